@@ -1,0 +1,239 @@
+// The three turbine-speed dials: tooltips, needle records and the rebinding to another engine.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/eval/needle_angle.h"
+#include "instruments/engine_rebinding.h"
+#include "module/records.h"
+#include "tests/support/test_host.h"
+
+namespace {
+
+using crv5::testing::find_gauge;
+using crv5::testing::TestHost;
+
+// The records of a gauge in draw order.
+std::vector<ElementHeader*> elements_of(GaugeHeader& gauge) {
+  std::vector<ElementHeader*> out;
+  for (ElementHeader* e = gauge.elements[0]; e; e = e->next ? e->next[0] : nullptr)
+    out.push_back(e);
+  return out;
+}
+
+ElementNeedle& needle(GaugeHeader& gauge, int index) {
+  return reinterpret_cast<ElementNeedle&>(*elements_of(gauge).at(index));
+}
+
+const TooltipText* tooltip_of(GaugeHeader& gauge) {
+  for (MouseRect* r = gauge.mouse_rects; r->kind != kMouseEnd; ++r)
+    if (r->kind == kMouseTooltip) return r->tooltip;
+  return nullptr;
+}
+
+double tooltip_value(GaugeHeader& gauge) {
+  return tooltip_of(gauge)->args[0].number(0, 0, nullptr, nullptr, &gauge);
+}
+
+double angle(ElementNeedle& n, double value) {
+  return gaugehost::needle_angle(n.table, n.table_size, n.header.position, value);
+}
+
+TEST(EngineRpm, TooltipShowsTurbineSpeedInRpm) {
+  TestHost host;
+  GaugeHeader& rpm = *find_gauge("Engine_RPM");
+  EXPECT_STREQ(tooltip_of(rpm)->text, "Turbine tachometer (%1!d! RPM)");
+  host.set(625, 100);
+  EXPECT_DOUBLE_EQ(tooltip_value(rpm), 9137);
+  host.set(625, 0);
+  EXPECT_DOUBLE_EQ(tooltip_value(rpm), 0);
+  EXPECT_EQ(host.lookups, (std::vector<uint32_t>{625, 625}));  // read afresh each time
+}
+
+TEST(EngineRpm, ElementTreeIsDialTwoPointersAndCover) {
+  GaugeHeader& rpm = *find_gauge("Engine_RPM");
+  auto tree = elements_of(rpm);
+  ASSERT_EQ(tree.size(), 4u);
+  const int kinds[] = {kElementStaticImage, kElementNeedle, kElementNeedle, kElementStaticImage};
+  const int bitmaps[] = {460, 480, 470, 490};
+  const uint32_t flags[] = {0x4003, 0x4083, 0x4083, 0x3};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(tree[i]->kind, kinds[i]);
+    EXPECT_EQ(tree[i]->resource_id, bitmaps[i]);
+    EXPECT_EQ(tree[i]->image_flags, flags[i]);
+    EXPECT_EQ(tree[i]->gauge, &rpm);
+  }
+  for (int i : {1, 2}) {
+    ElementNeedle& n = needle(rpm, i);
+    EXPECT_EQ(n.source.id, 625u);
+    EXPECT_EQ(n.max_degrees_per_update, 0);
+    ASSERT_NE(n.header.failures, nullptr);
+    EXPECT_EQ(n.header.failures[0].key, 2);
+    EXPECT_EQ(n.header.failures[0].action, 0);
+    EXPECT_EQ(n.header.failures[1].key, 20);
+    EXPECT_EQ(n.header.failures[1].action, 2);
+    EXPECT_EQ(n.header.failures[2].key, 0);
+  }
+}
+
+TEST(EngineRpm, PointersTurnHalfARevolutionPer5000AndPer500Rpm) {
+  GaugeHeader& rpm = *find_gauge("Engine_RPM");
+  ElementNeedle& hundreds = needle(rpm, 1);
+  ElementNeedle& main = needle(rpm, 2);
+  const double percent_per_1000_rpm = 100.0 / 9.137;
+  // Table points.
+  EXPECT_NEAR(angle(main, 0), 0, 1e-9);
+  EXPECT_NEAR(angle(main, 54.72256), 180, 1e-9);
+  EXPECT_NEAR(angle(hundreds, 5.472256), 180, 1e-9);
+  // Interpolation and carrying on past the last row.
+  EXPECT_NEAR(angle(main, percent_per_1000_rpm * 2.5), 90, 0.01);
+  EXPECT_NEAR(angle(main, percent_per_1000_rpm * 10), 360, 0.01);
+  EXPECT_NEAR(angle(hundreds, percent_per_1000_rpm * 1.25), 450, 0.01);
+  // The stop below 0.
+  EXPECT_NEAR(angle(main, -5), 0, 1e-9);
+}
+
+TEST(EngineCorrected, N1ShowsItsHelpIdAndN2ItsSpeed) {
+  TestHost host;
+  GaugeHeader& n1 = *find_gauge("Engine_Corrected_N1");
+  GaugeHeader& n2 = *find_gauge("Engine_Corrected_N2");
+  EXPECT_EQ(tooltip_of(n1), nullptr);
+  EXPECT_EQ(n1.mouse_rects[0].help_id, 43809);
+  EXPECT_EQ(n2.mouse_rects[0].help_id, 43810);
+  EXPECT_STREQ(tooltip_of(n2)->text, "Turbine tachometer (corrected N2 = %1!d! percent)");
+  host.set(627, 97.4);
+  EXPECT_DOUBLE_EQ(tooltip_value(n2), 97.4);
+}
+
+TEST(EngineCorrected, MainPointerReachesNineOClockAtOneHundredPercent) {
+  ElementNeedle& main = needle(*find_gauge("Engine_Corrected_N2"), 2);
+  EXPECT_NEAR(angle(main, 0), 0, 1e-9);
+  EXPECT_NEAR(angle(main, 100), 270, 1e-9);
+  EXPECT_NEAR(angle(main, 50), 135, 1e-9);
+  ElementNeedle& units = needle(*find_gauge("Engine_Corrected_N2"), 1);
+  EXPECT_NEAR(angle(units, 10), 360, 1e-9);  // one revolution per 10 percent
+}
+
+TEST(EngineNumber, IsTheFirstDigitFoundBeforeAComment) {
+  EXPECT_EQ(crv5::engine_number(nullptr), 1);
+  EXPECT_EQ(crv5::engine_number(""), 1);
+  EXPECT_EQ(crv5::engine_number("2"), 2);
+  EXPECT_EQ(crv5::engine_number("3"), 3);
+  EXPECT_EQ(crv5::engine_number("4"), 4);
+  EXPECT_EQ(crv5::engine_number("12"), 1);    // "1" is searched first
+  EXPECT_EQ(crv5::engine_number("1, 2"), 1);
+  EXPECT_EQ(crv5::engine_number("32"), 2);    // "2" is searched before "3"
+  EXPECT_EQ(crv5::engine_number("// 2"), 1);
+  EXPECT_EQ(crv5::engine_number("#2"), 1);
+  EXPECT_EQ(crv5::engine_number("'2"), 1);
+  EXPECT_EQ(crv5::engine_number("2 # second engine"), 2);
+}
+
+TEST(EngineRebinding, StrideTablesMoveOnlyEngineOneIds) {
+  EXPECT_EQ(crv5::rebind_var(626, 2), 645u);
+  EXPECT_EQ(crv5::rebind_var(626, 3), 664u);
+  EXPECT_EQ(crv5::rebind_var(626, 4), 683u);
+  EXPECT_EQ(crv5::rebind_var(161, 2), 196u);  // last id of a row
+  EXPECT_EQ(crv5::rebind_var(162, 2), 162u);  // first id past it
+  EXPECT_EQ(crv5::rebind_var(645, 2), 645u);  // already moved: outside every row
+  EXPECT_EQ(crv5::rebind_var(895, 3), 897u);
+  EXPECT_EQ(crv5::rebind_event(0x10187, 2), 0x1018du);
+  EXPECT_EQ(crv5::rebind_event(0x1018c, 2), 0x10192u);
+  EXPECT_EQ(crv5::rebind_event(0x1018d, 2), 0x1018du);
+  EXPECT_EQ(crv5::rebind_event(0x103be, 4), 0x103c1u);
+  EXPECT_EQ(crv5::rebind_help_id(12449, 3), 12451);
+  EXPECT_EQ(crv5::rebind_help_id(43810, 3), 43810);
+}
+
+// A gauge built for the rebinding tests: one of each source-carrying element kind, and a mouse
+// list with a tooltip and a child area.
+namespace probe {
+using namespace crv5;
+extern ElementIcon icon;
+extern ElementString text;
+extern ElementSlider slider;
+extern ElementMovingImage drum;
+extern ElementSprite sprite;
+ElementNeedle root = {.header = {.kind = kElementNeedle, .next = children<&icon, &text>},
+                      .source = var(626)};
+ElementIcon icon = {.header = {.kind = kElementIcon, .next = children<&slider>},
+                    .source = var(558)};
+ElementSlider slider = {.header = {.kind = kElementSlider},
+                        .x = {.source = var(127)}, .y = {.source = var(700)}};
+ElementString text = {.header = {.kind = kElementString, .next = children<&drum, &sprite>},
+                      .source = {var(390), var(801), var(5)}};
+ElementMovingImage drum = {.header = {.kind = kElementMovingImage},
+                           .x = {.source = var(732)}, .y = {.source = var(761)}};
+ElementSprite sprite = {.header = {.kind = kElementSprite}, .x = {.source = var(608)},
+                        .y = {.source = var(899)}, .rotation = {.source = var(899)}};
+const TooltipText tip = {"probe", nullptr, 0};
+MouseRect mouse[] = {
+    mouse_parent({}, 12449),
+    {.kind = kMouseTooltip, .box = {12457, 12465, 0, 0}, .help_id = 12481, .tooltip = &tip},
+    mouse_parent({10, 10, 5, 5}, 12486),
+    mouse_parent_end(),
+    mouse_key_child({0, 0, 10, 10}, kCursorHand, kMouseLeftSingle, 0x103be),
+    mouse_parent_end(),
+    mouse_end(),
+};
+GaugeHeader gauge = gauge_header("Probe", 100, element_list<&root>, mouse);
+}  // namespace probe
+
+TEST(EngineRebinding, RewritesEverySourceEventAndTooltipHelpInPlace) {
+  probe::gauge.parameters = "3";
+  crv5::rebind_to_engine(probe::gauge);
+  EXPECT_EQ(probe::root.source.id, 626u + 2 * 19);
+  EXPECT_EQ(probe::icon.source.id, 558u + 2 * 10);
+  EXPECT_EQ(probe::slider.x.source.id, 127u + 2 * 35);
+  EXPECT_EQ(probe::slider.y.source.id, 700u + 2 * 8);
+  EXPECT_EQ(probe::text.source[0].id, 390u + 2 * 39);
+  EXPECT_EQ(probe::text.source[1].id, 801u + 2);
+  EXPECT_EQ(probe::text.source[2].id, 5u);
+  EXPECT_EQ(probe::drum.x.source.id, 732u + 4);
+  EXPECT_EQ(probe::drum.y.source.id, 761u + 4);
+  EXPECT_EQ(probe::sprite.x.source.id, 608u + 2);
+  EXPECT_EQ(probe::sprite.rotation.source.id, 899u + 2);
+  // Tooltip: help id and the first two words of its box; parents stay.
+  EXPECT_EQ(probe::mouse[1].help_id, 12483);
+  EXPECT_EQ(probe::mouse[1].box.x, 12459);
+  EXPECT_EQ(probe::mouse[1].box.y, 12467);
+  EXPECT_EQ(probe::mouse[0].help_id, 12449);
+  EXPECT_EQ(probe::mouse[2].help_id, 12486);
+  EXPECT_EQ(probe::mouse[4].event_id, 0x103c0u);
+}
+
+// The installed dials: the first install naming another engine decides for every instance.
+TEST(EngineCorrected, PreInstallMovesTheDialOnceAndForAll) {
+  TestHost host;
+  GaugeHeader& n1 = *find_gauge("Engine_Corrected_N1");
+  GaugeHeader& n2 = *find_gauge("Engine_Corrected_N2");
+
+  for (const char* stays : {"1", "12", "// 2", "#2", "'2", ""}) {
+    n1.parameters = stays;
+    TestHost::service(n1, kServicePreInstall);
+    EXPECT_EQ(needle(n1, 1).source.id, 626u) << stays;
+  }
+  n1.parameters = nullptr;
+  TestHost::service(n1, kServicePreInstall);
+  TestHost::service(n1, kServicePreUpdate);
+  EXPECT_EQ(needle(n1, 2).source.id, 626u);
+
+  n1.parameters = "2 # left engine";
+  TestHost::service(n1, kServicePreInstall);
+  EXPECT_EQ(needle(n1, 1).source.id, 645u);
+  EXPECT_EQ(needle(n1, 2).source.id, 645u);
+  n1.parameters = "3";
+  TestHost::service(n1, kServicePreInstall);
+  EXPECT_EQ(needle(n1, 1).source.id, 645u);  // already moved: stays
+
+  n2.parameters = "4";
+  TestHost::service(n2, kServicePreInstall);
+  EXPECT_EQ(needle(n2, 1).source.id, 627u + 3 * 19);
+  EXPECT_EQ(needle(n2, 2).source.id, 627u + 3 * 19);
+  EXPECT_EQ(n2.mouse_rects[0].help_id, 43810);  // not an engine help id
+  EXPECT_TRUE(host.lookups.empty());
+  EXPECT_TRUE(host.events.empty());
+}
+
+}  // namespace

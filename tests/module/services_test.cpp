@@ -1,0 +1,98 @@
+// Host calls and the text and number helpers every gauge uses.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "module/services.h"
+#include "module/text.h"
+#include "tests/support/test_host.h"
+
+namespace {
+
+using crv5::testing::KeyEvent;
+using crv5::testing::TestHost;
+
+TEST(Services, EveryReadIsAFreshLookupWithAZeroedRecord) {
+  TestHost host;
+  host.set(625, 42.5);
+  EXPECT_EQ(crv5::read_var(625), 42.5);
+  EXPECT_EQ(crv5::read_var(625), 42.5);
+  ASSERT_EQ(host.lookups, (std::vector<uint32_t>{625, 625}));
+  for (const ModuleVar& record : host.lookup_records) {
+    EXPECT_EQ(record.var_ptr, nullptr);
+    EXPECT_EQ(record.var_type, 0u);
+    EXPECT_EQ(record.value.raw, 0u);
+    EXPECT_EQ(record.prev_value.raw, 0u);
+  }
+}
+
+TEST(Services, IntegerVariablesAreReadFromTheLowHalf) {
+  TestHost host;
+  host.set_u32(16, 0x1825);
+  EXPECT_EQ(crv5::read_var_u32(16), 0x1825u);
+  EXPECT_EQ(crv5::read_var(999), 0.0);  // a variable the host does not fill reads 0
+}
+
+TEST(Services, EventsWindowsAndCalculationsReachTheHost) {
+  TestHost host;
+  host.set_calc("(A:FUEL TANK EXTERNAL1 CAPACITY,gallons)", 80);
+  host.set_calc_text("(A:ATC ID,string)", "F-CRV5");
+  crv5::send_event(0x1017f, 16383);
+  crv5::send_event(0x10324);
+  crv5::toggle_panel_window(10050);
+  double capacity = 0;
+  crv5::calculate("(A:FUEL TANK EXTERNAL1 CAPACITY,gallons)", &capacity);
+  EXPECT_EQ(capacity, 80);
+  EXPECT_STREQ(crv5::calculate_text("(A:ATC ID,string)"), "F-CRV5");
+  EXPECT_EQ(host.events, (std::vector<KeyEvent>{{0x1017f, 16383}, {0x10324, 0}}));
+  EXPECT_EQ(host.window_toggles, (std::vector<uint32_t>{10050}));
+  EXPECT_EQ(host.calculations.size(), 2u);
+}
+
+TEST(Services, WithoutAHostReadsAreZeroAndSendsDoNothing) {
+  EXPECT_EQ(crv5::host_services(), nullptr);
+  EXPECT_EQ(crv5::read_var(625), 0.0);
+  crv5::send_event(0x10324);
+  double result = 7;
+  crv5::calculate("(A:FUEL TANK EXTERNAL1 LEVEL,percent)", &result);
+  EXPECT_EQ(result, 7);
+}
+
+TEST(FindCommand, TakesTheFirstOccurrenceBeforeAnyComment) {
+  EXPECT_STREQ(crv5::find_command("x2", '2'), "2");
+  EXPECT_EQ(crv5::find_command(nullptr, '2'), nullptr);
+  EXPECT_EQ(crv5::find_command("", '2'), nullptr);
+  EXPECT_EQ(crv5::find_command("// 2", '2'), nullptr);
+  EXPECT_EQ(crv5::find_command("#2", '2'), nullptr);
+  EXPECT_EQ(crv5::find_command("'2", '2'), nullptr);
+  EXPECT_STREQ(crv5::find_command("2 # engine two", '2'), "2 # engine two");
+  // Only the first occurrence counts: a later one before no comment does not help.
+  EXPECT_EQ(crv5::find_command("/2 2", '2'), nullptr);
+}
+
+TEST(ReadInt, ReadsLikeAtoiWithoutOverflow) {
+  EXPECT_EQ(crv5::read_int("  42abc"), 42);
+  EXPECT_EQ(crv5::read_int("-17"), -17);
+  EXPECT_EQ(crv5::read_int("+8"), 8);
+  EXPECT_EQ(crv5::read_int("abc"), 0);
+  EXPECT_EQ(crv5::read_int(nullptr), 0);
+  EXPECT_EQ(crv5::read_int("99999999999999999999"), std::numeric_limits<int32_t>::max());
+  EXPECT_EQ(crv5::read_int("-99999999999999999999"), std::numeric_limits<int32_t>::min());
+}
+
+TEST(TruncateToInt, IsDefinedForEveryFloat) {
+  constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+  EXPECT_EQ(crv5::truncate_to_int(2.9), 2);
+  EXPECT_EQ(crv5::truncate_to_int(-2.9), -2);
+  EXPECT_EQ(crv5::truncate_to_int(std::nan("")), 0);
+  EXPECT_EQ(crv5::truncate_to_int(INFINITY), kMax);
+  EXPECT_EQ(crv5::truncate_to_int(-INFINITY), kMin);
+  EXPECT_EQ(crv5::truncate_to_int(1e300), kMax);
+  EXPECT_EQ(crv5::truncate_to_int(-1e300), kMin);
+  EXPECT_EQ(crv5::truncate_to_int(2147483647.9), kMax);
+  EXPECT_EQ(crv5::truncate_to_int(-2147483648.9), kMin);
+}
+
+}  // namespace
