@@ -1,0 +1,116 @@
+// The fuel panel's three click controls. Each is a base image with a two-state icon over it, a
+// tooltip, one click area and click sound WAVE 10.
+//  - Fuel_Qty_Switch: makes the fuel gauge count all tanks or only the internal ones.
+//  - Stop_Blinking_Fuel_Knob: cuts the ten-minute lamp's blinking out and back in.
+//  - Fuel_Lamps_Test_Knob: lights the three fuel lamps for 35 updates of the knob.
+#include "module/gauges.h"
+#include "module/records.h"
+#include "sound/sound_player.h"
+#include "systems/aircraft_state.h"
+#include "systems/lamps.h"
+
+namespace fuel_knobs {
+using namespace crv5;
+using namespace crv5::lamps;
+
+constexpr uint16_t kClickWave = 10;
+constexpr int32_t kLampTestUpdates = 36;  // the 36th update of the knob ends the test
+
+sound::GaugeSound selector_sound{.wave_id = kClickWave};
+sound::GaugeSound blink_knob_sound{.wave_id = kClickWave};
+sound::GaugeSound test_knob_sound{.wave_id = kClickWave};
+
+double selector_rule(ElementIcon*);
+double blink_knob_rule(ElementIcon*);
+double lamp_test_rule(ElementIcon*);
+
+extern ElementIcon selector, blink_knob, test_knob;
+
+// No source variable: each icon's rule reads module-wide state.
+//                                                gauge                          bitmap  position  source  rule / over            failures
+ElementStaticImage selector_base   = base_image(&gauge_Fuel_Qty_Switch,          4070,                     children<&selector>);
+ElementIcon selector               = two_state_icon(&gauge_Fuel_Qty_Switch,      4080,  {0, 0},   0,      selector_rule,         nullptr);  // 4080 internal, 4081 all
+ElementStaticImage blink_knob_base = base_image(&gauge_Stop_Blinking_Fuel_Knob,  3490,                     children<&blink_knob>);
+ElementIcon blink_knob             = two_state_icon(&gauge_Stop_Blinking_Fuel_Knob, 3490, {0, 0}, 0,      blink_knob_rule,       kHiddenOnFailure21);
+ElementStaticImage test_knob_base  = base_image(&gauge_Fuel_Lamps_Test_Knob,     4000,                     children<&test_knob>);
+ElementIcon test_knob              = two_state_icon(&gauge_Fuel_Lamps_Test_Knob, 4000,  {0, 0},   0,      lamp_test_rule,        kHiddenOnFailure21);
+
+const char* tanks_word(CRV5_TOOLTIP_PARAMS) { return fuel_gauge_all_tanks != 0 ? "all" : "internal"; }
+const char* blinking_word(CRV5_TOOLTIP_PARAMS) { return fuel_blink_enabled != 0 ? "blinking" : "not blinking"; }
+
+const TooltipArg selector_args[] = {tooltip_text(tanks_word)};
+const TooltipArg blink_knob_args[] = {tooltip_text(blinking_word)};
+const TooltipText selector_tooltip = {"Fuel quantity gauge switch (%1!s! tanks)", selector_args, 1};
+const TooltipText blink_knob_tooltip = {"Blinking light stopping button (%1!s!)", blink_knob_args, 1};
+const TooltipText test_knob_tooltip = {"Fuel lamps test knob", nullptr, 0};
+
+template <int32_t* OnOff, sound::GaugeSound* Sound>
+bool turn_over_click(ClickRecord*, uint32_t);
+bool test_knob_click(ClickRecord*, uint32_t);
+
+MouseRect selector_mouse[] = {
+    mouse_parent(),
+    mouse_tooltip(&selector_tooltip),
+    mouse_child({10, 2, 100, 40}, kCursorHand, kMouseLeftSingle, (turn_over_click<&fuel_gauge_all_tanks, &selector_sound>)),
+    mouse_parent_end(),
+    mouse_end(),
+};
+MouseRect blink_knob_mouse[] = {
+    mouse_parent(),
+    mouse_tooltip(&blink_knob_tooltip),
+    mouse_child({0, 0, 33, 33}, kCursorHand, kMouseLeftSingle, (turn_over_click<&fuel_blink_enabled, &blink_knob_sound>)),
+    mouse_parent_end(),
+    mouse_end(),
+};
+MouseRect test_knob_mouse[] = {
+    mouse_parent(),
+    mouse_tooltip(&test_knob_tooltip),
+    mouse_child({0, 0, 30, 25}, kCursorHand, kMouseLeftSingle, test_knob_click),
+    mouse_parent_end(),
+    mouse_end(),
+};
+
+double selector_rule(ElementIcon*) { return fuel_gauge_all_tanks != 0 ? 1 : 0; }
+double blink_knob_rule(ElementIcon*) { return fuel_blink_enabled != 0 ? 1 : 0; }
+
+// Holds the lamp test on while updates are left; the update that uses the last one ends it.
+double lamp_test_rule(ElementIcon*) {
+  if (fuel_lamp_test_ticks > 0) {
+    --fuel_lamp_test_ticks;
+    fuel_lamp_test = 1;
+  }
+  if (fuel_lamp_test_ticks <= 0) fuel_lamp_test = 0;
+  return fuel_lamp_test != 0 ? 1 : 0;
+}
+
+// A click that turns a module-wide on/off state over, then plays the gauge's click.
+template <int32_t* OnOff, sound::GaugeSound* Sound>
+bool turn_over_click(ClickRecord*, uint32_t) {
+  *OnOff = *OnOff == 0 ? 1 : 0;
+  sound::gauge_sound_play(*Sound);
+  return false;
+}
+
+bool test_knob_click(ClickRecord*, uint32_t) {
+  fuel_lamp_test_ticks = kLampTestUpdates;
+  sound::gauge_sound_play(test_knob_sound);
+  return false;
+}
+
+// Each knob's gauge callback: its sound's set-up and release.
+template <sound::GaugeSound* Sound>
+void sound_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
+  sound::gauge_sound_service(*Sound, service_id, extra_data);
+}
+
+}  // namespace fuel_knobs
+
+GaugeHeader gauge_Fuel_Qty_Switch =
+    crv5::gauge_header("Fuel_Qty_Switch", 40, crv5::element_list<&fuel_knobs::selector_base>,
+                       fuel_knobs::selector_mouse, fuel_knobs::sound_service<&fuel_knobs::selector_sound>);
+GaugeHeader gauge_Stop_Blinking_Fuel_Knob =
+    crv5::gauge_header("Stop_Blinking_Fuel_Knob", 80, crv5::element_list<&fuel_knobs::blink_knob_base>,
+                       fuel_knobs::blink_knob_mouse, fuel_knobs::sound_service<&fuel_knobs::blink_knob_sound>);
+GaugeHeader gauge_Fuel_Lamps_Test_Knob =
+    crv5::gauge_header("Fuel_Lamps_Test_Knob", 80, crv5::element_list<&fuel_knobs::test_knob_base>,
+                       fuel_knobs::test_knob_mouse, fuel_knobs::sound_service<&fuel_knobs::test_knob_sound>);
