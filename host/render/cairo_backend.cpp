@@ -1,0 +1,157 @@
+#include "host/render/cairo_backend.h"
+
+#include <algorithm>
+#include <cmath>
+#include <variant>
+
+#include "host/render/fonts.h"
+
+namespace gaugehost::render {
+
+Tint tint_for(Lighting lighting, const RenderOptions& options) {
+  if (!options.night) return Tint::none;
+  switch (lighting) {
+    case Lighting::luminous: return Tint::warm;
+    case Lighting::bright: return Tint::none;
+    default: return Tint::dim;
+  }
+}
+
+namespace {
+
+cairo_matrix_t matrix_of(const Affine& t) {
+  cairo_matrix_t m;
+  cairo_matrix_init(&m, t.a, t.b, t.c, t.d, t.e, t.f);
+  return m;
+}
+
+// A pattern of `surface` placed by `transform` (bitmap to user space).
+cairo_pattern_t* placed_pattern(cairo_surface_t* surface, const Affine& transform, bool bilinear) {
+  cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
+  cairo_matrix_t m = matrix_of(transform);
+  if (cairo_matrix_invert(&m) != CAIRO_STATUS_SUCCESS) cairo_matrix_init_identity(&m);
+  cairo_pattern_set_matrix(pattern, &m);
+  cairo_pattern_set_filter(pattern, bilinear ? CAIRO_FILTER_BILINEAR : CAIRO_FILTER_NEAREST);
+  return pattern;
+}
+
+bool invertible(const Affine& t) { return std::abs(t.a * t.d - t.b * t.c) > 1e-12; }
+
+void placeholder(cairo_t* cr, const ImageOp& op) {
+  cairo_save(cr);
+  cairo_matrix_t m = matrix_of(op.transform);
+  cairo_transform(cr, &m);
+  const double w = std::max(op.size.width, 2), h = std::max(op.size.height, 2);
+  cairo_rectangle(cr, 1, 1, w - 2, h - 2);
+  cairo_move_to(cr, 1, 1);
+  cairo_line_to(cr, w - 1, h - 1);
+  cairo_set_source_rgb(cr, 1, 0, 1);
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+void draw_image(cairo_t* cr, const ImageOp& op, ImageStore& images, const RenderOptions& options) {
+  if (!invertible(op.transform)) return;  // squashed flat: nothing to see
+  cairo_surface_t* surface = images.find(op.resource_id, tint_for(op.lighting, options));
+  if (!surface) {
+    placeholder(cr, op);
+    return;
+  }
+  cairo_save(cr);
+  if (op.clip.kind == Clip::Kind::rectangle) {
+    cairo_rectangle(cr, op.clip.rect.x, op.clip.rect.y, op.clip.rect.width, op.clip.rect.height);
+    cairo_clip(cr);
+  }
+  cairo_pattern_t* source = placed_pattern(surface, op.transform, op.bilinear);
+  cairo_set_source(cr, source);
+  cairo_surface_t* window =
+      op.clip.kind == Clip::Kind::window ? images.find(op.clip.window_id) : nullptr;
+  if (window && invertible(op.clip.window_transform)) {
+    cairo_pattern_t* mask = placed_pattern(window, op.clip.window_transform, false);
+    cairo_mask(cr, mask);
+    cairo_pattern_destroy(mask);
+  } else {
+    cairo_paint(cr);
+  }
+  cairo_pattern_destroy(source);
+  cairo_restore(cr);
+}
+
+void set_colour(cairo_t* cr, uint32_t rgb, TintColour tint) {
+  cairo_set_source_rgb(cr, ((rgb >> 16) & 0xff) / 255.0 * tint.red,
+                       ((rgb >> 8) & 0xff) / 255.0 * tint.green, (rgb & 0xff) / 255.0 * tint.blue);
+}
+
+// The largest size up to 80 % of the box's height at which the text fits its width.
+double fitting_font_size(cairo_t* cr, const TextOp& op) {
+  double size = op.box.height * 0.8;
+  cairo_set_font_size(cr, size);
+  cairo_text_extents_t extents;
+  cairo_text_extents(cr, op.text.c_str(), &extents);
+  const double room = op.box.width * 0.96;
+  if (extents.x_advance > room && extents.x_advance > 0) size *= room / extents.x_advance;
+  return size;
+}
+
+void draw_text(cairo_t* cr, const TextOp& op, const RenderOptions& options) {
+  const TintColour tint = tint_colour(tint_for(op.lighting, options));
+  cairo_save(cr);
+  cairo_rectangle(cr, op.box.x, op.box.y, op.box.width, op.box.height);
+  if (op.fill_background) {
+    set_colour(cr, op.background, tint);
+    cairo_fill_preserve(cr);
+  }
+  cairo_clip(cr);
+  if (!op.text.empty()) {
+    cairo_select_font_face(cr, font_family(op.font).c_str(), CAIRO_FONT_SLANT_NORMAL,
+                           op.weight >= 700 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, fitting_font_size(cr, op));
+    cairo_text_extents_t text;
+    cairo_text_extents(cr, op.text.c_str(), &text);
+    cairo_font_extents_t font;
+    cairo_font_extents(cr, &font);
+    double x = op.box.x;
+    if (op.align & kTextCentre) x += (op.box.width - text.x_advance) / 2;
+    else if (op.align & kTextRight) x += op.box.width - text.x_advance;
+    double baseline = op.box.y + font.ascent;
+    if (op.align & kTextVerticalCentre)
+      baseline = op.box.y + (op.box.height + font.ascent - font.descent) / 2;
+    else if (op.align & kTextBottom)
+      baseline = op.box.y + op.box.height - font.descent;
+    set_colour(cr, op.foreground, tint);
+    cairo_move_to(cr, x, baseline);
+    cairo_show_text(cr, op.text.c_str());
+  }
+  cairo_restore(cr);
+}
+
+}  // namespace
+
+void replay(cairo_t* cr, const DisplayList& list, ImageStore& images, const RenderOptions& options) {
+  for (const DrawOp& op : list.ops) {
+    if (const auto* image = std::get_if<ImageOp>(&op)) draw_image(cr, *image, images, options);
+    else draw_text(cr, std::get<TextOp>(op), options);
+  }
+}
+
+cairo_surface_t* render_display_list(const DisplayList& list, ImageStore& images,
+                                     const RenderOptions& options, double scale) {
+  const int width = std::max(1, static_cast<int>(std::ceil(list.size.width * scale)));
+  const int height = std::max(1, static_cast<int>(std::ceil(list.size.height * scale)));
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = cairo_create(surface);
+  cairo_scale(cr, scale, scale);
+  replay(cr, list, images, options);
+  cairo_destroy(cr);
+  return surface;
+}
+
+bool write_png(cairo_surface_t* surface, const std::string& path, std::string& error) {
+  const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+  if (status == CAIRO_STATUS_SUCCESS) return true;
+  error = "cannot write " + path + ": " + cairo_status_to_string(status);
+  return false;
+}
+
+}  // namespace gaugehost::render

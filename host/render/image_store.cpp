@@ -1,0 +1,130 @@
+#include "host/render/image_store.h"
+
+#include <cstring>
+
+#include "module/platform.h"
+
+namespace gaugehost::render {
+
+TintColour tint_colour(Tint tint) {
+  switch (tint) {
+    case Tint::dim: return {0.20, 0.20, 0.26};
+    case Tint::warm: return {1.00, 0.72, 0.45};
+    default: return {1, 1, 1};
+  }
+}
+
+namespace {
+
+struct PngReader {
+  std::span<const unsigned char> bytes;
+  size_t offset = 0;
+};
+
+cairo_status_t read_png_bytes(void* closure, unsigned char* data, unsigned int length) {
+  auto* reader = static_cast<PngReader*>(closure);
+  if (reader->bytes.size() - reader->offset < length) return CAIRO_STATUS_READ_ERROR;
+  std::memcpy(data, reader->bytes.data() + reader->offset, length);
+  reader->offset += length;
+  return CAIRO_STATUS_SUCCESS;
+}
+
+cairo_surface_t* decode_png(std::span<const unsigned char> bytes) {
+  PngReader reader{bytes};
+  cairo_surface_t* surface = cairo_image_surface_create_from_png_stream(read_png_bytes, &reader);
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(surface);
+    return nullptr;
+  }
+  return surface;
+}
+
+// A copy of `source` as ARGB32 with every colour channel multiplied by the tint.
+cairo_surface_t* tinted_copy(cairo_surface_t* source, TintColour tint) {
+  const int width = cairo_image_surface_get_width(source);
+  const int height = cairo_image_surface_get_height(source);
+  cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = cairo_create(copy);
+  cairo_set_source_surface(cr, source, 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(copy);
+  unsigned char* data = cairo_image_surface_get_data(copy);
+  const int stride = cairo_image_surface_get_stride(copy);
+  for (int y = 0; y < height; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = row[x];  // premultiplied ARGB: scaling a channel keeps it premultiplied
+      const auto channel = [&](int shift, double k) {
+        return static_cast<uint32_t>(((p >> shift) & 0xff) * k + 0.5) << shift;
+      };
+      row[x] = (p & 0xff000000u) | channel(16, tint.red) | channel(8, tint.green) |
+               channel(0, tint.blue);
+    }
+  }
+  cairo_surface_mark_dirty(copy);
+  return copy;
+}
+
+}  // namespace
+
+ImageStore::ImageStore(ResourceBytes bytes) : bytes_(std::move(bytes)) {}
+
+ImageStore ImageStore::for_module(uintptr_t module_handle) {
+  return ImageStore([module_handle](int32_t id) -> std::optional<std::span<const unsigned char>> {
+    uint32_t size = 0;
+    const void* data = platform_find_resource(module_handle, "BITMAP", id, &size);
+    if (!data) return std::nullopt;
+    return std::span(static_cast<const unsigned char*>(data), size);
+  });
+}
+
+ImageStore::ImageStore(ImageStore&& other) noexcept
+    : bytes_(std::move(other.bytes_)), surfaces_(std::move(other.surfaces_)) {
+  other.surfaces_.clear();
+}
+
+ImageStore::~ImageStore() {
+  for (auto& [key, surface] : surfaces_)
+    if (surface) cairo_surface_destroy(surface);
+}
+
+void ImageStore::add(int32_t id, cairo_surface_t* surface) {
+  for (auto it = surfaces_.begin(); it != surfaces_.end();) {
+    if (it->first.first == id) {
+      if (it->second) cairo_surface_destroy(it->second);
+      it = surfaces_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  surfaces_[{id, Tint::none}] = surface;
+}
+
+cairo_surface_t* ImageStore::load(int32_t id) {
+  auto [it, inserted] = surfaces_.try_emplace({id, Tint::none}, nullptr);
+  if (inserted && bytes_) {
+    if (auto bytes = bytes_(id)) it->second = decode_png(*bytes);
+  }
+  return it->second;
+}
+
+cairo_surface_t* ImageStore::find(int32_t id, Tint tint) {
+  cairo_surface_t* plain = load(id);
+  if (!plain || tint == Tint::none) return plain;
+  auto [it, inserted] = surfaces_.try_emplace({id, tint}, nullptr);
+  if (inserted) it->second = tinted_copy(plain, tint_colour(tint));
+  return it->second;
+}
+
+std::optional<ImageSize> ImageStore::size(int32_t id) {
+  cairo_surface_t* surface = load(id);
+  if (!surface) return std::nullopt;
+  return ImageSize{cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)};
+}
+
+SizeLookup ImageStore::sizes() {
+  return [this](int32_t id) { return size(id); };
+}
+
+}  // namespace gaugehost::render

@@ -1,0 +1,59 @@
+// The module's bitmaps as cairo surfaces: read once from the module's resources (PNG bytes of
+// type "BITMAP"), kept for the life of the store, with dimmed and warmly lit copies for night
+// lighting made on first use.
+#pragma once
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <utility>
+
+#include "host/render/display_list.h"
+
+namespace gaugehost::render {
+
+// How a bitmap is coloured when drawn: as it is, dimmed with an unlit panel, or lit warmly by the
+// panel lighting.
+enum class Tint { none, dim, warm };
+
+// Multipliers of red, green and blue for a tint.
+struct TintColour {
+  double red, green, blue;
+};
+TintColour tint_colour(Tint tint);
+
+class ImageStore {
+ public:
+  // The bytes of a bitmap resource, or nothing when the module has none by that id.
+  using ResourceBytes = std::function<std::optional<std::span<const unsigned char>>(int32_t id)>;
+
+  explicit ImageStore(ResourceBytes bytes = {});
+  // The bitmaps of a loaded module, found through the platform layer.
+  static ImageStore for_module(uintptr_t module_handle);
+  ~ImageStore();
+  ImageStore(ImageStore&& other) noexcept;
+  ImageStore& operator=(ImageStore&&) = delete;
+  ImageStore(const ImageStore&) = delete;
+  ImageStore& operator=(const ImageStore&) = delete;
+
+  // Takes over `surface` as bitmap `id` (tests draw their own bitmaps).
+  void add(int32_t id, cairo_surface_t* surface);
+
+  // The bitmap, tinted; null when the module has no such bitmap or its bytes are not a PNG.
+  cairo_surface_t* find(int32_t id, Tint tint = Tint::none);
+  std::optional<ImageSize> size(int32_t id);
+  // size() as a display-list builder takes it.
+  SizeLookup sizes();
+
+ private:
+  cairo_surface_t* load(int32_t id);
+
+  ResourceBytes bytes_;
+  std::map<std::pair<int32_t, Tint>, cairo_surface_t*> surfaces_;  // null: known to be missing
+};
+
+}  // namespace gaugehost::render
