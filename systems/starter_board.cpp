@@ -1,0 +1,270 @@
+// Starter_Board: the engine start panel. A guarded fuel valve switch, a guarded ignition switch,
+// left and right fuel pump switches, a start-ready lamp and the starter push-button. The switches
+// are the library's own states (shared with the start-state gauges) and reach the simulator
+// through key events; the lamp's callback decides when the start conditions are met and arms the
+// button, which then engages the simulator's starter while it is held. Every switch movement
+// plays WAVE 10.
+//
+// Inputs: token 558 (throttle, 0 to 1), 563 (starter engaged, 0/1), 625 (turbine speed, percent),
+// 759 (electrical voltage), 891 (fuel pump, 0 off), 895 (fuel valve, 0 closed).
+#include "module/gauges.h"
+#include "module/records.h"
+#include "module/services.h"
+#include "module/text.h"
+#include "sound/sound_player.h"
+#include "systems/aircraft_state.h"
+#include "systems/lamps.h"
+
+namespace starter_board {
+using namespace crv5;
+
+// Token variables.
+constexpr uint32_t kThrottle = 558;
+constexpr uint32_t kStarterEngaged = 563;
+constexpr uint32_t kTurbineSpeed = 625;  // percent
+constexpr uint32_t kVoltage = 759;
+constexpr uint32_t kFuelPump = 891;
+constexpr uint32_t kFuelValve = 895;
+
+// Key events.
+constexpr uint32_t kToggleFuelValve = 0x103be;
+constexpr uint32_t kSetFuelLever = 0x1017f;
+constexpr uint32_t kToggleFuelPump = 0x10324;
+constexpr uint32_t kEngageStarter = 0x102fc;
+
+constexpr uint32_t kFuelLeverCutOff = 0;
+constexpr uint32_t kFuelLeverOpen = 16383;
+
+// fuel_valve_switch_state values.
+enum FuelValveSwitch : int32_t {
+  kValveGuardedOff = 0,
+  kValveGuardedOn = 1,
+  kValveOpenOff = 2,
+  kValveOpenOn = 3,
+};
+// ignition_switch_state values.
+enum IgnitionSwitch : int32_t {
+  kIgnitionGuarded = 0,
+  kIgnitionOpenOff = 1,
+  kIgnitionOpenOn = 2,
+};
+
+sound::GaugeSound click_sound{.wave_id = 10};
+
+double right_pump_picture(ElementIcon*);
+double left_pump_picture(ElementIcon*);
+double fuel_valve_picture(ElementIcon*);
+double ignition_picture(ElementIcon*);
+double start_ready_lamp(ElementIcon*);
+
+constexpr FailureRecord kPowerFailures[] = {{21, kFailZero}, {0, 0}};
+constexpr uint32_t kFlags = kImageTransparent | kImageErase;
+
+extern ElementIcon right_pump, left_pump, fuel_valve, ignition, ready_lamp, starter_button;
+
+// Each element is the child of the one before it.
+//                                       kind                   bitmap               gauge                     position
+ElementStaticImage board     = {{.kind = kElementStaticImage, .resource_id = 4210, .gauge = &gauge_Starter_Board, .position = {0, 0},                                                                      .next = children<&right_pump>,     .image_flags = kFlags}};
+ElementIcon right_pump       = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {159, 117}, .next = children<&left_pump>,  .failures = kPowerFailures, .image_flags = kFlags},
+                                .source = var(kFuelPump),       .callback = right_pump_picture, .image_count = 2, .scale = 1.0};
+ElementIcon left_pump        = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {37, 117},  .next = children<&fuel_valve>, .failures = kPowerFailures, .image_flags = kFlags},
+                                .source = var(kFuelPump),       .callback = left_pump_picture,  .image_count = 2, .scale = 1.0};
+ElementIcon fuel_valve       = {.header = {.kind = kElementIcon, .resource_id = 4220, .gauge = &gauge_Starter_Board, .position = {33, 42},   .next = children<&ignition>,                               .image_flags = kFlags},
+                                .source = var(kFuelValve),      .callback = fuel_valve_picture, .image_count = 4, .scale = 1.0};
+ElementIcon ignition         = {.header = {.kind = kElementIcon, .resource_id = 4250, .gauge = &gauge_Starter_Board, .position = {56, 205},  .next = children<&ready_lamp>,                             .image_flags = kFlags},
+                                                                .callback = ignition_picture,   .image_count = 3, .scale = 1.0};
+ElementIcon ready_lamp       = {.header = {.kind = kElementIcon, .resource_id = 4230, .gauge = &gauge_Starter_Board, .position = {180, 47},  .next = children<&starter_button>, .failures = kPowerFailures, .image_flags = lamps::kLitLampFlags},
+                                .source = var(kTurbineSpeed),   .callback = start_ready_lamp,   .image_count = 1, .scale = 1.0};
+ElementIcon starter_button   = {.header = {.kind = kElementIcon, .resource_id = 4260, .gauge = &gauge_Starter_Board, .position = {97, 201},                                .failures = kPowerFailures, .image_flags = kFlags},
+                                .source = var(kStarterEngaged),                                 .image_count = 2, .scale = 1.0};
+
+// --- Tooltips -----------------------------------------------------------------------------------
+
+const char* on_off(int32_t state) { return state != 0 ? "on" : "off"; }
+
+const char* ignition_text(CRV5_TOOLTIP_PARAMS) {
+  switch (ignition_switch_state) {
+    case kIgnitionGuarded: return ignition_switch_on != 0 ? "protected and on" : "protected and off";
+    case kIgnitionOpenOff: return "off";
+    case kIgnitionOpenOn: return "on";
+    default: return "protected";
+  }
+}
+const char* left_pump_text(CRV5_TOOLTIP_PARAMS) { return on_off(left_fuel_pump_on); }
+const char* right_pump_text(CRV5_TOOLTIP_PARAMS) { return on_off(right_fuel_pump_on); }
+const char* fuel_valve_text(CRV5_TOOLTIP_PARAMS) {
+  switch (fuel_valve_switch_state) {
+    case kValveGuardedOff: return "protected and off";
+    case kValveGuardedOn: return "protected and on";
+    case kValveOpenOff: return "off";
+    case kValveOpenOn: return "on";
+    default: return "protected";
+  }
+}
+
+// One argument list serves all four tooltips; each uses the placeholder it names.
+const TooltipArg switch_texts[] = {
+    tooltip_text(ignition_text),    // %1
+    tooltip_text(left_pump_text),   // %2
+    tooltip_text(right_pump_text),  // %3
+    tooltip_text(fuel_valve_text),  // %4
+};
+const TooltipText ignition_tooltip = {"Ignition switch (%1!s!)", switch_texts, 4};
+const TooltipText left_pump_tooltip = {"Left fuel pump switch (%2!s!)", switch_texts, 4};
+const TooltipText right_pump_tooltip = {"Right fuel pump switch (%3!s!)", switch_texts, 4};
+const TooltipText fuel_valve_tooltip = {"Fuel valve switch (%4!s!)", switch_texts, 4};
+
+// --- Mouse list ---------------------------------------------------------------------------------
+
+bool ignition_click(ClickRecord*, uint32_t mouse_flags);
+bool fuel_valve_click(ClickRecord*, uint32_t mouse_flags);
+bool starter_click(ClickRecord*, uint32_t mouse_flags);
+bool left_pump_click(ClickRecord*, uint32_t mouse_flags);
+bool right_pump_click(ClickRecord*, uint32_t mouse_flags);
+
+constexpr uint32_t kLeftOrRight = kMouseLeftSingle | kMouseRightSingle;
+constexpr uint32_t kLeftHeld = kMouseLeftSingle | kMouseRepeat;
+
+MouseRect mouse[] = {
+    mouse_parent(),
+    //            box (x, y, w, h)        help id
+    mouse_parent({56, 205, 35, 85}),      mouse_tooltip(&ignition_tooltip),   mouse_parent_end(),
+    mouse_parent({37, 117, 75, 39}),      mouse_tooltip(&left_pump_tooltip),  mouse_parent_end(),
+    mouse_parent({159, 117, 75, 39}),     mouse_tooltip(&right_pump_tooltip), mouse_parent_end(),
+    mouse_parent({33, 42, 100, 48}),      mouse_tooltip(&fuel_valve_tooltip), mouse_parent_end(),
+    mouse_parent({180, 47, 36, 36}, 42060),                                   mouse_parent_end(),
+    mouse_parent({97, 201, 77, 77}, 43877),                                   mouse_parent_end(),
+    //           box (x, y, w, h)     cursor       flags         function
+    mouse_child({56, 205, 35, 85},   kCursorHand, kLeftOrRight,     ignition_click),
+    mouse_child({33, 42, 100, 48},   kCursorHand, kLeftOrRight,     fuel_valve_click),
+    mouse_child({97, 201, 77, 77},   kCursorHand, kLeftHeld,        starter_click),
+    mouse_child({37, 117, 75, 39},   kCursorHand, kMouseLeftSingle, left_pump_click),
+    mouse_child({159, 117, 75, 39},  kCursorHand, kMouseLeftSingle, right_pump_click),
+    mouse_parent_end(),
+    mouse_end(),
+};
+
+// --- Element callbacks --------------------------------------------------------------------------
+
+double switch_image(int32_t on) { return on != 0 ? 1.0 : 0.0; }
+
+double right_pump_picture(ElementIcon*) { return switch_image(right_fuel_pump_on); }
+double left_pump_picture(ElementIcon*) { return switch_image(left_fuel_pump_on); }
+double fuel_valve_picture(ElementIcon*) { return fuel_valve_switch_state; }
+double ignition_picture(ElementIcon*) { return ignition_switch_state; }
+
+// The start-ready rule. The lamp lights while every start condition holds with the turbine at 25
+// percent or below; between 25 and 45 percent it is dark but a start in progress stays armed;
+// above 45 percent, or with the fuel valve or the ignition off, the starter is disarmed.
+double start_ready_lamp(ElementIcon* lamp) {
+  const double turbine = lamp->source.value.f;
+  const double voltage = read_var(kVoltage);
+  const double valve = read_var(kFuelValve);
+  const double throttle = read_var(kThrottle);
+
+  if (valve == 0.0 || ignition_switch_on == 0 || turbine > 45) {
+    start_ready = 0;
+    return lamps::kLampDark;
+  }
+  const bool conditions_met = turbine <= 25 && valve > 0 && throttle >= 0 && throttle <= 0.3 &&
+                              voltage > 20 && left_fuel_pump_on != 0 && right_fuel_pump_on != 0;
+  if (!conditions_met) return lamps::kLampDark;
+  start_ready = 1;
+  return lamps::kLampLit;
+}
+
+// --- Mouse functions ----------------------------------------------------------------------------
+
+// Right click opens or closes the guard; left click, with the guard open, moves the valve. The
+// position shown is always the simulator's valve at the click.
+bool fuel_valve_click(ClickRecord*, uint32_t mouse_flags) {
+  const bool valve_open = read_var(kFuelValve) != 0.0;
+  if (mouse_flags & kMouseRightSingle) {
+    const bool guard_closed = fuel_valve_switch_state < kValveOpenOff;
+    if (guard_closed) {
+      fuel_valve_switch_state = valve_open ? kValveOpenOn : kValveOpenOff;
+    } else {
+      fuel_valve_switch_state = valve_open ? kValveGuardedOn : kValveGuardedOff;
+    }
+    sound::gauge_sound_play(click_sound);
+  } else if (mouse_flags & kMouseLeftSingle) {
+    const bool guard_open =
+        fuel_valve_switch_state == kValveOpenOff || fuel_valve_switch_state == kValveOpenOn;
+    if (!guard_open) return false;
+    fuel_valve_switch_state = valve_open ? kValveOpenOff : kValveOpenOn;
+    send_event(kToggleFuelValve);
+    sound::gauge_sound_play(click_sound);
+  }
+  return false;
+}
+
+// Left click, with the guard open, moves the switch and sets the fuel lever; right click opens
+// or closes the guard, which keeps the switch's position.
+bool ignition_click(ClickRecord*, uint32_t mouse_flags) {
+  const bool guard_open = ignition_switch_state > kIgnitionGuarded;
+  if (mouse_flags & kMouseLeftSingle) {
+    if (!guard_open) return false;
+    const bool switching_off = ignition_switch_on != 0;
+    ignition_switch_state = switching_off ? kIgnitionOpenOff : kIgnitionOpenOn;
+    ignition_switch_on = switching_off ? 0 : 1;
+    sound::gauge_sound_play(click_sound);
+    send_event(kSetFuelLever, switching_off ? kFuelLeverCutOff : kFuelLeverOpen);
+  } else if (mouse_flags & kMouseRightSingle) {
+    if (guard_open) {
+      ignition_switch_state = kIgnitionGuarded;
+    } else {
+      ignition_switch_state = ignition_switch_on != 0 ? kIgnitionOpenOn : kIgnitionOpenOff;
+    }
+    sound::gauge_sound_play(click_sound);
+  }
+  return false;
+}
+
+// The simulator's single pump runs only while both switches are on: switching one on starts it
+// when the other is on, switching either off stops it.
+void flip_pump(int32_t& pump_on, int32_t other_pump_on, uint32_t mouse_flags) {
+  const double pump = read_var(kFuelPump);
+  if (!(mouse_flags & kMouseLeftSingle)) return;
+  if (pump_on == 0) {
+    pump_on = 1;
+    sound::gauge_sound_play(click_sound);
+    if (pump == 0.0 && other_pump_on != 0) send_event(kToggleFuelPump);
+  } else {
+    pump_on = 0;
+    sound::gauge_sound_play(click_sound);
+    if (pump == 1.0) send_event(kToggleFuelPump);
+  }
+}
+
+bool left_pump_click(ClickRecord*, uint32_t mouse_flags) {
+  flip_pump(left_fuel_pump_on, right_fuel_pump_on, mouse_flags);
+  return false;
+}
+
+bool right_pump_click(ClickRecord*, uint32_t mouse_flags) {
+  flip_pump(right_fuel_pump_on, left_fuel_pump_on, mouse_flags);
+  return false;
+}
+
+// Called on the click and again while the button is held; silent.
+bool starter_click(ClickRecord*, uint32_t) {
+  const double voltage = read_var(kVoltage);
+  if (start_ready == 1 && voltage > 20) send_event(kEngageStarter);
+  return false;
+}
+
+// --- Gauge callback -----------------------------------------------------------------------------
+
+// Pre-install shows the simulator's valve with the guard closed, then sets up the click.
+void starter_board_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
+  if (service_id == kServicePreInstall) {
+    fuel_valve_switch_state = truncate_to_int(read_var(kFuelValve));
+  }
+  sound::gauge_sound_service(click_sound, service_id, extra_data);
+}
+
+}  // namespace starter_board
+
+GaugeHeader gauge_Starter_Board = crv5::gauge_header(
+    "Starter_Board", 30, crv5::element_list<&starter_board::board>, starter_board::mouse,
+    starter_board::starter_board_service);
