@@ -17,6 +17,31 @@ Tint tint_for(Lighting lighting, const RenderOptions& options) {
   }
 }
 
+std::string displayable_utf8(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xe ? 3
+                                          : (lead >> 3) == 0x1e ? 4 : 0;
+    if (length == 0 || i + length > text.size()) break;
+    size_t k = 1;
+    while (k < length && (static_cast<unsigned char>(text[i + k]) & 0xc0) == 0x80) ++k;
+    if (k < length) break;
+    i += length;
+  }
+  if (i == text.size()) return text;
+  std::string latin1;
+  for (unsigned char ch : text) {
+    if (ch < 0x80) {
+      latin1 += static_cast<char>(ch);
+    } else {
+      latin1 += static_cast<char>(0xc0 | (ch >> 6));
+      latin1 += static_cast<char>(0x80 | (ch & 0x3f));
+    }
+  }
+  return latin1;
+}
+
 namespace {
 
 cairo_matrix_t matrix_of(const Affine& t) {
@@ -84,12 +109,12 @@ void set_colour(cairo_t* cr, uint32_t rgb, TintColour tint) {
 }
 
 // The largest size up to 80 % of the box's height at which the text fits its width.
-double fitting_font_size(cairo_t* cr, const TextOp& op) {
-  double size = op.box.height * 0.8;
+double fitting_font_size(cairo_t* cr, const Rect& box, const std::string& text) {
+  double size = box.height * 0.8;
   cairo_set_font_size(cr, size);
   cairo_text_extents_t extents;
-  cairo_text_extents(cr, op.text.c_str(), &extents);
-  const double room = op.box.width * 0.96;
+  cairo_text_extents(cr, text.c_str(), &extents);
+  const double room = box.width * 0.96;
   if (extents.x_advance > room && extents.x_advance > 0) size *= room / extents.x_advance;
   return size;
 }
@@ -103,12 +128,13 @@ void draw_text(cairo_t* cr, const TextOp& op, const RenderOptions& options) {
     cairo_fill_preserve(cr);
   }
   cairo_clip(cr);
-  if (!op.text.empty()) {
+  const std::string text_utf8 = displayable_utf8(op.text);
+  if (!text_utf8.empty()) {
     cairo_select_font_face(cr, font_family(op.font).c_str(), CAIRO_FONT_SLANT_NORMAL,
                            op.weight >= 700 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, fitting_font_size(cr, op));
+    cairo_set_font_size(cr, fitting_font_size(cr, op.box, text_utf8));
     cairo_text_extents_t text;
-    cairo_text_extents(cr, op.text.c_str(), &text);
+    cairo_text_extents(cr, text_utf8.c_str(), &text);
     cairo_font_extents_t font;
     cairo_font_extents(cr, &font);
     double x = op.box.x;
@@ -121,7 +147,7 @@ void draw_text(cairo_t* cr, const TextOp& op, const RenderOptions& options) {
       baseline = op.box.y + op.box.height - font.descent;
     set_colour(cr, op.foreground, tint);
     cairo_move_to(cr, x, baseline);
-    cairo_show_text(cr, op.text.c_str());
+    cairo_show_text(cr, text_utf8.c_str());
   }
   cairo_restore(cr);
 }

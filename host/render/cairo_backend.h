@@ -27,6 +27,10 @@ void replay(cairo_t* cr, const DisplayList& list, ImageStore& images, const Rend
 cairo_surface_t* render_display_list(const DisplayList& list, ImageStore& images,
                                      const RenderOptions& options, double scale);
 
+// `text` if it is valid UTF-8; otherwise its bytes read as Latin-1 (cairo refuses invalid UTF-8
+// and would stop drawing altogether).
+std::string displayable_utf8(const std::string& text);
+
 // Writes `surface` as a PNG file; false with a reason in `error` when it cannot.
 bool write_png(cairo_surface_t* surface, const std::string& path, std::string& error);
 

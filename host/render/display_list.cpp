@@ -20,20 +20,6 @@ Affine Affine::operator*(const Affine& in) const {
 
 double needle_bitmap_turn(double needle_angle) { return needle_angle - 90.0; }
 
-std::string latin1_to_utf8(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (unsigned char ch : text) {
-    if (ch < 0x80) {
-      out += static_cast<char>(ch);
-    } else {
-      out += static_cast<char>(0xc0 | (ch >> 6));
-      out += static_cast<char>(0x80 | (ch & 0x3f));
-    }
-  }
-  return out;
-}
-
 uint32_t rgb_from_record_colour(uint32_t bgr) {
   return ((bgr & 0xff) << 16) | (bgr & 0xff00) | ((bgr >> 16) & 0xff);
 }
@@ -141,7 +127,7 @@ class Builder {
     if (!record) return;
     const PixPoint at = position(e);
     list_.ops.push_back(TextOp{
-        .text = latin1_to_utf8(e.text),
+        .text = e.text,
         .box = {double(at.x), double(at.y), double(record->box.width), double(record->box.height)},
         .font = record->font ? record->font : "Arial",
         .weight = record->weight,

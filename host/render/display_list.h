@@ -87,7 +87,7 @@ enum TextAlign : uint32_t {
 };
 
 struct TextOp {
-  std::string text;       // UTF-8
+  std::string text;       // UTF-8, as evaluation gives it
   Rect box;
   std::string font;       // the record's face name ("Quartz", "Arial")
   int32_t weight = 400;   // 400 normal, 700 bold
@@ -116,9 +116,6 @@ DisplayList build_display_list(const EvaluatedElement& root, const SizeLookup& s
 // The angle by which a needle bitmap (drawn pointing to 3 o'clock) is turned for a needle angle
 // measured clockwise from 12 o'clock.
 double needle_bitmap_turn(double needle_angle);
-
-// Library texts are Windows Latin-1 bytes; display lists carry UTF-8.
-std::string latin1_to_utf8(const std::string& text);
 
 // 0x00BBGGRR, as the records hold colours, to 0xRRGGBB.
 uint32_t rgb_from_record_colour(uint32_t bgr);

@@ -196,7 +196,7 @@ TEST(DisplayList, SlidersAndSpritesShiftByValueTimesScaleAndSpritesTurnAboutThei
   expect_point(turn.apply(30 + 10, 40), 51, 66);  // 3 o'clock of the texture turned to 6
 }
 
-TEST(DisplayList, TextsCarryTheirRecordsBoxFontAndColoursAsUtf8) {
+TEST(DisplayList, TextsCarryTheirRecordsBoxFontAndColours) {
   ElementStaticImage base{{.kind = kElementStaticImage, .resource_id = 500}};
   ElementString readout{.header = {.kind = kElementString, .resource_id = -1, .position = {12, 8},
                                    .image_flags = kImageTransparent | kImageBright},
@@ -205,7 +205,7 @@ TEST(DisplayList, TextsCarryTheirRecordsBoxFontAndColoursAsUtf8) {
                         .draw_flags = 0x25};
   EvaluatedElement root = evaluated(base.header);
   EvaluatedElement text = evaluated(readout.header);
-  text.text = "270\xb0";
+  text.text = "270\xc2\xb0";
   root.children.push_back(text);
   const DisplayList list = build_display_list(root, sizes_of({{500, {80, 40}}}));
   const auto& op = std::get<TextOp>(list.ops.at(1));
