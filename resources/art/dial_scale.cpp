@@ -1,0 +1,65 @@
+#include "resources/art/dial_scale.h"
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "host/eval/needle_angle.h"
+
+extern "C" GaugeLinkage Linkage;
+
+namespace crv5::art {
+
+namespace {
+
+const ElementNeedle* search(ElementHeader* const* list, int32_t bitmap) {
+  for (; list && *list; ++list) {
+    const ElementHeader* e = *list;
+    if (e->kind == kElementNeedle && e->resource_id == bitmap)
+      return reinterpret_cast<const ElementNeedle*>(e);
+    if (const ElementNeedle* found = search(e->next, bitmap)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+const GaugeHeader& find_gauge(const char* name) {
+  for (GaugeHeader* const* g = Linkage.gauges; *g; ++g)
+    if (std::strcmp((*g)->name, name) == 0) return **g;
+  throw std::runtime_error(std::string("no gauge named ") + name + " in the module");
+}
+
+const ElementNeedle* find_needle(const GaugeHeader& gauge, int32_t bitmap) {
+  return search(gauge.elements, bitmap);
+}
+
+DialScale::DialScale(const char* gauge_name, int32_t bitmap)
+    : needle_(find_needle(find_gauge(gauge_name), bitmap)) {
+  if (!needle_ || !needle_->table || needle_->table_size < 1)
+    throw std::runtime_error(std::string(gauge_name) + " has no needle with a table drawn from bitmap " +
+                             std::to_string(bitmap));
+}
+
+double DialScale::angle(double value) const {
+  return gaugehost::needle_angle(needle_->table, needle_->table_size, needle_->header.position,
+                                 value);
+}
+
+double DialScale::tip_radius() const {
+  const PixPoint p = needle_->table[0].point;
+  return std::hypot(p.x - needle_->header.position.x, p.y - needle_->header.position.y);
+}
+
+void DialScale::ticks(cairo_t* cr, double first, double last, double step, Tick t, Rgb c) const {
+  const int count = int(std::lround((last - first) / step));
+  for (int i = 0; i <= count; ++i) tick(cr, centre(), angle(first + i * step), t, c);
+}
+
+void DialScale::figure(cairo_t* cr, double value, double radius, const char* text, double size,
+                       Rgb c) const {
+  art::figure(cr, centre(), angle(value), radius, text, size, c);
+}
+
+}  // namespace crv5::art

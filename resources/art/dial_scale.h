@@ -1,0 +1,42 @@
+// A dial's scale as its needle sees it: the needle record is found in the module's own records
+// (the gauge by name in the exported Linkage, the needle by its bitmap in the gauge's element
+// tree), and a value's mark is placed where the host's needle rule points the needle for it.
+#pragma once
+
+#include <cstdint>
+
+#include "module/gauge.h"
+#include "resources/art/style.h"
+
+namespace crv5::art {
+
+// The gauge of that name in the module's Linkage; throws std::runtime_error when absent.
+const GaugeHeader& find_gauge(const char* name);
+
+// The needle drawn from `bitmap` in the gauge's element tree, or null.
+const ElementNeedle* find_needle(const GaugeHeader& gauge, int32_t bitmap);
+
+class DialScale {
+ public:
+  // The scale of the needle drawn from `bitmap` in gauge `gauge_name`; throws when the gauge has
+  // no such needle or the needle has no table.
+  DialScale(const char* gauge_name, int32_t bitmap);
+
+  Point centre() const { return {double(needle_->header.position.x), double(needle_->header.position.y)}; }
+  // Degrees clockwise from 12 o'clock at which the needle points for `value`.
+  double angle(double value) const;
+  // The distance from the centre to the table's first point: where the needle's tip reaches.
+  double tip_radius() const;
+
+  // Marks from `first` to `last` (inclusive) every `step`.
+  void ticks(cairo_t* cr, double first, double last, double step, Tick t,
+             Rgb c = colour::kMarking) const;
+  // A figure for `value` at `radius`.
+  void figure(cairo_t* cr, double value, double radius, const char* text, double size,
+              Rgb c = colour::kMarking) const;
+
+ private:
+  const ElementNeedle* needle_;
+};
+
+}  // namespace crv5::art

@@ -1,0 +1,207 @@
+// crv5_art_preview: contact sheets of the artwork, for looking at it.
+//
+//   crv5_art_preview --bitmaps DIR --out PREFIX [--zoom K] [--gauge NAME] [--poses N]
+//
+// PREFIX-bitmaps.png shows every drawn bitmap on a checkerboard (to see what is transparent);
+// PREFIX-gauges.png shows gauges assembled from their own records, their needles placed by the
+// host's needle rule at several values and their icons in each state.
+#include <cairo.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/eval/needle_angle.h"
+#include "resources/art/dial_scale.h"
+#include "resources/art/style.h"
+#include "resources/resource_script.h"
+
+namespace fs = std::filesystem;
+using namespace crv5::art;
+
+namespace {
+
+fs::path bitmaps_dir;
+double zoom = 1.0;           // gauge sheet scale
+std::string only_gauge;      // gauge sheet: this gauge only
+size_t max_poses = 99;       // gauge sheet: at most this many poses a gauge
+
+cairo_surface_t* load(int32_t id) {
+  static std::map<int32_t, cairo_surface_t*> cache;
+  if (auto it = cache.find(id); it != cache.end()) return it->second;
+  const fs::path file = bitmaps_dir / (std::to_string(id) + ".png");
+  cairo_surface_t* s = fs::exists(file) ? cairo_image_surface_create_from_png(file.c_str()) : nullptr;
+  return cache[id] = s;
+}
+
+void checkerboard(cairo_t* cr, double x, double y, double w, double h) {
+  for (int i = 0; i * 8 < w; ++i)
+    for (int j = 0; j * 8 < h; ++j) {
+      const double g = (i + j) % 2 ? 0.55 : 0.65;
+      cairo_set_source_rgb(cr, g, g, g);
+      cairo_rectangle(cr, x + i * 8, y + j * 8, std::min(8.0, w - i * 8), std::min(8.0, h - j * 8));
+      cairo_fill(cr);
+    }
+}
+
+void label(cairo_t* cr, double x, double y, const std::string& text) {
+  cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, 11);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_move_to(cr, x, y);
+  cairo_show_text(cr, text.c_str());
+}
+
+void bitmap_sheet(const fs::path& out) {
+  constexpr int kCell = 320, kColumns = 6;
+  std::vector<const crv5::resources::BitmapResource*> drawn;
+  for (const auto& b : crv5::resources::kBitmaps)
+    if (b.art == crv5::resources::Art::kDrawn) drawn.push_back(&b);
+  const int rows = int(drawn.size() + kColumns - 1) / kColumns;
+  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kColumns * kCell, rows * kCell);
+  cairo_t* cr = cairo_create(sheet);
+  cairo_set_source_rgb(cr, 0.2, 0.2, 0.25);
+  cairo_paint(cr);
+  for (size_t i = 0; i < drawn.size(); ++i) {
+    const auto& b = *drawn[i];
+    const double x = (i % kColumns) * kCell + 10, y = (i / kColumns) * kCell + 10;
+    const double k = std::min(1.0, 290.0 / std::max(b.width, b.height));
+    checkerboard(cr, x, y, b.width * k, b.height * k);
+    if (cairo_surface_t* s = load(b.id)) {
+      cairo_save(cr);
+      cairo_translate(cr, x, y);
+      cairo_scale(cr, k, k);
+      cairo_set_source_surface(cr, s, 0, 0);
+      cairo_paint(cr);
+      cairo_restore(cr);
+    }
+    label(cr, x, y + 302, std::to_string(b.id) + "  " + std::to_string(b.width) + "x" +
+                              std::to_string(b.height));
+  }
+  cairo_surface_write_to_png(sheet, out.c_str());
+  cairo_destroy(cr);
+  cairo_surface_destroy(sheet);
+}
+
+// What to show: a value for each needle (by bitmap), an image index for each icon (by bitmap).
+struct Pose {
+  std::string caption;
+  std::map<int32_t, double> needles;
+  std::map<int32_t, int> icons;
+};
+
+void draw_tree(cairo_t* cr, ElementHeader* const* list, const Pose& pose) {
+  for (; list && *list; ++list) {
+    const ElementHeader& e = **list;
+    int32_t id = e.resource_id;
+    if (e.kind == kElementIcon) {
+      auto it = pose.icons.find(e.resource_id);
+      const int index = it == pose.icons.end() ? 0 : it->second;
+      id = index < 0 ? -1 : e.resource_id + index;
+    }
+    cairo_surface_t* s = id >= 0 ? load(id) : nullptr;
+    if (s) {
+      cairo_save(cr);
+      if (e.kind == kElementNeedle) {
+        const auto& n = reinterpret_cast<const ElementNeedle&>(e);
+        auto it = pose.needles.find(e.resource_id);
+        const double v = it == pose.needles.end() ? 0 : it->second;
+        const double a = gaugehost::needle_angle(n.table, n.table_size, e.position, v);
+        cairo_translate(cr, e.position.x, e.position.y);
+        cairo_rotate(cr, (a - 90) * M_PI / 180);
+        cairo_set_source_surface(cr, s, -e.pivot.x, -e.pivot.y);
+      } else {
+        cairo_set_source_surface(cr, s, e.position.x, e.position.y);
+      }
+      cairo_paint(cr);
+      cairo_restore(cr);
+    }
+    draw_tree(cr, e.next, pose);
+  }
+}
+
+struct GaugeRow {
+  const char* gauge;
+  std::vector<Pose> poses;
+};
+
+void gauge_sheet(const fs::path& out, const std::vector<GaugeRow>& rows) {
+  const int kCell = int(320 * zoom);
+  size_t columns = 0;
+  for (const auto& r : rows) columns = std::max(columns, r.poses.size());
+  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(columns) * kCell,
+                                                      int(rows.size()) * kCell);
+  cairo_t* cr = cairo_create(sheet);
+  cairo_set_source_rgb(cr, 0.25, 0.25, 0.28);
+  cairo_paint(cr);
+  for (size_t r = 0; r < rows.size(); ++r) {
+    const GaugeHeader& g = find_gauge(rows[r].gauge);
+    cairo_surface_t* background = load(g.elements && g.elements[0] ? g.elements[0]->resource_id : -1);
+    const double w = background ? cairo_image_surface_get_width(background) : 300;
+    const double h = background ? cairo_image_surface_get_height(background) : 300;
+    const double k = zoom * std::min(1.0, 295.0 / std::max(w, h));
+    for (size_t c = 0; c < rows[r].poses.size(); ++c) {
+      const double x = c * kCell + 10, y = r * kCell + 8;
+      cairo_save(cr);
+      cairo_translate(cr, x, y);
+      cairo_scale(cr, k, k);
+      draw_tree(cr, g.elements, rows[r].poses[c]);
+      cairo_restore(cr);
+      label(cr, x, y + kCell - 12, std::string(rows[r].gauge) + ": " + rows[r].poses[c].caption);
+    }
+  }
+  cairo_surface_write_to_png(sheet, out.c_str());
+  cairo_destroy(cr);
+  cairo_surface_destroy(sheet);
+}
+
+double rpm(double r) { return r / 91.37; }
+
+std::vector<GaugeRow> gauge_rows() {
+  return {
+      {"Engine_RPM", {{"0 RPM", {{470, rpm(0)}, {480, rpm(0)}}},
+                      {"3300 RPM", {{470, rpm(3300)}, {480, rpm(3300)}}},
+                      {"5000 RPM", {{470, rpm(5000)}, {480, rpm(5000)}}},
+                      {"7450 RPM", {{470, rpm(7450)}, {480, rpm(7450)}}},
+                      {"9137 RPM (100%)", {{470, 100}, {480, 100}}}}},
+      {"Engine_Corrected_N1", {{"0 %", {{1450, 0}, {1440, 0}}},
+                               {"23 %", {{1450, 23}, {1440, 23}}},
+                               {"60 %", {{1450, 60}, {1440, 60}}},
+                               {"100 %", {{1450, 100}, {1440, 100}}},
+                               {"110 %", {{1450, 110}, {1440, 110}}}}},
+      {"Engine_Corrected_N2", {{"87 %", {{1450, 87}, {1440, 87}}}}},
+  };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    std::string prefix;
+    for (int i = 1; i + 1 < argc; i += 2) {
+      const std::string a = argv[i];
+      if (a == "--bitmaps") bitmaps_dir = argv[i + 1];
+      else if (a == "--out") prefix = argv[i + 1];
+      else if (a == "--zoom") zoom = std::stod(argv[i + 1]);
+      else if (a == "--gauge") only_gauge = argv[i + 1];
+      else if (a == "--poses") max_poses = std::stoul(argv[i + 1]);
+    }
+    if (bitmaps_dir.empty() || prefix.empty())
+      throw std::runtime_error("usage: crv5_art_preview --bitmaps DIR --out PREFIX");
+    bitmap_sheet(prefix + "-bitmaps.png");
+    std::vector<GaugeRow> rows = gauge_rows();
+    if (!only_gauge.empty()) std::erase_if(rows, [](const GaugeRow& r) { return r.gauge != only_gauge; });
+    for (GaugeRow& r : rows)
+      if (r.poses.size() > max_poses) r.poses.resize(max_poses);
+    gauge_sheet(prefix + "-gauges.png", rows);
+    return 0;
+  } catch (const std::exception& e) {
+    std::cerr << "crv5_art_preview: " << e.what() << "\n";
+    return 1;
+  }
+}
