@@ -5,6 +5,8 @@
 // 866 last moved, sampled every fourth update.
 //
 // Inputs: token 60 (on ground, above 0), 61 (indicated airspeed, knots), 743, 866 (parachute).
+#include <iterator>
+
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
@@ -54,7 +56,8 @@ const char* deployment_text(CRV5_TOOLTIP_PARAMS) {
 }
 
 const TooltipArg lever_args[] = {tooltip_text(deployment_text)};
-const TooltipText lever_tooltip = {"Parachute brake lever (parachute %1!s!)", lever_args, 1};
+const TooltipText lever_tooltip = {"Parachute brake lever (parachute %1!s!)", lever_args,
+                                   std::size(lever_args)};
 
 bool lever_click(ClickRecord*, uint32_t mouse_flags);
 

@@ -7,6 +7,8 @@
 //
 // Inputs: token 558 (throttle, 0 to 1), 563 (starter engaged, 0/1), 625 (turbine speed, percent),
 // 759 (electrical voltage), 891 (fuel pump, 0 off), 895 (fuel valve, 0 closed).
+#include <iterator>
+
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
@@ -109,10 +111,11 @@ const TooltipArg switch_texts[] = {
     tooltip_text(right_pump_text),  // %3
     tooltip_text(fuel_valve_text),  // %4
 };
-const TooltipText ignition_tooltip = {"Ignition switch (%1!s!)", switch_texts, 4};
-const TooltipText left_pump_tooltip = {"Left fuel pump switch (%2!s!)", switch_texts, 4};
-const TooltipText right_pump_tooltip = {"Right fuel pump switch (%3!s!)", switch_texts, 4};
-const TooltipText fuel_valve_tooltip = {"Fuel valve switch (%4!s!)", switch_texts, 4};
+constexpr int32_t kSwitchTexts = std::size(switch_texts);
+const TooltipText ignition_tooltip = {"Ignition switch (%1!s!)", switch_texts, kSwitchTexts};
+const TooltipText left_pump_tooltip = {"Left fuel pump switch (%2!s!)", switch_texts, kSwitchTexts};
+const TooltipText right_pump_tooltip = {"Right fuel pump switch (%3!s!)", switch_texts, kSwitchTexts};
+const TooltipText fuel_valve_tooltip = {"Fuel valve switch (%4!s!)", switch_texts, kSwitchTexts};
 
 // --- Mouse list ---------------------------------------------------------------------------------
 

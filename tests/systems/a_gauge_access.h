@@ -1,54 +1,39 @@
-// Reaching into a gauge's records as a host does: its elements in draw order, its clickable
-// areas and its tooltips, for the start-state, starter board and parachute tests.
+// Reaching a gauge's records as a host does: elements of a chained tree, clickable areas, tooltips.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "module/gauge.h"
-#include "tests/support/test_host.h"
 
 namespace crv5::testing::systems_a {
 
-// The elements of a gauge whose tree is a chain (each element the only child of the one before).
-inline std::vector<ElementHeader*> element_chain(GaugeHeader& gauge) {
-  std::vector<ElementHeader*> chain;
-  for (ElementHeader* e = gauge.elements[0]; e; e = e->next ? e->next[0] : nullptr)
-    chain.push_back(e);
-  return chain;
+// The element at `index` of a tree in which each element is the only child of the one before.
+inline ElementIcon& icon_at(GaugeHeader& gauge, int index) {
+  ElementHeader* e = gauge.elements[0];
+  while (index-- > 0) e = e->next[0];
+  return reinterpret_cast<ElementIcon&>(*e);
 }
 
-inline ElementIcon& icon_at(GaugeHeader& gauge, size_t index) {
-  return reinterpret_cast<ElementIcon&>(*element_chain(gauge).at(index));
-}
-
-// The clickable child areas, in list order.
-inline std::vector<MouseRect*> child_areas(GaugeHeader& gauge) {
-  std::vector<MouseRect*> areas;
+// The `index`th record of `kind` in the mouse list.
+inline MouseRect& mouse_rect(GaugeHeader& gauge, int32_t kind, int index) {
   for (MouseRect* r = gauge.mouse_rects; r->kind != kMouseEnd; ++r)
-    if (r->kind == kMouseChild) areas.push_back(r);
-  return areas;
+    if (r->kind == kind && index-- == 0) return *r;
+  throw std::out_of_range("no such mouse record");
 }
 
-// Calls the mouse function of the child area at `index` as a click with `flags` would.
-inline bool click(GaugeHeader& gauge, size_t index, uint32_t flags = kMouseLeftSingle) {
-  MouseRect* area = child_areas(gauge).at(index);
-  ClickRecord record{.point = {area->box.x, area->box.y}, .gauge = &gauge, .rect = area};
-  return area->function(&record, flags);
+// A click on the `index`th clickable area.
+inline bool click(GaugeHeader& gauge, int index, uint32_t flags = kMouseLeftSingle) {
+  MouseRect& area = mouse_rect(gauge, kMouseChild, index);
+  ClickRecord record{.point = {area.box.x, area.box.y}, .gauge = &gauge, .rect = &area};
+  return area.function(&record, flags);
 }
 
-// The tooltip records, in list order.
-inline std::vector<const TooltipText*> tooltips(GaugeHeader& gauge) {
-  std::vector<const TooltipText*> out;
-  for (MouseRect* r = gauge.mouse_rects; r->kind != kMouseEnd; ++r)
-    if (r->kind == kMouseTooltip) out.push_back(r->tooltip);
-  return out;
-}
-
-// The text argument `number` (counted from 1) of a tooltip, as the host would fetch it.
-inline std::string tooltip_text_arg(const TooltipText& tooltip, int number) {
-  const TooltipArg& arg = tooltip.args[number - 1];
-  return arg.text(0, 0, nullptr, nullptr, nullptr);
+// Text argument `number` (from 1) of the `index`th tooltip.
+inline std::string tooltip_arg(GaugeHeader& gauge, int index, int number) {
+  const TooltipText& tip = *mouse_rect(gauge, kMouseTooltip, index).tooltip;
+  return tip.args[number - 1].text(0, 0, nullptr, nullptr, &gauge);
 }
 
 }  // namespace crv5::testing::systems_a
