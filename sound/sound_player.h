@@ -18,7 +18,10 @@ bool create_device(uintptr_t window, uintptr_t* device);
 // The size in bytes of the loaded wave data, or 0 on failure.
 uint32_t load_sound(uintptr_t window, uintptr_t device, uintptr_t* sound, uint16_t resource_id,
                     uintptr_t module);
+// Starts the loaded sound from where its buffer stands (not rewound); a failure releases it.
 bool play(uintptr_t* sound, uint32_t flags);
+// Free what the handle holds, if anything, and set it to 0; after a failure too, so that nothing
+// is left behind.
 void release_sound(uintptr_t* sound);
 void release_device(uintptr_t* device);
 

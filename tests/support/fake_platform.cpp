@@ -59,7 +59,9 @@ bool platform_sound_create_buffer(uintptr_t, const PlatformBufferDescription* de
                                   uintptr_t* buffer) {
   auto& fake = fake_platform();
   if (fake.buffer_fails) return false;
+  fake.description_sizes.push_back(description->description_size);
   fake.buffer_flags.push_back(description->flags);
+  fake.buffer_formats.push_back(*description->format);
   fake.buffer_sizes.push_back(description->buffer_bytes);
   fake.buffer_contents.emplace_back(description->buffer_bytes);
   *buffer = ++fake.buffers_created;
@@ -68,6 +70,7 @@ bool platform_sound_create_buffer(uintptr_t, const PlatformBufferDescription* de
 
 bool platform_sound_lock(uintptr_t buffer, uint32_t offset, uint32_t bytes, void** part1,
                          uint32_t* part1_bytes, void** part2, uint32_t* part2_bytes) {
+  if (fake_platform().lock_fails) return false;
   auto& contents = fake_platform().buffer_contents.at(buffer_index(buffer));
   *part1 = contents.data() + offset;
   *part1_bytes = bytes;
@@ -78,7 +81,10 @@ bool platform_sound_lock(uintptr_t buffer, uint32_t offset, uint32_t bytes, void
 
 bool platform_sound_unlock(uintptr_t, void*, uint32_t, void*, uint32_t) { return true; }
 
-bool platform_sound_set_position(uintptr_t, uint32_t) { return true; }
+bool platform_sound_set_position(uintptr_t buffer, uint32_t) {
+  fake_platform().positions_set.push_back(buffer);
+  return !fake_platform().position_fails;
+}
 
 bool platform_sound_play(uintptr_t buffer, uint32_t, uint32_t) {
   if (fake_platform().play_fails) return false;
@@ -86,8 +92,14 @@ bool platform_sound_play(uintptr_t buffer, uint32_t, uint32_t) {
   return true;
 }
 
-void platform_sound_release_buffer(uintptr_t) { ++fake_platform().buffers_released; }
+void platform_sound_release_buffer(uintptr_t buffer) {
+  ++fake_platform().buffers_released;
+  fake_platform().released.push_back(buffer);
+}
 
-void platform_sound_release_device(uintptr_t) { ++fake_platform().devices_released; }
+void platform_sound_release_device(uintptr_t device) {
+  ++fake_platform().devices_released;
+  fake_platform().released.push_back(device);
+}
 
 }  // extern "C"
