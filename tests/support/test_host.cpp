@@ -1,8 +1,11 @@
 #include "tests/support/test_host.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "module/services.h"
+#include "module/text.h"
 
 extern "C" GaugeLinkage Linkage;
 
@@ -81,6 +84,36 @@ double evaluate(ElementNeedle& needle) {
 double evaluate(ElementIcon& icon) {
   if (icon.source.id != 0) icon.source.value.f = read_var(icon.source.id);
   return icon.callback ? icon.callback(&icon) : icon.source.value.f;
+}
+
+std::string format_tooltip(const TooltipText& tooltip) {
+  const std::string text = tooltip.text ? tooltip.text : "";
+  std::string out;
+  for (size_t i = 0; i < text.size();) {
+    int number = 0, end = 0;
+    char conversion[16] = {};
+    // "%N!fmt!": argument N (from 1), printf conversion fmt.
+    if (text[i] != '%' ||
+        std::sscanf(text.c_str() + i + 1, "%d!%15[^!]!%n", &number, conversion, &end) < 2 ||
+        end == 0 || number < 1 || number > tooltip.arg_count) {
+      out += text[i++];
+      continue;
+    }
+    const TooltipArg& arg = tooltip.args[number - 1];
+    const std::string format = std::string("%") + conversion;
+    const char kind = format.back();
+    char buffer[256] = {};
+    if (kind == 's' && arg.text)
+      std::snprintf(buffer, sizeof buffer, format.c_str(), arg.text(0, 0, nullptr, nullptr, nullptr));
+    else if (kind == 'd' && arg.number)
+      std::snprintf(buffer, sizeof buffer, format.c_str(),
+                    truncate_to_int(std::round(arg.number(0, 0, nullptr, nullptr, nullptr))));
+    else if (arg.number)
+      std::snprintf(buffer, sizeof buffer, format.c_str(), arg.number(0, 0, nullptr, nullptr, nullptr));
+    out += buffer;
+    i += 1 + end;
+  }
+  return out;
 }
 
 GaugeHeader* find_gauge(const char* name) {
