@@ -24,10 +24,12 @@ struct EvaluatedElement {
   double rotation = 0;
 
   double angle = 0;     // needle: degrees clockwise from 12 o'clock, in [0, 360)
+  double unwound_angle = 0;  // needle: the same, not reduced (for the limit per update)
   int32_t image = -1;   // icon: the image index shown (resource_id + image), -1 for none
-  std::string text;     // text string: what the callback wrote
+  std::string text;     // text string: what the callback wrote, as UTF-8
 
   uint32_t flags = 0;        // the record's image flags after the callback
+  int32_t failure_action = kFailNone;  // the action of the active failure, if any
   bool not_drawn = false;    // a failure with action 3 is active
   bool evaluated = false;    // evaluated at least once
 

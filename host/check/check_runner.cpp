@@ -1,0 +1,194 @@
+#include "host/check/check_runner.h"
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "host/check/commands.h"
+#include "host/panel/session.h"
+
+namespace gaugehost {
+
+namespace fs = std::filesystem;
+
+CheckCommandTable& check_command_table() {
+  static CheckCommandTable table = builtin_check_commands();
+  return table;
+}
+
+void add_check_command(std::string name, std::string usage, size_t min_args, size_t max_args,
+                       CheckCommand command) {
+  check_command_table()[std::move(name)] =
+      CheckCommandEntry{std::move(usage), min_args, max_args, std::move(command)};
+}
+
+CheckLine split_check_line(std::string_view text) {
+  CheckLine line;
+  size_t i = 0;
+  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+  while (true) {
+    while (i < text.size() && blank(text[i])) ++i;
+    if (i >= text.size()) break;
+    std::string token;
+    const bool quoted = text[i] == '"';
+    if (quoted) {
+      for (++i;; ++i) {
+        if (i >= text.size()) throw HostError("a quoted token has no closing \"");
+        if (text[i] == '"') break;
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\'))
+          ++i;
+        token += text[i];
+      }
+      ++i;
+      if (i < text.size() && !blank(text[i]))
+        throw HostError("a quoted token must be followed by a blank");
+    } else {
+      while (i < text.size() && !blank(text[i])) token += text[i++];
+    }
+    line.tokens.push_back(std::move(token));
+    line.quoted.push_back(quoted);
+  }
+  return line;
+}
+
+double parse_check_number(std::string_view token, std::string_view what) {
+  auto bad = [&]() {
+    return HostError("bad " + std::string(what) + " \"" + std::string(token) +
+                     "\", expected a decimal number or 0x and hexadecimal digits");
+  };
+  std::string_view digits = token;
+  bool negative = false;
+  if (digits.starts_with("-") || digits.starts_with("+")) {
+    negative = digits.front() == '-';
+    digits.remove_prefix(1);
+  }
+  if (digits.starts_with("0x") || digits.starts_with("0X")) {
+    digits.remove_prefix(2);
+    uint64_t value = 0;
+    auto [rest, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    if (digits.empty() || error != std::errc() || rest != digits.data() + digits.size()) throw bad();
+    return negative ? -double(value) : double(value);
+  }
+  double value = 0;
+  auto [rest, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (digits.empty() || error != std::errc() || rest != digits.data() + digits.size() ||
+      !std::isfinite(value) || !(std::isdigit(static_cast<unsigned char>(digits.front())) ||
+                                 digits.front() == '.'))
+    throw bad();
+  return negative ? -value : value;
+}
+
+// --- One file's run ---
+
+CheckRun::CheckRun(fs::path file, fs::path default_module, std::ostream& out)
+    : file_(std::move(file)), default_module_(std::move(default_module)), out_(out) {}
+
+CheckRun::~CheckRun() = default;
+
+Session& CheckRun::session() {
+  if (!session_) load_module(default_module_);
+  return *session_;
+}
+
+void CheckRun::load_module(const fs::path& path) {
+  session_.reset();  // the previous module is killed and unloaded first
+  session_ = std::make_unique<Session>(Module::load(path));
+}
+
+fs::path CheckRun::resolve(std::string_view path) const {
+  const fs::path given(path);
+  return given.is_absolute() ? given : file_.parent_path() / given;
+}
+
+void CheckRun::check(const CheckLine& line, bool passed, std::string_view expected,
+                     std::string_view got) {
+  if (passed) {
+    ++passed_;
+    return;
+  }
+  ++failed_;
+  out_ << line.file.string() << ":" << line.number << ": expected " << expected << ", got " << got
+       << "\n";
+}
+
+namespace {
+
+const CheckCommandEntry* find_command(const CheckLine& line, size_t& words) {
+  const CheckCommandTable& table = check_command_table();
+  if (line.tokens.size() >= 2) {
+    auto two = table.find(line.tokens[0] + " " + line.tokens[1]);
+    if (two != table.end()) {
+      words = 2;
+      return &two->second;
+    }
+  }
+  auto one = table.find(line.tokens[0]);
+  words = 1;
+  return one == table.end() ? nullptr : &one->second;
+}
+
+void run_line(CheckRun& run, CheckLine& line) {
+  size_t words = 0;
+  const CheckCommandEntry* entry = find_command(line, words);
+  if (!entry) {
+    const std::string family = line.tokens[0] + " ";
+    std::string choices;
+    for (const auto& [name, command] : check_command_table())
+      if (name.starts_with(family)) choices += (choices.empty() ? "" : ", ") + name.substr(family.size());
+    if (choices.empty()) throw HostError("unknown command \"" + line.tokens[0] + "\"");
+    throw HostError("unknown command \"" + line.tokens[0] +
+                    (line.tokens.size() > 1 ? " " + line.tokens[1] : "") + "\", expected " +
+                    line.tokens[0] + " followed by one of: " + choices);
+  }
+  line.tokens.erase(line.tokens.begin(), line.tokens.begin() + std::ptrdiff_t(words));
+  line.quoted.erase(line.quoted.begin(), line.quoted.begin() + std::ptrdiff_t(words));
+  if (line.tokens.size() < entry->min_args || line.tokens.size() > entry->max_args)
+    throw HostError("expected: " + entry->usage);
+  entry->run(run, line);
+}
+
+// Runs one file; false when it could not be run to its end.
+bool run_file(CheckRun& run, const fs::path& file, std::ostream& out) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    out << file.string() << ": cannot open the check file\n";
+    return false;
+  }
+  std::string text;
+  int number = 0;
+  try {
+    while (std::getline(in, text)) {
+      ++number;
+      const size_t first = text.find_first_not_of(" \t\r");
+      if (first == std::string::npos || text[first] == '#') continue;
+      CheckLine line = split_check_line(text);
+      line.file = file;
+      line.number = number;
+      run_line(run, line);
+    }
+  } catch (const std::exception& error) {
+    out << file.string() << ":" << number << ": " << error.what() << "\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CheckTotals run_check_files(const std::vector<fs::path>& files, const fs::path& default_module,
+                            std::ostream& out) {
+  CheckTotals totals;
+  for (const fs::path& file : files) {
+    CheckRun run(file, default_module, out);
+    if (!run_file(run, file, out)) totals.file_error = true;
+    totals.passed += run.passed();
+    totals.failed += run.failed();
+  }
+  out << totals.passed << " passed, " << totals.failed << " failed\n";
+  out.flush();
+  return totals;
+}
+
+}  // namespace gaugehost

@@ -1,0 +1,409 @@
+// The check-file commands: setting up, acting and expecting.
+#include "host/check/commands.h"
+
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+#include "host/audio/audio.h"
+#include "host/panel/session.h"
+
+namespace gaugehost {
+
+namespace {
+
+constexpr double kDefaultTolerance = 1e-6;
+
+// --- Reading arguments ---
+
+int64_t whole(std::string_view token, std::string_view what, double min, double max) {
+  const double value = parse_check_number(token, what);
+  if (value != std::floor(value) || value < min || value > max) {
+    char range[96];
+    std::snprintf(range, sizeof range, "a whole number from %.0f to %.0f", min, max);
+    throw HostError("bad " + std::string(what) + " \"" + std::string(token) + "\", expected " +
+                    range);
+  }
+  return int64_t(value);
+}
+
+uint32_t id_arg(std::string_view token, std::string_view what) {
+  return uint32_t(whole(token, what, 0, 4294967295.0));
+}
+
+// A 32-bit word: 0 to 4294967295, or a negative number as its two's complement.
+uint32_t word_arg(std::string_view token, std::string_view what) {
+  return uint32_t(int64_t(whole(token, what, -2147483648.0, 4294967295.0)) & 0xffffffff);
+}
+
+bool on_off(std::string_view token) {
+  if (token == "on") return true;
+  if (token == "off") return false;
+  throw HostError("expected on or off, got \"" + std::string(token) + "\"");
+}
+
+GaugeInstance& gauge_arg(CheckRun& run, std::string_view name) {
+  GaugeInstance* gauge = run.session().find_gauge(name);
+  if (!gauge) throw HostError("no gauge \"" + std::string(name) + "\" is placed");
+  return *gauge;
+}
+
+Window& window_arg(CheckRun& run, std::string_view ident) {
+  Window* window = run.session().find_window(ident);
+  if (!window) throw HostError("no window \"" + std::string(ident) + "\"");
+  return *window;
+}
+
+PixPoint point_arg(const CheckLine& line, size_t at) {
+  return {int32_t(whole(line.tokens[at], "x", -1e9, 1e9)),
+          int32_t(whole(line.tokens[at + 1], "y", -1e9, 1e9))};
+}
+
+// An optional "~TOL" at `at`.
+double tolerance_arg(const CheckLine& line, size_t at) {
+  if (line.tokens.size() <= at) return kDefaultTolerance;
+  const std::string& token = line.tokens[at];
+  if (!token.starts_with("~")) throw HostError("expected ~TOLERANCE, got \"" + token + "\"");
+  const double tolerance = parse_check_number(token.substr(1), "tolerance");
+  if (tolerance < 0) throw HostError("a tolerance must not be negative");
+  return tolerance;
+}
+
+// --- Printing what was found ---
+
+std::string number_text(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.10g", value);
+  return buffer;
+}
+
+std::string quote(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string event_text(const KeyEvent& event, bool with_value = true) {
+  char buffer[64];
+  if (event.window_toggle)
+    std::snprintf(buffer, sizeof buffer, "window=%" PRIu32, event.id);
+  else if (with_value)
+    std::snprintf(buffer, sizeof buffer, "0x%" PRIx32 "=%" PRIu32, event.id, event.value);
+  else
+    std::snprintf(buffer, sizeof buffer, "0x%" PRIx32, event.id);
+  return buffer;
+}
+
+template <typename T, typename Print>
+std::string list_text(const std::vector<T>& items, Print print) {
+  if (items.empty()) return "none";
+  std::string out;
+  for (const T& item : items) out += (out.empty() ? "" : " ") + print(item);
+  return out;
+}
+
+// --- Setting up ---
+
+void cmd_module(CheckRun& run, const CheckLine& line) { run.load_module(run.resolve(line.tokens[0])); }
+
+void cmd_panel(CheckRun& run, const CheckLine& line) {
+  run.session().load_panel(read_panel_config(run.resolve(line.tokens[0])));
+}
+
+void cmd_gauge(CheckRun& run, const CheckLine& line) {
+  run.session().place_gauge(line.tokens[0], line.tokens.size() > 1 ? line.tokens[1] : "");
+}
+
+void cmd_connect(CheckRun& run, const CheckLine&) { run.session().connect(); }
+void cmd_kill(CheckRun& run, const CheckLine&) { run.session().kill(); }
+
+void cmd_update(CheckRun& run, const CheckLine& line) {
+  const int64_t cycles = line.tokens.empty() ? 1 : whole(line.tokens[0], "count", 0, 1000000);
+  run.session().update(int(cycles));
+}
+
+void cmd_model(CheckRun& run, const CheckLine& line) {
+  run.session().set_model(on_off(line.tokens[0]));
+}
+
+// --- Acting ---
+
+void cmd_set_var(CheckRun& run, const CheckLine& line) {
+  const uint32_t id = id_arg(line.tokens[0], "variable id");
+  const double value =
+      SimState::is_integer_var(id)
+          ? double(whole(line.tokens[1], "value of integer variable " + std::to_string(id), 0,
+                         4294967295.0))
+          : parse_check_number(line.tokens[1], "value");
+  run.session().sim().set_var(id, value);
+}
+
+void cmd_set_calc(CheckRun& run, const CheckLine& line) {
+  SimState& sim = run.session().sim();
+  if (line.quoted[1])
+    sim.set_calc_text(line.tokens[0], line.tokens[1]);
+  else
+    sim.set_calc_number(line.tokens[0], parse_check_number(line.tokens[1], "value"));
+}
+
+void cmd_set_failure(CheckRun& run, const CheckLine& line) {
+  const int64_t key = whole(line.tokens[0], "failure key", 1, 2147483647.0);
+  run.session().sim().set_failure(int32_t(key), on_off(line.tokens[1]));
+}
+
+void cmd_set_window(CheckRun& run, const CheckLine& line) {
+  Window& window = window_arg(run, line.tokens[0]);
+  run.session().set_window_visible(window, on_off(line.tokens[1]));
+}
+
+void cmd_click(CheckRun& run, const CheckLine& line) {
+  GaugeInstance& gauge = gauge_arg(run, line.tokens[0]);
+  const PixPoint point = point_arg(line, 1);
+  MouseButton button = MouseButton::left;
+  int repeats = 0;
+  for (size_t i = 3; i < line.tokens.size(); ++i) {
+    const std::string& word = line.tokens[i];
+    if (word == "left" || word == "right") {
+      button = word == "left" ? MouseButton::left : MouseButton::right;
+    } else if (word == "repeat" && i + 1 < line.tokens.size()) {
+      repeats = int(whole(line.tokens[++i], "repeat count", 0, 100000));
+    } else {
+      throw HostError("expected left, right or repeat N after the point, got \"" + word + "\"");
+    }
+  }
+  run.session().click(gauge, point, button, repeats);
+}
+
+void cmd_drag(CheckRun& run, const CheckLine& line) {
+  run.session().drag(gauge_arg(run, line.tokens[0]), point_arg(line, 1));
+}
+
+void cmd_render_unavailable(CheckRun&, const CheckLine&) {
+  throw HostError("render is not available in this build of gaugehost");
+}
+
+// --- Expecting ---
+
+// An expected event: any value unless one is given.
+struct ExpectedEvent {
+  KeyEvent event;
+  bool any_value = true;
+  bool matches(const KeyEvent& got) const {
+    return got.id == event.id && got.window_toggle == event.window_toggle &&
+           (any_value || event.window_toggle || got.value == event.value);
+  }
+  std::string text() const { return event_text(event, !any_value); }
+};
+
+ExpectedEvent expected_event(const std::string& token) {
+  const size_t equals = token.find('=');
+  if (token.starts_with("window=")) {
+    return {KeyEvent{.id = word_arg(token.substr(7), "panel id"), .window_toggle = true}};
+  }
+  ExpectedEvent expected{KeyEvent{.id = id_arg(token.substr(0, equals), "event id")}};
+  if (equals != std::string::npos) {
+    expected.event.value = word_arg(token.substr(equals + 1), "event value");
+    expected.any_value = false;
+  }
+  return expected;
+}
+
+void cmd_expect_events(CheckRun& run, const CheckLine& line) {
+  std::vector<ExpectedEvent> expected;
+  for (const std::string& token : line.tokens) expected.push_back(expected_event(token));
+  const std::vector<KeyEvent> got = run.session().sim().take_events();
+  bool passed = got.size() == expected.size();
+  for (size_t i = 0; passed && i < got.size(); ++i) passed = expected[i].matches(got[i]);
+  run.check(line, passed,
+            "events " + list_text(expected, [](const ExpectedEvent& e) { return e.text(); }),
+            list_text(got, [](const KeyEvent& e) { return event_text(e); }));
+}
+
+// The gauge's evaluated elements in draw order, with whether an ancestor hides each.
+struct FlatElement {
+  const EvaluatedElement* element;
+  bool hidden;
+};
+
+void flatten(const EvaluatedElement& element, bool ancestor_hidden, std::vector<FlatElement>& out) {
+  const bool hidden = ancestor_hidden || element.hidden();
+  out.push_back({&element, hidden});
+  for (const EvaluatedElement& child : element.children) flatten(child, hidden, out);
+}
+
+std::string_view kind_name(int32_t kind) {
+  static constexpr std::string_view kNames[] = {"static image", "needle", "text string", "slider",
+                                                "icon", "moving image", "sprite"};
+  static_assert(std::size(kNames) == kElementSprite + 1);
+  return kind >= 0 && kind <= kElementSprite ? kNames[kind] : "element of unknown kind";
+}
+
+bool bool_arg(std::string_view token) {
+  if (token == "true") return true;
+  if (token == "false") return false;
+  throw HostError("expected true or false, got \"" + std::string(token) + "\"");
+}
+
+void expect_number(CheckRun& run, const CheckLine& line, std::string_view what, double got,
+                   double expected, double tolerance, bool circular = false) {
+  double difference = std::fabs(got - expected);
+  if (circular) difference = std::fabs(std::remainder(got - expected, 360.0));
+  const bool passed = difference <= tolerance;  // false for NaN
+  run.check(line, passed, std::string(what) + " " + number_text(expected),
+            number_text(got));
+}
+
+void cmd_expect_element(CheckRun& run, const CheckLine& line) {
+  const std::string& target = line.tokens[0];
+  const size_t hash = target.rfind('#');
+  if (hash == std::string::npos) throw HostError("expected GAUGE#INDEX, got \"" + target + "\"");
+  GaugeInstance& gauge = gauge_arg(run, target.substr(0, hash));
+  const auto index = size_t(whole(target.substr(hash + 1), "element index", 0, 1e6));
+  const std::string& property = line.tokens[1];
+  const std::string& value = line.tokens[2];
+  const double tolerance = tolerance_arg(line, 3);
+
+  std::vector<FlatElement> elements;
+  if (gauge.updated) flatten(gauge.root, false, elements);
+  if (!gauge.updated) {
+    run.check(line, false, property + " of " + target, "the gauge was never updated");
+    return;
+  }
+  if (index >= elements.size())
+    throw HostError(gauge.name + " has " + std::to_string(elements.size()) + " elements (0 to " +
+                    std::to_string(elements.size() - 1) + ")");
+  const EvaluatedElement& e = *elements[index].element;
+  auto require_kind = [&](std::initializer_list<int32_t> kinds) {
+    for (int32_t kind : kinds)
+      if (e.kind == kind) return;
+    throw HostError(target + " is a " + std::string(kind_name(e.kind)) + ", which has no " +
+                    property);
+  };
+
+  if (property == "value") {
+    require_kind({kElementNeedle, kElementIcon, kElementString});
+    expect_number(run, line, "value", e.value, parse_check_number(value, "value"), tolerance);
+  } else if (property == "angle") {
+    require_kind({kElementNeedle});
+    expect_number(run, line, "angle", e.angle, parse_check_number(value, "angle"), tolerance, true);
+  } else if (property == "x" || property == "y" || property == "rotation") {
+    require_kind({kElementSlider, kElementMovingImage, kElementSprite});
+    if (property == "rotation") require_kind({kElementSprite});
+    const double got = property == "x" ? e.x : property == "y" ? e.y : e.rotation;
+    expect_number(run, line, property, got, parse_check_number(value, property), tolerance);
+  } else if (property == "image") {
+    require_kind({kElementIcon});
+    const int64_t expected = value == "none" ? -1 : whole(value, "image index", 0, 1e6);
+    auto image_text = [](int64_t image) { return image < 0 ? std::string("none") : std::to_string(image); };
+    run.check(line, e.image == expected, "image " + image_text(expected), image_text(e.image));
+  } else if (property == "text") {
+    require_kind({kElementString});
+    run.check(line, e.text == value, "text " + quote(value), quote(e.text));
+  } else if (property == "hidden" || property == "luminous") {
+    const bool expected = bool_arg(value);
+    const bool got = property == "hidden" ? elements[index].hidden : e.luminous();
+    run.check(line, got == expected, property + " " + (expected ? "true" : "false"),
+              got ? "true" : "false");
+  } else if (property == "resource") {
+    const int64_t expected = whole(value, "resource id", -2147483648.0, 2147483647.0);
+    run.check(line, e.resource_id == expected, "resource " + std::to_string(expected),
+              std::to_string(e.resource_id));
+  } else {
+    throw HostError("unknown element property \"" + property +
+                    "\", expected value, image, text, x, y, rotation, angle, hidden, luminous or "
+                    "resource");
+  }
+}
+
+std::string tooltip_text(const Tooltip& tooltip) {
+  switch (tooltip.kind) {
+    case Tooltip::Kind::none: return "none";
+    case Tooltip::Kind::help: return "help " + std::to_string(tooltip.help_id);
+    case Tooltip::Kind::text: return quote(tooltip.text);
+  }
+  return "none";
+}
+
+void cmd_expect_tooltip(CheckRun& run, const CheckLine& line) {
+  GaugeInstance& gauge = gauge_arg(run, line.tokens[0]);
+  const PixPoint point = point_arg(line, 1);
+  Tooltip expected;
+  if (line.tokens[3] == "help" && !line.quoted[3]) {
+    if (line.tokens.size() != 5) throw HostError("expected: help N");
+    expected.kind = Tooltip::Kind::help;
+    expected.help_id = int32_t(whole(line.tokens[4], "help id", 0, 2147483647.0));
+  } else if (line.tokens[3] == "none" && !line.quoted[3]) {
+    if (line.tokens.size() != 4) throw HostError("nothing may follow none");
+  } else {
+    if (line.tokens.size() != 4) throw HostError("expected one quoted text");
+    expected.kind = Tooltip::Kind::text;
+    expected.text = line.tokens[3];
+  }
+  const Tooltip got = run.session().tooltip(gauge, point);
+  const bool passed = got.kind == expected.kind &&
+                      (got.kind != Tooltip::Kind::text || got.text == expected.text) &&
+                      (got.kind != Tooltip::Kind::help || got.help_id == expected.help_id);
+  run.check(line, passed, "tooltip " + tooltip_text(expected), tooltip_text(got));
+}
+
+void cmd_expect_var(CheckRun& run, const CheckLine& line) {
+  const uint32_t id = id_arg(line.tokens[0], "variable id");
+  expect_number(run, line, "variable " + std::to_string(id), run.session().sim().var(id),
+                parse_check_number(line.tokens[1], "value"), tolerance_arg(line, 2));
+}
+
+void cmd_expect_window(CheckRun& run, const CheckLine& line) {
+  const Window& window = window_arg(run, line.tokens[0]);
+  const std::string& state = line.tokens[1];
+  if (state != "visible" && state != "hidden")
+    throw HostError("expected visible or hidden, got \"" + state + "\"");
+  const std::string got = window.visible ? "visible" : "hidden";
+  run.check(line, got == state, "window " + line.tokens[0] + " " + state, got);
+}
+
+void cmd_expect_sounds(CheckRun& run, const CheckLine& line) {
+  std::vector<int32_t> expected;
+  for (const std::string& token : line.tokens)
+    expected.push_back(int32_t(whole(token, "wave id", -2147483648.0, 2147483647.0)));
+  run.session();  // the module is loaded before anything can have played
+  const std::vector<int32_t> got = audio::take_played();
+  auto print = [](int32_t id) { return std::to_string(id); };
+  run.check(line, got == expected, "sounds " + list_text(expected, print), list_text(got, print));
+}
+
+constexpr size_t kMany = 100000;
+
+}  // namespace
+
+CheckCommandTable builtin_check_commands() {
+  return {
+      {"module", {"module PATH", 1, 1, cmd_module}},
+      {"panel", {"panel PATH", 1, 1, cmd_panel}},
+      {"gauge", {"gauge NAME [\"PARAMETERS\"]", 1, 2, cmd_gauge}},
+      {"connect", {"connect", 0, 0, cmd_connect}},
+      {"update", {"update [N]", 0, 1, cmd_update}},
+      {"kill", {"kill", 0, 0, cmd_kill}},
+      {"model", {"model on|off", 1, 1, cmd_model}},
+      {"set var", {"set var ID VALUE", 2, 2, cmd_set_var}},
+      {"set calc", {"set calc \"EXPRESSION\" VALUE", 2, 2, cmd_set_calc}},
+      {"set failure", {"set failure KEY on|off", 2, 2, cmd_set_failure}},
+      {"set window", {"set window IDENT on|off", 2, 2, cmd_set_window}},
+      {"click", {"click GAUGE X Y [left|right] [repeat N]", 3, 6, cmd_click}},
+      {"drag", {"drag GAUGE X Y", 3, 3, cmd_drag}},
+      {"render", {"render PATH", 1, 1, cmd_render_unavailable}},
+      {"expect events", {"expect events [EVENT[=VALUE]...]", 0, kMany, cmd_expect_events}},
+      {"expect element",
+       {"expect element GAUGE#INDEX PROPERTY VALUE [~TOL]", 3, 4, cmd_expect_element}},
+      {"expect tooltip",
+       {"expect tooltip GAUGE X Y \"TEXT\"|help N|none", 4, 5, cmd_expect_tooltip}},
+      {"expect var", {"expect var ID VALUE [~TOL]", 2, 3, cmd_expect_var}},
+      {"expect window", {"expect window IDENT visible|hidden", 2, 2, cmd_expect_window}},
+      {"expect sounds", {"expect sounds [WAVE...]", 0, kMany, cmd_expect_sounds}},
+  };
+}
+
+}  // namespace gaugehost

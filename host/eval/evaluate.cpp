@@ -1,0 +1,145 @@
+#include "host/eval/evaluate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "host/eval/needle_angle.h"
+#include "host/mouse/tooltip.h"
+
+namespace gaugehost {
+
+namespace {
+
+// The action of the first active failure key of the element's list with an action.
+int32_t active_failure(const ElementHeader& header, const SimState& sim) {
+  for (const FailureRecord* f = header.failures; f && f->key != 0; ++f)
+    if (f->action != kFailNone && sim.failure_active(f->key)) return f->action;
+  return kFailNone;
+}
+
+// Reads a source into the element's own record; a record naming no variable stays zero.
+double read_source(ModuleVar& source, const SimState& sim) {
+  if (source.id == 0) return 0;
+  sim.fill(source);
+  return source_value(source);
+}
+
+// What drives one axis: the callback's result, or the source value where there is no callback.
+template <typename Element, typename Callback>
+double drive(Element& element, ModuleVar& source, Callback callback, const SimState& sim) {
+  const double value = read_source(source, sim);
+  return callback ? callback(&element) : value;
+}
+
+// Applies "freezes" and "shows zero" to a driven value.
+double after_failure(int32_t action, double value, double last, bool has_last) {
+  if (action == kFailFreeze && has_last) return last;
+  if (action == kFailZero) return 0;
+  return value;
+}
+
+void evaluate_needle(ElementNeedle& needle, EvaluatedElement& e, int32_t action, SimState& sim) {
+  const double value = drive(needle, needle.source, needle.callback, sim);
+  e.value = after_failure(action, value, e.value, e.evaluated);
+  double angle = needle_angle(needle.table, needle.table_size, needle.header.position, e.value);
+  if (!std::isfinite(angle)) angle = e.unwound_angle;  // a value that is no number moves nothing
+  if (needle.max_degrees_per_update > 0 && e.evaluated) {
+    const double limit = needle.max_degrees_per_update;
+    angle = std::clamp(angle, e.unwound_angle - limit, e.unwound_angle + limit);
+  }
+  e.unwound_angle = angle;
+  e.angle = normalize_degrees(angle);
+}
+
+void evaluate_icon(ElementIcon& icon, EvaluatedElement& e, int32_t action, SimState& sim) {
+  const double value = drive(icon, icon.source, icon.callback, sim);
+  e.value = after_failure(action, value, e.value, e.evaluated);
+  const double index = std::round(e.value);
+  e.image = std::isfinite(index) && index >= 0 && index < icon.image_count ? int32_t(index) : -1;
+}
+
+void evaluate_string(ElementString& string, EvaluatedElement& e, int32_t action, SimState& sim,
+                     TextBuffers& buffers) {
+  std::vector<char>& buffer = buffers[&string];
+  const size_t capacity = size_t(std::max(string.char_count, 0)) + 1;
+  if (buffer.size() != capacity) buffer.assign(capacity, '\0');
+  string.text = buffer.data();
+  for (ModuleVar& source : string.source) read_source(source, sim);
+  const double value = string.callback ? string.callback(&string) : source_value(string.source[0]);
+  buffer.back() = '\0';
+  e.value = after_failure(action, value, e.value, e.evaluated);
+  if (!(action == kFailFreeze && e.evaluated))
+    e.text = latin1_to_utf8(std::string_view(buffer.data(), std::strlen(buffer.data())));
+}
+
+template <typename Element, typename Axis>
+double evaluate_axis(Element& element, Axis& axis, int32_t action, double last, bool has_last,
+                     SimState& sim) {
+  return after_failure(action, drive(element, axis.source, axis.callback, sim), last, has_last);
+}
+
+void evaluate_one(ElementHeader& header, EvaluatedElement& e, SimState& sim, TextBuffers& buffers) {
+  e.record = &header;
+  e.kind = header.kind;
+  e.resource_id = header.resource_id;
+  const int32_t action = active_failure(header, sim);
+  e.failure_action = action;
+  switch (header.kind) {
+    case kElementNeedle:
+      evaluate_needle(reinterpret_cast<ElementNeedle&>(header), e, action, sim);
+      break;
+    case kElementIcon:
+      evaluate_icon(reinterpret_cast<ElementIcon&>(header), e, action, sim);
+      break;
+    case kElementString:
+      evaluate_string(reinterpret_cast<ElementString&>(header), e, action, sim, buffers);
+      break;
+    case kElementSlider: {
+      auto& slider = reinterpret_cast<ElementSlider&>(header);
+      e.x = evaluate_axis(slider, slider.x, action, e.x, e.evaluated, sim);
+      e.y = evaluate_axis(slider, slider.y, action, e.y, e.evaluated, sim);
+      break;
+    }
+    case kElementMovingImage: {
+      auto& moving = reinterpret_cast<ElementMovingImage&>(header);
+      e.x = evaluate_axis(moving, moving.x, action, e.x, e.evaluated, sim);
+      e.y = evaluate_axis(moving, moving.y, action, e.y, e.evaluated, sim);
+      break;
+    }
+    case kElementSprite: {
+      auto& sprite = reinterpret_cast<ElementSprite&>(header);
+      e.x = evaluate_axis(sprite, sprite.x, action, e.x, e.evaluated, sim);
+      e.y = evaluate_axis(sprite, sprite.y, action, e.y, e.evaluated, sim);
+      e.rotation = evaluate_axis(sprite, sprite.rotation, action, e.rotation, e.evaluated, sim);
+      break;
+    }
+    default: break;  // a static image has nothing to drive
+  }
+  e.flags = header.image_flags;
+  e.not_drawn = action == kFailNoDraw;
+  e.evaluated = true;
+  header.image_flags |= kImageOnScreen;  // evaluated: on screen until a callback asks again
+
+  size_t count = 0;
+  for (ElementHeader* const* child = header.next; child && *child; ++child) ++count;
+  e.children.resize(count);
+  for (size_t i = 0; i < count; ++i) evaluate_one(*header.next[i], e.children[i], sim, buffers);
+}
+
+}  // namespace
+
+double source_value(const ModuleVar& var) {
+  return SimState::is_integer_var(var.id) ? double(var.value.u32) : var.value.f;
+}
+
+void evaluate_elements(ElementHeader* const* elements, EvaluatedElement& root, SimState& sim,
+                       TextBuffers& buffers) {
+  if (!elements || !elements[0]) {
+    root = EvaluatedElement{};
+    return;
+  }
+  evaluate_one(*elements[0], root, sim, buffers);
+}
+
+}  // namespace gaugehost

@@ -1,0 +1,330 @@
+#include "host/panel/session.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+
+#include "host/audio/audio.h"
+#include "host/eval/evaluate.h"
+#include "host/mouse/hit_test.h"
+
+namespace gaugehost {
+
+namespace {
+
+// Panel-window key events: their value is the panel id.
+constexpr uint32_t kEventWindowToggle = 0x103ca;
+constexpr uint32_t kEventWindowOpen = 0x103cb;
+constexpr uint32_t kEventWindowClose = 0x103cc;
+
+// Panel ids of the windows made for single gauges, beyond those of panel configurations.
+constexpr int32_t kOwnWindowIdentBase = 20000;
+
+constexpr double kSecondsPerUpdate = 1.0 / 18.0;
+
+// The module's calls go to the active session.
+Session* active_session = nullptr;
+
+void service_panel_window_toggle(uint32_t panel_id) {
+  if (active_session) active_session->toggle_panel_window(panel_id);
+}
+void service_trigger_key_event(uint32_t id, uint32_t value) {
+  if (active_session) active_session->send_key_event(id, value);
+}
+void service_lookup_var(ModuleVar* var) {
+  if (active_session && var) active_session->lookup(*var);
+}
+bool service_execute_calculator_code(const char* code, double* number, int32_t*,
+                                     const char** text) {
+  if (!active_session || !code) return false;
+  active_session->sim().calculate(code, number, text);
+  return true;
+}
+
+bool equal_nocase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+           return std::tolower(x) == std::tolower(y);
+         });
+}
+
+std::optional<int64_t> whole_number(std::string_view text) {
+  int base = 10;
+  bool negative = false;
+  if (text.starts_with("-")) {
+    negative = true;
+    text.remove_prefix(1);
+  }
+  if (text.starts_with("0x") || text.starts_with("0X")) {
+    base = 16;
+    text.remove_prefix(2);
+  }
+  int64_t value = 0;
+  auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+  if (text.empty() || error != std::errc() || rest != text.data() + text.size())
+    return std::nullopt;
+  return negative ? -value : value;
+}
+
+// The module reads an instance's parameter text from the shared header during its calls.
+void bind_parameters(const GaugeInstance& gauge) {
+  gauge.header->parameters = gauge.parameters.empty() ? nullptr : gauge.parameters.c_str();
+}
+
+}  // namespace
+
+Session::Session(std::unique_ptr<Module> module)
+    : module_(std::move(module)), model_(std::make_unique<AircraftModel>()) {
+  services_.panel_window_toggle = service_panel_window_toggle;
+  services_.trigger_key_event = service_trigger_key_event;
+  services_.lookup_var = service_lookup_var;
+  services_.execute_calculator_code = service_execute_calculator_code;
+  module_->attach(&services_);
+  active_session = this;
+  audio::reset();
+}
+
+Session::~Session() {
+  if (!killed_ && !gauges_.empty()) kill();
+  if (active_session == this) active_session = nullptr;
+}
+
+void Session::set_aircraft_model(std::unique_ptr<AircraftModel> model) {
+  model_ = model ? std::move(model) : std::make_unique<AircraftModel>();
+}
+
+// --- Setting up ---
+
+void Session::load_panel(const PanelConfig& config) {
+  auto where = [&](int line) { return config.file.string() + ":" + std::to_string(line) + ": "; };
+  // Every placement is checked before any gauge is installed.
+  std::vector<std::vector<GaugeHeader*>> headers;
+  for (const WindowConfig& window : config.windows) {
+    if (find_window(window.ident))
+      throw HostError(where(window.line) + "a window with ident " + std::to_string(window.ident) +
+                      " is already open");
+    auto& window_headers = headers.emplace_back();
+    for (const GaugePlacement& placement : window.gauges) {
+      if (!equal_nocase(placement.module, module_->name()))
+        throw HostError(where(placement.line) + "unknown module \"" + placement.module +
+                        "\" (the loaded module is " + module_->name() + ")");
+      GaugeHeader* header = module_->find_gauge(placement.gauge);
+      if (!header)
+        throw HostError(where(placement.line) + "unknown gauge \"" + placement.gauge +
+                        "\" in module " + module_->name());
+      window_headers.push_back(header);
+    }
+  }
+
+  const size_t first_new = gauges_.size();
+  for (size_t w = 0; w < config.windows.size(); ++w) {
+    const WindowConfig& cfg = config.windows[w];
+    Window window{.number = cfg.number, .title = cfg.title, .ident = cfg.ident,
+                  .ident_name = cfg.ident_name, .visible = cfg.visible,
+                  .position = cfg.position.value_or(0), .file = cfg.file};
+    if (cfg.size_mm) window.size_mm = {cfg.size_mm->first, cfg.size_mm->second};
+    windows_.push_back(window);
+    const size_t index = windows_.size() - 1;
+    PixSize extent{};
+    for (size_t g = 0; g < cfg.gauges.size(); ++g) {
+      const GaugePlacement& placement = cfg.gauges[g];
+      GaugeInstance& gauge = add_instance(headers[w][g], index, placement.parameters);
+      const PixSize bitmap = gauge.bitmap_size;
+      const int32_t height = placement.h.value_or(
+          bitmap.width > 0 ? int32_t(double(placement.w) * bitmap.height / bitmap.width + 0.5)
+                           : placement.w);
+      gauge.placement = {placement.x, placement.y, placement.w, height};
+      extent.width = std::max(extent.width, placement.x + placement.w);
+      extent.height = std::max(extent.height, placement.y + height);
+    }
+    Window& made = windows_[index];
+    if (cfg.window_size)
+      made.window_size = {cfg.window_size->first, cfg.window_size->second};
+    else if (cfg.size_mm)
+      made.window_size = made.size_mm;
+    else
+      made.window_size = extent;
+  }
+
+  killed_ = false;
+  for (size_t i = first_new; i < gauges_.size(); ++i)
+    call_gauge(*gauges_[i], kServicePreInstall, module_handle());
+  for (size_t i = first_new; i < gauges_.size(); ++i)
+    call_gauge(*gauges_[i], kServiceConnectToWindow);
+}
+
+GaugeInstance& Session::place_gauge(std::string_view gauge_name, std::string parameters) {
+  GaugeHeader* header = module_->find_gauge(gauge_name);
+  if (!header)
+    throw HostError("unknown gauge \"" + std::string(gauge_name) + "\" in module " +
+                    module_->name());
+  int32_t own_windows = 0;
+  for (const Window& window : windows_) own_windows += window.number < 0;
+  windows_.push_back(Window{.number = -1, .ident = kOwnWindowIdentBase + own_windows});
+  GaugeInstance& gauge = add_instance(header, windows_.size() - 1, std::move(parameters));
+  Window& window = windows_.back();
+  window.title = gauge.name;
+  window.window_size = gauge.bitmap_size;
+  gauge.placement = {0, 0, gauge.bitmap_size.width, gauge.bitmap_size.height};
+  killed_ = false;
+  call_gauge(gauge, kServicePreInstall, module_handle());
+  return gauge;
+}
+
+GaugeInstance& Session::add_instance(GaugeHeader* header, size_t window, std::string parameters) {
+  int same = 0;
+  for (const auto& gauge : gauges_) same += gauge->header == header;
+  auto gauge = std::make_unique<GaugeInstance>();
+  gauge->header = header;
+  gauge->name = std::string(header->name) + (same ? ":" + std::to_string(same + 1) : "");
+  gauge->window = window;
+  gauge->parameters = std::move(parameters);
+  const ElementHeader* root = header->elements ? header->elements[0] : nullptr;
+  gauge->bitmap_size = root ? module_->bitmap_size(root->resource_id).value_or(PixSize{}) : PixSize{};
+  if (gauge->bitmap_size.width <= 0 || gauge->bitmap_size.height <= 0)
+    gauge->bitmap_size = {100, 100};  // no background bitmap: a square of its own
+  gauges_.push_back(std::move(gauge));
+  return *gauges_.back();
+}
+
+void Session::call_gauge(GaugeInstance& gauge, int32_t service_id, uintptr_t extra) {
+  bind_parameters(gauge);
+  if (gauge.header->callback) gauge.header->callback(gauge.header, service_id, extra);
+}
+
+void Session::connect() {
+  for (auto& gauge : gauges_) call_gauge(*gauge, kServiceConnectToWindow);
+}
+
+void Session::update(int cycles) {
+  for (int cycle = 0; cycle < cycles; ++cycle) {
+    for (auto& gauge : gauges_) {
+      if (!windows_[gauge->window].visible) continue;
+      call_gauge(*gauge, kServicePreUpdate);
+      evaluate(*gauge);
+    }
+    if (model_on_) model_->advance(sim_, kSecondsPerUpdate);
+  }
+}
+
+void Session::evaluate(GaugeInstance& gauge) {
+  bind_parameters(gauge);
+  evaluate_elements(gauge.header->elements, gauge.root, sim_, gauge.text_buffers);
+  gauge.updated = true;
+}
+
+void Session::kill() {
+  for (auto& gauge : gauges_) call_gauge(*gauge, kServicePreKill);
+  killed_ = true;
+}
+
+// --- Finding ---
+
+GaugeInstance* Session::find_gauge(std::string_view name) {
+  int wanted = 1;
+  const size_t colon = name.rfind(':');
+  if (colon != std::string_view::npos) {
+    auto number = whole_number(name.substr(colon + 1));
+    if (!number || *number < 1) return nullptr;
+    wanted = int(*number);
+    name = name.substr(0, colon);
+  }
+  for (auto& gauge : gauges_)
+    if (name == gauge->header->name && --wanted == 0) return gauge.get();
+  return nullptr;
+}
+
+Window* Session::find_window(int32_t panel_id) {
+  for (Window& window : windows_)
+    if (window.ident == panel_id) return &window;
+  return nullptr;
+}
+
+Window* Session::find_window(std::string_view ident) {
+  if (auto number = whole_number(ident)) return find_window(int32_t(*number));
+  for (Window& window : windows_)
+    if (!window.ident_name.empty() && equal_nocase(window.ident_name, ident)) return &window;
+  for (Window& window : windows_)
+    if (equal_nocase(window.title, ident)) return &window;
+  return nullptr;
+}
+
+// --- Acting ---
+
+void Session::set_window_visible(Window& window, bool visible) { window.visible = visible; }
+
+void Session::send_key_event(uint32_t id, uint32_t value) {
+  sim_.record_event(KeyEvent{id, value});
+  Window* window = find_window(int32_t(value));
+  if (window && id == kEventWindowOpen) set_window_visible(*window, true);
+  if (window && id == kEventWindowClose) set_window_visible(*window, false);
+  if (window && id == kEventWindowToggle) set_window_visible(*window, !window->visible);
+  if (model_on_) model_->apply_event(sim_, id, value);
+}
+
+void Session::toggle_panel_window(uint32_t panel_id) {
+  sim_.record_event(KeyEvent{panel_id, 0, true});
+  if (Window* window = find_window(int32_t(panel_id)))
+    set_window_visible(*window, !window->visible);
+}
+
+namespace {
+
+void fire(Session& session, GaugeInstance& gauge, const MouseRect& area, PixPoint point,
+          uint32_t flags) {
+  if (area.event_id != 0) {
+    session.send_key_event(area.event_id, 0);
+  } else if (area.function) {
+    ClickRecord click{point, gauge.header, const_cast<MouseRect*>(&area)};
+    area.function(&click, flags);
+  }
+}
+
+uint32_t button_flag(MouseButton button) {
+  return button == MouseButton::left ? kMouseLeftSingle : kMouseRightSingle;
+}
+
+}  // namespace
+
+const MouseRect* Session::click(GaugeInstance& gauge, PixPoint point, MouseButton button,
+                                int repeats) {
+  bind_parameters(gauge);
+  const MouseRect* area = hit_child(gauge.header->mouse_rects, point);
+  const uint32_t single = button_flag(button);
+  if (!area || !area_takes(*area, single)) return nullptr;
+  gauge.last_click_area = area;
+  gauge.last_click_button = button;
+  fire(*this, gauge, *area, point, single);
+  for (int i = 0; i < repeats && area_takes(*area, single | kMouseRepeat); ++i)
+    fire(*this, gauge, *area, point, single | kMouseRepeat);
+  return area;
+}
+
+const MouseRect* Session::drag(GaugeInstance& gauge, PixPoint point) {
+  const MouseRect* area = gauge.last_click_area;
+  const uint32_t flags = kMouseLeftSingle | kMouseLeftDrag;
+  if (!area || !area_takes(*area, flags)) return nullptr;
+  bind_parameters(gauge);
+  fire(*this, gauge, *area, point, flags);
+  return area;
+}
+
+Tooltip Session::tooltip(const GaugeInstance& gauge, PixPoint point) const {
+  const MouseRect* record = nullptr;
+  const MouseRect* parent = tooltip_parent(gauge.header->mouse_rects, point, &record);
+  if (!parent) return {};
+  if (record && record->tooltip && record->tooltip->text) {
+    bind_parameters(gauge);
+    const auto read = [this](ModuleVar& var) {
+      sim_.fill(var);
+      return source_value(var);
+    };
+    return {Tooltip::Kind::text,
+            latin1_to_utf8(format_tooltip(*record->tooltip, gauge.header, read))};
+  }
+  const int32_t help_id = record && record->help_id ? record->help_id : parent->help_id;
+  if (help_id == 0) return {};
+  return {Tooltip::Kind::help, help_text(help_id), help_id};
+}
+
+}  // namespace gaugehost

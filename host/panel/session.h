@@ -1,0 +1,129 @@
+// A session of the host: one loaded module, the simulated aircraft, the panel windows and the
+// gauge instances placed in them, with the gauge lifecycle (install 2, connect 14, update 6 with
+// element evaluation, kill 12), key events, panel-window requests and the mouse.
+//
+// Drawing and checks read a session; they do not change it except through its methods. One
+// session is active at a time: the module's service calls go to the active session.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/eval/evaluated.h"
+#include "host/loader/module.h"
+#include "host/mouse/tooltip.h"
+#include "host/panel/panel_config.h"
+#include "host/sim/aircraft_model.h"
+#include "host/sim/sim_state.h"
+
+namespace gaugehost {
+
+struct Window {
+  int number = 0;               // NN of [WindowNN]; -1 for a window made by place_gauge
+  std::string title;
+  int32_t ident = 0;            // panel id that key events and panel_window_toggle name
+  std::string ident_name;       // e.g. "MAIN_PANEL", or ""
+  bool visible = true;
+  PixSize size_mm{};            // as panel.cfg gives it (0, 0 when absent)
+  int32_t position = 0;         // panel.cfg's screen position code
+  PixSize window_size{};        // pixels: the area the window's gauges are placed in
+  std::string file;             // background bitmap named by panel.cfg, or ""
+};
+
+enum class MouseButton { left, right };
+
+struct GaugeInstance {
+  GaugeHeader* header = nullptr;   // the module's header (shared by instances of one gauge)
+  std::string name;                // "Engine_RPM", or "Engine_RPM:2" for the second instance
+  size_t window = 0;               // index into Session::windows()
+  PixBox placement{};              // window pixels: x, y, w, h
+  PixSize bitmap_size{};           // size of the background bitmap (click and tooltip pixels)
+  std::string parameters;          // parameter text ("" for none)
+  EvaluatedElement root;           // the element tree as of the last update
+  bool updated = false;            // evaluated at least once
+
+  // The user-data word: the module keeps it in the gauge header, shared by the gauge's instances.
+  uintptr_t user_data() const { return header ? header->user_data : 0; }
+
+  // Host-owned per-instance state.
+  std::map<const ElementString*, std::vector<char>> text_buffers;
+  const MouseRect* last_click_area = nullptr;
+  MouseButton last_click_button = MouseButton::left;
+};
+
+class Session {
+ public:
+  // Takes a freshly loaded module, attaches the host's services to it and makes this session the
+  // active one. Audio records are reset.
+  explicit Session(std::unique_ptr<Module> module);
+  // Sends pre-kill to the gauges unless `kill()` already did.
+  ~Session();
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  const Module& module() const { return *module_; }
+  uintptr_t module_handle() const { return module_->handle(); }
+  SimState& sim() { return sim_; }
+  const SimState& sim() const { return sim_; }
+
+  const std::vector<Window>& windows() const { return windows_; }
+  const std::vector<std::unique_ptr<GaugeInstance>>& gauges() const { return gauges_; }
+
+  // --- Setting up ---
+  // Creates the windows and instances of a panel configuration, installs (2) every gauge of every
+  // window in configuration order, then connects (14) them. Throws HostError for an unknown
+  // module or gauge (naming the file and line).
+  void load_panel(const PanelConfig& config);
+  // Places one gauge in a visible window of its own and installs it.
+  GaugeInstance& place_gauge(std::string_view gauge_name, std::string parameters = {});
+  void connect();          // 14 to every placed gauge, in placement order
+  void update(int cycles = 1);  // per cycle, for gauges of visible windows: 6, then evaluation
+  void kill();             // 12 to every placed gauge
+
+  // --- Finding ---
+  // "NAME" (the first instance) or "NAME:N" (the N-th, from 1); null when there is none.
+  GaugeInstance* find_gauge(std::string_view name);
+  // A window by its panel id (a number), its ident name or its title; null when there is none.
+  Window* find_window(std::string_view ident);
+  Window* find_window(int32_t panel_id);
+
+  // --- Acting ---
+  void set_window_visible(Window& window, bool visible);
+  void set_model(bool on) { model_on_ = on; }
+  bool model_on() const { return model_on_; }
+  // Replaces the aircraft model (the default does nothing).
+  void set_aircraft_model(std::unique_ptr<AircraftModel> model);
+
+  // A single click at `point` (background-bitmap pixels), then `repeats` calls as if the button
+  // were held. Returns the area that took the click, or null.
+  const MouseRect* click(GaugeInstance& gauge, PixPoint point, MouseButton button, int repeats = 0);
+  // A left-drag call at `point` to the area of the gauge's last click. Returns that area or null.
+  const MouseRect* drag(GaugeInstance& gauge, PixPoint point);
+  Tooltip tooltip(const GaugeInstance& gauge, PixPoint point) const;
+
+  // --- The host services (what the module's calls do) ---
+  void send_key_event(uint32_t id, uint32_t value);
+  void toggle_panel_window(uint32_t panel_id);
+  void lookup(ModuleVar& var) const { sim_.fill(var); }
+
+ private:
+  void call_gauge(GaugeInstance& gauge, int32_t service_id, uintptr_t extra = 0);
+  GaugeInstance& add_instance(GaugeHeader* header, size_t window, std::string parameters);
+  void evaluate(GaugeInstance& gauge);
+
+  std::unique_ptr<Module> module_;
+  HostServices services_{};
+  SimState sim_;
+  std::vector<Window> windows_;
+  std::vector<std::unique_ptr<GaugeInstance>> gauges_;
+  std::unique_ptr<AircraftModel> model_;
+  bool model_on_ = false;
+  bool killed_ = false;
+};
+
+}  // namespace gaugehost

@@ -1,0 +1,85 @@
+#include "host/sim/sim_state.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace gaugehost {
+
+namespace {
+
+// Radio frequencies and codes (packed decimal), and the variables read as integers or bit sets.
+constexpr std::array<uint32_t, 13> kIntegerVars = {16, 18, 23, 24, 27, 38, 43,
+                                                   46, 52, 55, 276, 279, 335};
+
+}  // namespace
+
+bool SimState::is_integer_var(uint32_t id) {
+  return std::find(kIntegerVars.begin(), kIntegerVars.end(), id) != kIntegerVars.end();
+}
+
+void SimState::set_var(uint32_t id, double value) {
+  if (is_integer_var(id))
+    integers_[id] = std::isfinite(value) && value >= 0 && value <= 4294967295.0
+                        ? uint32_t(value)
+                        : 0;
+  else
+    floats_[id] = value;
+}
+
+double SimState::var(uint32_t id) const {
+  if (is_integer_var(id)) {
+    auto found = integers_.find(id);
+    return found == integers_.end() ? 0.0 : double(found->second);
+  }
+  auto found = floats_.find(id);
+  return found == floats_.end() ? 0.0 : found->second;
+}
+
+VarValue SimState::var_value(uint32_t id) const {
+  VarValue value{};
+  if (is_integer_var(id)) {
+    value.raw = 0;
+    value.u32 = uint32_t(var(id));
+  } else {
+    value.f = var(id);
+  }
+  return value;
+}
+
+std::vector<KeyEvent> SimState::take_events() {
+  std::vector<KeyEvent> taken(events_.begin() + std::ptrdiff_t(events_taken_), events_.end());
+  events_taken_ = events_.size();
+  return taken;
+}
+
+void SimState::set_calc_number(const std::string& expression, double value) {
+  calc_numbers_[expression] = value;
+}
+
+void SimState::set_calc_text(const std::string& expression, const std::string& text) {
+  text_store_.push_back(text);
+  calc_texts_[expression] = &text_store_.back();
+}
+
+void SimState::calculate(const std::string& expression, double* number, const char** text) {
+  calculations_.push_back(expression);
+  if (number) {
+    auto found = calc_numbers_.find(expression);
+    *number = found == calc_numbers_.end() ? 0.0 : found->second;
+  }
+  if (text) {
+    static const char kEmpty[] = "";
+    auto found = calc_texts_.find(expression);
+    *text = found == calc_texts_.end() ? kEmpty : found->second->c_str();
+  }
+}
+
+void SimState::set_failure(int32_t key, bool active) {
+  if (active)
+    failures_.insert(key);
+  else
+    failures_.erase(key);
+}
+
+}  // namespace gaugehost

@@ -1,0 +1,72 @@
+// The simulated aircraft as the gauges see it: token variables, the key events sent, calculator
+// expressions, failure keys and simulated time. It knows nothing of panels, windows or drawing.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "module/gauge.h"
+
+namespace gaugehost {
+
+// A key event sent to the simulator, or a panel-window toggle request (service 35).
+struct KeyEvent {
+  uint32_t id = 0;
+  uint32_t value = 0;
+  bool window_toggle = false;  // panel_window_toggle(id); value unused
+  bool operator==(const KeyEvent&) const = default;
+};
+
+class SimState {
+ public:
+  // The variables that hold a 32-bit unsigned integer in the low half of their value: the radios'
+  // packed-decimal frequencies and codes, and a few bit sets.
+  static bool is_integer_var(uint32_t id);
+
+  // Token variables; every one reads 0 until set. An integer variable keeps the whole number
+  // (the caller makes sure it is one, 0 to 4294967295).
+  void set_var(uint32_t id, double value);
+  double var(uint32_t id) const;
+  // What lookup_var writes into the record's current value.
+  VarValue var_value(uint32_t id) const;
+  void fill(ModuleVar& record) const { record.value = var_value(record.id); }
+
+  // Key events and window toggles in the order they were sent.
+  void record_event(const KeyEvent& event) { events_.push_back(event); }
+  const std::vector<KeyEvent>& events() const { return events_; }
+  // The events since the last take.
+  std::vector<KeyEvent> take_events();
+
+  // Calculator expressions: a number or a text result each; an expression not set gives 0 or "".
+  void set_calc_number(const std::string& expression, double value);
+  void set_calc_text(const std::string& expression, const std::string& text);
+  // Fills whichever results are asked for; the text stays valid for the life of this state.
+  void calculate(const std::string& expression, double* number, const char** text);
+  const std::vector<std::string>& calculations() const { return calculations_; }
+
+  // Host failure keys.
+  void set_failure(int32_t key, bool active);
+  bool failure_active(int32_t key) const { return failures_.count(key) != 0; }
+
+  // Simulated time in seconds since the start.
+  double seconds() const { return seconds_; }
+  void advance_time(double seconds) { seconds_ += seconds; }
+
+ private:
+  std::map<uint32_t, double> floats_;
+  std::map<uint32_t, uint32_t> integers_;
+  std::vector<KeyEvent> events_;
+  size_t events_taken_ = 0;
+  std::map<std::string, double> calc_numbers_;
+  std::map<std::string, const std::string*> calc_texts_;
+  std::deque<std::string> text_store_;  // every text result ever given, so pointers stay valid
+  std::vector<std::string> calculations_;
+  std::set<int32_t> failures_;
+  double seconds_ = 0;
+};
+
+}  // namespace gaugehost
