@@ -26,14 +26,14 @@ double lamp_test_rule(ElementIcon*);
 
 extern ElementIcon selector, blink_knob, test_knob;
 
-// No source variable: each icon's rule reads module-wide state.
-//                                                gauge                          bitmap  position  source  rule / over            failures
-ElementStaticImage selector_base   = base_image(&gauge_Fuel_Qty_Switch,          4070,                     children<&selector>);
-ElementIcon selector               = two_state_icon(&gauge_Fuel_Qty_Switch,      4080,  {0, 0},   0,      selector_rule,         nullptr);  // 4080 internal, 4081 all
-ElementStaticImage blink_knob_base = base_image(&gauge_Stop_Blinking_Fuel_Knob,  3490,                     children<&blink_knob>);
-ElementIcon blink_knob             = two_state_icon(&gauge_Stop_Blinking_Fuel_Knob, 3490, {0, 0}, 0,      blink_knob_rule,       kHiddenOnFailure21);
-ElementStaticImage test_knob_base  = base_image(&gauge_Fuel_Lamps_Test_Knob,     4000,                     children<&test_knob>);
-ElementIcon test_knob              = two_state_icon(&gauge_Fuel_Lamps_Test_Knob, 4000,  {0, 0},   0,      lamp_test_rule,        kHiddenOnFailure21);
+// No source variable (token 0): each icon's rule reads module-wide state.
+//                                  helper          gauge                           bitmap  position  source  rule             failures
+ElementStaticImage selector_base   = base_image(    &gauge_Fuel_Qty_Switch,         4070,   children<&selector>);
+ElementIcon selector               = two_state_icon(&gauge_Fuel_Qty_Switch,         4080,   {0, 0},   0,      selector_rule,   nullptr);  // 4080 internal, 4081 all
+ElementStaticImage blink_knob_base = base_image(    &gauge_Stop_Blinking_Fuel_Knob, 3490,   children<&blink_knob>);
+ElementIcon blink_knob             = two_state_icon(&gauge_Stop_Blinking_Fuel_Knob, 3490,   {0, 0},   0,      blink_knob_rule, kHiddenOnFailure21);
+ElementStaticImage test_knob_base  = base_image(    &gauge_Fuel_Lamps_Test_Knob,    4000,   children<&test_knob>);
+ElementIcon test_knob              = two_state_icon(&gauge_Fuel_Lamps_Test_Knob,    4000,   {0, 0},   0,      lamp_test_rule,  kHiddenOnFailure21);
 
 const char* tanks_word(CRV5_TOOLTIP_PARAMS) { return fuel_gauge_all_tanks != 0 ? "all" : "internal"; }
 const char* blinking_word(CRV5_TOOLTIP_PARAMS) { return fuel_blink_enabled != 0 ? "blinking" : "not blinking"; }

@@ -35,13 +35,13 @@ double ten_minutes_rule(ElementIcon*);
 
 extern ElementIcon level_lit, pressure_lit, ten_minutes_lit;
 
-//                                          gauge                          bitmap  position  source          rule               failures
-ElementStaticImage level_dark      = dark_lamp(&gauge_Low_Fuel_Level_Light,     2480, children<&level_lit>);
-ElementIcon level_lit              = lit_lamp(&gauge_Low_Fuel_Level_Light,      2490, {0, 0},  kFuelFlow,      low_level_rule,    kHiddenOnFailure21);
-ElementStaticImage pressure_dark   = dark_lamp(&gauge_Low_Fuel_Press_Light,     1000, children<&pressure_lit>);
-ElementIcon pressure_lit           = lit_lamp(&gauge_Low_Fuel_Press_Light,      1010, {0, 0},  kFuelPressure,  low_pressure_rule, kHiddenOnFailure21);
-ElementStaticImage ten_minutes_dark = dark_lamp(&gauge_Ten_Minutes_Flight_Light, 3320, children<&ten_minutes_lit>);
-ElementIcon ten_minutes_lit        = lit_lamp(&gauge_Ten_Minutes_Flight_Light,  3330, {0, 0},  kFuelFlow,      ten_minutes_rule,  kHiddenOnFailure21);
+//                                   helper     gauge                            bitmap  position  source         rule               failures
+ElementStaticImage level_dark       = dark_lamp(&gauge_Low_Fuel_Level_Light,     2480,   children<&level_lit>);
+ElementIcon level_lit               = lit_lamp( &gauge_Low_Fuel_Level_Light,     2490,   {0, 0},   kFuelFlow,     low_level_rule,    kHiddenOnFailure21);
+ElementStaticImage pressure_dark    = dark_lamp(&gauge_Low_Fuel_Press_Light,     1000,   children<&pressure_lit>);
+ElementIcon pressure_lit            = lit_lamp( &gauge_Low_Fuel_Press_Light,     1010,   {0, 0},   kFuelPressure, low_pressure_rule, kHiddenOnFailure21);
+ElementStaticImage ten_minutes_dark = dark_lamp(&gauge_Ten_Minutes_Flight_Light, 3320,   children<&ten_minutes_lit>);
+ElementIcon ten_minutes_lit         = lit_lamp( &gauge_Ten_Minutes_Flight_Light, 3330,   {0, 0},   kFuelFlow,     ten_minutes_rule,  kHiddenOnFailure21);
 
 // The low level tooltip names the lamp's threshold.
 double low_level_threshold(CRV5_TOOLTIP_PARAMS) { return kLowLevelPercent; }

@@ -46,19 +46,20 @@ extern ElementIcon right_bar, nose_bar, left_bar, right_transit, nose_transit, l
 extern ElementIcon green_lit, warning_lit;
 
 // Gear_Lamps: each element the child of the one before it.
-//                                  gauge               bitmap  position    source     rule                 failures            over it
-ElementStaticImage disc  = base_image(&gauge_Gear_Lamps, 3390,                                                                   children<&right_bar>);
-ElementIcon right_bar     = lit_lamp(&gauge_Gear_Lamps, 3420, {114, 60}, kRightLeg, down_bar_rule,       kHiddenOnFailure20, children<&nose_bar>);
-ElementIcon nose_bar      = lit_lamp(&gauge_Gear_Lamps, 3410, {49, 118}, kNoseLeg,  down_bar_rule,       kHiddenOnFailure20, children<&left_bar>);
-ElementIcon left_bar      = lit_lamp(&gauge_Gear_Lamps, 3400, {20, 58},  kLeftLeg,  down_bar_rule,       kHiddenOnFailure20, children<&right_transit>);
-ElementIcon right_transit = lit_lamp(&gauge_Gear_Lamps, 3430, {104, 28}, kRightLeg, transit_rule<0.52>,  kHiddenOnFailure20, children<&nose_transit>);
-ElementIcon nose_transit  = lit_lamp(&gauge_Gear_Lamps, 3430, {71, 15},  kNoseLeg,  transit_rule<0.53>,  kHiddenOnFailure20, children<&left_transit>);
-ElementIcon left_transit  = lit_lamp(&gauge_Gear_Lamps, 3430, {37, 27},  kLeftLeg,  transit_rule<0.51>,  kHiddenOnFailure20);
+//                                helper      gauge               bitmap  position    source     rule                failures            over it
+ElementStaticImage disc   = base_image(&gauge_Gear_Lamps, 3390,   children<&right_bar>);
+ElementIcon right_bar     = lit_lamp(  &gauge_Gear_Lamps, 3420,   {114, 60},  kRightLeg, down_bar_rule,      kHiddenOnFailure20, children<&nose_bar>);
+ElementIcon nose_bar      = lit_lamp(  &gauge_Gear_Lamps, 3410,   {49, 118},  kNoseLeg,  down_bar_rule,      kHiddenOnFailure20, children<&left_bar>);
+ElementIcon left_bar      = lit_lamp(  &gauge_Gear_Lamps, 3400,   {20, 58},   kLeftLeg,  down_bar_rule,      kHiddenOnFailure20, children<&right_transit>);
+ElementIcon right_transit = lit_lamp(  &gauge_Gear_Lamps, 3430,   {104, 28},  kRightLeg, transit_rule<0.52>, kHiddenOnFailure20, children<&nose_transit>);
+ElementIcon nose_transit  = lit_lamp(  &gauge_Gear_Lamps, 3430,   {71, 15},   kNoseLeg,  transit_rule<0.53>, kHiddenOnFailure20, children<&left_transit>);
+ElementIcon left_transit  = lit_lamp(  &gauge_Gear_Lamps, 3430,   {37, 27},   kLeftLeg,  transit_rule<0.51>, kHiddenOnFailure20);
 
-ElementStaticImage green_dark   = dark_lamp(&gauge_Gear_Light_Green,   2320,                                                      children<&green_lit>);
-ElementIcon green_lit           = lit_lamp(&gauge_Gear_Light_Green,     2330, {0, 0}, kNoseLeg,       gear_down_rule,      kZeroOnFailure20);
-ElementStaticImage warning_dark = dark_lamp(&gauge_Gear_Warning_Light, 2360,                                                      children<&warning_lit>);
-ElementIcon warning_lit         = lit_lamp(&gauge_Gear_Warning_Light,   2370, {0, 0}, kWarningArming, forgotten_gear_rule, kHiddenOnFailure21);
+//                                   helper     gauge                      bitmap  position  source          rule                 failures
+ElementStaticImage green_dark   = dark_lamp(&gauge_Gear_Light_Green,   2320,   children<&green_lit>);
+ElementIcon green_lit           = lit_lamp( &gauge_Gear_Light_Green,   2330,   {0, 0},   kNoseLeg,       gear_down_rule,      kZeroOnFailure20);
+ElementStaticImage warning_dark = dark_lamp(&gauge_Gear_Warning_Light, 2360,   children<&warning_lit>);
+ElementIcon warning_lit         = lit_lamp( &gauge_Gear_Warning_Light, 2370,   {0, 0},   kWarningArming, forgotten_gear_rule, kHiddenOnFailure21);
 
 const TooltipText green_tooltip = {"Gear down light", nullptr, 0};
 const TooltipText warning_tooltip = {"Gear down forgotten warning light", nullptr, 0};

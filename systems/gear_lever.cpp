@@ -19,9 +19,9 @@ double lever_rule(ElementIcon* lever) { return lever->source.value.f < kLeverDow
 
 extern ElementIcon lever;
 
-//                                gauge               bitmap  position  source          rule        failures  over it
-ElementStaticImage slot = base_image(&gauge_Gear_Lever, 2300,                                                  children<&lever>);
-ElementIcon lever       = two_state_icon(&gauge_Gear_Lever, 2310, {0, 38}, kLeverPosition, lever_rule, nullptr);
+//                        helper          gauge              bitmap  position  source          rule        failures
+ElementStaticImage slot = base_image(    &gauge_Gear_Lever, 2300,   children<&lever>);
+ElementIcon lever       = two_state_icon(&gauge_Gear_Lever, 2310,   {0, 38},  kLeverPosition, lever_rule, nullptr);
 
 MouseRect mouse[] = {
     mouse_parent({}, 43824),

@@ -28,9 +28,9 @@ double brake_rule(ElementIcon* handle) {
 
 extern ElementIcon handle;
 
-//                                gauge                  bitmap  position  source          rule        failures  over it
-ElementStaticImage base = base_image(&gauge_Parking_Brake, 2190,                                                  children<&handle>);
-ElementIcon handle      = two_state_icon(&gauge_Parking_Brake, 2200, {0, 0}, kBrakePosition, brake_rule, nullptr);
+//                         helper          gauge                 bitmap  position  source          rule        failures
+ElementStaticImage base = base_image(    &gauge_Parking_Brake, 2190,   children<&handle>);
+ElementIcon handle      = two_state_icon(&gauge_Parking_Brake, 2200,   {0, 0},   kBrakePosition, brake_rule, nullptr);
 
 const char* brake_word(CRV5_TOOLTIP_PARAMS) { return parking_brake_locked != 0 ? "locked" : "released"; }
 
