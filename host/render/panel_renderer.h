@@ -1,0 +1,72 @@
+// Drawing panel windows: every gauge of a window at its place, at any scale, redrawing only the
+// gauges that changed. Each gauge instance keeps its last display list and a surface of it at its
+// size on the window; a gauge whose list, size and lighting are unchanged is copied from that
+// surface instead of being drawn again.
+#pragma once
+
+#include <cairo.h>
+
+#include <map>
+#include <vector>
+
+#include "host/render/cairo_backend.h"
+#include "host/render/display_list.h"
+#include "host/render/image_store.h"
+
+namespace gaugehost::render {
+
+struct PlacedGauge {
+  const void* key = nullptr;              // the instance, the same from one redraw to the next
+  const EvaluatedElement* root = nullptr;  // its element tree as last evaluated
+  Rect placement;                          // window pixels
+};
+
+struct WindowView {
+  ImageSize size;  // window pixels
+  std::vector<PlacedGauge> gauges;  // in drawing order
+};
+
+class PanelRenderer {
+ public:
+  explicit PanelRenderer(ImageStore& images) : images_(images) {}
+  ~PanelRenderer();
+  PanelRenderer(const PanelRenderer&) = delete;
+  PanelRenderer& operator=(const PanelRenderer&) = delete;
+
+  // Draws `window` with its top-left corner at the context's origin, `scale` device pixels per
+  // window pixel.
+  void draw_window(cairo_t* cr, const WindowView& window, double scale,
+                   const RenderOptions& options);
+  // A new surface with `window` drawn at `scale`.
+  cairo_surface_t* render_window(const WindowView& window, double scale,
+                                 const RenderOptions& options);
+  // Several windows one below the other, in the order given, on a dark ground.
+  cairo_surface_t* render_windows(const std::vector<WindowView>& windows, double scale,
+                                  const RenderOptions& options);
+
+  // Drops every kept surface: the next draw builds every gauge anew.
+  void forget();
+
+  // What the last draw_window did: gauges drawn anew and gauges copied from their kept surface.
+  struct Counts {
+    int redrawn = 0;
+    int reused = 0;
+  };
+  Counts last_counts() const { return counts_; }
+
+ private:
+  struct Kept {
+    DisplayList list;
+    int width = 0, height = 0;
+    RenderOptions options;
+    cairo_surface_t* surface = nullptr;
+  };
+  cairo_surface_t* gauge_surface(const PlacedGauge& gauge, int width, int height,
+                                 const RenderOptions& options);
+
+  ImageStore& images_;
+  std::map<const void*, Kept> kept_;
+  Counts counts_;
+};
+
+}  // namespace gaugehost::render
