@@ -1,6 +1,6 @@
 // crv5_art_preview: contact sheets of the artwork, for looking at it.
 //
-//   crv5_art_preview --bitmaps DIR --out PREFIX [--zoom K] [--gauge NAME] [--poses N]
+//   crv5_art_preview --bitmaps DIR --out PREFIX [--zoom K] [--gauge NAME,...] [--poses N]
 //
 // PREFIX-bitmaps.png shows every drawn bitmap on a checkerboard (to see what is transparent);
 // PREFIX-gauges.png shows gauges assembled from their own records, their needles placed by the
@@ -125,6 +125,11 @@ void draw_tree(cairo_t* cr, ElementHeader* const* list, const Pose& pose) {
   }
 }
 
+int32_t background_of(const char* gauge) {
+  const GaugeHeader& g = find_gauge(gauge);
+  return g.elements && g.elements[0] ? g.elements[0]->resource_id : -1;
+}
+
 struct GaugeRow {
   const char* gauge;
   std::vector<Pose> poses;
@@ -134,25 +139,33 @@ void gauge_sheet(const fs::path& out, const std::vector<GaugeRow>& rows) {
   const int kCell = int(320 * zoom);
   size_t columns = 0;
   for (const auto& r : rows) columns = std::max(columns, r.poses.size());
+  // Each row is as tall as its gauge.
+  std::vector<double> row_top{0};
+  for (const auto& r : rows) {
+    cairo_surface_t* b = load(background_of(r.gauge));
+    const double w = b ? cairo_image_surface_get_width(b) : 300;
+    const double h = b ? cairo_image_surface_get_height(b) : 300;
+    row_top.push_back(row_top.back() + zoom * std::min(1.0, 295.0 / std::max(w, h)) * h + 30);
+  }
   cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, int(columns) * kCell,
-                                                      int(rows.size()) * kCell);
+                                                      int(row_top.back()));
   cairo_t* cr = cairo_create(sheet);
   cairo_set_source_rgb(cr, 0.25, 0.25, 0.28);
   cairo_paint(cr);
   for (size_t r = 0; r < rows.size(); ++r) {
     const GaugeHeader& g = find_gauge(rows[r].gauge);
-    cairo_surface_t* background = load(g.elements && g.elements[0] ? g.elements[0]->resource_id : -1);
+    cairo_surface_t* background = load(background_of(rows[r].gauge));
     const double w = background ? cairo_image_surface_get_width(background) : 300;
     const double h = background ? cairo_image_surface_get_height(background) : 300;
     const double k = zoom * std::min(1.0, 295.0 / std::max(w, h));
     for (size_t c = 0; c < rows[r].poses.size(); ++c) {
-      const double x = c * kCell + 10, y = r * kCell + 8;
+      const double x = c * kCell + 10, y = row_top[r] + 8;
       cairo_save(cr);
       cairo_translate(cr, x, y);
       cairo_scale(cr, k, k);
       draw_tree(cr, g.elements, rows[r].poses[c]);
       cairo_restore(cr);
-      label(cr, x, y + kCell - 12, std::string(rows[r].gauge) + ": " + rows[r].poses[c].caption);
+      label(cr, x, y + h * k + 14, std::string(rows[r].gauge) + ": " + rows[r].poses[c].caption);
     }
   }
   cairo_surface_write_to_png(sheet, out.c_str());
@@ -175,6 +188,30 @@ std::vector<GaugeRow> gauge_rows() {
                                {"100 %", {{1450, 100}, {1440, 100}}},
                                {"110 %", {{1450, 110}, {1440, 110}}}}},
       {"Engine_Corrected_N2", {{"87 %", {{1450, 87}, {1440, 87}}}}},
+      {"Fuel_Quantity", {{"G 0 D 0", {{2040, 0}, {2050, 0}}},
+                         {"G 100 D 250", {{2040, 100}, {2050, 250}}},
+                         {"G 500 D 650", {{2040, 500}, {2050, 650}}},
+                         {"G 1100 D 1000", {{2040, 1100}, {2050, 1000}}}}},
+      {"Starter_Board", {{"cold: guards closed", {}, {{4240, 0}, {4220, 0}, {4250, 0}, {4230, -1}, {4260, 0}}},
+                         {"guards open, off", {}, {{4240, 0}, {4220, 2}, {4250, 1}, {4230, -1}, {4260, 0}}},
+                         {"ready, starting", {}, {{4240, 1}, {4220, 3}, {4250, 2}, {4230, 0}, {4260, 1}}},
+                         {"running, guarded", {}, {{4240, 1}, {4220, 1}, {4250, 0}, {4230, -1}, {4260, 0}}}}},
+      {"Gear_Lamps", {{"up", {}, {{3400, -1}, {3410, -1}, {3420, -1}, {3430, -1}}},
+                      {"in transit", {}, {{3400, -1}, {3410, -1}, {3420, -1}, {3430, 0}}},
+                      {"down", {}, {{3400, 0}, {3410, 0}, {3420, 0}, {3430, -1}}}}},
+      {"Gear_Lever", {{"up", {}, {{2310, 0}}}, {"down", {}, {{2310, 1}}}}},
+      {"Parking_Brake", {{"released", {}, {{2200, 0}}}, {"locked", {}, {{2200, 1}}}}},
+      {"Parachute", {{"pushed", {}, {{2290, 0}}}, {"pulled", {}, {{2290, 1}}}}},
+      {"Fuel_Qty_Switch", {{"INT", {}, {{4080, 0}}}, {"TOT", {}, {{4080, 1}}}}},
+      {"Stop_Blinking_Fuel_Knob", {{"not blinking", {}, {{3490, 0}}}, {"blinking", {}, {{3490, 1}}}}},
+      {"Fuel_Lamps_Test_Knob", {{"released", {}, {{4000, 0}}}, {"pressed", {}, {{4000, 1}}}}},
+      {"Low_Fuel_Level_Light", {{"dark", {}, {{2490, -1}}}, {"lit", {}, {{2490, 0}}}}},
+      {"Low_Fuel_Press_Light", {{"dark", {}, {{1010, -1}}}, {"lit", {}, {{1010, 0}}}}},
+      {"Ten_Minutes_Flight_Light", {{"dark", {}, {{3330, -1}}}, {"lit", {}, {{3330, 0}}}}},
+      {"Gear_Light_Green", {{"dark", {}, {{2330, -1}}}, {"lit", {}, {{2330, 0}}}}},
+      {"Gear_Warning_Light", {{"dark", {}, {{2370, -1}}}, {"lit", {}, {{2370, 0}}}}},
+      {"Parachute_Light", {{"dark", {}, {{300, -1}}}, {"lit", {}, {{300, 0}}}}},
+      {"Engine_Off", {{"plug", {}}}},
   };
 }
 
@@ -195,7 +232,9 @@ int main(int argc, char** argv) {
       throw std::runtime_error("usage: crv5_art_preview --bitmaps DIR --out PREFIX");
     bitmap_sheet(prefix + "-bitmaps.png");
     std::vector<GaugeRow> rows = gauge_rows();
-    if (!only_gauge.empty()) std::erase_if(rows, [](const GaugeRow& r) { return r.gauge != only_gauge; });
+    if (!only_gauge.empty()) std::erase_if(rows, [](const GaugeRow& r) {
+        return ("," + only_gauge + ",").find("," + std::string(r.gauge) + ",") == std::string::npos;
+      });
     for (GaugeRow& r : rows)
       if (r.poses.size() > max_poses) r.poses.resize(max_poses);
     gauge_sheet(prefix + "-gauges.png", rows);

@@ -1,9 +1,401 @@
-// Artwork of the aircraft systems' gauges.
+// Artwork of the aircraft systems' gauges: start-state plug, starter board, parachute handle and
+// lamp, fuel gauge, selector, knobs and lamps, gear indicator, lamps and lever, parking brake.
+// Positions are those of the gauges' element records and mouse boxes.
+#include <cmath>
+#include <string>
+
+#include "resources/art/dial_scale.h"
 #include "resources/art/painters.h"
 #include "resources/art/style.h"
 
 namespace crv5::art {
 
-void add_systems_painters(Painters&) {}
+namespace {
+
+void rounded_box(cairo_t* cr, double x, double y, double w, double h, double r) {
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
+  cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
+  cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
+  cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
+  cairo_close_path(cr);
+}
+
+// A dark recess in the panel (switch wells, slots).
+void recess(cairo_t* cr, double x, double y, double w, double h, double r) {
+  rounded_box(cr, x, y, w, h, r);
+  set_colour(cr, {0.02, 0.02, 0.02});
+  cairo_fill(cr);
+  rounded_box(cr, x + 0.5, y + 0.5, w - 1, h - 1, r);
+  cairo_set_line_width(cr, 1);
+  set_colour(cr, {1, 1, 1}, 0.12);
+  cairo_stroke(cr);
+}
+
+void legend(cairo_t* cr, Point at, const char* text, double size = 9) {
+  centred_text(cr, at, text, size, Face::kLegendBold, colour::kLegend);
+}
+
+// --- Engine_Off / Engine_On: a blanking plug --------------------------------------------------------
+
+void start_state_plug(cairo_t* cr) {
+  panel_plate(cr, 0, 0, 40, 40, 4);
+  screw(cr, {20, 20}, 6, 40);
+}
+
+// --- Starter_Board -------------------------------------------------------------------------------
+
+// Element boxes of the board (x, y, w, h), as the records place them.
+constexpr double kValve[] = {33, 42, 100, 48};
+constexpr double kReadyLamp[] = {180, 47, 36, 36};
+constexpr double kLeftPump[] = {37, 117, 75, 39};
+constexpr double kRightPump[] = {159, 117, 75, 39};
+constexpr double kIgnition[] = {56, 205, 35, 85};
+constexpr double kStarter[] = {97, 201, 77, 77};
+
+Point box_centre(const double* b) { return {b[0] + b[2] / 2, b[1] + b[3] / 2}; }
+
+void starter_board(cairo_t* cr) {
+  panel_plate(cr, 0, 0, 250, 300, 8);
+  for (Point p : {Point{10, 10}, Point{240, 10}, Point{10, 290}, Point{240, 290}}) screw(cr, p, 4.5);
+  // Fuel valve.
+  legend(cr, {box_centre(kValve).x, 30}, "FUEL VALVE");
+  legend(cr, {kValve[0] + 12, 99}, "OFF", 8);
+  legend(cr, {kValve[0] + kValve[2] - 12, 99}, "ON", 8);
+  // Start-ready lamp, dark (the icon lights it).
+  legend(cr, {box_centre(kReadyLamp).x, 30}, "READY");
+  cairo_save(cr);
+  cairo_translate(cr, kReadyLamp[0], kReadyLamp[1]);
+  jewel_lamp(cr, kReadyLamp[2], kReadyLamp[3], colour::kGreen, false);
+  cairo_restore(cr);
+  // Pumps.
+  for (const double* pump : {kLeftPump, kRightPump}) {
+    legend(cr, {pump[0] + 12, pump[1] + pump[3] + 9}, "OFF", 8);
+    legend(cr, {pump[0] + pump[2] - 12, pump[1] + pump[3] + 9}, "ON", 8);
+  }
+  legend(cr, {box_centre(kLeftPump).x, 181}, "PUMP L");
+  legend(cr, {box_centre(kRightPump).x, 181}, "PUMP R");
+  // Ignition and starter.
+  legend(cr, {box_centre(kIgnition).x, 197}, "IGN");
+  legend(cr, {kIgnition[0] - 16, kIgnition[1] + 22}, "ON", 8);
+  legend(cr, {kIgnition[0] - 16, kIgnition[1] + kIgnition[3] - 12}, "OFF", 8);
+  // Black-and-yellow border round the starter: the one button that turns the engine.
+  const Point s = box_centre(kStarter);
+  cairo_arc(cr, s.x, s.y, kStarter[2] / 2 + 3, 0, 2 * M_PI);
+  set_colour(cr, colour::kYellow, 0.85);
+  cairo_set_line_width(cr, 3);
+  cairo_stroke(cr);
+}
+
+// A guarded switch with a horizontal throw (the fuel valve): 100 x 48.
+void fuel_valve_switch(cairo_t* cr, bool guard_open_, bool on) {
+  const Point c{50, 26};
+  if (guard_open_) guard_open(cr, {50, 9}, 84, 8);
+  toggle_switch(cr, c, on ? 90 : 270, 28, 10);
+  if (!guard_open_) guard_closed(cr, c, 88, 34, true);
+}
+
+// A guarded switch with a vertical throw (the ignition): 35 x 85.
+enum class Ignition { kGuarded, kOff, kOn };
+void ignition_switch(cairo_t* cr, Ignition state) {
+  const Point c{17.5, 52};
+  if (state == Ignition::kGuarded) {
+    guard_closed(cr, c, 33, 62, false);
+    return;
+  }
+  guard_open(cr, {17.5, 14}, 33, 12);
+  toggle_switch(cr, c, state == Ignition::kOn ? 0 : 180, 26, 9);
+}
+
+// A fuel pump switch, horizontal throw: 75 x 39.
+void pump_switch(cairo_t* cr, bool on) { toggle_switch(cr, {37.5, 19.5}, on ? 90 : 270, 22, 8.5); }
+
+void starter_button(cairo_t* cr, bool pressed) {
+  push_button(cr, {38.5, 38.5}, 36, {0.22, 0.22, 0.23}, pressed);
+  centred_text(cr, {38.5, pressed ? 40.0 : 38.0}, "START", 11, Face::kLegendBold,
+               pressed ? Rgb{0.7, 0.7, 0.68} : colour::kMarking);
+}
+
+// --- Parachute ------------------------------------------------------------------------------------
+
+constexpr double kChuteWell[] = {27, 7, 80, 37};  // the handle's click box
+
+void chute_housing(cairo_t* cr) {
+  panel_plate(cr, 0, 0, 140, 54, 5);
+  recess(cr, kChuteWell[0], kChuteWell[1], kChuteWell[2], kChuteWell[3], 6);
+  centred_text(cr, {124, 20}, "CHUTE", 8, Face::kLegendBold, colour::kLegend);
+  centred_text(cr, {124, 32}, "PULL", 7, Face::kLegend, colour::kLegend);
+  screw(cr, {10, 27}, 4);
+  centred_text(cr, {67, 50}, "BRAKE PARACHUTE", 6, Face::kLegend, colour::kLegend);
+}
+
+// The T-grip, striped black and yellow; pulled, it stands out of its well on two rods.
+void chute_handle(cairo_t* cr, bool pulled) {
+  const Point c = box_centre(kChuteWell);
+  const double w = pulled ? 76 : 62, h = pulled ? 20 : 15;
+  const double y = pulled ? 31 : c.y - h / 2;
+  if (pulled) {
+    for (double x : {c.x - 18, c.x + 18}) {
+      cairo_rectangle(cr, x - 3, c.y - 6, 6, y - c.y + 10);
+      set_colour(cr, colour::kMetal);
+      cairo_fill(cr);
+    }
+    rounded_box(cr, c.x - w / 2 + 3, y + 4, w, h, h / 2);  // shadow on the panel
+    set_colour(cr, {0, 0, 0}, 0.5);
+    cairo_fill(cr);
+  }
+  rounded_box(cr, c.x - w / 2, y, w, h, h / 2);
+  set_colour(cr, colour::kYellow);
+  cairo_fill_preserve(cr);
+  cairo_save(cr);
+  cairo_clip(cr);
+  for (double x = c.x - w; x < c.x + w; x += 12) {
+    cairo_move_to(cr, x, y + h);
+    cairo_line_to(cr, x + 6, y + h);
+    cairo_line_to(cr, x + 6 + h, y);
+    cairo_line_to(cr, x + h, y);
+    cairo_close_path(cr);
+  }
+  set_colour(cr, {0.05, 0.05, 0.05});
+  cairo_fill(cr);
+  // Round the grip: light on top, shade below.
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
+  cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 1, 0.35);
+  cairo_pattern_add_color_stop_rgba(p, 0.5, 1, 1, 1, 0.0);
+  cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 0.45);
+  cairo_set_source(cr, p);
+  cairo_paint(cr);
+  cairo_pattern_destroy(p);
+  cairo_restore(cr);
+}
+
+// --- Fuel_Quantity --------------------------------------------------------------------------------
+
+constexpr double kFuelFace = 140;
+constexpr double kFuelBezel = 147;
+
+void fuel_dial(cairo_t* cr) {
+  const DialScale kg("Fuel_Quantity", 2040);
+  instrument_flange(cr, 300, 300);
+  dial_face(cr, kg.centre(), kFuelFace);
+  const double r = 118;
+  arc_band(cr, kg.centre(), kg.angle(0), kg.angle(100), r - 5, r, colour::kGuardRed);
+  for (int v = 0; v <= 1100; v += 50) {
+    const bool hundred = v % 100 == 0;
+    tick(cr, kg.centre(), kg.angle(v), hundred ? Tick{r, 15, 4} : Tick{r, 9, 2});
+    if (hundred) kg.figure(cr, v, r - 32, std::to_string(v / 100).c_str(), 22);
+  }
+  centred_text(cr, {150, 92}, "FUEL", 14, Face::kLegendBold);
+  centred_text(cr, {150, 110}, "kg x 100", 11, Face::kLegend, colour::kLegend);
+}
+
+// A pointer with a disc bearing its side's letter.
+void fuel_pointer(cairo_t* cr, const char* letter) {
+  const Point pivot{14, 18};
+  needle(cr, pivot, {.length = 104, .tail = 14, .width = 8, .hub_radius = 11});
+  const Point disc{pivot.x + 62, pivot.y};
+  cairo_arc(cr, disc.x, disc.y, 10, 0, 2 * M_PI);
+  set_colour(cr, colour::kMarking);
+  cairo_fill_preserve(cr);
+  set_colour(cr, {0, 0, 0}, 0.6);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  // The letter reads upright when the pointer stands at 12 o'clock: turned a quarter back.
+  cairo_save(cr);
+  cairo_translate(cr, disc.x, disc.y);
+  cairo_rotate(cr, M_PI / 2);
+  centred_text(cr, {0, 0}, letter, 13, Face::kLegendBold, {0.05, 0.05, 0.05});
+  cairo_restore(cr);
+}
+
+void fuel_cover(cairo_t* cr) {
+  const Point centre = DialScale("Fuel_Quantity", 2040).centre();
+  bezel(cr, centre, kFuelFace, kFuelBezel);
+  cover_glass(cr, centre, kFuelFace);
+}
+
+// --- Fuel_Qty_Switch: INT / TOT selector, 120 x 44 -----------------------------------------------
+
+constexpr Point kSelectorNut{60, 25};
+
+void selector_plate(cairo_t* cr) {
+  panel_plate(cr, 0, 0, 120, 44, 4);
+  legend(cr, {16, 25}, "INT", 10);
+  legend(cr, {104, 25}, "TOT", 10);
+  centred_text(cr, {60, 7}, "FUEL GAUGE", 6.5, Face::kLegend, colour::kLegend);
+}
+
+void selector_lever(cairo_t* cr, bool all_tanks) {
+  toggle_switch(cr, kSelectorNut, all_tanks ? 90 : 270, 26, 9);
+}
+
+// --- Fuel knobs -----------------------------------------------------------------------------------
+
+void blink_cut_out(cairo_t* cr, bool blinking) {
+  push_button(cr, {16.5, 16.5}, 16, {0.55, 0.38, 0.08}, !blinking);
+}
+
+void lamp_test_button(cairo_t* cr, bool pressed) {
+  rounded_box(cr, 0, 0, 30, 25, 4);
+  set_colour(cr, colour::kPanel);
+  cairo_fill(cr);
+  push_button(cr, {15, 12.5}, 12, {0.3, 0.3, 0.32}, pressed);
+  centred_text(cr, {15, pressed ? 13.0 : 12.5}, "T", 9, Face::kLegendBold, colour::kMarking);
+}
+
+// --- Gear_Lamps: 150 x 150 disc --------------------------------------------------------------------
+
+struct Window {
+  double x, y, w, h;
+};
+constexpr Window kLeftBar{20, 58, 16, 47};
+constexpr Window kNoseBar{49, 118, 49, 12};
+constexpr Window kRightBar{114, 60, 20, 48};
+constexpr Window kTransit[] = {{104, 28, 14, 14}, {71, 15, 14, 14}, {37, 27, 14, 14}};
+
+void gear_disc(cairo_t* cr) {
+  const Point c{75, 75};
+  bezel(cr, c, 66, 75);
+  dial_face(cr, c, 66);
+  for (Window w : {kLeftBar, kNoseBar, kRightBar}) lamp_window(cr, w.x, w.y, w.w, w.h, colour::kGreen, false);
+  for (Window w : kTransit) lamp_window(cr, w.x, w.y, w.w, w.h, colour::kRed, false);
+  centred_text(cr, {75, 72}, "GEAR", 12, Face::kLegendBold);
+  centred_text(cr, {75, 88}, "DOWN", 8, Face::kLegend, colour::kLegend);
+}
+
+// --- Gear_Lever: slot 150 x 173, lever 125 x 135 at (0,38) ------------------------------------------
+
+constexpr double kLeverTop = 38;  // the lever bitmap's place on the slot plate
+constexpr double kSlotX = 62.5;
+
+void gear_slot(cairo_t* cr) {
+  panel_plate(cr, 0, 0, 150, 173, 6);
+  legend(cr, {kSlotX, 16}, "LANDING GEAR", 9);
+  recess(cr, kSlotX - 7, 46, 14, 118, 7);
+  legend(cr, {137, 60}, "UP", 10);
+  legend(cr, {137, 148}, "DN", 10);
+  screw(cr, {137, 16}, 4);
+  screw(cr, {137, 104}, 4);
+}
+
+// The wheel-shaped handle on its shaft; the shaft leaves the slot at its middle.
+void gear_lever(cairo_t* cr, bool down) {
+  const double pivot_y = 104 - kLeverTop;
+  const double handle_y = down ? 108 : 28;  // the handle's 25-pixel tyre stays inside the bitmap
+  cairo_move_to(cr, kSlotX, pivot_y);
+  cairo_line_to(cr, kSlotX, handle_y);
+  cairo_set_line_width(cr, 9);
+  set_colour(cr, {0.75, 0.76, 0.77});
+  cairo_stroke(cr);
+  const Point h{kSlotX, handle_y};
+  cairo_arc(cr, h.x + 3, h.y + 4, 25, 0, 2 * M_PI);  // shadow
+  set_colour(cr, {0, 0, 0}, 0.45);
+  cairo_fill(cr);
+  cairo_arc(cr, h.x, h.y, 25, 0, 2 * M_PI);         // tyre
+  set_colour(cr, {0.06, 0.06, 0.06});
+  cairo_fill(cr);
+  bezel(cr, h, 13, 18);                             // rim
+  cairo_arc(cr, h.x, h.y, 13, 0, 2 * M_PI);         // hub, red: the gear handle
+  set_colour(cr, colour::kGuardRed);
+  cairo_fill(cr);
+  screw(cr, h, 4);
+}
+
+// --- Parking_Brake: 147 x 98, handle about the click box's centre -------------------------------
+
+constexpr Point kBrakeHub{73.5, 51};
+
+void brake_housing(cairo_t* cr) {
+  panel_plate(cr, 0, 0, 147, 98, 6);
+  legend(cr, {73.5, 12}, "PARKING BRAKE", 9);
+  bezel(cr, kBrakeHub, 16, 24);
+  cairo_arc(cr, kBrakeHub.x, kBrakeHub.y, 16, 0, 2 * M_PI);
+  set_colour(cr, {0.02, 0.02, 0.02});
+  cairo_fill(cr);
+  centred_text(cr, {22, 51}, "REL", 8, Face::kLegendBold, colour::kLegend);
+  centred_text(cr, {124, 88}, "LOCK", 8, Face::kLegendBold, colour::kLegend);
+  centred_text(cr, {73.5, 90}, "TURN", 6, Face::kLegend, colour::kLegend);
+}
+
+// A red T-handle, level when released, turned 45 degrees when locked.
+void brake_handle(cairo_t* cr, bool locked) {
+  cairo_save(cr);
+  cairo_translate(cr, kBrakeHub.x, kBrakeHub.y);
+  cairo_rotate(cr, locked ? M_PI / 4 : 0);
+  rounded_box(cr, -34, -6, 72, 16, 8);  // shadow
+  set_colour(cr, {0, 0, 0}, 0.45);
+  cairo_fill(cr);
+  rounded_box(cr, -37, -9, 74, 17, 8.5);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, -9, 0, 8);
+  cairo_pattern_add_color_stop_rgb(p, 0, 0.95, 0.25, 0.2);
+  cairo_pattern_add_color_stop_rgb(p, 0.5, 0.72, 0.07, 0.05);
+  cairo_pattern_add_color_stop_rgb(p, 1, 0.38, 0.03, 0.02);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  cairo_restore(cr);
+  screw(cr, kBrakeHub, 5, locked ? 45 : 0);
+}
+
+// --- Lamps ----------------------------------------------------------------------------------------
+
+void add_lamp(Painters& p, int32_t dark, Rgb c) {
+  p[dark] = [c](cairo_t* cr) { jewel_lamp(cr, 64, 64, c, false); };
+  p[dark + 10] = [c](cairo_t* cr) { jewel_lamp(cr, 64, 64, c, true); };
+}
+
+}  // namespace
+
+void add_systems_painters(Painters& p) {
+  p[60] = start_state_plug;
+
+  p[4210] = starter_board;
+  p[4220] = [](cairo_t* cr) { fuel_valve_switch(cr, false, false); };
+  p[4221] = [](cairo_t* cr) { fuel_valve_switch(cr, false, true); };
+  p[4222] = [](cairo_t* cr) { fuel_valve_switch(cr, true, false); };
+  p[4223] = [](cairo_t* cr) { fuel_valve_switch(cr, true, true); };
+  p[4230] = [](cairo_t* cr) { jewel_lamp(cr, 36, 36, colour::kGreen, true); };
+  p[4240] = [](cairo_t* cr) { pump_switch(cr, false); };
+  p[4241] = [](cairo_t* cr) { pump_switch(cr, true); };
+  p[4250] = [](cairo_t* cr) { ignition_switch(cr, Ignition::kGuarded); };
+  p[4251] = [](cairo_t* cr) { ignition_switch(cr, Ignition::kOff); };
+  p[4252] = [](cairo_t* cr) { ignition_switch(cr, Ignition::kOn); };
+  p[4260] = [](cairo_t* cr) { starter_button(cr, false); };
+  p[4261] = [](cairo_t* cr) { starter_button(cr, true); };
+
+  p[2280] = chute_housing;
+  p[2290] = [](cairo_t* cr) { chute_handle(cr, false); };
+  p[2291] = [](cairo_t* cr) { chute_handle(cr, true); };
+  add_lamp(p, 290, colour::kAmber);
+
+  p[2030] = fuel_dial;
+  p[2040] = [](cairo_t* cr) { fuel_pointer(cr, "G"); };
+  p[2050] = [](cairo_t* cr) { fuel_pointer(cr, "D"); };
+  p[2060] = fuel_cover;
+  p[4070] = selector_plate;
+  p[4080] = [](cairo_t* cr) { selector_lever(cr, false); };
+  p[4081] = [](cairo_t* cr) { selector_lever(cr, true); };
+  add_lamp(p, 2480, colour::kYellow);
+  add_lamp(p, 1000, colour::kOrange);
+  add_lamp(p, 3320, colour::kRed);
+  p[3490] = [](cairo_t* cr) { blink_cut_out(cr, false); };
+  p[3491] = [](cairo_t* cr) { blink_cut_out(cr, true); };
+  p[4000] = [](cairo_t* cr) { lamp_test_button(cr, false); };
+  p[4001] = [](cairo_t* cr) { lamp_test_button(cr, true); };
+
+  p[3390] = gear_disc;
+  p[3400] = [](cairo_t* cr) { lamp_window(cr, 0, 0, kLeftBar.w, kLeftBar.h, colour::kGreen, true); };
+  p[3410] = [](cairo_t* cr) { lamp_window(cr, 0, 0, kNoseBar.w, kNoseBar.h, colour::kGreen, true); };
+  p[3420] = [](cairo_t* cr) { lamp_window(cr, 0, 0, kRightBar.w, kRightBar.h, colour::kGreen, true); };
+  p[3430] = [](cairo_t* cr) { lamp_window(cr, 0, 0, 14, 14, colour::kRed, true); };
+  add_lamp(p, 2320, colour::kGreen);
+  add_lamp(p, 2360, colour::kRed);
+  p[2300] = gear_slot;
+  p[2310] = [](cairo_t* cr) { gear_lever(cr, false); };
+  p[2311] = [](cairo_t* cr) { gear_lever(cr, true); };
+  p[2190] = brake_housing;
+  p[2200] = [](cairo_t* cr) { brake_handle(cr, false); };
+  p[2201] = [](cairo_t* cr) { brake_handle(cr, true); };
+}
 
 }  // namespace crv5::art
