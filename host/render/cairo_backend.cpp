@@ -130,7 +130,8 @@ void draw_text(cairo_t* cr, const TextOp& op, const RenderOptions& options) {
   cairo_clip(cr);
   const std::string text_utf8 = displayable_utf8(op.text);
   if (!text_utf8.empty()) {
-    cairo_select_font_face(cr, font_family(op.font).c_str(), CAIRO_FONT_SLANT_NORMAL,
+    use_font_mapping();
+    cairo_select_font_face(cr, op.font.c_str(), CAIRO_FONT_SLANT_NORMAL,
                            op.weight >= 700 ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, fitting_font_size(cr, op.box, text_utf8));
     cairo_text_extents_t text;

@@ -1,21 +1,21 @@
 #include "host/render/fonts.h"
 
-#include <strings.h>
+#include <fontconfig/fontconfig.h>
+
+#include <filesystem>
 
 namespace gaugehost::render {
 
-std::string font_family(const std::string& face) {
-  struct Mapping {
-    const char* face;
-    const char* family;
-  };
-  static constexpr Mapping kMappings[] = {
-      {"Quartz", "DSEG7 Classic"},
-      {"Arial", "Liberation Sans"},
-  };
-  for (const Mapping& m : kMappings)
-    if (strcasecmp(face.c_str(), m.face) == 0) return m.family;
-  return face;
+void use_font_mapping() {
+  static const bool loaded = [] {
+    const std::filesystem::path conf =
+        std::filesystem::path(CRV5_SOURCE_DIR) / "resources" / "fonts" / "fonts.conf";
+    FcInit();
+    return std::filesystem::exists(conf) &&
+           FcConfigParseAndLoad(FcConfigGetCurrent(),
+                                reinterpret_cast<const FcChar8*>(conf.c_str()), FcTrue);
+  }();
+  (void)loaded;
 }
 
 }  // namespace gaugehost::render

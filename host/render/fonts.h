@@ -1,13 +1,12 @@
-// The fonts the library's text records name, mapped to installed faces: "Quartz" to a
-// seven-segment face, "Arial" to a sans face with Arial's metrics.
+// The fonts the library's text records name ("Quartz", "Arial") are mapped to installed faces by
+// the project's fontconfig rules (resources/fonts/fonts.conf): a seven-segment face and a sans
+// face with Arial's metrics.
 #pragma once
-
-#include <string>
 
 namespace gaugehost::render {
 
-// The fontconfig family that draws a record's face name; unknown names are passed on as they are
-// (fontconfig then picks its closest match).
-std::string font_family(const std::string& face);
+// Loads the project's font mapping into fontconfig, once; later calls do nothing. Without the
+// file, fontconfig's own closest match draws the texts.
+void use_font_mapping();
 
 }  // namespace gaugehost::render

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace gaugehost::render {
 namespace {
 
@@ -82,6 +84,22 @@ TEST(CairoBackend, TextIsDrawnInItsColourInsideItsBox) {
   EXPECT_GT(out.count(0xff00ff00u, 10, 10, 70, 30), 40);  // lit segments
   EXPECT_GT(out.count(0xff000040u, 10, 10, 70, 30), 200);  // filled background
   EXPECT_EQ(out.count(0xff00ff00u, 0, 0, 80, 10) + out.count(0xff00ff00u, 0, 30, 80, 40), 0);
+}
+
+TEST(CairoBackend, RecordFontsDrawAsTheirMappedFaces) {
+  ImageStore images;
+  const auto drawn = [&](const char* font) {
+    const TextOp text{.text = "1234", .box = {0, 0, 80, 24}, .font = font};
+    cairo_surface_t* s = render_display_list({.size = {80, 24}, .ops = {text}}, images, {}, 1);
+    cairo_surface_flush(s);
+    std::string pixels(reinterpret_cast<const char*>(cairo_image_surface_get_data(s)),
+                       cairo_image_surface_get_stride(s) * 24);
+    cairo_surface_destroy(s);
+    return pixels;
+  };
+  EXPECT_EQ(drawn("Quartz"), drawn("DSEG7 Classic"));
+  EXPECT_EQ(drawn("Arial"), drawn("Liberation Sans"));
+  EXPECT_NE(drawn("Quartz"), drawn("Arial"));
 }
 
 TEST(CairoBackend, TextThatIsNotUtf8IsReadAsLatin1AndDrawingGoesOn) {
