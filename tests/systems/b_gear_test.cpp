@@ -1,5 +1,5 @@
 // The gear position indicator's thresholds and blink periods, the gear-down and forgotten-gear
-// lamps, the gear lever picture and the parking brake.
+// lamps.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -83,25 +83,6 @@ TEST(GearLamps, GreenAndWarningLampsUseSixteenThousand) {
   EXPECT_EQ(host.lookups, (std::vector<uint32_t>{614, kLeft, kRight, kNose}));
   host.set(614, 30.1);
   EXPECT_EQ(icon_value("Gear_Warning_Light"), -1);
-  EXPECT_EQ(tooltip(gauge("Gear_Warning_Light")), "Gear down forgotten warning light");
-}
-
-TEST(GearLeverAndParkingBrake, PicturesFollowTheSimulatorAndClicksToggle) {
-  TestHost host;
-  host.set(331, 7999);
-  EXPECT_EQ(icon_value("Gear_Lever"), 0);
-  host.set(331, 8000);
-  EXPECT_EQ(icon_value("Gear_Lever"), 1);
-  EXPECT_EQ(mouse_rect(gauge("Gear_Lever"), kMouseChild).event_id, 0x10022u);  // sent by the host
-
-  host.set(323, 16301);
-  EXPECT_EQ(icon_value("Parking_Brake"), 1);
-  EXPECT_EQ(tooltip(gauge("Parking_Brake")), "Parking brake (locked)");
-  host.set(323, 16300);
-  EXPECT_EQ(icon_value("Parking_Brake"), 0);
-  EXPECT_EQ(tooltip(gauge("Parking_Brake")), "Parking brake (released)");
-  EXPECT_FALSE(click(gauge("Parking_Brake")));
-  EXPECT_EQ(host.events, (std::vector<crv5::testing::KeyEvent>{{0x100d8, 0}}));
 }
 
 }  // namespace
