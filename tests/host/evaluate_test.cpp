@@ -1,0 +1,138 @@
+#include "host/eval/evaluate.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "module/records.h"
+
+namespace gaugehost {
+namespace {
+
+using crv5::children;
+using crv5::element_list;
+using crv5::var;
+
+// A small gauge: a background with a limited needle, an icon, a text string and a sprite.
+constexpr FailureRecord kFailures[] = {{5, kFailFreeze}, {6, kFailZero}, {7, kFailNoDraw},
+                                       {8, kFailNone}, {0, 0}};
+NonlinearityEntry needle_table[] = {{{100, 0}, 0}, {{200, 100}, 90}};  // degrees for degrees
+
+double icon_value = 0;
+double icon_callback(ElementIcon*) { return icon_value; }
+double text_callback(ElementString* s) {
+  std::snprintf(s->text, size_t(s->char_count) + 1, "%03.0f\xb0 and more", s->source[0].value.f);
+  s->header.image_flags |= kImageHidden;
+  return 7;
+}
+
+extern ElementIcon icon;
+extern ElementString text;
+extern ElementSprite sprite;
+ElementNeedle needle = {.header = {.kind = kElementNeedle, .resource_id = 20, .position = {100, 100},
+                                   .next = children<&icon, &text>, .failures = kFailures},
+                        .source = var(1), .table = needle_table, .table_size = 2,
+                        .max_degrees_per_update = 30};
+ElementIcon icon = {.header = {.kind = kElementIcon, .resource_id = 30, .failures = kFailures},
+                    .callback = icon_callback, .image_count = 3};
+ElementString text = {.header = {.kind = kElementString, .resource_id = -1,
+                                 .next = children<&sprite>, .image_flags = kImageLuminous},
+                      .source = {var(2)}, .callback = text_callback, .char_count = 8};
+ElementSprite sprite = {.header = {.kind = kElementSprite, .resource_id = 40},
+                        .x = {.source = var(3)}, .rotation = {.source = var(16)}};
+ElementStaticImage background = {{.kind = kElementStaticImage, .resource_id = 10,
+                                  .next = children<&needle>}};
+
+class Evaluate : public ::testing::Test {
+ protected:
+  void run() { evaluate_elements(element_list<&background>, root, sim, buffers); }
+  const EvaluatedElement& needle_state() const { return root.children[0]; }
+  const EvaluatedElement& icon_state() const { return root.children[0].children[0]; }
+  const EvaluatedElement& text_state() const { return root.children[0].children[1]; }
+
+  SimState sim;
+  TextBuffers buffers;
+  EvaluatedElement root;
+};
+
+TEST_F(Evaluate, KeepsTheTreeInDrawOrderWithWhatDrivesEachElement) {
+  sim.set_var(1, 45);
+  sim.set_var(2, 7.4);
+  sim.set_var(3, -2.5);
+  sim.set_var(16, 0x12345);  // an integer variable reaches the element as its integer
+  run();
+  EXPECT_EQ(root.resource_id, 10);
+  ASSERT_EQ(root.children.size(), 1u);
+  ASSERT_EQ(needle_state().children.size(), 2u);
+  EXPECT_DOUBLE_EQ(needle_state().angle, 45);  // the first update is not limited
+  EXPECT_EQ(text_state().text, "007\xc2\xb0 and");  // cut to its 8 characters, as UTF-8
+  EXPECT_DOUBLE_EQ(text_state().value, 7);
+  EXPECT_TRUE(text_state().hidden());
+  EXPECT_TRUE(text_state().luminous());
+  const EvaluatedElement& sprite_state = text_state().children.at(0);
+  EXPECT_DOUBLE_EQ(sprite_state.x, -2.5);
+  EXPECT_DOUBLE_EQ(sprite_state.rotation, double(0x12345));
+  EXPECT_EQ(text.source[0].value.f, 7.4);  // the source was read into the element's own record
+  EXPECT_EQ(text.text, buffers[&text].data());  // the host's buffer, set before the callback
+}
+
+TEST_F(Evaluate, LimitsANeedlesTurnPerUpdate) {
+  sim.set_var(1, 10);
+  run();
+  sim.set_var(1, 85);
+  run();
+  EXPECT_DOUBLE_EQ(needle_state().angle, 40);
+  EXPECT_DOUBLE_EQ(needle_state().value, 85);
+  run();
+  EXPECT_DOUBLE_EQ(needle_state().angle, 70);
+  run();
+  EXPECT_DOUBLE_EQ(needle_state().angle, 85);
+  sim.set_var(1, -20);  // backwards past 12 o'clock, still 30 degrees at a time
+  run();
+  EXPECT_DOUBLE_EQ(needle_state().angle, 55);
+  run();
+  run();
+  run();
+  EXPECT_DOUBLE_EQ(needle_state().angle, 340);
+}
+
+TEST_F(Evaluate, IconsShowTheRoundedImageOrNone) {
+  const std::pair<double, int> cases[] = {{0, 0}, {1.4, 1}, {1.5, 2}, {2.6, -1}, {-0.4, 0},
+                                          {-0.6, -1}, {-1, -1}, {NAN, -1}, {INFINITY, -1}};
+  for (auto [value, image] : cases) {
+    icon_value = value;
+    run();
+    EXPECT_EQ(icon_state().image, image) << value;
+  }
+}
+
+TEST_F(Evaluate, FailureActionsFreezeZeroOrHide) {
+  sim.set_var(1, 20);
+  icon_value = 1;
+  run();
+  sim.set_failure(5, true);  // freezes
+  sim.set_var(1, 40);
+  icon_value = 2;
+  run();
+  EXPECT_DOUBLE_EQ(needle_state().value, 20);
+  EXPECT_DOUBLE_EQ(needle_state().angle, 20);
+  EXPECT_EQ(icon_state().image, 1);
+  sim.set_failure(5, false);
+  sim.set_failure(6, true);  // shows zero
+  run();
+  EXPECT_DOUBLE_EQ(needle_state().value, 0);
+  EXPECT_EQ(icon_state().image, 0);
+  sim.set_failure(6, false);
+  sim.set_failure(8, true);  // action 0: nothing
+  sim.set_failure(7, true);  // not drawn, though still evaluated
+  run();
+  EXPECT_TRUE(needle_state().hidden());
+  EXPECT_DOUBLE_EQ(needle_state().value, 40);
+  sim.set_failure(7, false);
+  run();
+  EXPECT_FALSE(needle_state().hidden());
+}
+
+}  // namespace
+}  // namespace gaugehost

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "host/mouse/hit_test.h"
+#include "host/mouse/tooltip.h"
+#include "module/records.h"
+
+namespace gaugehost {
+namespace {
+
+using crv5::mouse_child;
+using crv5::mouse_end;
+using crv5::mouse_parent;
+using crv5::mouse_parent_end;
+using crv5::mouse_tooltip;
+
+bool no_click(ClickRecord*, uint32_t) { return false; }
+
+// An outer parent with a tooltip; a nested knob parent at (200, 200) with two halves of its own
+// and a help id; then two overlapping children of the outer parent.
+const TooltipText kOuterText = {"Outer", nullptr, 0};
+MouseRect kList[] = {
+    mouse_parent(),
+    mouse_tooltip(&kOuterText),
+    mouse_parent({200, 200, 40, 40}, 43834),
+    mouse_child({0, 0, 20, 40}, kCursorDownArrow, 0x20200000, no_click),   // (200..219, 200..239)
+    mouse_child({20, 0, 20, 40}, kCursorUpArrow, 0x20200000, no_click),    // (220..239, 200..239)
+    mouse_parent_end(),
+    mouse_parent({10, 10, 50, 50}),  // no tooltip and no help id: gives way to the outer parent
+    mouse_parent_end(),
+    mouse_child({0, 0, 100, 100}, kCursorHand, 0x20000000, no_click),
+    mouse_child({50, 50, 100, 100}, kCursorHand, 0xa0000000, no_click),
+    mouse_parent_end(),
+    mouse_end(),
+};
+
+TEST(HitTest, ChildBoxesAreRelativeToTheirParentAndTheFirstHolderWins) {
+  EXPECT_EQ(hit_child(kList, {205, 210}), &kList[3]);
+  EXPECT_EQ(hit_child(kList, {225, 210}), &kList[4]);
+  EXPECT_EQ(hit_child(kList, {20, 20}), &kList[8]);   // not the nested parent: it is no area
+  EXPECT_EQ(hit_child(kList, {75, 75}), &kList[8]);   // both hold it; the first in the list
+  EXPECT_EQ(hit_child(kList, {120, 120}), &kList[9]);
+  EXPECT_EQ(hit_child(kList, {100, 20}), nullptr);    // boxes end before x + width
+  EXPECT_EQ(hit_child(kList, {240, 210}), nullptr);
+  EXPECT_EQ(hit_child(nullptr, {0, 0}), nullptr);
+}
+
+TEST(HitTest, AreasTakeOnlyTheirEvents) {
+  EXPECT_TRUE(area_takes(kList[8], kMouseLeftSingle));
+  EXPECT_FALSE(area_takes(kList[8], kMouseRightSingle));
+  EXPECT_FALSE(area_takes(kList[8], kMouseLeftSingle | kMouseRepeat));
+  EXPECT_TRUE(area_takes(kList[3], kMouseLeftSingle | kMouseRepeat));
+  EXPECT_TRUE(area_takes(kList[9], kMouseRightSingle));
+  EXPECT_FALSE(area_takes(kList[9], kMouseLeftSingle | kMouseLeftDrag));
+}
+
+TEST(HitTest, TooltipsComeFromTheDeepestParentThatHasOne) {
+  const MouseRect* record = nullptr;
+  EXPECT_EQ(tooltip_parent(kList, {210, 210}, &record), &kList[2]);
+  EXPECT_EQ(record, nullptr);  // the knob has its help id only
+  EXPECT_EQ(tooltip_parent(kList, {20, 20}, &record), &kList[0]);
+  EXPECT_EQ(record, &kList[1]);
+  EXPECT_EQ(tooltip_parent(kList, {500, 500}, &record), &kList[0]);  // 0,0,0,0: the whole gauge
+}
+
+// --- Formatting ---
+
+double twelve_and_a_half(CRV5_TOOLTIP_PARAMS) { return 12.5; }
+double minus_two_and_a_half(CRV5_TOOLTIP_PARAMS) { return -2.5; }
+double not_a_number(CRV5_TOOLTIP_PARAMS) { return std::nan(""); }
+double degrees(CRV5_TOOLTIP_PARAMS) { return 271.25; }
+const char* on_text(CRV5_TOOLTIP_PARAMS) { return "on"; }
+const char* null_text(CRV5_TOOLTIP_PARAMS) { return nullptr; }
+
+const TooltipArg kArgs[] = {
+    crv5::tooltip_number(twelve_and_a_half), crv5::tooltip_text(on_text),
+    crv5::tooltip_number(minus_two_and_a_half), crv5::tooltip_number(not_a_number),
+    crv5::tooltip_number(degrees), crv5::tooltip_text(null_text)};
+
+std::string format(const char* text, int count = 6) {
+  const TooltipText tooltip{text, kArgs, count};
+  return format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; });
+}
+
+TEST(TooltipFormat, FillsNumberedPlaceholders) {
+  EXPECT_EQ(format("Tone switch (%2!s!)"), "Tone switch (on)");
+  EXPECT_EQ(format("%1!d! and %3!d!"), "13 and -3");  // halves away from zero
+  EXPECT_EQ(format("%1!4.2f!|%1!07.3f!|%5!03d!"), "12.50|012.500|271");
+  EXPECT_EQ(format("%2!s!%1!d!%2!s!"), "on13on");
+  EXPECT_EQ(format("100%% sure"), "100% sure");
+  EXPECT_EQ(format("[%6!s!]"), "[]");
+}
+
+TEST(TooltipFormat, KeepsPlaceholdersItCannotFill) {
+  EXPECT_EQ(format("%7!d!"), "%7!d!");        // no seventh argument
+  EXPECT_EQ(format("%1!d!", 0), "%1!d!");     // no arguments at all
+  EXPECT_EQ(format("%0!d!"), "%0!d!");
+  EXPECT_EQ(format("%1!n!"), "%1!n!");        // not a conversion it prints
+  EXPECT_EQ(format("%1!d"), "%1!d");          // unterminated
+  EXPECT_EQ(format("%4!d! RPM"), "%4!d! RPM");  // a number that is no number is not rounded
+  EXPECT_EQ(format("50 %"), "50 %");
+}
+
+TEST(TooltipFormat, HelpTextsAndLatin1) {
+  EXPECT_EQ(help_text(43809), "Turbine tachometer (corrected N1)");
+  EXPECT_EQ(help_text(12441), "Vertical speed indicator");
+  EXPECT_EQ(help_text(99999), "Help text 99999");
+  EXPECT_EQ(latin1_to_utf8("271\xb0 C"), "271\xc2\xb0 C");
+  EXPECT_EQ(latin1_to_utf8("\x80"), "\xe2\x82\xac");  // the euro sign of code page 1252
+  EXPECT_EQ(latin1_to_utf8("plain"), "plain");
+}
+
+}  // namespace
+}  // namespace gaugehost
