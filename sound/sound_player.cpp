@@ -128,7 +128,8 @@ void gauge_sound_service(GaugeSound& gauge, int32_t service_id, uintptr_t extra_
       gauge.module = extra_data;
       gauge.window = find_host_window();
       create_device(gauge.window, &gauge.device);
-      gauge.size = load_sound(gauge.window, gauge.device, &gauge.sound, gauge.wave_id, gauge.module);
+      gauge.size =
+          load_sound(gauge.window, gauge.device, &gauge.sound, gauge.wave_id, gauge.module);
       break;
     case kServicePreKill:
       release_sound(&gauge.sound);

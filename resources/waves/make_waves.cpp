@@ -124,9 +124,13 @@ Bytes pcm16_bytes(const std::vector<int16_t>& samples) {
   return b;
 }
 
-Bytes pcm8_bytes(const std::vector<uint8_t>& samples) { return Bytes(samples.begin(), samples.end()); }
+Bytes pcm8_bytes(const std::vector<uint8_t>& samples) {
+  return Bytes(samples.begin(), samples.end());
+}
 
-Bytes wave10() { return wave_file({pcm_format(1, 16), chunk("data", pcm16_bytes(to_pcm16(switch_click())))}); }
+Bytes wave10() {
+  return wave_file({pcm_format(1, 16), chunk("data", pcm16_bytes(to_pcm16(switch_click())))});
+}
 
 Bytes wave20() {
   return wave_file({info_list({{"INAM", "Heavy lever"}}, 24), pcm_format(1, 8),
@@ -146,7 +150,8 @@ void write(const std::string& path, const Bytes& bytes, size_t expected_size) {
     throw std::runtime_error(path + ": " + std::to_string(bytes.size()) + " bytes made, " +
                              std::to_string(expected_size) + " expected");
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error(path + ": cannot write");
 }
 

@@ -21,9 +21,13 @@ inline void put32(Bytes& out, uint32_t value) {
   put16(out, value >> 16);
 }
 
-inline void put_tag(Bytes& out, std::string_view tag) { out.insert(out.end(), tag.begin(), tag.end()); }
+inline void put_tag(Bytes& out, std::string_view tag) {
+  out.insert(out.end(), tag.begin(), tag.end());
+}
 
-inline void append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+inline void append(Bytes& out, const Bytes& more) {
+  out.insert(out.end(), more.begin(), more.end());
+}
 
 // A chunk: its four-character name, its size and its bytes (plus a pad byte if the size is odd).
 inline Bytes chunk(std::string_view tag, const Bytes& body) {

@@ -27,7 +27,8 @@ double Noise::next() {
 void add_ring(Signal& signal, double start, double frequency, double amplitude, double decay) {
   for (size_t i = sample_at(start); i < signal.size(); ++i) {
     double t = i / kSampleRate - start;
-    signal[i] += amplitude * std::exp(-t / decay) * std::sin(2.0 * std::numbers::pi * frequency * t);
+    const double phase = 2.0 * std::numbers::pi * frequency * t;
+    signal[i] += amplitude * std::exp(-t / decay) * std::sin(phase);
   }
 }
 
