@@ -8,6 +8,7 @@
 
 #include "host/audio/audio.h"
 #include "host/panel/session.h"
+#include "host/render/session_render.h"
 
 namespace gaugehost {
 
@@ -180,10 +181,6 @@ void cmd_click(CheckRun& run, const CheckLine& line) {
 
 void cmd_drag(CheckRun& run, const CheckLine& line) {
   run.session().drag(gauge_arg(run, line.tokens[0]), point_arg(line, 1));
-}
-
-void cmd_render_unavailable(CheckRun&, const CheckLine&) {
-  throw HostError("render is not available in this build of gaugehost");
 }
 
 // --- Expecting ---
@@ -394,7 +391,7 @@ CheckCommandTable builtin_check_commands() {
       {"set window", {"set window IDENT on|off", 2, 2, cmd_set_window}},
       {"click", {"click GAUGE X Y [left|right] [repeat N]", 3, 6, cmd_click}},
       {"drag", {"drag GAUGE X Y", 3, 3, cmd_drag}},
-      {"render", {"render PATH", 1, 1, cmd_render_unavailable}},
+      {"render", {"render PATH", 1, 1, render::check_render}},
       {"expect events", {"expect events [EVENT[=VALUE]...]", 0, kMany, cmd_expect_events}},
       {"expect element",
        {"expect element GAUGE#INDEX PROPERTY VALUE [~TOL]", 3, 4, cmd_expect_element}},

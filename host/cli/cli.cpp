@@ -6,6 +6,7 @@
 
 #include "host/check/check_runner.h"
 #include "host/loader/module.h"
+#include "host/render/session_render.h"
 
 namespace gaugehost {
 
@@ -58,6 +59,7 @@ std::map<std::string, CliEntry>& cli_table() {
   static std::map<std::string, CliEntry> table = {
       {"list", {"gaugehost list              the module's gauges: name, width in mm, ...", cmd_list}},
       {"check", {"gaugehost check FILE...     run check files", cmd_check}},
+      {"render", {render::kCliRenderUsage, render::cli_render}},
   };
   return table;
 }

@@ -50,14 +50,42 @@ cairo_matrix_t matrix_of(const Affine& t) {
   return m;
 }
 
+// How a bitmap is sampled: an exact copy when it lands on whole device pixels; the record's
+// choice (bilinear or nearest pixel) when it is turned or scaled in the gauge's own pixels;
+// smooth resampling when the host scales the gauge onto the panel.
+cairo_filter_t filter_for(cairo_t* cr, const Affine& transform, bool bilinear) {
+  cairo_matrix_t host;
+  cairo_get_matrix(cr, &host);
+  const bool host_scaled = host.xx != 1 || host.yy != 1 || host.xy != 0 || host.yx != 0;
+  const bool whole_pixels = transform.a == 1 && transform.d == 1 && transform.b == 0 &&
+                            transform.c == 0 && transform.e == std::floor(transform.e) &&
+                            transform.f == std::floor(transform.f);
+  if (!host_scaled) return whole_pixels || !bilinear ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR;
+  return CAIRO_FILTER_GOOD;
+}
+
 // A pattern of `surface` placed by `transform` (bitmap to user space).
-cairo_pattern_t* placed_pattern(cairo_surface_t* surface, const Affine& transform, bool bilinear) {
+cairo_pattern_t* placed_pattern(cairo_surface_t* surface, const Affine& transform,
+                                cairo_filter_t filter) {
   cairo_pattern_t* pattern = cairo_pattern_create_for_surface(surface);
   cairo_matrix_t m = matrix_of(transform);
   if (cairo_matrix_invert(&m) != CAIRO_STATUS_SUCCESS) cairo_matrix_init_identity(&m);
   cairo_pattern_set_matrix(pattern, &m);
-  cairo_pattern_set_filter(pattern, bilinear ? CAIRO_FILTER_BILINEAR : CAIRO_FILTER_NEAREST);
+  cairo_pattern_set_filter(pattern, filter);
+  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
   return pattern;
+}
+
+// Limits drawing to the bitmap's own rectangle, so that a resampled bitmap keeps a sharp edge
+// (its pattern pads its edge pixels outwards).
+void clip_to_bitmap(cairo_t* cr, const Affine& transform, cairo_surface_t* surface) {
+  cairo_save(cr);
+  cairo_matrix_t m = matrix_of(transform);
+  cairo_transform(cr, &m);
+  cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(surface),
+                  cairo_image_surface_get_height(surface));
+  cairo_restore(cr);
+  cairo_clip(cr);
 }
 
 bool invertible(const Affine& t) { return std::abs(t.a * t.d - t.b * t.c) > 1e-12; }
@@ -88,12 +116,16 @@ void draw_image(cairo_t* cr, const ImageOp& op, ImageStore& images, const Render
     cairo_rectangle(cr, op.clip.rect.x, op.clip.rect.y, op.clip.rect.width, op.clip.rect.height);
     cairo_clip(cr);
   }
-  cairo_pattern_t* source = placed_pattern(surface, op.transform, op.bilinear);
+  clip_to_bitmap(cr, op.transform, surface);
+  cairo_pattern_t* source =
+      placed_pattern(surface, op.transform, filter_for(cr, op.transform, op.bilinear));
   cairo_set_source(cr, source);
   cairo_surface_t* window =
       op.clip.kind == Clip::Kind::window ? images.find(op.clip.window_id) : nullptr;
   if (window && invertible(op.clip.window_transform)) {
-    cairo_pattern_t* mask = placed_pattern(window, op.clip.window_transform, false);
+    cairo_pattern_t* mask = placed_pattern(
+        window, op.clip.window_transform, filter_for(cr, op.clip.window_transform, false));
+    cairo_pattern_set_extend(mask, CAIRO_EXTEND_NONE);  // nothing shows beyond the window
     cairo_mask(cr, mask);
     cairo_pattern_destroy(mask);
   } else {
