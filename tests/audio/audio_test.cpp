@@ -122,9 +122,7 @@ TEST_F(Audio, BuffersRefuseWhatASoundSystemWouldRefuse) {
   const Case cases[] = {
       {"description size", kPcm16, 20, 8},
       {"format tag", {3, 1, 22050, 88200, 4, 32, 0}, 36, 8},
-      {"three channels", {1, 3, 22050, 132300, 6, 16, 0}, 36, 12},
       {"block alignment", {1, 1, 22050, 22050, 1, 16, 0}, 36, 8},
-      {"sample rate", {1, 1, 50, 100, 2, 16, 0}, 36, 8},
       {"ADPCM block", {2, 2, 22050, 22311, 12, 4, 32}, 36, 12},
       {"empty", kPcm16, 36, 0},
       {"part of a sample", kPcm16, 36, 7},
