@@ -280,6 +280,12 @@ void fire(Session& session, GaugeInstance& gauge, const MouseRect& area, PixPoin
   }
 }
 
+// Whether a point lies on the gauge's background bitmap: the mouse reaches a gauge only there.
+bool on_gauge(const GaugeInstance& gauge, PixPoint point) {
+  return point.x >= 0 && point.y >= 0 && point.x < gauge.bitmap_size.width &&
+         point.y < gauge.bitmap_size.height;
+}
+
 uint32_t button_flag(MouseButton button) {
   return button == MouseButton::left ? kMouseLeftSingle : kMouseRightSingle;
 }
@@ -289,7 +295,8 @@ uint32_t button_flag(MouseButton button) {
 const MouseRect* Session::click(GaugeInstance& gauge, PixPoint point, MouseButton button,
                                 int repeats) {
   bind_parameters(gauge);
-  const MouseRect* area = hit_child(gauge.header->mouse_rects, point);
+  const MouseRect* area =
+      on_gauge(gauge, point) ? hit_child(gauge.header->mouse_rects, point) : nullptr;
   const uint32_t single = button_flag(button);
   if (!area || !area_takes(*area, single)) return nullptr;
   gauge.last_click_area = area;
@@ -310,6 +317,7 @@ const MouseRect* Session::drag(GaugeInstance& gauge, PixPoint point) {
 }
 
 Tooltip Session::tooltip(const GaugeInstance& gauge, PixPoint point) const {
+  if (!on_gauge(gauge, point)) return {};
   const MouseRect* record = nullptr;
   const MouseRect* parent = tooltip_parent(gauge.header->mouse_rects, point, &record);
   if (!parent) return {};

@@ -100,7 +100,7 @@ class Session {
   void set_aircraft_model(std::unique_ptr<AircraftModel> model);
 
   // A single click at `point` (background-bitmap pixels), then `repeats` calls as if the button
-  // were held. Returns the area that took the click, or null.
+  // were held. Returns the area that took the click, or null (also for a point off the bitmap).
   const MouseRect* click(GaugeInstance& gauge, PixPoint point, MouseButton button, int repeats = 0);
   // A left-drag call at `point` to the area of the gauge's last click. Returns that area or null.
   const MouseRect* drag(GaugeInstance& gauge, PixPoint point);
