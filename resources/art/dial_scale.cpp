@@ -38,8 +38,8 @@ const ElementNeedle* find_needle(const GaugeHeader& gauge, int32_t bitmap) {
 DialScale::DialScale(const char* gauge_name, int32_t bitmap)
     : needle_(find_needle(find_gauge(gauge_name), bitmap)) {
   if (!needle_ || !needle_->table || needle_->table_size < 1)
-    throw std::runtime_error(std::string(gauge_name) + " has no needle with a table drawn from bitmap " +
-                             std::to_string(bitmap));
+    throw std::runtime_error(std::string(gauge_name) + " has no needle with a table drawn from " +
+                             "bitmap " + std::to_string(bitmap));
 }
 
 double DialScale::angle(double value) const {
@@ -55,6 +55,15 @@ double DialScale::tip_radius() const {
 void DialScale::ticks(cairo_t* cr, double first, double last, double step, Tick t, Rgb c) const {
   const int count = int(std::lround((last - first) / step));
   for (int i = 0; i <= count; ++i) tick(cr, centre(), angle(first + i * step), t, c);
+}
+
+void DialScale::figures(cairo_t* cr, double first, double last, double step, double radius,
+                        double size, const std::function<std::string(double)>& label) const {
+  const int count = int(std::lround((last - first) / step));
+  for (int i = 0; i <= count; ++i) {
+    const double v = first + i * step;
+    figure(cr, v, radius, label(v).c_str(), size);
+  }
 }
 
 void DialScale::figure(cairo_t* cr, double value, double radius, const char* text, double size,

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "module/gauge.h"
 #include "resources/art/style.h"
@@ -22,7 +24,9 @@ class DialScale {
   // no such needle or the needle has no table.
   DialScale(const char* gauge_name, int32_t bitmap);
 
-  Point centre() const { return {double(needle_->header.position.x), double(needle_->header.position.y)}; }
+  Point centre() const {
+    return {double(needle_->header.position.x), double(needle_->header.position.y)};
+  }
   // Degrees clockwise from 12 o'clock at which the needle points for `value`.
   double angle(double value) const;
   // The distance from the centre to the table's first point: where the needle's tip reaches.
@@ -34,6 +38,9 @@ class DialScale {
   // A figure for `value` at `radius`.
   void figure(cairo_t* cr, double value, double radius, const char* text, double size,
               Rgb c = colour::kMarking) const;
+  // Figures from `first` to `last` every `step`, each the text `label` gives for its value.
+  void figures(cairo_t* cr, double first, double last, double step, double radius, double size,
+               const std::function<std::string(double)>& label) const;
 
  private:
   const ElementNeedle* needle_;

@@ -134,6 +134,16 @@ void dial_face(cairo_t* cr, Point centre, double radius) {
   fill_with(cr, p);
 }
 
+void sub_dial(cairo_t* cr, Point centre, double radius) {
+  circle(cr, centre, radius);
+  set_colour(cr, {0, 0, 0});
+  cairo_fill(cr);
+  circle(cr, centre, radius);
+  cairo_set_line_width(cr, std::max(0.8, radius * 0.028));
+  set_colour(cr, colour::kMarking, 0.5);
+  cairo_stroke(cr);
+}
+
 void bezel(cairo_t* cr, Point centre, double r_inner, double r_outer) {
   cairo_pattern_t* p = cairo_pattern_create_linear(centre.x - r_outer, centre.y - r_outer,
                                                    centre.x + r_outer, centre.y + r_outer);

@@ -50,6 +50,8 @@ void instrument_flange(cairo_t* cr, double w, double h);
 
 // A black face of `radius` with a recessed rim.
 void dial_face(cairo_t* cr, Point centre, double radius);
+// A smaller black dial set into a face, with a thin rim.
+void sub_dial(cairo_t* cr, Point centre, double radius);
 // A metal ring from r_inner to r_outer, lit from the upper left.
 void bezel(cairo_t* cr, Point centre, double r_inner, double r_outer);
 // The cover glass over a face: a soft highlight and a faint reflection; mostly transparent.

@@ -180,11 +180,9 @@ void fuel_dial(cairo_t* cr) {
   dial_face(cr, kg.centre(), kFuelFace);
   const double r = 118;
   arc_band(cr, kg.centre(), kg.angle(0), kg.angle(100), r - 5, r, colour::kGuardRed);
-  for (int v = 0; v <= 1100; v += 50) {
-    const bool hundred = v % 100 == 0;
-    tick(cr, kg.centre(), kg.angle(v), hundred ? Tick{r, 15, 4} : Tick{r, 9, 2});
-    if (hundred) kg.figure(cr, v, r - 32, std::to_string(v / 100).c_str(), 22);
-  }
+  kg.ticks(cr, 50, 1050, 100, {r, 9, 2});
+  kg.ticks(cr, 0, 1100, 100, {r, 15, 4});
+  kg.figures(cr, 0, 1100, 100, r - 32, 22, [](double v) { return std::to_string(std::lround(v / 100)); });
   centred_text(cr, {150, 92}, "FUEL", 14, Face::kLegendBold);
   centred_text(cr, {150, 110}, "kg x 100", 11, Face::kLegend, colour::kLegend);
 }
