@@ -109,7 +109,12 @@ std::string list_text(const std::vector<T>& items, Print print) {
 
 // --- Setting up ---
 
-void cmd_module(CheckRun& run, const CheckLine& line) { run.load_module(run.resolve(line.tokens[0])); }
+// A module comes first: loading one later would silently drop the gauges and state set up so far.
+void cmd_module(CheckRun& run, const CheckLine& line) {
+  if (run.has_session())
+    throw HostError("module must come before every command that uses the module");
+  run.load_module(run.resolve(line.tokens[0]));
+}
 
 void cmd_panel(CheckRun& run, const CheckLine& line) {
   run.session().load_panel(read_panel_config(run.resolve(line.tokens[0])));
