@@ -160,7 +160,7 @@ bool run_file(CheckRun& run, const fs::path& file, std::ostream& out) {
   int number = 0;
   try {
     while (std::getline(in, text)) {
-      ++number;
+      if (++number == 1 && text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // byte-order mark
       const size_t first = text.find_first_not_of(" \t\r");
       if (first == std::string::npos || text[first] == '#') continue;
       CheckLine line = split_check_line(text);

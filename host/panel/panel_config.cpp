@@ -276,6 +276,7 @@ std::string_view panel_name_for_id(int32_t id) {
 }
 
 PanelConfig parse_panel_config(std::string_view text, const std::filesystem::path& file) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark
   Reader reader(file);
   int number = 0;
   for (size_t start = 0; start <= text.size();) {

@@ -68,7 +68,7 @@ TEST(PanelConfig, ReadsWindowsAndPlacementsInAnyCaseWithCommentsAndCrlf) {
 }
 
 TEST(PanelConfig, WindowsWithoutIdentOrTitleGetDefaults) {
-  const PanelConfig config = parse_panel_config("[Window00]\n[Window03]\n", "p.cfg");
+  const PanelConfig config = parse_panel_config("\xEF\xBB\xBF[Window00]\n[Window03]\n", "p.cfg");
   ASSERT_EQ(config.windows.size(), 2u);
   EXPECT_EQ(config.windows[0].ident, 0);
   EXPECT_EQ(config.windows[0].title, "Window00");
