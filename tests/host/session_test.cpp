@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "host/check/check_runner.h"
+#include "module/records.h"
 
 namespace gaugehost {
 namespace {
@@ -214,6 +215,68 @@ TEST(CheckRunner, TokensAndNumbers) {
   EXPECT_EQ(parse_check_number(".5", "v"), 0.5);
   for (const char* bad : {"", "0x", "1,5", "nan", "inf", "12abc", "--1", "0xg"})
     EXPECT_THROW(parse_check_number(bad, "v"), HostError) << bad;
+}
+
+
+// --- Clicks, on records of the test's own ---
+
+struct Call {
+  const MouseRect* rect;
+  PixPoint point;
+  uint32_t flags;
+};
+std::vector<Call> calls;
+
+bool record_call(ClickRecord* click, uint32_t flags) {
+  calls.push_back({click->rect, click->point, flags});
+  return false;
+}
+
+MouseRect click_rects[] = {
+    crv5::mouse_parent(),
+    crv5::mouse_child({0, 0, 50, 50}, kCursorUpArrow, 0x20200000, record_call),     // knob
+    crv5::mouse_key_child({50, 0, 50, 50}, kCursorHand, 0x20000000, 0x10022),      // lever
+    crv5::mouse_child({0, 50, 100, 50}, kCursorHand, 0x20800000, record_call),     // throttle
+    crv5::mouse_child({100, 0, 20, 20}, kCursorHand, 0x20000000, nullptr),         // nothing
+    crv5::mouse_parent_end(),
+    crv5::mouse_end(),
+};
+GaugeHeader click_header = crv5::gauge_header("Clicks", 30, nullptr, click_rects);
+
+TEST(SessionMouse, ClicksRepeatsAndDragsReachTheRightArea) {
+  auto session = fresh_session();
+  GaugeInstance gauge{.header = &click_header, .name = "Clicks", .bitmap_size = {120, 100}};
+  calls.clear();
+
+  EXPECT_EQ(session->click(gauge, {10, 10}, MouseButton::left, 3), &click_rects[1]);
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[0].flags, 0x20000000u);
+  EXPECT_EQ(calls[3].flags, 0x20200000u);
+  EXPECT_EQ(calls[0].point.x, 10);
+  EXPECT_EQ(calls[0].rect, &click_rects[1]);
+  EXPECT_EQ(session->drag(gauge, {20, 20}), nullptr);  // the knob takes no drags
+  EXPECT_EQ(session->click(gauge, {10, 10}, MouseButton::right), nullptr);
+  EXPECT_EQ(calls.size(), 4u);
+
+  // A lever area: the host sends its key event itself, once, whatever the repeats.
+  EXPECT_EQ(session->click(gauge, {60, 10}, MouseButton::left, 5), &click_rects[2]);
+  EXPECT_EQ(session->sim().take_events(), (std::vector<KeyEvent>{{0x10022, 0}}));
+
+  // A drag goes to the area of the last click, wherever the pointer is now.
+  calls.clear();
+  session->click(gauge, {5, 60}, MouseButton::left);
+  EXPECT_EQ(session->drag(gauge, {90, 5}), &click_rects[3]);
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[1].flags, 0x20800000u);
+  EXPECT_EQ(calls[1].point.x, 90);
+  EXPECT_EQ(calls[1].rect, &click_rects[3]);
+
+  // An area with neither a key event nor a function does nothing; off the bitmap nothing is hit.
+  calls.clear();
+  EXPECT_EQ(session->click(gauge, {105, 5}, MouseButton::left), &click_rects[4]);
+  EXPECT_EQ(session->click(gauge, {5, 100}, MouseButton::left), nullptr);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_TRUE(session->sim().take_events().empty());
 }
 
 }  // namespace
