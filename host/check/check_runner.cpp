@@ -68,14 +68,15 @@ double parse_check_number(std::string_view token, std::string_view what) {
     digits.remove_prefix(2);
     uint64_t value = 0;
     auto [rest, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
-    if (digits.empty() || error != std::errc() || rest != digits.data() + digits.size()) throw bad();
+    if (digits.empty() || error != std::errc() || rest != digits.data() + digits.size())
+      throw bad();
     return negative ? -double(value) : double(value);
   }
   double value = 0;
   auto [rest, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (digits.empty() || error != std::errc() || rest != digits.data() + digits.size() ||
-      !std::isfinite(value) || !(std::isdigit(static_cast<unsigned char>(digits.front())) ||
-                                 digits.front() == '.'))
+      !std::isfinite(value) ||
+      !(std::isdigit(static_cast<unsigned char>(digits.front())) || digits.front() == '.'))
     throw bad();
   return negative ? -value : value;
 }
@@ -136,7 +137,8 @@ void run_line(CheckRun& run, CheckLine& line) {
     const std::string family = line.tokens[0] + " ";
     std::string choices;
     for (const auto& [name, command] : check_command_table())
-      if (name.starts_with(family)) choices += (choices.empty() ? "" : ", ") + name.substr(family.size());
+      if (name.starts_with(family))
+        choices += (choices.empty() ? "" : ", ") + name.substr(family.size());
     if (choices.empty()) throw HostError("unknown command \"" + line.tokens[0] + "\"");
     throw HostError("unknown command \"" + line.tokens[0] +
                     (line.tokens.size() > 1 ? " " + line.tokens[1] : "") + "\", expected " +

@@ -238,8 +238,8 @@ void flatten(const EvaluatedElement& element, bool ancestor_hidden, std::vector<
 }
 
 std::string_view kind_name(int32_t kind) {
-  static constexpr std::string_view kNames[] = {"static image", "needle", "text string", "slider",
-                                                "icon", "moving image", "sprite"};
+  static constexpr std::string_view kNames[] = {
+      "static image", "needle", "text string", "slider", "icon", "moving image", "sprite"};
   static_assert(std::size(kNames) == kElementSprite + 1);
   return kind >= 0 && kind <= kElementSprite ? kNames[kind] : "element of unknown kind";
 }
@@ -255,8 +255,7 @@ void expect_number(CheckRun& run, const CheckLine& line, std::string_view what, 
   double difference = std::fabs(got - expected);
   if (circular) difference = std::fabs(std::remainder(got - expected, 360.0));
   const bool passed = difference <= tolerance;  // false for NaN
-  run.check(line, passed, std::string(what) + " " + number_text(expected),
-            number_text(got));
+  run.check(line, passed, std::string(what) + " " + number_text(expected), number_text(got));
 }
 
 void cmd_expect_element(CheckRun& run, const CheckLine& line) {
@@ -300,7 +299,9 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
   } else if (property == "image") {
     require_kind({kElementIcon});
     const int64_t expected = value == "none" ? -1 : whole(value, "image index", 0, 1e6);
-    auto image_text = [](int64_t image) { return image < 0 ? std::string("none") : std::to_string(image); };
+    auto image_text = [](int64_t image) {
+      return image < 0 ? std::string("none") : std::to_string(image);
+    };
     run.check(line, e.image == expected, "image " + image_text(expected), image_text(e.image));
   } else if (property == "text") {
     require_kind({kElementString});
@@ -323,9 +324,12 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
 
 std::string tooltip_text(const Tooltip& tooltip) {
   switch (tooltip.kind) {
-    case Tooltip::Kind::none: return "none";
-    case Tooltip::Kind::help: return "help " + std::to_string(tooltip.help_id);
-    case Tooltip::Kind::text: return quote(tooltip.text);
+    case Tooltip::Kind::none:
+      return "none";
+    case Tooltip::Kind::help:
+      return "help " + std::to_string(tooltip.help_id);
+    case Tooltip::Kind::text:
+      return quote(tooltip.text);
   }
   return "none";
 }

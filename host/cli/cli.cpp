@@ -57,7 +57,8 @@ int cmd_check(CliContext& context) {
 
 std::map<std::string, CliEntry>& cli_table() {
   static std::map<std::string, CliEntry> table = {
-      {"list", {"gaugehost list              the module's gauges: name, width in mm, ...", cmd_list}},
+      {"list",
+       {"gaugehost list              the module's gauges: name, width in mm, ...", cmd_list}},
       {"check", {"gaugehost check FILE...     run check files", cmd_check}},
       {"render", {render::kCliRenderUsage, render::cli_render}},
   };

@@ -1,9 +1,9 @@
 #include "host/mouse/tooltip.h"
 
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cctype>
 #include <map>
 #include <optional>
 
@@ -28,7 +28,8 @@ std::optional<Conversion> parse_conversion(std::string_view fmt) {
   }
   Conversion conversion{std::string(fmt.substr(0, i))};
   while (i < fmt.size() && std::string_view("hlLqjzt").find(fmt[i]) != std::string_view::npos) ++i;
-  if (i + 1 != fmt.size() || std::string_view("diuxXcoeEfFgGs").find(fmt[i]) == std::string_view::npos)
+  if (i + 1 != fmt.size() ||
+      std::string_view("diuxXcoeEfFgGs").find(fmt[i]) == std::string_view::npos)
     return std::nullopt;
   conversion.letter = fmt[i];
   return conversion;
@@ -63,11 +64,11 @@ std::optional<std::string> format_argument(const TooltipArg& arg, const Conversi
     number = arg.number(number, 0, nullptr, &var, gauge);
   else if (arg.scale != 0)
     number *= arg.scale;
-  if (!is_integer_conversion(conversion.letter))
-    return print(format + conversion.letter, number);
+  if (!is_integer_conversion(conversion.letter)) return print(format + conversion.letter, number);
   const double whole = std::round(number);  // halves away from zero
   if (!std::isfinite(whole) || whole < -9.2e18 || whole > 9.2e18) return std::nullopt;
-  if (conversion.letter == 'c') return print(format + "c", int(static_cast<long long>(whole) & 0xff));
+  if (conversion.letter == 'c')
+    return print(format + "c", int(static_cast<long long>(whole) & 0xff));
   return print(format + "ll" + conversion.letter, static_cast<long long>(whole));
 }
 
@@ -112,8 +113,8 @@ std::string format_tooltip(const TooltipText& tooltip, GaugeHeader* gauge, const
     while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])) && number < 1000)
       number = number * 10 + (text[j++] - '0');
     const size_t open = j;
-    const size_t close = open < text.size() && text[open] == '!' ? text.find('!', open + 1)
-                                                                  : std::string_view::npos;
+    const size_t close =
+        open < text.size() && text[open] == '!' ? text.find('!', open + 1) : std::string_view::npos;
     std::optional<std::string> filled;
     if (j > i + 1 && close != std::string_view::npos && number >= 1 &&
         number <= tooltip.arg_count && tooltip.args) {

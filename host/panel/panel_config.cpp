@@ -60,9 +60,7 @@ std::string_view strip_comment(std::string_view text) {
   return trim(text.substr(0, std::min(slashes, semicolon)));
 }
 
-bool is_comment(std::string_view line) {
-  return line.starts_with("//") || line.starts_with(";");
-}
+bool is_comment(std::string_view line) { return line.starts_with("//") || line.starts_with(";"); }
 
 class Reader {
  public:
@@ -79,10 +77,14 @@ class Reader {
     const std::string key = lower(trim(text.substr(0, equals)));
     const std::string_view value = trim(text.substr(equals + 1));
     switch (section_) {
-      case Section::none: fail("\"" + key + "\" outside any section");
-      case Section::titles: return title(key, value);
-      case Section::window: return window_key(key, value);
-      case Section::other: return;  // sections this host does not use ([Views], [Color], ...)
+      case Section::none:
+        fail("\"" + key + "\" outside any section");
+      case Section::titles:
+        return title(key, value);
+      case Section::window:
+        return window_key(key, value);
+      case Section::other:
+        return;  // sections this host does not use ([Views], [Color], ...)
     }
   }
 
@@ -177,7 +179,8 @@ class Reader {
       window.position = integer(value, "position");
     } else if (key == "visible") {
       const int32_t visible = integer(value, "visible");
-      if (visible != 0 && visible != 1) fail("bad visible \"" + std::string(value) + "\", expected 0 or 1");
+      if (visible != 0 && visible != 1)
+        fail("bad visible \"" + std::string(value) + "\", expected 0 or 1");
       window.visible = visible == 1;
     } else if (key == "ident") {
       ident(window, value);
@@ -198,11 +201,13 @@ class Reader {
       window.ident_name = std::string(panel_name_for_id(window.ident));
       return;
     }
-    fail("unknown ident \"" + std::string(value) + "\", expected a panel name such as MAIN_PANEL or a number");
+    fail("unknown ident \"" + std::string(value) +
+         "\", expected a panel name such as MAIN_PANEL or a number");
   }
 
   GaugePlacement gauge_line(std::string_view value) const {
-    // The parameter text is everything after the fifth comma; before it, a "//" or ";" ends the line.
+    // The parameter text is everything after the fifth comma; before it, a "//" or ";" ends the
+    // line.
     size_t fifth = std::string_view::npos;
     for (size_t at = 0, commas = 0; at < value.size(); ++at)
       if (value[at] == ',' && ++commas == 5) {
@@ -237,10 +242,14 @@ class Reader {
     placement.x = integer(fields[1], "x");
     placement.y = integer(fields[2], "y");
     placement.w = integer(fields[3], "width");
-    if (placement.w <= 0) fail("gauge " + placement.gauge + " has width " + std::to_string(placement.w) + ", expected more than 0");
+    if (placement.w <= 0)
+      fail("gauge " + placement.gauge + " has width " + std::to_string(placement.w) +
+           ", expected more than 0");
     if (fields.size() > 4 && !fields[4].empty()) {
       placement.h = integer(fields[4], "height");
-      if (*placement.h <= 0) fail("gauge " + placement.gauge + " has height " + std::to_string(*placement.h) + ", expected more than 0");
+      if (*placement.h <= 0)
+        fail("gauge " + placement.gauge + " has height " + std::to_string(*placement.h) +
+             ", expected more than 0");
     }
     return placement;
   }

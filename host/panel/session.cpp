@@ -119,9 +119,13 @@ void Session::load_panel(const PanelConfig& config) {
   const size_t first_new = gauges_.size();
   for (size_t w = 0; w < config.windows.size(); ++w) {
     const WindowConfig& cfg = config.windows[w];
-    Window window{.number = cfg.number, .title = cfg.title, .ident = cfg.ident,
-                  .ident_name = cfg.ident_name, .visible = cfg.visible,
-                  .position = cfg.position.value_or(0), .file = cfg.file};
+    Window window{.number = cfg.number,
+                  .title = cfg.title,
+                  .ident = cfg.ident,
+                  .ident_name = cfg.ident_name,
+                  .visible = cfg.visible,
+                  .position = cfg.position.value_or(0),
+                  .file = cfg.file};
     if (cfg.size_mm) window.size_mm = {cfg.size_mm->first, cfg.size_mm->second};
     windows_.push_back(window);
     const size_t index = windows_.size() - 1;
@@ -180,7 +184,8 @@ GaugeInstance& Session::add_instance(GaugeHeader* header, size_t window, std::st
   gauge->window = window;
   gauge->parameters = std::move(parameters);
   const ElementHeader* root = header->elements ? header->elements[0] : nullptr;
-  gauge->bitmap_size = root ? module_->bitmap_size(root->resource_id).value_or(PixSize{}) : PixSize{};
+  gauge->bitmap_size =
+      root ? module_->bitmap_size(root->resource_id).value_or(PixSize{}) : PixSize{};
   if (gauge->bitmap_size.width <= 0 || gauge->bitmap_size.height <= 0)
     gauge->bitmap_size = {100, 100};  // no background bitmap: a square of its own
   gauges_.push_back(std::move(gauge));

@@ -15,8 +15,8 @@ using crv5::element_list;
 using crv5::var;
 
 // A small gauge: a background with a limited needle, an icon, a text string and a sprite.
-constexpr FailureRecord kFailures[] = {{5, kFailFreeze}, {6, kFailZero}, {7, kFailNoDraw},
-                                       {8, kFailNone}, {0, 0}};
+constexpr FailureRecord kFailures[] = {
+    {5, kFailFreeze}, {6, kFailZero}, {7, kFailNoDraw}, {8, kFailNone}, {0, 0}};
 NonlinearityEntry needle_table[] = {{{100, 0}, 0}, {{200, 100}, 90}};  // degrees for degrees
 
 double icon_value = 0;
@@ -30,19 +30,30 @@ double text_callback(ElementString* s) {
 extern ElementIcon icon;
 extern ElementString text;
 extern ElementSprite sprite;
-ElementNeedle needle = {.header = {.kind = kElementNeedle, .resource_id = 20, .position = {100, 100},
-                                   .next = children<&icon, &text>, .failures = kFailures},
-                        .source = var(1), .table = needle_table, .table_size = 2,
+ElementNeedle needle = {.header = {.kind = kElementNeedle,
+                                   .resource_id = 20,
+                                   .position = {100, 100},
+                                   .next = children<&icon, &text>,
+                                   .failures = kFailures},
+                        .source = var(1),
+                        .table = needle_table,
+                        .table_size = 2,
                         .max_degrees_per_update = 30};
 ElementIcon icon = {.header = {.kind = kElementIcon, .resource_id = 30, .failures = kFailures},
-                    .callback = icon_callback, .image_count = 3};
-ElementString text = {.header = {.kind = kElementString, .resource_id = -1,
-                                 .next = children<&sprite>, .image_flags = kImageLuminous},
-                      .source = {var(2)}, .callback = text_callback, .char_count = 8};
+                    .callback = icon_callback,
+                    .image_count = 3};
+ElementString text = {.header = {.kind = kElementString,
+                                 .resource_id = -1,
+                                 .next = children<&sprite>,
+                                 .image_flags = kImageLuminous},
+                      .source = {var(2)},
+                      .callback = text_callback,
+                      .char_count = 8};
 ElementSprite sprite = {.header = {.kind = kElementSprite, .resource_id = 40},
-                        .x = {.source = var(3)}, .rotation = {.source = var(16)}};
-ElementStaticImage background = {{.kind = kElementStaticImage, .resource_id = 10,
-                                  .next = children<&needle>}};
+                        .x = {.source = var(3)},
+                        .rotation = {.source = var(16)}};
+ElementStaticImage background = {
+    {.kind = kElementStaticImage, .resource_id = 10, .next = children<&needle>}};
 
 class Evaluate : public ::testing::Test {
  protected:
@@ -65,7 +76,7 @@ TEST_F(Evaluate, KeepsTheTreeInDrawOrderWithWhatDrivesEachElement) {
   EXPECT_EQ(root.resource_id, 10);
   ASSERT_EQ(root.children.size(), 1u);
   ASSERT_EQ(needle_state().children.size(), 2u);
-  EXPECT_DOUBLE_EQ(needle_state().angle, 45);  // the first update is not limited
+  EXPECT_DOUBLE_EQ(needle_state().angle, 45);       // the first update is not limited
   EXPECT_EQ(text_state().text, "007\xc2\xb0 and");  // cut to its 8 characters, as UTF-8
   EXPECT_DOUBLE_EQ(text_state().value, 7);
   EXPECT_TRUE(text_state().hidden());
@@ -73,7 +84,7 @@ TEST_F(Evaluate, KeepsTheTreeInDrawOrderWithWhatDrivesEachElement) {
   const EvaluatedElement& sprite_state = text_state().children.at(0);
   EXPECT_DOUBLE_EQ(sprite_state.x, -2.5);
   EXPECT_DOUBLE_EQ(sprite_state.rotation, double(0x12345));
-  EXPECT_EQ(text.source[0].value.f, 7.4);  // the source was read into the element's own record
+  EXPECT_EQ(text.source[0].value.f, 7.4);       // the source was read into the element's own record
   EXPECT_EQ(text.text, buffers[&text].data());  // the host's buffer, set before the callback
 }
 
@@ -98,7 +109,7 @@ TEST_F(Evaluate, LimitsANeedlesTurnPerUpdate) {
 }
 
 TEST_F(Evaluate, IconsShowTheRoundedImageOrNone) {
-  const std::pair<double, int> cases[] = {{0, 0}, {1.4, 1}, {1.5, 2}, {2.6, -1}, {-0.4, 0},
+  const std::pair<double, int> cases[] = {{0, 0},     {1.4, 1}, {1.5, 2},  {2.6, -1},     {-0.4, 0},
                                           {-0.6, -1}, {-1, -1}, {NAN, -1}, {INFINITY, -1}};
   for (auto [value, image] : cases) {
     icon_value = value;

@@ -17,7 +17,9 @@ namespace fs = std::filesystem;
 
 const fs::path kModule = fs::path(CRV5_BUILD_DIR) / "CRV5_Instr.gau";
 
-std::unique_ptr<Session> fresh_session() { return std::make_unique<Session>(Module::load(kModule)); }
+std::unique_ptr<Session> fresh_session() {
+  return std::make_unique<Session>(Module::load(kModule));
+}
 
 fs::path temp_file(const std::string& name, const std::string& text) {
   const fs::path path = fs::temp_directory_path() / ("gaugehost_test_" + name);
@@ -44,7 +46,8 @@ TEST(Loader, TheGaugeTableAndItsErrors) {
     Module::load(garbage);
     ADD_FAILURE() << "loaded a text file";
   } catch (const HostError& error) {
-    EXPECT_TRUE(std::string(error.what()).starts_with(garbage.string() + ": not a loadable module"));
+    EXPECT_TRUE(
+        std::string(error.what()).starts_with(garbage.string() + ": not a loadable module"));
   }
 }
 
@@ -94,8 +97,8 @@ TEST(SessionWindows, KeyEventsAndToggleRequestsOpenAndCloseWindows) {
   session->send_key_event(0x103cc, 9999);  // no such window: recorded only
   session->send_key_event(0x10001, 75);    // not a window event
   EXPECT_FALSE(compass.visible);
-  const std::vector<KeyEvent> expected = {{0x103cb, 75},      {0x103cb, 75}, {0x103ca, 75},
-                                          {75, 0, true},      {0x103cc, 75}, {0x103cc, 9999},
+  const std::vector<KeyEvent> expected = {{0x103cb, 75}, {0x103cb, 75}, {0x103ca, 75},
+                                          {75, 0, true}, {0x103cc, 75}, {0x103cc, 9999},
                                           {0x10001, 75}};
   EXPECT_EQ(session->sim().take_events(), expected);
   EXPECT_TRUE(session->sim().take_events().empty());
@@ -108,8 +111,9 @@ TEST(SessionWindows, KeyEventsAndToggleRequestsOpenAndCloseWindows) {
 
 TEST(SessionWindows, APanelWithAnUnknownGaugeOrModuleInstallsNothing) {
   auto session = fresh_session();
-  const char* bad[] = {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM,0,0,10\ngauge01=CRV5_Instr!Engine_Rpm,0,0,10\n",
-                       "[Window00]\ngauge00=Other!Engine_RPM,0,0,10\n"};
+  const char* bad[] = {
+      "[Window00]\ngauge00=CRV5_Instr!Engine_RPM,0,0,10\ngauge01=CRV5_Instr!Engine_Rpm,0,0,10\n",
+      "[Window00]\ngauge00=Other!Engine_RPM,0,0,10\n"};
   for (const char* text : bad) {
     try {
       session->load_panel(parse_panel_config(text, "p.cfg"));
@@ -187,8 +191,10 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
       {"gauge Engine_RPM\nupdate -1\n", ":2: bad count \"-1\""},
       {"gauge Engine_RPMS\n", ":1: unknown gauge \"Engine_RPMS\""},
       {"click Engine_RPM 1 2\n", ":1: no gauge \"Engine_RPM\" is placed"},
-      {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#9 value 0\n", ":3: Engine_RPM has 4 elements"},
-      {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#0 angle 0\n", ":3: Engine_RPM#0 is a static image"},
+      {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#9 value 0\n",
+       ":3: Engine_RPM has 4 elements"},
+      {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#0 angle 0\n",
+       ":3: Engine_RPM#0 is a static image"},
       {"expect tooltip \"x 1 2 none\n", ":1: a quoted token has no closing"},
       {"module nowhere.gau\n", ":1: "},
       {"gauge Engine_RPM\nmodule other.gau\n", ":2: module must come before"},
@@ -205,7 +211,8 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
 }
 
 TEST(CheckRunner, TokensAndNumbers) {
-  const CheckLine line = split_check_line("  set calc \"(A:ATC ID,string)\" \"say \\\"hi\\\" \\\\\" ");
+  const CheckLine line =
+      split_check_line("  set calc \"(A:ATC ID,string)\" \"say \\\"hi\\\" \\\\\" ");
   ASSERT_EQ(line.tokens.size(), 4u);
   EXPECT_EQ(line.tokens[2], "(A:ATC ID,string)");
   EXPECT_EQ(line.tokens[3], "say \"hi\" \\");
@@ -216,7 +223,6 @@ TEST(CheckRunner, TokensAndNumbers) {
   for (const char* bad : {"", "0x", "1,5", "nan", "inf", "12abc", "--1", "0xg"})
     EXPECT_THROW(parse_check_number(bad, "v"), HostError) << bad;
 }
-
 
 // --- Clicks, on records of the test's own ---
 
@@ -234,10 +240,10 @@ bool record_call(ClickRecord* click, uint32_t flags) {
 
 MouseRect click_rects[] = {
     crv5::mouse_parent(),
-    crv5::mouse_child({0, 0, 50, 50}, kCursorUpArrow, 0x20200000, record_call),     // knob
-    crv5::mouse_key_child({50, 0, 50, 50}, kCursorHand, 0x20000000, 0x10022),      // lever
-    crv5::mouse_child({0, 50, 100, 50}, kCursorHand, 0x20800000, record_call),     // throttle
-    crv5::mouse_child({100, 0, 20, 20}, kCursorHand, 0x20000000, nullptr),         // nothing
+    crv5::mouse_child({0, 0, 50, 50}, kCursorUpArrow, 0x20200000, record_call),  // knob
+    crv5::mouse_key_child({50, 0, 50, 50}, kCursorHand, 0x20000000, 0x10022),    // lever
+    crv5::mouse_child({0, 50, 100, 50}, kCursorHand, 0x20800000, record_call),   // throttle
+    crv5::mouse_child({100, 0, 20, 20}, kCursorHand, 0x20000000, nullptr),       // nothing
     crv5::mouse_parent_end(),
     crv5::mouse_end(),
 };
