@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
 
 namespace crv5::art {
 
@@ -300,6 +303,41 @@ void jewel_lamp(cairo_t* cr, double w, double h, Rgb c, bool lit) {
   }
   circle(cr, {centre.x - lens * 0.35, centre.y - lens * 0.4}, lens * 0.14);
   set_colour(cr, {1, 1, 1}, lit ? 0.7 : 0.3);
+  cairo_fill(cr);
+}
+
+void annunciator(cairo_t* cr, double w, double h, Rgb c, const char* legend, bool lit) {
+  rounded_rectangle(cr, 0, 0, w, h, h * 0.1);
+  fill_with(cr, sheen(0, h, {0.1, 0.1, 0.11}, 0.3));
+  const double in = std::max(2.0, h * 0.09);
+  const double x = in, y = in, cw = w - 2 * in, ch = h - 2 * in;
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + ch);
+  if (lit) {
+    add_stop(p, 0, mix(c, {1, 1, 1}, 0.45));
+    add_stop(p, 0.5, c);
+    add_stop(p, 1, scaled(c, 0.78));
+  } else {
+    add_stop(p, 0, scaled(c, 0.3));
+    add_stop(p, 1, scaled(c, 0.14));
+  }
+  rounded_rectangle(cr, x, y, cw, ch, h * 0.06);
+  fill_with(cr, p);
+  // The legend, one line after the other, centred on the cap.
+  std::vector<std::string> lines;
+  for (const char *start = legend, *end; ; start = end + 1) {
+    end = std::strchr(start, '\n');
+    lines.emplace_back(start, end ? end : start + std::strlen(start));
+    if (!end) break;
+  }
+  const double size = std::min(ch / (lines.size() + 0.6), cw / 5.2);
+  const Rgb ink = lit ? scaled(c, 0.22) : Rgb{0.46, 0.46, 0.44};
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const double cy = y + ch / 2 + (i - (lines.size() - 1) / 2.0) * size * 1.05;
+    centred_text(cr, {w / 2, cy}, lines[i].c_str(), size, Face::kLegendBold, ink);
+  }
+  // A glint along the top of the cap.
+  rounded_rectangle(cr, x + 2, y + 1.5, cw - 4, ch * 0.22, h * 0.05);
+  set_colour(cr, {1, 1, 1}, lit ? 0.22 : 0.07);
   cairo_fill(cr);
 }
 

@@ -337,9 +337,15 @@ void brake_handle(cairo_t* cr, bool locked) {
 
 // --- Lamps ----------------------------------------------------------------------------------------
 
+// A lamp's dark picture and, at the next id but nine, its lit one. Lamps that several gauges share
+// are plain jewels; a lamp of one gauge is an annunciator engraved with its legend.
 void add_lamp(Painters& p, int32_t dark, Rgb c) {
   p[dark] = [c](cairo_t* cr) { jewel_lamp(cr, 64, 64, c, false); };
   p[dark + 10] = [c](cairo_t* cr) { jewel_lamp(cr, 64, 64, c, true); };
+}
+void add_annunciator(Painters& p, int32_t dark, Rgb c, const char* legend) {
+  p[dark] = [c, legend](cairo_t* cr) { annunciator(cr, 96, 48, c, legend, false); };
+  p[dark + 10] = [c, legend](cairo_t* cr) { annunciator(cr, 96, 48, c, legend, true); };
 }
 
 }  // namespace
@@ -364,7 +370,7 @@ void add_systems_painters(Painters& p) {
   p[2280] = chute_housing;
   p[2290] = [](cairo_t* cr) { chute_handle(cr, false); };
   p[2291] = [](cairo_t* cr) { chute_handle(cr, true); };
-  add_lamp(p, 290, colour::kAmber);
+  add_annunciator(p, 290, colour::kAmber, "CHUTE");
 
   p[2030] = fuel_dial;
   p[2040] = [](cairo_t* cr) { fuel_pointer(cr, "G"); };
@@ -375,7 +381,7 @@ void add_systems_painters(Painters& p) {
   p[4081] = [](cairo_t* cr) { selector_lever(cr, true); };
   add_lamp(p, 2480, colour::kYellow);
   add_lamp(p, 1000, colour::kOrange);
-  add_lamp(p, 3320, colour::kRed);
+  add_annunciator(p, 3320, colour::kRed, "FUEL\n10 MIN");
   p[3490] = [](cairo_t* cr) { blink_cut_out(cr, false); };
   p[3491] = [](cairo_t* cr) { blink_cut_out(cr, true); };
   p[4000] = [](cairo_t* cr) { lamp_test_button(cr, false); };
@@ -386,8 +392,8 @@ void add_systems_painters(Painters& p) {
   p[3410] = [](cairo_t* cr) { lamp_window(cr, 0, 0, kNoseBar.w, kNoseBar.h, colour::kGreen, true); };
   p[3420] = [](cairo_t* cr) { lamp_window(cr, 0, 0, kRightBar.w, kRightBar.h, colour::kGreen, true); };
   p[3430] = [](cairo_t* cr) { lamp_window(cr, 0, 0, 14, 14, colour::kRed, true); };
-  add_lamp(p, 2320, colour::kGreen);
-  add_lamp(p, 2360, colour::kRed);
+  add_annunciator(p, 2320, colour::kGreen, "GEAR\nDOWN");
+  add_annunciator(p, 2360, colour::kRed, "GEAR");
   p[2300] = gear_slot;
   p[2310] = [](cairo_t* cr) { gear_lever(cr, false); };
   p[2311] = [](cairo_t* cr) { gear_lever(cr, true); };
