@@ -112,8 +112,14 @@ void screw(cairo_t* cr, Point at, double radius, double slot_degrees) {
   cairo_stroke(cr);
 }
 
-void instrument_flange(cairo_t* cr, double w, double h) {
+void instrument_flange(cairo_t* cr, double w, double h, Point centre, double radius) {
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, w, h);
+  circle(cr, centre, radius);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_clip(cr);
   panel_plate(cr, 0, 0, w, h, w * 0.05);
+  cairo_restore(cr);
   const double inset = w * 0.065;
   const double r = w * 0.022;
   screw(cr, {inset, inset}, r, 30);
@@ -196,6 +202,13 @@ void cover_glass(cairo_t* cr, Point centre, double radius) {
   set_colour(cr, {1, 1, 1}, 0.16);
   cairo_stroke(cr);
   cairo_restore(cr);
+}
+
+void instrument_cover(cairo_t* cr, double w, double h, Point centre, double face_radius,
+                      double bezel_radius) {
+  instrument_flange(cr, w, h, centre, bezel_radius - 1);
+  bezel(cr, centre, face_radius, bezel_radius);
+  cover_glass(cr, centre, face_radius);
 }
 
 void tick(cairo_t* cr, Point centre, double degrees, Tick t, Rgb c) {

@@ -43,8 +43,9 @@ void set_colour(cairo_t* cr, Rgb c, double alpha = 1.0);
 void panel_plate(cairo_t* cr, double x, double y, double w, double h, double corner);
 // A slotted screw head.
 void screw(cairo_t* cr, Point at, double radius, double slot_degrees = 35);
-// The square flange of a round instrument: panel paint with a screw in each corner.
-void instrument_flange(cairo_t* cr, double w, double h);
+// The square flange of a round instrument, w x h: panel paint with a screw in each corner and a
+// round opening of `radius` about `centre`.
+void instrument_flange(cairo_t* cr, double w, double h, Point centre, double radius);
 
 // --- Dials ---------------------------------------------------------------------------------------
 
@@ -56,6 +57,11 @@ void sub_dial(cairo_t* cr, Point centre, double radius);
 void bezel(cairo_t* cr, Point centre, double r_inner, double r_outer);
 // The cover glass over a face: a soft highlight and a faint reflection; mostly transparent.
 void cover_glass(cairo_t* cr, Point centre, double radius);
+// What lies over a round instrument's face and needles, w x h: the flange, the bezel from
+// `face_radius` to `bezel_radius` and the glass. The face stays a picture of its own, lit at night;
+// the flange is panel paint and is not.
+void instrument_cover(cairo_t* cr, double w, double h, Point centre, double face_radius,
+                      double bezel_radius);
 
 // A radial mark whose outer end lies at `r_outer`.
 struct Tick {

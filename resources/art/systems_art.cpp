@@ -176,7 +176,6 @@ constexpr double kFuelBezel = 147;
 
 void fuel_dial(cairo_t* cr) {
   const DialScale kg("Fuel_Quantity", 2040);
-  instrument_flange(cr, 300, 300);
   dial_face(cr, kg.centre(), kFuelFace);
   const double r = 118;
   arc_band(cr, kg.centre(), kg.angle(0), kg.angle(100), r - 5, r, colour::kGuardRed);
@@ -207,9 +206,7 @@ void fuel_pointer(cairo_t* cr, const char* letter) {
 }
 
 void fuel_cover(cairo_t* cr) {
-  const Point centre = DialScale("Fuel_Quantity", 2040).centre();
-  bezel(cr, centre, kFuelFace, kFuelBezel);
-  cover_glass(cr, centre, kFuelFace);
+  instrument_cover(cr, 300, 300, DialScale("Fuel_Quantity", 2040).centre(), kFuelFace, kFuelBezel);
 }
 
 // --- Fuel_Qty_Switch: INT / TOT selector, 120 x 44 -----------------------------------------------

@@ -23,7 +23,6 @@ constexpr double kRpmSubDial = 44;     // sub-dial rim
 void rpm_dial(cairo_t* cr) {
   const DialScale main("Engine_RPM", 470);
   const DialScale hundreds("Engine_RPM", 480);
-  instrument_flange(cr, 300, 300);
   dial_face(cr, main.centre(), kRpmFace);
 
   // Main scale: the figures stand outside the marks, clear of the sub-dial.
@@ -57,9 +56,7 @@ void rpm_hundreds_pointer(cairo_t* cr) {
 }
 
 void rpm_cover(cairo_t* cr) {
-  const Point centre = DialScale("Engine_RPM", 470).centre();
-  bezel(cr, centre, kRpmFace, kRpmBezel);
-  cover_glass(cr, centre, kRpmFace);
+  instrument_cover(cr, 300, 300, DialScale("Engine_RPM", 470).centre(), kRpmFace, kRpmBezel);
 }
 
 // --- Engine_Corrected_N1 / N2: 0 to 110 percent, sub-dial of units -------------------------------
@@ -71,7 +68,6 @@ constexpr double kCorrectedSubDial = 21;
 void corrected_dial(cairo_t* cr, const char* gauge, const char* legend) {
   const DialScale main(gauge, 1450);
   const DialScale units(gauge, 1440);
-  instrument_flange(cr, 200, 200);
   dial_face(cr, main.centre(), kCorrectedFace);
 
   const double r = main.tip_radius() + 2;
@@ -100,9 +96,8 @@ void corrected_units_pointer(cairo_t* cr) {
 }
 
 void corrected_cover(cairo_t* cr) {
-  const Point centre = DialScale("Engine_Corrected_N1", 1450).centre();
-  bezel(cr, centre, kCorrectedFace, kCorrectedBezel);
-  cover_glass(cr, centre, kCorrectedFace);
+  instrument_cover(cr, 200, 200, DialScale("Engine_Corrected_N1", 1450).centre(), kCorrectedFace,
+                   kCorrectedBezel);
 }
 
 }  // namespace
