@@ -50,18 +50,13 @@ cairo_matrix_t matrix_of(const Affine& t) {
   return m;
 }
 
-// How a bitmap is sampled: an exact copy when it lands on whole device pixels; the record's
-// choice (bilinear or nearest pixel) when it is turned or scaled in the gauge's own pixels;
-// smooth resampling when the host scales the gauge onto the panel.
-cairo_filter_t filter_for(cairo_t* cr, const Affine& transform, bool bilinear) {
-  cairo_matrix_t host;
-  cairo_get_matrix(cr, &host);
-  const bool host_scaled = host.xx != 1 || host.yy != 1 || host.xy != 0 || host.yx != 0;
+// How a bitmap is sampled: an exact copy when it lands on whole pixels, otherwise the record's
+// choice (bilinear or nearest pixel).
+cairo_filter_t filter_for(const Affine& transform, bool bilinear) {
   const bool whole_pixels = transform.a == 1 && transform.d == 1 && transform.b == 0 &&
                             transform.c == 0 && transform.e == std::floor(transform.e) &&
                             transform.f == std::floor(transform.f);
-  if (!host_scaled) return whole_pixels || !bilinear ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR;
-  return CAIRO_FILTER_GOOD;
+  return whole_pixels || !bilinear ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR;
 }
 
 // A pattern of `surface` placed by `transform` (bitmap to user space).
@@ -72,20 +67,7 @@ cairo_pattern_t* placed_pattern(cairo_surface_t* surface, const Affine& transfor
   if (cairo_matrix_invert(&m) != CAIRO_STATUS_SUCCESS) cairo_matrix_init_identity(&m);
   cairo_pattern_set_matrix(pattern, &m);
   cairo_pattern_set_filter(pattern, filter);
-  cairo_pattern_set_extend(pattern, CAIRO_EXTEND_PAD);
   return pattern;
-}
-
-// Limits drawing to the bitmap's own rectangle, so that a resampled bitmap keeps a sharp edge
-// (its pattern pads its edge pixels outwards).
-void clip_to_bitmap(cairo_t* cr, const Affine& transform, cairo_surface_t* surface) {
-  cairo_save(cr);
-  cairo_matrix_t m = matrix_of(transform);
-  cairo_transform(cr, &m);
-  cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(surface),
-                  cairo_image_surface_get_height(surface));
-  cairo_restore(cr);
-  cairo_clip(cr);
 }
 
 bool invertible(const Affine& t) { return std::abs(t.a * t.d - t.b * t.c) > 1e-12; }
@@ -104,28 +86,57 @@ void placeholder(cairo_t* cr, const ImageOp& op) {
   cairo_restore(cr);
 }
 
+Affine affine_of(const cairo_matrix_t& m) { return {m.xx, m.yx, m.xy, m.yy, m.x0, m.y0}; }
+
+// A bitmap ready to be drawn in device pixels: where the host scales the gauge (a plain scale, as
+// onto a panel), the bitmap resampled once to that scale, so that drawing it is a copy or a turn.
+struct DeviceBitmap {
+  cairo_surface_t* surface = nullptr;
+  Affine transform;  // the surface's pixels to device pixels
+};
+
+DeviceBitmap device_bitmap(ImageStore& images, int32_t id, Tint tint, const Affine& transform,
+                           const cairo_matrix_t& host) {
+  cairo_surface_t* original = images.find(id, tint);
+  DeviceBitmap bitmap{original, affine_of(host) * transform};
+  const bool plain_scale = host.xy == 0 && host.yx == 0 && host.xx > 0 && host.yy > 0;
+  if (!original || !plain_scale || (host.xx == 1 && host.yy == 1)) return bitmap;
+  const int width = cairo_image_surface_get_width(original);
+  const int height = cairo_image_surface_get_height(original);
+  const int scaled_width = std::max(1, int(std::lround(width * host.xx)));
+  const int scaled_height = std::max(1, int(std::lround(height * host.yy)));
+  bitmap.surface = images.find_scaled(id, tint, scaled_width, scaled_height);
+  bitmap.transform = bitmap.transform * Affine::scaling(double(width) / scaled_width,
+                                                        double(height) / scaled_height);
+  return bitmap;
+}
+
 void draw_image(cairo_t* cr, const ImageOp& op, ImageStore& images, const RenderOptions& options) {
   if (!invertible(op.transform)) return;  // squashed flat: nothing to see
-  cairo_surface_t* surface = images.find(op.resource_id, tint_for(op.lighting, options));
-  if (!surface) {
+  const Tint tint = tint_for(op.lighting, options);
+  if (!images.find(op.resource_id, tint)) {
     placeholder(cr, op);
     return;
   }
+  cairo_matrix_t host;
+  cairo_get_matrix(cr, &host);
+  const DeviceBitmap bitmap = device_bitmap(images, op.resource_id, tint, op.transform, host);
   cairo_save(cr);
   if (op.clip.kind == Clip::Kind::rectangle) {
     cairo_rectangle(cr, op.clip.rect.x, op.clip.rect.y, op.clip.rect.width, op.clip.rect.height);
     cairo_clip(cr);
   }
-  clip_to_bitmap(cr, op.transform, surface);
-  cairo_pattern_t* source =
-      placed_pattern(surface, op.transform, filter_for(cr, op.transform, op.bilinear));
+  cairo_identity_matrix(cr);
+  cairo_pattern_t* source = placed_pattern(bitmap.surface, bitmap.transform,
+                                           filter_for(bitmap.transform, op.bilinear));
   cairo_set_source(cr, source);
-  cairo_surface_t* window =
-      op.clip.kind == Clip::Kind::window ? images.find(op.clip.window_id) : nullptr;
-  if (window && invertible(op.clip.window_transform)) {
-    cairo_pattern_t* mask = placed_pattern(
-        window, op.clip.window_transform, filter_for(cr, op.clip.window_transform, false));
-    cairo_pattern_set_extend(mask, CAIRO_EXTEND_NONE);  // nothing shows beyond the window
+  const DeviceBitmap window =
+      op.clip.kind == Clip::Kind::window && invertible(op.clip.window_transform)
+          ? device_bitmap(images, op.clip.window_id, Tint::none, op.clip.window_transform, host)
+          : DeviceBitmap{};
+  if (window.surface) {
+    cairo_pattern_t* mask =
+        placed_pattern(window.surface, window.transform, filter_for(window.transform, false));
     cairo_mask(cr, mask);
     cairo_pattern_destroy(mask);
   } else {

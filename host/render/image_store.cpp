@@ -66,6 +66,22 @@ cairo_surface_t* tinted_copy(cairo_surface_t* source, TintColour tint) {
   return copy;
 }
 
+// `source` resampled to width x height, its edge pixels carried to the new edge.
+cairo_surface_t* resampled(cairo_surface_t* source, int width, int height) {
+  cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = cairo_create(copy);
+  cairo_scale(cr, double(width) / cairo_image_surface_get_width(source),
+              double(height) / cairo_image_surface_get_height(source));
+  cairo_set_source_surface(cr, source, 0, 0);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+  cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+  cairo_rectangle(cr, 0, 0, cairo_image_surface_get_width(source),
+                  cairo_image_surface_get_height(source));
+  cairo_fill(cr);
+  cairo_destroy(cr);
+  return copy;
+}
+
 }  // namespace
 
 ImageStore::ImageStore(ResourceBytes bytes) : bytes_(std::move(bytes)) {}
@@ -91,7 +107,7 @@ ImageStore::~ImageStore() {
 
 void ImageStore::add(int32_t id, cairo_surface_t* surface) {
   for (auto it = surfaces_.begin(); it != surfaces_.end();) {
-    if (it->first.first == id) {
+    if (it->first.id == id) {
       if (it->second) cairo_surface_destroy(it->second);
       it = surfaces_.erase(it);
     } else {
@@ -114,6 +130,17 @@ cairo_surface_t* ImageStore::find(int32_t id, Tint tint) {
   if (!plain || tint == Tint::none) return plain;
   auto [it, inserted] = surfaces_.try_emplace({id, tint}, nullptr);
   if (inserted) it->second = tinted_copy(plain, tint_colour(tint));
+  return it->second;
+}
+
+cairo_surface_t* ImageStore::find_scaled(int32_t id, Tint tint, int width, int height) {
+  cairo_surface_t* original = find(id, tint);
+  if (!original || width <= 0 || height <= 0) return original;
+  if (width == cairo_image_surface_get_width(original) &&
+      height == cairo_image_surface_get_height(original))
+    return original;
+  auto [it, inserted] = surfaces_.try_emplace({id, tint, width, height}, nullptr);
+  if (inserted) it->second = resampled(original, width, height);
   return it->second;
 }
 

@@ -10,7 +10,6 @@
 #include <map>
 #include <optional>
 #include <span>
-#include <utility>
 
 #include "host/render/display_list.h"
 
@@ -45,6 +44,9 @@ class ImageStore {
 
   // The bitmap, tinted; null when the module has no such bitmap or its bytes are not a PNG.
   cairo_surface_t* find(int32_t id, Tint tint = Tint::none);
+  // The tinted bitmap resampled smoothly to `width` x `height` pixels, made once per size: a
+  // gauge drawn at a panel scale then only copies or turns its bitmaps.
+  cairo_surface_t* find_scaled(int32_t id, Tint tint, int width, int height);
   std::optional<ImageSize> size(int32_t id);
   // size() as a display-list builder takes it.
   SizeLookup sizes();
@@ -53,7 +55,13 @@ class ImageStore {
   cairo_surface_t* load(int32_t id);
 
   ResourceBytes bytes_;
-  std::map<std::pair<int32_t, Tint>, cairo_surface_t*> surfaces_;  // null: known to be missing
+  struct Key {
+    int32_t id;
+    Tint tint;
+    int width = 0, height = 0;  // 0: as the module has it
+    auto operator<=>(const Key&) const = default;
+  };
+  std::map<Key, cairo_surface_t*> surfaces_;  // null: known to be missing
 };
 
 }  // namespace gaugehost::render

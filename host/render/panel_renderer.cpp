@@ -30,16 +30,22 @@ PanelRenderer::~PanelRenderer() { forget(); }
 void PanelRenderer::forget() {
   for (auto& [key, kept] : kept_) cairo_surface_destroy(kept.surface);
   kept_.clear();
+  for (auto& [key, window] : windows_) cairo_surface_destroy(window.surface);
+  windows_.clear();
 }
 
-cairo_surface_t* PanelRenderer::gauge_surface(const PlacedGauge& gauge, int width, int height,
-                                              const RenderOptions& options) {
+PanelRenderer::GaugePicture PanelRenderer::gauge_picture(const PlacedGauge& gauge, double scale,
+                                                         const RenderOptions& options) {
+  const int width = device_pixels(gauge.placement.width, scale);
+  const int height = device_pixels(gauge.placement.height, scale);
+  const Rect at{double(std::lround(gauge.placement.x * scale)),
+                double(std::lround(gauge.placement.y * scale)), double(width), double(height)};
   DisplayList list = build_display_list(*gauge.root, images_.sizes());
   Kept& kept = kept_[gauge.key];
   if (kept.surface && kept.width == width && kept.height == height && kept.options == options &&
       kept.list == list) {
     ++counts_.reused;
-    return kept.surface;
+    return {kept.surface, at, false};
   }
   ++counts_.redrawn;
   if (!kept.surface || kept.width != width || kept.height != height) {
@@ -58,25 +64,69 @@ cairo_surface_t* PanelRenderer::gauge_surface(const PlacedGauge& gauge, int widt
   kept.height = height;
   kept.options = options;
   kept.list = std::move(list);
-  return kept.surface;
+  return {kept.surface, at, true};
+}
+
+void PanelRenderer::paint(cairo_t* cr, const std::vector<GaugePicture>& pictures,
+                          const WindowView& window, double scale, const RenderOptions& options) {
+  fill(cr, kPanelColour, options.night ? Tint::dim : Tint::none,
+       device_pixels(window.size.width, scale), device_pixels(window.size.height, scale));
+  for (const GaugePicture& picture : pictures) {
+    cairo_set_source_surface(cr, picture.surface, picture.at.x, picture.at.y);
+    cairo_rectangle(cr, picture.at.x, picture.at.y, picture.at.width, picture.at.height);
+    cairo_fill(cr);
+  }
 }
 
 void PanelRenderer::draw_window(cairo_t* cr, const WindowView& window, double scale,
                                 const RenderOptions& options) {
   counts_ = {};
+  std::vector<GaugePicture> pictures;
+  for (const PlacedGauge& gauge : window.gauges)
+    if (gauge.root) pictures.push_back(gauge_picture(gauge, scale, options));
   cairo_save(cr);
-  fill(cr, kPanelColour, options.night ? Tint::dim : Tint::none,
-       device_pixels(window.size.width, scale), device_pixels(window.size.height, scale));
+  paint(cr, pictures, window, scale, options);
+  cairo_restore(cr);
+}
+
+cairo_surface_t* PanelRenderer::update_window(const void* key, const WindowView& window,
+                                              double scale, const RenderOptions& options) {
+  counts_ = {};
+  std::vector<GaugePicture> pictures;
+  std::vector<std::pair<const void*, Rect>> places;
   for (const PlacedGauge& gauge : window.gauges) {
     if (!gauge.root) continue;
-    const int width = device_pixels(gauge.placement.width, scale);
-    const int height = device_pixels(gauge.placement.height, scale);
-    cairo_surface_t* surface = gauge_surface(gauge, width, height, options);
-    cairo_set_source_surface(cr, surface, std::lround(gauge.placement.x * scale),
-                             std::lround(gauge.placement.y * scale));
-    cairo_paint(cr);
+    pictures.push_back(gauge_picture(gauge, scale, options));
+    places.emplace_back(gauge.key, pictures.back().at);
   }
-  cairo_restore(cr);
+  KeptWindow& kept = windows_[key];
+  const int width = device_pixels(window.size.width, scale);
+  const int height = device_pixels(window.size.height, scale);
+  const bool repaint_all = !kept.surface || cairo_image_surface_get_width(kept.surface) != width ||
+                           cairo_image_surface_get_height(kept.surface) != height ||
+                           kept.scale != scale || !(kept.options == options) ||
+                           kept.places != places;
+  if (repaint_all) {
+    if (kept.surface) cairo_surface_destroy(kept.surface);
+    kept.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  }
+  cairo_t* cr = cairo_create(kept.surface);
+  // Unless all of it is painted: only where a gauge changed, with the gauges that overlap there.
+  bool damaged = repaint_all;
+  for (const GaugePicture& picture : pictures) {
+    if (repaint_all || !picture.redrawn) continue;
+    cairo_rectangle(cr, picture.at.x, picture.at.y, picture.at.width, picture.at.height);
+    damaged = true;
+  }
+  if (damaged) {
+    if (!repaint_all) cairo_clip(cr);
+    paint(cr, pictures, window, scale, options);
+  }
+  cairo_destroy(cr);
+  kept.scale = scale;
+  kept.options = options;
+  kept.places = std::move(places);
+  return kept.surface;
 }
 
 cairo_surface_t* PanelRenderer::render_window(const WindowView& window, double scale,

@@ -40,11 +40,17 @@ class PanelRenderer {
   // A new surface with `window` drawn at `scale`.
   cairo_surface_t* render_window(const WindowView& window, double scale,
                                  const RenderOptions& options);
+  // The kept picture of the window `key` brought up to date: only the places of gauges that
+  // changed are painted again (all of it when the size, scale or lighting changed). The surface
+  // belongs to the renderer and stays valid until the next call for the same key or forget().
+  cairo_surface_t* update_window(const void* key, const WindowView& window, double scale,
+                                 const RenderOptions& options);
+
   // Several windows one below the other, in the order given, on a dark ground.
   cairo_surface_t* render_windows(const std::vector<WindowView>& windows, double scale,
                                   const RenderOptions& options);
 
-  // Drops every kept surface: the next draw builds every gauge anew.
+  // Drops every kept surface: the next draw builds every gauge and window anew.
   void forget();
 
   // What the last draw_window did: gauges drawn anew and gauges copied from their kept surface.
@@ -61,11 +67,25 @@ class PanelRenderer {
     RenderOptions options;
     cairo_surface_t* surface = nullptr;
   };
-  cairo_surface_t* gauge_surface(const PlacedGauge& gauge, int width, int height,
-                                 const RenderOptions& options);
+  struct KeptWindow {
+    cairo_surface_t* surface = nullptr;
+    double scale = 0;
+    RenderOptions options;
+    std::vector<std::pair<const void*, Rect>> places;  // each gauge's device rectangle
+  };
+  // A gauge's picture on the panel, in device pixels.
+  struct GaugePicture {
+    cairo_surface_t* surface;
+    Rect at;
+    bool redrawn;
+  };
+  GaugePicture gauge_picture(const PlacedGauge& gauge, double scale, const RenderOptions& options);
+  void paint(cairo_t* cr, const std::vector<GaugePicture>& pictures, const WindowView& window,
+             double scale, const RenderOptions& options);
 
   ImageStore& images_;
   std::map<const void*, Kept> kept_;
+  std::map<const void*, KeptWindow> windows_;
   Counts counts_;
 };
 

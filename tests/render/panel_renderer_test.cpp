@@ -106,6 +106,30 @@ TEST_F(PanelRendererTest, OnlyChangedGaugesAreDrawnAgainAndThePictureIsTheSame) 
   EXPECT_EQ(renderer.last_counts().redrawn, 2);
 }
 
+TEST_F(PanelRendererTest, KeptWindowIsRepaintedOnlyWhereAGaugeChangedAndMatchesAFullPaint) {
+  PanelRenderer renderer(images);
+  renderer.update_window(&window, window, 1, {});
+  EXPECT_EQ(renderer.last_counts().redrawn, 2);
+  cairo_surface_t* same = renderer.update_window(&window, window, 1, {});
+  EXPECT_EQ(renderer.last_counts().redrawn, 0);
+
+  left.children[0].angle = 135;
+  cairo_surface_t* kept = renderer.update_window(&window, window, 1, {});
+  EXPECT_EQ(kept, same);  // painted in place
+  EXPECT_EQ(renderer.last_counts().redrawn, 1);
+  PanelRenderer fresh(images);
+  cairo_surface_t* full = fresh.render_window(window, 1, {});
+  EXPECT_TRUE(same_pixels(kept, full));
+  cairo_surface_destroy(full);
+
+  // A gauge moved elsewhere on the window: the whole window is painted again, nothing left behind.
+  window.gauges[0].placement.x = 12;
+  kept = renderer.update_window(&window, window, 1, {});
+  full = fresh.render_window(window, 1, {});
+  EXPECT_TRUE(same_pixels(kept, full));
+  cairo_surface_destroy(full);
+}
+
 TEST_F(PanelRendererTest, StackedWindowsKeepTheirOwnSizes) {
   PanelRenderer renderer(images);
   WindowView small{.size = {30, 20}, .gauges = {}};

@@ -24,11 +24,16 @@ namespace fs = std::filesystem;
 
 const fs::path kCockpit = fs::path(CRV5_SOURCE_DIR) / "panels/corvane/panel.cfg";
 
-fs::path output(const std::string& name) {
+fs::path output_folder() {
   const fs::path folder = fs::path(CRV5_BUILD_DIR) / "render-test-output";
   fs::create_directories(folder);
-  fs::remove(folder / name);
-  return folder / name;
+  return folder;
+}
+
+// A file in the output folder, removed if an earlier run left it.
+fs::path output(const std::string& name) {
+  fs::remove(output_folder() / name);
+  return output_folder() / name;
 }
 
 struct CliRun {
@@ -124,7 +129,7 @@ TEST(RenderCommand, BadArgumentsAreOneClearLineAndStatus2) {
 }
 
 TEST(RenderCheckCommand, WritesEveryVisibleWindowBesideTheCheckFile) {
-  const fs::path folder = output("check_render").parent_path() / "check_render";
+  const fs::path folder = output_folder() / "check_render";
   fs::create_directories(folder);
   fs::remove(folder / "two.png");
   std::ofstream(folder / "render.check") << "panel " << kCockpit.string() << "\n"

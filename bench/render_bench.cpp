@@ -1,0 +1,95 @@
+// Redrawing the default cockpit: every placed gauge and the windows drawn anew, against a redraw
+// in which only the three turbine dials' needles moved (only their places on the panel are
+// painted again, the other gauges are left as they are).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+
+#include "host/panel/session.h"
+#include "host/render/panel_renderer.h"
+#include "host/render/session_render.h"
+
+namespace {
+
+using namespace gaugehost;
+using namespace gaugehost::render;
+
+constexpr uint32_t kTurbineSpeed = 625, kCorrectedN1 = 626, kCorrectedN2 = 627;
+
+struct Cockpit {
+  Cockpit() : session(Module::load(default_module_path())) {
+    session.load_panel(
+        read_panel_config(std::filesystem::path(CRV5_SOURCE_DIR) / "panels/corvane/panel.cfg"));
+    session.update(1);
+    windows = visible_window_views(session);
+    for (const WindowView& window : windows) gauges += int(window.gauges.size());
+  }
+  void set_turbine(double percent) {
+    session.sim().set_var(kTurbineSpeed, percent);
+    session.sim().set_var(kCorrectedN1, percent + 3);
+    session.sim().set_var(kCorrectedN2, percent + 5);
+    session.update(1);
+  }
+  Session session;
+  std::vector<WindowView> windows;
+  int gauges = 0;
+};
+
+// What a running host does each frame: brings each visible window's kept picture up to date.
+void draw(PanelRenderer& renderer, const Cockpit& cockpit, double scale) {
+  for (const WindowView& window : cockpit.windows) {
+    cairo_surface_t* surface = renderer.update_window(&window, window, scale, {});
+    benchmark::DoNotOptimize(cairo_image_surface_get_data(surface));
+  }
+}
+
+void BM_FullRedraw(benchmark::State& state) {
+  Cockpit cockpit;
+  ImageStore images = ImageStore::for_module(cockpit.session.module_handle());
+  PanelRenderer renderer(images);
+  const double scale = state.range(0) / 100.0;
+  draw(renderer, cockpit, scale);  // bitmaps decoded once, as in a running host
+  for (auto _ : state) {
+    renderer.forget();
+    draw(renderer, cockpit, scale);
+  }
+  state.counters["gauges"] = cockpit.gauges;
+  state.counters["redrawn"] = renderer.last_counts().redrawn;
+}
+
+void BM_FewNeedlesMoved(benchmark::State& state) {
+  Cockpit cockpit;
+  ImageStore images = ImageStore::for_module(cockpit.session.module_handle());
+  PanelRenderer renderer(images);
+  const double scale = state.range(0) / 100.0;
+  draw(renderer, cockpit, scale);
+  double percent = 40;
+  for (auto _ : state) {
+    state.PauseTiming();
+    percent = percent >= 100 ? 40 : percent + 0.7;
+    cockpit.set_turbine(percent);
+    state.ResumeTiming();
+    draw(renderer, cockpit, scale);
+  }
+  state.counters["gauges"] = cockpit.gauges;
+  state.counters["redrawn"] = renderer.last_counts().redrawn;
+}
+
+// Scales in percent: the panel at 1x and 2x.
+BENCHMARK(BM_FullRedraw)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FewNeedlesMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
+
+void BM_NothingMoved(benchmark::State& state) {
+  Cockpit cockpit;
+  ImageStore images = ImageStore::for_module(cockpit.session.module_handle());
+  PanelRenderer renderer(images);
+  const double scale = state.range(0) / 100.0;
+  draw(renderer, cockpit, scale);
+  for (auto _ : state) draw(renderer, cockpit, scale);
+  state.counters["redrawn"] = renderer.last_counts().redrawn;
+}
+BENCHMARK(BM_NothingMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
