@@ -26,16 +26,6 @@ void add_stop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0) {
   cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
-void rounded_rectangle(cairo_t* cr, double x, double y, double w, double h, double r) {
-  r = std::min({r, w / 2, h / 2});
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-  cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
-  cairo_close_path(cr);
-}
-
 void circle(cairo_t* cr, Point c, double r) {
   cairo_new_sub_path(cr);
   cairo_arc(cr, c.x, c.y, r, 0, 2 * kPi);
@@ -78,6 +68,16 @@ Point polar(Point centre, double degrees, double radius) {
 
 void set_colour(cairo_t* cr, Rgb c, double alpha) { cairo_set_source_rgba(cr, c.r, c.g, c.b, alpha); }
 
+void rounded_rectangle(cairo_t* cr, double x, double y, double w, double h, double r) {
+  r = std::min({r, w / 2, h / 2});
+  cairo_new_sub_path(cr);
+  cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
+  cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
+  cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
+  cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
+  cairo_close_path(cr);
+}
+
 // --- Panel and mounting --------------------------------------------------------------------------
 
 void panel_plate(cairo_t* cr, double x, double y, double w, double h, double corner) {
@@ -89,6 +89,16 @@ void panel_plate(cairo_t* cr, double x, double y, double w, double h, double cor
   cairo_stroke(cr);
   rounded_rectangle(cr, x + 1.5, y + 1.5, w - 3, h - 3, corner);
   set_colour(cr, {1, 1, 1}, 0.06);
+  cairo_stroke(cr);
+}
+
+void recess(cairo_t* cr, double x, double y, double w, double h, double corner) {
+  rounded_rectangle(cr, x, y, w, h, corner);
+  set_colour(cr, {0.02, 0.02, 0.02});
+  cairo_fill(cr);
+  rounded_rectangle(cr, x + 0.5, y + 0.5, w - 1, h - 1, corner);
+  cairo_set_line_width(cr, 1);
+  set_colour(cr, {1, 1, 1}, 0.12);
   cairo_stroke(cr);
 }
 
@@ -244,6 +254,10 @@ void centred_text(cairo_t* cr, Point at, const char* text, double size, Face fac
   set_colour(cr, c);
   cairo_show_text(cr, text);
   cairo_new_path(cr);
+}
+
+void legend(cairo_t* cr, Point at, const char* text, double size) {
+  centred_text(cr, at, text, size, Face::kLegendBold, colour::kLegend);
 }
 
 void figure(cairo_t* cr, Point centre, double degrees, double radius, const char* text, double size,

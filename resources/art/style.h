@@ -39,8 +39,13 @@ void set_colour(cairo_t* cr, Rgb c, double alpha = 1.0);
 
 // --- Panel and mounting --------------------------------------------------------------------------
 
+// A rounded rectangle path (not filled).
+void rounded_rectangle(cairo_t* cr, double x, double y, double w, double h, double corner);
+
 // A painted panel piece with rounded corners, a faint sheen and a dark edge.
 void panel_plate(cairo_t* cr, double x, double y, double w, double h, double corner);
+// A dark recess in the panel: a switch well, a lever slot, a handle's housing.
+void recess(cairo_t* cr, double x, double y, double w, double h, double corner);
 // A slotted screw head.
 void screw(cairo_t* cr, Point at, double radius, double slot_degrees = 35);
 // The square flange of a round instrument, w x h: panel paint with a screw in each corner and a
@@ -81,6 +86,8 @@ enum class Face { kFigures, kLegend, kLegendBold };
 // Text centred on `at`.
 void centred_text(cairo_t* cr, Point at, const char* text, double size, Face face = Face::kFigures,
                   Rgb c = colour::kMarking);
+// Placard text on panel paint: a bold legend centred on `at`.
+void legend(cairo_t* cr, Point at, const char* text, double size = 9);
 // A dial figure centred at `radius` from `centre` in the direction `degrees`, upright.
 void figure(cairo_t* cr, Point centre, double degrees, double radius, const char* text, double size,
             Rgb c = colour::kMarking);

@@ -12,30 +12,6 @@ namespace crv5::art {
 
 namespace {
 
-void rounded_box(cairo_t* cr, double x, double y, double w, double h, double r) {
-  cairo_new_sub_path(cr);
-  cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);
-  cairo_arc(cr, x + w - r, y + h - r, r, 0, M_PI / 2);
-  cairo_arc(cr, x + r, y + h - r, r, M_PI / 2, M_PI);
-  cairo_arc(cr, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-  cairo_close_path(cr);
-}
-
-// A dark recess in the panel (switch wells, slots).
-void recess(cairo_t* cr, double x, double y, double w, double h, double r) {
-  rounded_box(cr, x, y, w, h, r);
-  set_colour(cr, {0.02, 0.02, 0.02});
-  cairo_fill(cr);
-  rounded_box(cr, x + 0.5, y + 0.5, w - 1, h - 1, r);
-  cairo_set_line_width(cr, 1);
-  set_colour(cr, {1, 1, 1}, 0.12);
-  cairo_stroke(cr);
-}
-
-void legend(cairo_t* cr, Point at, const char* text, double size = 9) {
-  centred_text(cr, at, text, size, Face::kLegendBold, colour::kLegend);
-}
-
 // --- Engine_Off / Engine_On: a blanking plug --------------------------------------------------------
 
 void start_state_plug(cairo_t* cr) {
@@ -140,11 +116,11 @@ void chute_handle(cairo_t* cr, bool pulled) {
       set_colour(cr, colour::kMetal);
       cairo_fill(cr);
     }
-    rounded_box(cr, c.x - w / 2 + 3, y + 4, w, h, h / 2);  // shadow on the panel
+    rounded_rectangle(cr, c.x - w / 2 + 3, y + 4, w, h, h / 2);  // shadow on the panel
     set_colour(cr, {0, 0, 0}, 0.5);
     cairo_fill(cr);
   }
-  rounded_box(cr, c.x - w / 2, y, w, h, h / 2);
+  rounded_rectangle(cr, c.x - w / 2, y, w, h, h / 2);
   set_colour(cr, colour::kYellow);
   cairo_fill_preserve(cr);
   cairo_save(cr);
@@ -231,7 +207,7 @@ void blink_cut_out(cairo_t* cr, bool blinking) {
 }
 
 void lamp_test_button(cairo_t* cr, bool pressed) {
-  rounded_box(cr, 0, 0, 30, 25, 4);
+  rounded_rectangle(cr, 0, 0, 30, 25, 4);
   set_colour(cr, colour::kPanel);
   cairo_fill(cr);
   push_button(cr, {15, 12.5}, 12, {0.3, 0.3, 0.32}, pressed);
@@ -317,10 +293,10 @@ void brake_handle(cairo_t* cr, bool locked) {
   cairo_save(cr);
   cairo_translate(cr, kBrakeHub.x, kBrakeHub.y);
   cairo_rotate(cr, locked ? M_PI / 4 : 0);
-  rounded_box(cr, -34, -6, 72, 16, 8);  // shadow
+  rounded_rectangle(cr, -34, -6, 72, 16, 8);  // shadow
   set_colour(cr, {0, 0, 0}, 0.45);
   cairo_fill(cr);
-  rounded_box(cr, -37, -9, 74, 17, 8.5);
+  rounded_rectangle(cr, -37, -9, 74, 17, 8.5);
   cairo_pattern_t* p = cairo_pattern_create_linear(0, -9, 0, 8);
   cairo_pattern_add_color_stop_rgb(p, 0, 0.95, 0.25, 0.2);
   cairo_pattern_add_color_stop_rgb(p, 0.5, 0.72, 0.07, 0.05);
