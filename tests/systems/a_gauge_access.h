@@ -1,8 +1,7 @@
-// Reaching a gauge's records as a host does: elements of a chained tree, clickable areas, tooltips.
+// Reaching a gauge's records as a host does: elements of a chained tree, clickable areas.
 #pragma once
 
 #include <stdexcept>
-#include <string>
 #include <vector>
 
 #include "module/gauge.h"
@@ -28,12 +27,6 @@ inline bool click(GaugeHeader& gauge, int index, uint32_t flags = kMouseLeftSing
   MouseRect& area = mouse_rect(gauge, kMouseChild, index);
   ClickRecord record{.point = {area.box.x, area.box.y}, .gauge = &gauge, .rect = &area};
   return area.function(&record, flags);
-}
-
-// Text argument `number` (from 1) of the `index`th tooltip.
-inline std::string tooltip_arg(GaugeHeader& gauge, int index, int number) {
-  const TooltipText& tip = *mouse_rect(gauge, kMouseTooltip, index).tooltip;
-  return tip.args[number - 1].text(0, 0, nullptr, nullptr, &gauge);
 }
 
 }  // namespace crv5::testing::systems_a

@@ -1,5 +1,5 @@
 // Parachute and Parachute_Light: the lever on the ground, the rules around 40 knots, the lever
-// picture's sampling of the parachute, the lamp and the tooltip.
+// picture's sampling of the parachute.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -87,18 +87,6 @@ TEST(Parachute, LeverPictureSamplesEveryFourthUpdate) {
   lever_after(host, 0.05, 4);
   click(lever_gauge(), 0);
   EXPECT_EQ(lever_after(host, 0.05), 0);
-}
-
-TEST(Parachute, LampAndTooltipLightOnlyWhenFullyDeployed) {
-  TestHost host;
-  ElementIcon& lamp = icon_at(*find_gauge("Parachute_Light"), 1);
-  host.set(866, 1);
-  EXPECT_EQ(evaluate(lamp), 0);
-  EXPECT_EQ(tooltip_arg(lever_gauge(), 0, 1), "deployed");
-  host.set(866, 0);
-  EXPECT_EQ(evaluate(lamp), -1);
-  host.set(866, 0.5);
-  EXPECT_EQ(tooltip_arg(lever_gauge(), 0, 1), "not deployed");
 }
 
 }  // namespace
