@@ -59,25 +59,25 @@ double fuel_valve_picture(ElementIcon*);
 double ignition_picture(ElementIcon*);
 double start_ready_lamp(ElementIcon*);
 
-constexpr FailureRecord kPowerFailures[] = {{21, kFailZero}, {0, 0}};
+constexpr FailureRecord kZeroOnFailure21[] = {{21, kFailZero}, {0, 0}};
 constexpr uint32_t kFlags = kImageTransparent | kImageErase;
 
 extern ElementIcon right_pump, left_pump, fuel_valve, ignition, ready_lamp, starter_button;
 
 // Each element is the child of the one before it.
-//                                       kind                   bitmap               gauge                     position
+//                                      kind                            bitmap               gauge                           position
 ElementStaticImage board     = {{.kind = kElementStaticImage, .resource_id = 4210, .gauge = &gauge_Starter_Board, .position = {0, 0},                                                                      .next = children<&right_pump>,     .image_flags = kFlags}};
-ElementIcon right_pump       = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {159, 117}, .next = children<&left_pump>,  .failures = kPowerFailures, .image_flags = kFlags},
+ElementIcon right_pump       = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {159, 117}, .next = children<&left_pump>,  .failures = kZeroOnFailure21, .image_flags = kFlags},
                                 .source = var(kFuelPump),       .callback = right_pump_picture, .image_count = 2, .scale = 1.0};
-ElementIcon left_pump        = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {37, 117},  .next = children<&fuel_valve>, .failures = kPowerFailures, .image_flags = kFlags},
+ElementIcon left_pump        = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {37, 117},  .next = children<&fuel_valve>, .failures = kZeroOnFailure21, .image_flags = kFlags},
                                 .source = var(kFuelPump),       .callback = left_pump_picture,  .image_count = 2, .scale = 1.0};
 ElementIcon fuel_valve       = {.header = {.kind = kElementIcon, .resource_id = 4220, .gauge = &gauge_Starter_Board, .position = {33, 42},   .next = children<&ignition>,                               .image_flags = kFlags},
                                 .source = var(kFuelValve),      .callback = fuel_valve_picture, .image_count = 4, .scale = 1.0};
 ElementIcon ignition         = {.header = {.kind = kElementIcon, .resource_id = 4250, .gauge = &gauge_Starter_Board, .position = {56, 205},  .next = children<&ready_lamp>,                             .image_flags = kFlags},
                                                                 .callback = ignition_picture,   .image_count = 3, .scale = 1.0};
-ElementIcon ready_lamp       = {.header = {.kind = kElementIcon, .resource_id = 4230, .gauge = &gauge_Starter_Board, .position = {180, 47},  .next = children<&starter_button>, .failures = kPowerFailures, .image_flags = lamps::kLitLampFlags},
+ElementIcon ready_lamp       = {.header = {.kind = kElementIcon, .resource_id = 4230, .gauge = &gauge_Starter_Board, .position = {180, 47},  .next = children<&starter_button>, .failures = kZeroOnFailure21, .image_flags = lamps::kLitLampFlags},
                                 .source = var(kTurbineSpeed),   .callback = start_ready_lamp,   .image_count = 1, .scale = 1.0};
-ElementIcon starter_button   = {.header = {.kind = kElementIcon, .resource_id = 4260, .gauge = &gauge_Starter_Board, .position = {97, 201},                                .failures = kPowerFailures, .image_flags = kFlags},
+ElementIcon starter_button   = {.header = {.kind = kElementIcon, .resource_id = 4260, .gauge = &gauge_Starter_Board, .position = {97, 201},                                .failures = kZeroOnFailure21, .image_flags = kFlags},
                                 .source = var(kStarterEngaged),                                 .image_count = 2, .scale = 1.0};
 
 // --- Tooltips -----------------------------------------------------------------------------------
