@@ -1,39 +1,12 @@
 #include "resources/art/dial_scale.h"
 
 #include <cmath>
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "host/eval/needle_angle.h"
 
-extern "C" GaugeLinkage Linkage;
-
 namespace crv5::art {
-
-namespace {
-
-const ElementNeedle* search(ElementHeader* const* list, int32_t bitmap) {
-  for (; list && *list; ++list) {
-    const ElementHeader* e = *list;
-    if (e->kind == kElementNeedle && e->resource_id == bitmap)
-      return reinterpret_cast<const ElementNeedle*>(e);
-    if (const ElementNeedle* found = search(e->next, bitmap)) return found;
-  }
-  return nullptr;
-}
-
-}  // namespace
-
-const GaugeHeader& find_gauge(const char* name) {
-  for (GaugeHeader* const* g = Linkage.gauges; *g; ++g)
-    if (std::strcmp((*g)->name, name) == 0) return **g;
-  throw std::runtime_error(std::string("no gauge named ") + name + " in the module");
-}
-
-const ElementNeedle* find_needle(const GaugeHeader& gauge, int32_t bitmap) {
-  return search(gauge.elements, bitmap);
-}
 
 DialScale::DialScale(const char* gauge_name, int32_t bitmap)
     : needle_(find_needle(find_gauge(gauge_name), bitmap)) {

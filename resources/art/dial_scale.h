@@ -8,15 +8,10 @@
 #include <string>
 
 #include "module/gauge.h"
+#include "resources/art/gauge_records.h"
 #include "resources/art/style.h"
 
 namespace crv5::art {
-
-// The gauge of that name in the module's Linkage; throws std::runtime_error when absent.
-const GaugeHeader& find_gauge(const char* name);
-
-// The needle drawn from `bitmap` in the gauge's element tree, or null.
-const ElementNeedle* find_needle(const GaugeHeader& gauge, int32_t bitmap);
 
 class DialScale {
  public:

@@ -3,8 +3,10 @@
 // Positions are those of the gauges' element records and mouse boxes.
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "resources/art/dial_scale.h"
+#include "resources/art/gauge_records.h"
 #include "resources/art/painters.h"
 #include "resources/art/style.h"
 
@@ -21,43 +23,42 @@ void start_state_plug(cairo_t* cr) {
 
 // --- Starter_Board -------------------------------------------------------------------------------
 
-// Element boxes of the board (x, y, w, h), as the records place them.
-constexpr double kValve[] = {33, 42, 100, 48};
-constexpr double kReadyLamp[] = {180, 47, 36, 36};
-constexpr double kLeftPump[] = {37, 117, 75, 39};
-constexpr double kRightPump[] = {159, 117, 75, 39};
-constexpr double kIgnition[] = {56, 205, 35, 85};
-constexpr double kStarter[] = {97, 201, 77, 77};
-
-Point box_centre(const double* b) { return {b[0] + b[2] / 2, b[1] + b[3] / 2}; }
+constexpr const char* kBoard = "Starter_Board";
 
 void starter_board(cairo_t* cr) {
+  const Box valve = element_box(kBoard, 4220);
+  const Box lamp = element_box(kBoard, 4230);
+  const Box ignition = element_box(kBoard, 4250);
+  const Box starter = element_box(kBoard, 4260);
+  Box left_pump = element_box(kBoard, 4240, 0), right_pump = element_box(kBoard, 4240, 1);
+  if (left_pump.x > right_pump.x) std::swap(left_pump, right_pump);
+
   panel_plate(cr, 0, 0, 250, 300, 8);
   for (Point p : {Point{10, 10}, Point{240, 10}, Point{10, 290}, Point{240, 290}}) screw(cr, p, 4.5);
   // Fuel valve.
-  legend(cr, {box_centre(kValve).x, 30}, "FUEL VALVE");
-  legend(cr, {kValve[0] + 12, 99}, "OFF", 8);
-  legend(cr, {kValve[0] + kValve[2] - 12, 99}, "ON", 8);
+  legend(cr, {valve.centre().x, valve.y - 12}, "FUEL VALVE");
+  legend(cr, {valve.x + 12, valve.y + valve.h + 9}, "OFF", 8);
+  legend(cr, {valve.x + valve.w - 12, valve.y + valve.h + 9}, "ON", 8);
   // Start-ready lamp, dark (the icon lights it).
-  legend(cr, {box_centre(kReadyLamp).x, 30}, "READY");
+  legend(cr, {lamp.centre().x, valve.y - 12}, "READY");
   cairo_save(cr);
-  cairo_translate(cr, kReadyLamp[0], kReadyLamp[1]);
-  jewel_lamp(cr, kReadyLamp[2], kReadyLamp[3], colour::kGreen, false);
+  cairo_translate(cr, lamp.x, lamp.y);
+  jewel_lamp(cr, lamp.w, lamp.h, colour::kGreen, false);
   cairo_restore(cr);
   // Pumps.
-  for (const double* pump : {kLeftPump, kRightPump}) {
-    legend(cr, {pump[0] + 12, pump[1] + pump[3] + 9}, "OFF", 8);
-    legend(cr, {pump[0] + pump[2] - 12, pump[1] + pump[3] + 9}, "ON", 8);
+  for (const Box& pump : {left_pump, right_pump}) {
+    legend(cr, {pump.x + 12, pump.y + pump.h + 9}, "OFF", 8);
+    legend(cr, {pump.x + pump.w - 12, pump.y + pump.h + 9}, "ON", 8);
   }
-  legend(cr, {box_centre(kLeftPump).x, 181}, "PUMP L");
-  legend(cr, {box_centre(kRightPump).x, 181}, "PUMP R");
+  legend(cr, {left_pump.centre().x, left_pump.y + left_pump.h + 25}, "PUMP L");
+  legend(cr, {right_pump.centre().x, right_pump.y + right_pump.h + 25}, "PUMP R");
   // Ignition and starter.
-  legend(cr, {box_centre(kIgnition).x, 197}, "IGN");
-  legend(cr, {kIgnition[0] - 16, kIgnition[1] + 22}, "ON", 8);
-  legend(cr, {kIgnition[0] - 16, kIgnition[1] + kIgnition[3] - 12}, "OFF", 8);
+  legend(cr, {ignition.centre().x, ignition.y - 8}, "IGN");
+  legend(cr, {ignition.x - 16, ignition.y + 22}, "ON", 8);
+  legend(cr, {ignition.x - 16, ignition.y + ignition.h - 12}, "OFF", 8);
   // Black-and-yellow border round the starter: the one button that turns the engine.
-  const Point s = box_centre(kStarter);
-  cairo_arc(cr, s.x, s.y, kStarter[2] / 2 + 3, 0, 2 * M_PI);
+  const Point s = starter.centre();
+  cairo_arc(cr, s.x, s.y, starter.w / 2 + 3, 0, 2 * M_PI);
   set_colour(cr, colour::kYellow, 0.85);
   cairo_set_line_width(cr, 3);
   cairo_stroke(cr);
@@ -94,11 +95,13 @@ void starter_button(cairo_t* cr, bool pressed) {
 
 // --- Parachute ------------------------------------------------------------------------------------
 
-constexpr double kChuteWell[] = {27, 7, 80, 37};  // the handle's click box
+// The handle sits in its click area.
+Box chute_well() { return click_box("Parachute"); }
 
 void chute_housing(cairo_t* cr) {
+  const Box well = chute_well();
   panel_plate(cr, 0, 0, 140, 54, 5);
-  recess(cr, kChuteWell[0], kChuteWell[1], kChuteWell[2], kChuteWell[3], 6);
+  recess(cr, well.x, well.y, well.w, well.h, 6);
   centred_text(cr, {124, 20}, "CHUTE", 8, Face::kLegendBold, colour::kLegend);
   centred_text(cr, {124, 32}, "PULL", 7, Face::kLegend, colour::kLegend);
   screw(cr, {10, 27}, 4);
@@ -107,7 +110,7 @@ void chute_housing(cairo_t* cr) {
 
 // The T-grip, striped black and yellow; pulled, it stands out of its well on two rods.
 void chute_handle(cairo_t* cr, bool pulled) {
-  const Point c = box_centre(kChuteWell);
+  const Point c = chute_well().centre();
   const double w = pulled ? 76 : 62, h = pulled ? 20 : 15;
   const double y = pulled ? 31 : c.y - h / 2;
   if (pulled) {
@@ -187,8 +190,6 @@ void fuel_cover(cairo_t* cr) {
 
 // --- Fuel_Qty_Switch: INT / TOT selector, 120 x 44 -----------------------------------------------
 
-constexpr Point kSelectorNut{60, 25};
-
 void selector_plate(cairo_t* cr) {
   panel_plate(cr, 0, 0, 120, 44, 4);
   legend(cr, {16, 25}, "INT", 10);
@@ -196,8 +197,9 @@ void selector_plate(cairo_t* cr) {
   centred_text(cr, {60, 7}, "FUEL GAUGE", 6.5, Face::kLegend, colour::kLegend);
 }
 
+// The lever turns in the middle of the click area.
 void selector_lever(cairo_t* cr, bool all_tanks) {
-  toggle_switch(cr, kSelectorNut, all_tanks ? 90 : 270, 26, 9);
+  toggle_switch(cr, click_box("Fuel_Qty_Switch").centre(), all_tanks ? 90 : 270, 26, 9);
 }
 
 // --- Fuel knobs -----------------------------------------------------------------------------------
@@ -216,33 +218,36 @@ void lamp_test_button(cairo_t* cr, bool pressed) {
 
 // --- Gear_Lamps: 150 x 150 disc --------------------------------------------------------------------
 
-struct Window {
-  double x, y, w, h;
-};
-constexpr Window kLeftBar{20, 58, 16, 47};
-constexpr Window kNoseBar{49, 118, 49, 12};
-constexpr Window kRightBar{114, 60, 20, 48};
-constexpr Window kTransit[] = {{104, 28, 14, 14}, {71, 15, 14, 14}, {37, 27, 14, 14}};
+constexpr const char* kGearLamps = "Gear_Lamps";
+constexpr int32_t kDownBars[] = {3400, 3410, 3420};  // left, nose, right
+constexpr int32_t kTransitLamp = 3430;               // one bitmap for the three legs
 
 void gear_disc(cairo_t* cr) {
   const Point c{75, 75};
   bezel(cr, c, 66, 75);
   dial_face(cr, c, 66);
-  for (Window w : {kLeftBar, kNoseBar, kRightBar}) lamp_window(cr, w.x, w.y, w.w, w.h, colour::kGreen, false);
-  for (Window w : kTransit) lamp_window(cr, w.x, w.y, w.w, w.h, colour::kRed, false);
+  for (int32_t bar : kDownBars) {
+    const Box b = element_box(kGearLamps, bar);
+    lamp_window(cr, b.x, b.y, b.w, b.h, colour::kGreen, false);
+  }
+  for (size_t leg = 0; leg < 3; ++leg) {
+    const Box b = element_box(kGearLamps, kTransitLamp, leg);
+    lamp_window(cr, b.x, b.y, b.w, b.h, colour::kRed, false);
+  }
   centred_text(cr, {75, 72}, "GEAR", 12, Face::kLegendBold);
   centred_text(cr, {75, 88}, "DOWN", 8, Face::kLegend, colour::kLegend);
 }
 
 // --- Gear_Lever: slot 150 x 173, lever 125 x 135 at (0,38) ------------------------------------------
 
-constexpr double kLeverTop = 38;  // the lever bitmap's place on the slot plate
-constexpr double kSlotX = 62.5;
+// The lever bitmap's place on the slot plate.
+Box gear_lever_box() { return element_box("Gear_Lever", 2310); }
 
 void gear_slot(cairo_t* cr) {
+  const double slot_x = gear_lever_box().centre().x;
   panel_plate(cr, 0, 0, 150, 173, 6);
-  legend(cr, {kSlotX, 16}, "LANDING GEAR", 9);
-  recess(cr, kSlotX - 7, 46, 14, 118, 7);
+  legend(cr, {slot_x, 16}, "LANDING GEAR", 9);
+  recess(cr, slot_x - 7, 46, 14, 118, 7);
   legend(cr, {137, 60}, "UP", 10);
   legend(cr, {137, 148}, "DN", 10);
   screw(cr, {137, 16}, 4);
@@ -251,14 +256,16 @@ void gear_slot(cairo_t* cr) {
 
 // The wheel-shaped handle on its shaft; the shaft leaves the slot at its middle.
 void gear_lever(cairo_t* cr, bool down) {
-  const double pivot_y = 104 - kLeverTop;
+  const Box lever = gear_lever_box();
+  const double slot_x = lever.w / 2;
+  const double pivot_y = 104 - lever.y;
   const double handle_y = down ? 108 : 28;  // the handle's 25-pixel tyre stays inside the bitmap
-  cairo_move_to(cr, kSlotX, pivot_y);
-  cairo_line_to(cr, kSlotX, handle_y);
+  cairo_move_to(cr, slot_x, pivot_y);
+  cairo_line_to(cr, slot_x, handle_y);
   cairo_set_line_width(cr, 9);
   set_colour(cr, {0.75, 0.76, 0.77});
   cairo_stroke(cr);
-  const Point h{kSlotX, handle_y};
+  const Point h{slot_x, handle_y};
   cairo_arc(cr, h.x + 3, h.y + 4, 25, 0, 2 * M_PI);  // shadow
   set_colour(cr, {0, 0, 0}, 0.45);
   cairo_fill(cr);
@@ -274,13 +281,15 @@ void gear_lever(cairo_t* cr, bool down) {
 
 // --- Parking_Brake: 147 x 98, handle about the click box's centre -------------------------------
 
-constexpr Point kBrakeHub{73.5, 51};
+// The handle turns about the middle of its click area.
+Point brake_hub() { return click_box("Parking_Brake").centre(); }
 
 void brake_housing(cairo_t* cr) {
+  const Point hub = brake_hub();
   panel_plate(cr, 0, 0, 147, 98, 6);
   legend(cr, {73.5, 12}, "PARKING BRAKE", 9);
-  bezel(cr, kBrakeHub, 16, 24);
-  cairo_arc(cr, kBrakeHub.x, kBrakeHub.y, 16, 0, 2 * M_PI);
+  bezel(cr, hub, 16, 24);
+  cairo_arc(cr, hub.x, hub.y, 16, 0, 2 * M_PI);
   set_colour(cr, {0.02, 0.02, 0.02});
   cairo_fill(cr);
   centred_text(cr, {22, 51}, "REL", 8, Face::kLegendBold, colour::kLegend);
@@ -290,8 +299,9 @@ void brake_housing(cairo_t* cr) {
 
 // A red T-handle, level when released, turned 45 degrees when locked.
 void brake_handle(cairo_t* cr, bool locked) {
+  const Point hub = brake_hub();
   cairo_save(cr);
-  cairo_translate(cr, kBrakeHub.x, kBrakeHub.y);
+  cairo_translate(cr, hub.x, hub.y);
   cairo_rotate(cr, locked ? M_PI / 4 : 0);
   rounded_rectangle(cr, -34, -6, 72, 16, 8);  // shadow
   set_colour(cr, {0, 0, 0}, 0.45);
@@ -305,7 +315,7 @@ void brake_handle(cairo_t* cr, bool locked) {
   cairo_fill(cr);
   cairo_pattern_destroy(p);
   cairo_restore(cr);
-  screw(cr, kBrakeHub, 5, locked ? 45 : 0);
+  screw(cr, hub, 5, locked ? 45 : 0);
 }
 
 // --- Lamps ----------------------------------------------------------------------------------------
@@ -361,10 +371,16 @@ void add_systems_painters(Painters& p) {
   p[4001] = [](cairo_t* cr) { lamp_test_button(cr, true); };
 
   p[3390] = gear_disc;
-  p[3400] = [](cairo_t* cr) { lamp_window(cr, 0, 0, kLeftBar.w, kLeftBar.h, colour::kGreen, true); };
-  p[3410] = [](cairo_t* cr) { lamp_window(cr, 0, 0, kNoseBar.w, kNoseBar.h, colour::kGreen, true); };
-  p[3420] = [](cairo_t* cr) { lamp_window(cr, 0, 0, kRightBar.w, kRightBar.h, colour::kGreen, true); };
-  p[3430] = [](cairo_t* cr) { lamp_window(cr, 0, 0, 14, 14, colour::kRed, true); };
+  for (int32_t bar : kDownBars) {
+    p[bar] = [bar](cairo_t* cr) {
+      const Box b = element_box(kGearLamps, bar);
+      lamp_window(cr, 0, 0, b.w, b.h, colour::kGreen, true);
+    };
+  }
+  p[kTransitLamp] = [](cairo_t* cr) {
+    const Box b = element_box(kGearLamps, kTransitLamp);
+    lamp_window(cr, 0, 0, b.w, b.h, colour::kRed, true);
+  };
   add_annunciator(p, 2320, colour::kGreen, "GEAR\nDOWN");
   add_annunciator(p, 2360, colour::kRed, "GEAR");
   p[2300] = gear_slot;
