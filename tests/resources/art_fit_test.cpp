@@ -1,0 +1,94 @@
+// The artwork fits the records that place it: in every gauge whose background is drawn, each
+// drawn element lies inside the background, an icon's images share one size, a needle's pivot lies
+// inside its bitmap, and every mouse box lies inside the background.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "module/gauge.h"
+#include "resources/art/gauge_records.h"
+#include "resources/resource_script.h"
+
+extern "C" GaugeLinkage Linkage;
+
+namespace {
+
+using crv5::resources::Art;
+
+struct Size {
+  int w, h;
+};
+
+// Sizes of the drawn bitmaps, by id.
+const std::map<int32_t, Size>& drawn() {
+  static const std::map<int32_t, Size> sizes = [] {
+    std::map<int32_t, Size> m;
+    for (const auto& b : crv5::resources::kBitmaps)
+      if (b.art == Art::kDrawn) m[b.id] = {b.width, b.height};
+    return m;
+  }();
+  return sizes;
+}
+
+void check_elements(ElementHeader* const* list, Size background) {
+  for (; list && *list; ++list) {
+    const ElementHeader& e = **list;
+    SCOPED_TRACE("element of bitmap " + std::to_string(e.resource_id));
+    const int images = e.kind == kElementIcon ? reinterpret_cast<const ElementIcon&>(e).image_count : 1;
+    const auto first = drawn().find(e.resource_id);
+    for (int i = 0; i < images && first != drawn().end(); ++i) {
+      const auto image = drawn().find(e.resource_id + i);
+      ASSERT_NE(image, drawn().end()) << "image " << i << " of a drawn icon is not drawn";
+      EXPECT_EQ(image->second.w, first->second.w) << "icon image " << i;
+      EXPECT_EQ(image->second.h, first->second.h) << "icon image " << i;
+      if (e.kind == kElementNeedle) {
+        EXPECT_TRUE(e.pivot.x >= 0 && e.pivot.x <= image->second.w && e.pivot.y >= 0 &&
+                    e.pivot.y <= image->second.h) << "pivot outside the needle";
+      } else if (e.kind == kElementStaticImage || e.kind == kElementIcon) {
+        EXPECT_LE(e.position.x + image->second.w, background.w);
+        EXPECT_LE(e.position.y + image->second.h, background.h);
+      }
+    }
+    check_elements(e.next, background);
+  }
+}
+
+TEST(ArtFit, DrawnGaugesFitTheirBackgrounds) {
+  int gauges = 0;
+  for (GaugeHeader* const* g = Linkage.gauges; *g; ++g) {
+    const GaugeHeader& gauge = **g;
+    if (!gauge.elements || !gauge.elements[0]) continue;
+    const auto background = drawn().find(gauge.elements[0]->resource_id);
+    if (background == drawn().end()) continue;  // artwork still to come
+    SCOPED_TRACE(gauge.name);
+    ++gauges;
+    check_elements(gauge.elements, background->second);
+    for (const MouseRect* m = gauge.mouse_rects; m && m->kind != kMouseEnd; ++m) {
+      if (m->kind != kMouseParent && m->kind != kMouseChild) continue;
+      EXPECT_LE(m->box.x + m->box.width, background->second.w) << "mouse box";
+      EXPECT_LE(m->box.y + m->box.height, background->second.h) << "mouse box";
+    }
+  }
+X
+}
+
+TEST(GaugeRecords, PlaceElementsAndClickAreasAsTheRecordsDo) {
+  using crv5::art::click_box;
+  using crv5::art::element_box;
+  // The two pump switches share one bitmap; the second in draw order is the left one.
+  const auto right = element_box("Starter_Board", 4240, 0);
+  const auto left = element_box("Starter_Board", 4240, 1);
+  EXPECT_EQ(right.x, 159);
+  EXPECT_EQ(left.x, 37);
+  EXPECT_EQ(left.w, 75);
+  EXPECT_EQ(left.h, 39);
+  const auto well = click_box("Parachute");
+  EXPECT_EQ(well.centre().x, 67);
+  EXPECT_EQ(well.centre().y, 25.5);
+  EXPECT_THROW(element_box("Starter_Board", 4240, 2), std::runtime_error);
+  EXPECT_THROW(click_box("Engine_RPM"), std::runtime_error);
+  EXPECT_THROW(crv5::art::find_gauge("No_Such_Gauge"), std::runtime_error);
+}
+
+}  // namespace
