@@ -70,7 +70,7 @@ TEST(ArtFit, DrawnGaugesFitTheirBackgrounds) {
       EXPECT_LE(m->box.y + m->box.height, background->second.h) << "mouse box";
     }
   }
-X
+  EXPECT_GE(gauges, 20);  // the three turbine dials and the aircraft systems' seventeen gauges
 }
 
 TEST(GaugeRecords, PlaceElementsAndClickAreasAsTheRecordsDo) {
