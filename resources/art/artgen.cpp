@@ -32,6 +32,7 @@ Painters all_painters() {
   Painters p;
   add_turbine_painters(p);
   add_systems_painters(p);
+  add_lamp_painters(p);
   return p;
 }
 

@@ -1,6 +1,6 @@
 // crv5_art_preview: contact sheets of the artwork, for looking at it.
 //
-//   crv5_art_preview --bitmaps DIR --out PREFIX [--zoom K] [--gauge NAME,...] [--poses N]
+//   crv5_art_preview --bitmaps DIR --out PREFIX [--zoom K] [--gauge NAME,...] [--poses N] [--bitmap-ids ID,...]
 //
 // PREFIX-bitmaps.png shows every drawn bitmap on a checkerboard (to see what is transparent);
 // PREFIX-gauges.png shows gauges assembled from their own records, their needles placed by the
@@ -30,6 +30,7 @@ fs::path bitmaps_dir;
 double zoom = 1.0;           // gauge sheet scale
 std::string only_gauge;      // gauge sheet: this gauge only
 size_t max_poses = 99;       // gauge sheet: at most this many poses a gauge
+std::string only_bitmaps;    // bitmap sheet: these ids only
 
 cairo_surface_t* load(int32_t id) {
   static std::map<int32_t, cairo_surface_t*> cache;
@@ -60,8 +61,11 @@ void label(cairo_t* cr, double x, double y, const std::string& text) {
 void bitmap_sheet(const fs::path& out) {
   constexpr int kCell = 320, kColumns = 6;
   std::vector<const crv5::resources::BitmapResource*> drawn;
-  for (const auto& b : crv5::resources::kBitmaps)
-    if (b.art == crv5::resources::Art::kDrawn) drawn.push_back(&b);
+  for (const auto& b : crv5::resources::kBitmaps) {
+    const bool wanted = only_bitmaps.empty() ||
+        ("," + only_bitmaps + ",").find("," + std::to_string(b.id) + ",") != std::string::npos;
+    if (b.art == crv5::resources::Art::kDrawn && wanted) drawn.push_back(&b);
+  }
   const int rows = int(drawn.size() + kColumns - 1) / kColumns;
   cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kColumns * kCell, rows * kCell);
   cairo_t* cr = cairo_create(sheet);
@@ -227,6 +231,7 @@ int main(int argc, char** argv) {
       else if (a == "--zoom") zoom = std::stod(argv[i + 1]);
       else if (a == "--gauge") only_gauge = argv[i + 1];
       else if (a == "--poses") max_poses = std::stoul(argv[i + 1]);
+      else if (a == "--bitmap-ids") only_bitmaps = argv[i + 1];
     }
     if (bitmaps_dir.empty() || prefix.empty())
       throw std::runtime_error("usage: crv5_art_preview --bitmaps DIR --out PREFIX");

@@ -333,7 +333,9 @@ void jewel_lamp(cairo_t* cr, double w, double h, Rgb c, bool lit) {
   cairo_fill(cr);
 }
 
-void annunciator(cairo_t* cr, double w, double h, Rgb c, const char* legend, bool lit) {
+void annunciator(cairo_t* cr, double w, double h, Rgb c, const char* legend, double light) {
+  const bool lit = light > 0;
+  if (lit) c = scaled(c, 0.4 + 0.6 * std::min(light, 1.0));
   rounded_rectangle(cr, 0, 0, w, h, h * 0.1);
   fill_with(cr, sheen(0, h, {0.1, 0.1, 0.11}, 0.3));
   const double in = std::max(2.0, h * 0.09);
@@ -356,7 +358,9 @@ void annunciator(cairo_t* cr, double w, double h, Rgb c, const char* legend, boo
     lines.emplace_back(start, end ? end : start + std::strlen(start));
     if (!end) break;
   }
-  const double size = std::min(ch / (lines.size() + 0.6), cw / 5.2);
+  size_t longest = 1;
+  for (const auto& line : lines) longest = std::max(longest, line.size());
+  const double size = std::min(ch / (lines.size() + 0.6), cw / (0.7 * longest + 1.0));
   const Rgb ink = lit ? scaled(c, 0.22) : Rgb{0.46, 0.46, 0.44};
   for (size_t i = 0; i < lines.size(); ++i) {
     const double cy = y + ch / 2 + (i - (lines.size() - 1) / 2.0) * size * 1.05;

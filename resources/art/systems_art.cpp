@@ -1,5 +1,6 @@
-// Artwork of the aircraft systems' gauges: start-state plug, starter board, parachute handle and
-// lamp, fuel gauge, selector, knobs and lamps, gear indicator, lamps and lever, parking brake.
+// Artwork of the aircraft systems' gauges: start-state plug, starter board, parachute handle, fuel
+// gauge, selector and knobs, gear indicator and lever, parking brake. Their warning lamps are with
+// the other lamps (lamps_art.cpp).
 // Positions are those of the gauges' element records and mouse boxes.
 #include <cmath>
 #include <string>
@@ -318,19 +319,6 @@ void brake_handle(cairo_t* cr, bool locked) {
   screw(cr, hub, 5, locked ? 45 : 0);
 }
 
-// --- Lamps ----------------------------------------------------------------------------------------
-
-// A lamp's dark picture and, at the next id but nine, its lit one. Lamps that several gauges share
-// are plain jewels; a lamp of one gauge is an annunciator engraved with its legend.
-void add_lamp(Painters& p, int32_t dark, Rgb c) {
-  p[dark] = [c](cairo_t* cr) { jewel_lamp(cr, 64, 64, c, false); };
-  p[dark + 10] = [c](cairo_t* cr) { jewel_lamp(cr, 64, 64, c, true); };
-}
-void add_annunciator(Painters& p, int32_t dark, Rgb c, const char* legend) {
-  p[dark] = [c, legend](cairo_t* cr) { annunciator(cr, 96, 48, c, legend, false); };
-  p[dark + 10] = [c, legend](cairo_t* cr) { annunciator(cr, 96, 48, c, legend, true); };
-}
-
 }  // namespace
 
 void add_systems_painters(Painters& p) {
@@ -353,7 +341,6 @@ void add_systems_painters(Painters& p) {
   p[2280] = chute_housing;
   p[2290] = [](cairo_t* cr) { chute_handle(cr, false); };
   p[2291] = [](cairo_t* cr) { chute_handle(cr, true); };
-  add_annunciator(p, 290, colour::kAmber, "CHUTE");
 
   p[2030] = fuel_dial;
   p[2040] = [](cairo_t* cr) { fuel_pointer(cr, "G"); };
@@ -362,9 +349,6 @@ void add_systems_painters(Painters& p) {
   p[4070] = selector_plate;
   p[4080] = [](cairo_t* cr) { selector_lever(cr, false); };
   p[4081] = [](cairo_t* cr) { selector_lever(cr, true); };
-  add_lamp(p, 2480, colour::kYellow);
-  add_lamp(p, 1000, colour::kOrange);
-  add_annunciator(p, 3320, colour::kRed, "FUEL\n10 MIN");
   p[3490] = [](cairo_t* cr) { blink_cut_out(cr, false); };
   p[3491] = [](cairo_t* cr) { blink_cut_out(cr, true); };
   p[4000] = [](cairo_t* cr) { lamp_test_button(cr, false); };
@@ -381,8 +365,6 @@ void add_systems_painters(Painters& p) {
     const Box b = element_box(kGearLamps, kTransitLamp);
     lamp_window(cr, 0, 0, b.w, b.h, colour::kRed, true);
   };
-  add_annunciator(p, 2320, colour::kGreen, "GEAR\nDOWN");
-  add_annunciator(p, 2360, colour::kRed, "GEAR");
   p[2300] = gear_slot;
   p[2310] = [](cairo_t* cr) { gear_lever(cr, false); };
   p[2311] = [](cairo_t* cr) { gear_lever(cr, true); };
