@@ -112,8 +112,10 @@ RenderArgs parse_render_args(const std::vector<std::string>& args) {
 int cli_render(CliContext& context) {
   const RenderArgs args = parse_render_args(context.args);
   Session session(Module::load(context.module));
-  session.load_panel(read_panel_config(args.panel));
+  // Set before the panel loads, so that the gauges find them when they are installed and
+  // connected (the start-state gauges read the tank capacities then).
   for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
+  session.load_panel(read_panel_config(args.panel));
 
   std::optional<size_t> only;
   if (args.window) {
