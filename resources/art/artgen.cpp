@@ -33,6 +33,7 @@ Painters all_painters() {
   add_turbine_painters(p);
   add_systems_painters(p);
   add_lamp_painters(p);
+  add_control_painters(p);
   return p;
 }
 

@@ -17,6 +17,7 @@ using Painters = std::map<int32_t, Painter>;
 void add_turbine_painters(Painters& painters);
 void add_systems_painters(Painters& painters);
 void add_lamp_painters(Painters& painters);
+void add_control_painters(Painters& painters);
 
 // Every painter of the module.
 Painters all_painters();

@@ -74,7 +74,7 @@ void bitmap_sheet(const fs::path& out) {
   for (size_t i = 0; i < drawn.size(); ++i) {
     const auto& b = *drawn[i];
     const double x = (i % kColumns) * kCell + 10, y = (i / kColumns) * kCell + 10;
-    const double k = std::min(1.0, 290.0 / std::max(b.width, b.height));
+    const double k = std::min(zoom, 290.0 / std::max(b.width, b.height));  // small ones enlarged
     checkerboard(cr, x, y, b.width * k, b.height * k);
     if (cairo_surface_t* s = load(b.id)) {
       cairo_save(cr);
