@@ -4,6 +4,7 @@
 #include <cmath>
 #include <variant>
 
+#include "host/mouse/tooltip.h"
 #include "host/render/fonts.h"
 
 namespace gaugehost::render {
@@ -15,6 +16,12 @@ Tint tint_for(Lighting lighting, const RenderOptions& options) {
     case Lighting::bright: return Tint::none;
     default: return Tint::dim;
   }
+}
+
+void set_tinted_colour(cairo_t* cr, uint32_t rgb, Tint tint) {
+  const TintColour k = tint_colour(tint);
+  cairo_set_source_rgb(cr, ((rgb >> 16) & 0xff) / 255.0 * k.red,
+                       ((rgb >> 8) & 0xff) / 255.0 * k.green, (rgb & 0xff) / 255.0 * k.blue);
 }
 
 std::string displayable_utf8(const std::string& text) {
@@ -29,17 +36,7 @@ std::string displayable_utf8(const std::string& text) {
     if (k < length) break;
     i += length;
   }
-  if (i == text.size()) return text;
-  std::string latin1;
-  for (unsigned char ch : text) {
-    if (ch < 0x80) {
-      latin1 += static_cast<char>(ch);
-    } else {
-      latin1 += static_cast<char>(0xc0 | (ch >> 6));
-      latin1 += static_cast<char>(0x80 | (ch & 0x3f));
-    }
-  }
-  return latin1;
+  return i == text.size() ? text : latin1_to_utf8(text);
 }
 
 namespace {
@@ -146,10 +143,6 @@ void draw_image(cairo_t* cr, const ImageOp& op, ImageStore& images, const Render
   cairo_restore(cr);
 }
 
-void set_colour(cairo_t* cr, uint32_t rgb, TintColour tint) {
-  cairo_set_source_rgb(cr, ((rgb >> 16) & 0xff) / 255.0 * tint.red,
-                       ((rgb >> 8) & 0xff) / 255.0 * tint.green, (rgb & 0xff) / 255.0 * tint.blue);
-}
 
 // The largest size up to 80 % of the box's height at which the text fits its width.
 double fitting_font_size(cairo_t* cr, const Rect& box, const std::string& text) {
@@ -163,11 +156,11 @@ double fitting_font_size(cairo_t* cr, const Rect& box, const std::string& text) 
 }
 
 void draw_text(cairo_t* cr, const TextOp& op, const RenderOptions& options) {
-  const TintColour tint = tint_colour(tint_for(op.lighting, options));
+  const Tint tint = tint_for(op.lighting, options);
   cairo_save(cr);
   cairo_rectangle(cr, op.box.x, op.box.y, op.box.width, op.box.height);
   if (op.fill_background) {
-    set_colour(cr, op.background, tint);
+    set_tinted_colour(cr, op.background, tint);
     cairo_fill_preserve(cr);
   }
   cairo_clip(cr);
@@ -189,7 +182,7 @@ void draw_text(cairo_t* cr, const TextOp& op, const RenderOptions& options) {
       baseline = op.box.y + (op.box.height + font.ascent - font.descent) / 2;
     else if (op.align & kTextBottom)
       baseline = op.box.y + op.box.height - font.descent;
-    set_colour(cr, op.foreground, tint);
+    set_tinted_colour(cr, op.foreground, tint);
     cairo_move_to(cr, x, baseline);
     cairo_show_text(cr, text_utf8.c_str());
   }

@@ -19,6 +19,9 @@ struct RenderOptions {
 // How an operation is coloured under the options.
 Tint tint_for(Lighting lighting, const RenderOptions& options);
 
+// A colour, 0xRRGGBB, as the cairo source, tinted.
+void set_tinted_colour(cairo_t* cr, uint32_t rgb, Tint tint);
+
 // Draws every operation of `list` in order. A bitmap the module lacks is drawn as a
 // magenta-outlined box of the operation's size.
 void replay(cairo_t* cr, const DisplayList& list, ImageStore& images, const RenderOptions& options);

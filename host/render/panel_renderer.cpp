@@ -12,9 +12,7 @@ constexpr uint32_t kScreenColour = 0x16181a;  // around the windows
 constexpr double kWindowGap = 8;              // window pixels between stacked windows
 
 void fill(cairo_t* cr, uint32_t rgb, Tint tint, double width, double height) {
-  const TintColour k = tint_colour(tint);
-  cairo_set_source_rgb(cr, ((rgb >> 16) & 0xff) / 255.0 * k.red,
-                       ((rgb >> 8) & 0xff) / 255.0 * k.green, (rgb & 0xff) / 255.0 * k.blue);
+  set_tinted_colour(cr, rgb, tint);
   cairo_rectangle(cr, 0, 0, width, height);
   cairo_fill(cr);
 }
