@@ -140,22 +140,5 @@ TEST(DisplayList, TextsCarryTheirRecordsBoxFontAndColours) {
                         .lighting = Lighting::bright}));
 }
 
-TEST(DisplayList, MissingBitmapsGetPlausibleSizes) {
-  GaugeHeader header{.width_mm = 40};
-  NonlinearityEntry table[] = {{.point = {60, 10}, .value = 0}, {.point = {110, 60}, .value = 1}};
-  ElementStaticImage face{{.kind = kElementStaticImage, .resource_id = 600, .gauge = &header}};
-  ElementNeedle pointer{.header = {.kind = kElementNeedle, .resource_id = 610, .gauge = &header,
-                                   .position = {60, 60}, .pivot = {6, 3}},
-                        .table = table, .table_size = 2};
-  ElementIcon lamp{.header = {.kind = kElementIcon, .resource_id = 620, .gauge = &header}};
-  EvaluatedElement icon = evaluated(lamp.header);
-  icon.image = 0;
-  const DisplayList list =
-      build_display_list(evaluated(face.header, {evaluated(pointer.header), icon}), sizes_of({}));
-  EXPECT_EQ(list.size, (ImageSize{120, 120}));               // 3 px per millimetre
-  EXPECT_EQ(image_op(list, 1).size, (ImageSize{56, 6}));     // pivot out to the first mark
-  EXPECT_EQ(image_op(list, 2).size, (ImageSize{120, 120}));  // a lamp covers the gauge
-}
-
 }  // namespace
 }  // namespace gaugehost::render

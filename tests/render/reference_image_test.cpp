@@ -40,16 +40,11 @@ cairo_surface_t* dial_face() {
   return s;
 }
 
-// A 56 x 8 needle pointing to 3 o'clock from its pivot (6, 4), with a yellow tip.
+// A 56 x 8 needle pointing to 3 o'clock from its pivot (6, 4), white with a yellow tip.
 cairo_surface_t* needle_bar() {
-  cairo_surface_t* s = solid(56, 8, 0, 0, 0, 0);
+  cairo_surface_t* s = solid(56, 8, 1, 1, 1);
   cairo_t* cr = cairo_create(s);
-  cairo_rectangle(cr, 0, 2, 46, 4);
-  cairo_set_source_rgb(cr, 1, 1, 1);
-  cairo_fill(cr);
-  cairo_move_to(cr, 46, 1);
-  cairo_line_to(cr, 56, 4);
-  cairo_line_to(cr, 46, 7);
+  cairo_rectangle(cr, 44, 0, 12, 8);
   cairo_set_source_rgb(cr, 1, 0.85, 0);
   cairo_fill(cr);
   cairo_destroy(cr);
@@ -69,16 +64,6 @@ cairo_surface_t* drum_strip() {
       cairo_rectangle(cr, 2 + (dot % 5) * 3.5, band * 20 + 5 + (dot / 5) * 6, 2, 2);
     cairo_fill(cr);
   }
-  cairo_destroy(cr);
-  return s;
-}
-
-cairo_surface_t* lamp(double r, double g, double b) {
-  cairo_surface_t* s = solid(40, 40, 0, 0, 0, 0);
-  cairo_t* cr = cairo_create(s);
-  cairo_arc(cr, 20, 20, 16, 0, 2 * M_PI);
-  cairo_set_source_rgb(cr, r, g, b);
-  cairo_fill(cr);
   cairo_destroy(cr);
   return s;
 }
@@ -133,8 +118,8 @@ class ReferenceImages : public ::testing::Test {
     images.add(200, solid(60, 60, 0.25, 0.27, 0.3));
     images.add(210, drum_strip());
     images.add(211, solid(20, 40, 0, 0, 0));  // the drum's window
-    images.add(300, lamp(0.25, 0.1, 0.1));
-    images.add(310, lamp(1, 0.2, 0.1));
+    images.add(300, solid(40, 40, 0.25, 0.1, 0.1));  // lamp, dark
+    images.add(310, solid(30, 30, 1, 0.2, 0.1));     // lamp, lit, smaller than the dark one
   }
   cairo_surface_t* render(const EvaluatedElement& root, double scale = 1, bool night = false) {
     return render_display_list(build_display_list(root, images.sizes()), images,
