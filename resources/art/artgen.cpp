@@ -34,6 +34,7 @@ Painters all_painters() {
   add_systems_painters(p);
   add_lamp_painters(p);
   add_control_painters(p);
+  add_drum_painters(p);
   return p;
 }
 

@@ -18,6 +18,7 @@ void add_turbine_painters(Painters& painters);
 void add_systems_painters(Painters& painters);
 void add_lamp_painters(Painters& painters);
 void add_control_painters(Painters& painters);
+void add_drum_painters(Painters& painters);
 
 // Every painter of the module.
 Painters all_painters();

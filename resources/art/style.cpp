@@ -299,6 +299,25 @@ void needle(cairo_t* cr, Point pivot, const NeedleShape& s) {
   }
 }
 
+// --- Drums ---------------------------------------------------------------------------------------
+
+void digit_strip(cairo_t* cr, double w, double cell, const char* digits) {
+  const size_t count = std::strlen(digits);
+  cairo_rectangle(cr, 0, 0, w, cell * count);
+  set_colour(cr, {0.05, 0.05, 0.05});
+  cairo_fill(cr);
+  for (size_t i = 0; i < count; ++i) {
+    const char digit[] = {digits[i], '\0'};
+    centred_text(cr, {w / 2, cell * (i + 0.5)}, digit, cell * 0.78, Face::kFigures);
+  }
+}
+
+void drum_window(cairo_t* cr, double w, double h) {
+  cairo_rectangle(cr, 0, 0, w, h);
+  set_colour(cr, {0, 0, 0});
+  cairo_fill(cr);
+}
+
 // --- Lamps and controls --------------------------------------------------------------------------
 
 void jewel_lamp(cairo_t* cr, double w, double h, Rgb c, bool lit) {

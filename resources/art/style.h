@@ -106,6 +106,14 @@ struct NeedleShape {
 };
 void needle(cairo_t* cr, Point pivot, const NeedleShape& shape);
 
+// --- Drums ---------------------------------------------------------------------------------------
+
+// A drum strip, w wide, one `cell` high cell a digit from top to bottom: the digits of `digits` in
+// that order (a moving image shows the top cell at its minimum and the bottom one at its maximum).
+void digit_strip(cairo_t* cr, double w, double cell, const char* digits);
+// The window a drum is seen through: opaque over one w x h cell.
+void drum_window(cairo_t* cr, double w, double h);
+
 // --- Lamps and controls --------------------------------------------------------------------------
 
 // A round jewel lamp filling a w x h bitmap: bezel ring and a lens in `c`, dark or lit.
