@@ -1,4 +1,5 @@
 // Artwork of the cockpit's switches, panel window buttons and registration placard.
+#include <algorithm>
 #include <cmath>
 
 #include "resources/art/painters.h"
@@ -23,16 +24,46 @@ void switch_base(cairo_t* cr) {
 
 void switch_lever(cairo_t* cr, bool up) { toggle_switch(cr, kSwitchNut, up ? 0 : 180, 22, 8); }
 
-// NAV/GPS selector: a strip (30 x 82), NAV printed above the switch and GPS below.
+// A selector on a strip (30 x 82): one source printed above the switch, the other below; the
+// lever up selects the upper one.
 constexpr Point kSelectorNut{15, 41};
 
-void nav_gps_base(cairo_t* cr) {
+void selector_strip(cairo_t* cr, const char* upper, const char* lower) {
   panel_plate(cr, 0, 0, 30, 82, 3);
-  legend(cr, {15, 8}, "NAV", 7.5);
-  legend(cr, {15, 75}, "GPS", 7.5);
+  legend(cr, {15, 8}, upper, 7.5);
+  legend(cr, {15, 75}, lower, 7.5);
 }
 
-void nav_gps_lever(cairo_t* cr, bool gps) { toggle_switch(cr, kSelectorNut, gps ? 180 : 0, 22, 8); }
+void selector_lever(cairo_t* cr, bool down) { toggle_switch(cr, kSelectorNut, down ? 180 : 0, 22, 8); }
+
+// The HUD mode switch: a panel (96 x 88) with the four positions round a pointer knob (60 x 60
+// at (26, 26)).
+constexpr Point kHudKnob{56, 56};
+constexpr double kHudPositions[] = {300, 335, 10, 45};  // OFF, BRT, DIM, STBY: the knob's pointing
+constexpr const char* kHudLabels[] = {"OFF", "BRT", "DIM", "STBY"};
+
+void hud_panel(cairo_t* cr) {
+  panel_plate(cr, 0, 0, 96, 88, 5);
+  legend(cr, {18, 80}, "HUD", 8);
+  for (int m = 0; m < 4; ++m) {
+    tick(cr, kHudKnob, kHudPositions[m], {31, 5, 1.5}, colour::kLegend);
+    centred_text(cr, polar(kHudKnob, kHudPositions[m], 39), kHudLabels[m], 6.5, Face::kLegendBold,
+                 colour::kLegend);
+  }
+}
+
+// A pointer knob turned to `degrees` in a w x w bitmap: fluted, with a white index line.
+void pointer_knob(cairo_t* cr, double w, double degrees) {
+  const Point c{w / 2, w / 2};
+  knob(cr, c, w * 0.4);
+  const Point a = polar(c, degrees, w * 0.08), b = polar(c, degrees, w * 0.38);
+  cairo_move_to(cr, a.x, a.y);
+  cairo_line_to(cr, b.x, b.y);
+  cairo_set_line_width(cr, std::max(1.5, w * 0.06));
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  set_colour(cr, colour::kMarking);
+  cairo_stroke(cr);
+}
 
 // Panel lights: a push-button in its ring (52 x 52); on, the cap is pressed and glows.
 constexpr Point kButton{26, 26};
@@ -122,9 +153,19 @@ void add_control_painters(Painters& p) {
   p[2400] = switch_base;
   p[2410] = [](cairo_t* cr) { switch_lever(cr, false); };
   p[2411] = [](cairo_t* cr) { switch_lever(cr, true); };
-  p[2170] = nav_gps_base;
-  p[2180] = [](cairo_t* cr) { nav_gps_lever(cr, false); };
-  p[2181] = [](cairo_t* cr) { nav_gps_lever(cr, true); };
+  p[2170] = [](cairo_t* cr) { selector_strip(cr, "NAV", "GPS"); };
+  p[2180] = [](cairo_t* cr) { selector_lever(cr, false); };
+  p[2181] = [](cairo_t* cr) { selector_lever(cr, true); };
+  p[2150] = [](cairo_t* cr) { selector_strip(cr, "VOR1", "VOR2"); };  // the RMI's VOR needle
+  p[2160] = [](cairo_t* cr) { selector_lever(cr, false); };
+  p[2161] = [](cairo_t* cr) { selector_lever(cr, true); };
+  p[5200] = hud_panel;
+  for (int m = 0; m < 4; ++m)
+    p[5210 + m] = [m](cairo_t* cr) { pointer_knob(cr, 60, kHudPositions[m]); };
+  // The autopilot's lever switches and its selector knob (a needle: index to 3 o'clock as drawn).
+  p[4170] = [](cairo_t* cr) { switch_lever(cr, false); };
+  p[4171] = [](cairo_t* cr) { switch_lever(cr, true); };
+  p[4180] = [](cairo_t* cr) { pointer_knob(cr, 32, 90); };
   p[4110] = button_ring;
   p[4120] = [](cairo_t* cr) { panel_light_button(cr, false); };
   p[4121] = [](cairo_t* cr) { panel_light_button(cr, true); };

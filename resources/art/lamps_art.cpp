@@ -64,6 +64,10 @@ void add_lamp_painters(Painters& p) {
   add_annunciator(p, 4090, colour::kRed, "FIRE");
   add_annunciator(p, 2210, colour::kRed, "AIR\nBRAKE");
   add_annunciator(p, 2340, colour::kAmber, "FLAPS", {0.45, 0.7, 1.0});  // take off, approach, landing
+  // Small lit lamps drawn over their panels: the autopilot engaged lamp, the tester's rows.
+  p[4200] = [](cairo_t* cr) { lamp_window(cr, 0, 0, 14, 14, colour::kGreen, true); };
+  p[7010] = [](cairo_t* cr) { lamp_window(cr, 0, 0, 8, 8, colour::kGreen, false); };  // LOC: never lit
+  p[7020] = [](cairo_t* cr) { lamp_window(cr, 0, 0, 8, 8, colour::kGreen, true); };
   // Marker beacons: the housing, then none, outer, middle, inner lit.
   p[2380] = marker_housing;
   for (int lit = -1; lit < 3; ++lit) p[2391 + lit] = [lit](cairo_t* cr) { marker_lamps(cr, lit); };
