@@ -1,6 +1,5 @@
 #include "host/render/session_render.h"
 
-#include <charconv>
 #include <cmath>
 #include <ostream>
 
@@ -39,6 +38,7 @@ std::vector<WindowView> visible_window_views(const Session& session) {
 void write_windows_png(const Session& session, const std::vector<WindowView>& windows,
                        const std::filesystem::path& out, double scale,
                        const RenderOptions& options) {
+  if (windows.empty()) throw HostError("render: no window of the panel is visible");
   ImageStore images = ImageStore::for_module(session.module_handle());
   PanelRenderer renderer(images);
   cairo_surface_t* surface = renderer.render_windows(windows, scale, options);

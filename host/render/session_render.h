@@ -23,8 +23,8 @@ WindowView window_view(const Session& session, size_t window_index);
 // The windows shown: every visible window, in configuration order.
 std::vector<WindowView> visible_window_views(const Session& session);
 
-// Draws `windows` one below the other into a PNG file. Throws HostError when the file cannot be
-// written.
+// Draws `windows` one below the other into a PNG file. Throws HostError when there is no window
+// or the file cannot be written.
 void write_windows_png(const Session& session, const std::vector<WindowView>& windows,
                        const std::filesystem::path& out, double scale,
                        const RenderOptions& options);
