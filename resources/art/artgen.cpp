@@ -76,7 +76,9 @@ Options parse(int argc, char** argv) {
 void use_fonts(const fs::path& conf) {
   if (conf.empty()) return;
   FcInit();
-  if (!FcConfigParseAndLoad(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(conf.c_str()),
+  // Fontconfig reads a relative name against its own folder: hand it the full path.
+  const std::string path = fs::absolute(conf).string();
+  if (!FcConfigParseAndLoad(FcConfigGetCurrent(), reinterpret_cast<const FcChar8*>(path.c_str()),
                             FcTrue))
     throw std::runtime_error("cannot load the font mapping " + conf.string());
 }
