@@ -14,7 +14,7 @@ namespace {
 // A printf conversion as a tooltip writes it between the exclamation marks: flags, width,
 // precision, an optional length modifier, one conversion letter.
 struct Conversion {
-  std::string spec;  // flags, width and precision, without "%" and length
+  std::string printf_flags;  // flags, width and precision, without "%" and length
   char letter = 0;
 };
 
@@ -52,7 +52,7 @@ std::optional<std::string> format_argument(const TooltipArg& arg, const Conversi
   ModuleVar var = arg.source;
   double number = 0;
   if (var.id != 0) number = read(var);
-  const std::string format = "%" + conversion.spec;
+  const std::string format = "%" + conversion.printf_flags;
   if (conversion.letter == 's') {
     if (arg.text) {
       const char* text = arg.text(number, 0, nullptr, &var, gauge);

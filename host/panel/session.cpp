@@ -6,7 +6,7 @@
 
 #include "host/audio/audio.h"
 #include "host/eval/evaluate.h"
-#include "host/mouse/hit_test.h"
+#include "host/mouse/hit_testing.h"
 
 namespace gaugehost {
 

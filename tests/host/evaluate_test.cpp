@@ -30,28 +30,18 @@ double text_callback(ElementString* s) {
 extern ElementIcon icon;
 extern ElementString text;
 extern ElementSprite sprite;
-ElementNeedle needle = {.header = {.kind = kElementNeedle,
-                                   .resource_id = 20,
-                                   .position = {100, 100},
-                                   .next = children<&icon, &text>,
+ElementNeedle needle = {.header = {.kind = kElementNeedle, .resource_id = 20,
+                                   .position = {100, 100}, .next = children<&icon, &text>,
                                    .failures = kFailures},
-                        .source = var(1),
-                        .table = needle_table,
-                        .table_size = 2,
+                        .source = var(1), .table = needle_table, .table_size = 2,
                         .max_degrees_per_update = 30};
 ElementIcon icon = {.header = {.kind = kElementIcon, .resource_id = 30, .failures = kFailures},
-                    .callback = icon_callback,
-                    .image_count = 3};
-ElementString text = {.header = {.kind = kElementString,
-                                 .resource_id = -1,
-                                 .next = children<&sprite>,
-                                 .image_flags = kImageLuminous},
-                      .source = {var(2)},
-                      .callback = text_callback,
-                      .char_count = 8};
+                    .callback = icon_callback, .image_count = 3};
+ElementString text = {.header = {.kind = kElementString, .resource_id = -1,
+                                 .next = children<&sprite>, .image_flags = kImageLuminous},
+                      .source = {var(2)}, .callback = text_callback, .char_count = 8};
 ElementSprite sprite = {.header = {.kind = kElementSprite, .resource_id = 40},
-                        .x = {.source = var(3)},
-                        .rotation = {.source = var(16)}};
+                        .x = {.source = var(3)}, .rotation = {.source = var(16)}};
 ElementStaticImage background = {
     {.kind = kElementStaticImage, .resource_id = 10, .next = children<&needle>}};
 
@@ -89,23 +79,15 @@ TEST_F(Evaluate, KeepsTheTreeInDrawOrderWithWhatDrivesEachElement) {
 }
 
 TEST_F(Evaluate, LimitsANeedlesTurnPerUpdate) {
-  sim.set_var(1, 10);
-  run();
-  sim.set_var(1, 85);
-  run();
-  EXPECT_DOUBLE_EQ(needle_state().angle, 40);
-  EXPECT_DOUBLE_EQ(needle_state().value, 85);
-  run();
-  EXPECT_DOUBLE_EQ(needle_state().angle, 70);
-  run();
-  EXPECT_DOUBLE_EQ(needle_state().angle, 85);
-  sim.set_var(1, -20);  // backwards past 12 o'clock, still 30 degrees at a time
-  run();
-  EXPECT_DOUBLE_EQ(needle_state().angle, 55);
-  run();
-  run();
-  run();
-  EXPECT_DOUBLE_EQ(needle_state().angle, 340);
+  // 30 degrees at a time, the value unlimited; backwards past 12 o'clock too.
+  const std::pair<double, double> steps[] = {{10, 10}, {85, 40},  {85, 70},  {85, 85},
+                                             {-20, 55}, {-20, 25}, {-20, 355}, {-20, 340}};
+  for (auto [value, angle] : steps) {
+    sim.set_var(1, value);
+    run();
+    EXPECT_DOUBLE_EQ(needle_state().angle, angle) << value;
+    EXPECT_DOUBLE_EQ(needle_state().value, value);
+  }
 }
 
 TEST_F(Evaluate, IconsShowTheRoundedImageOrNone) {

@@ -2,69 +2,55 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "host/loader/module.h"
 
 namespace gaugehost {
 namespace {
 
+using namespace std::string_literals;
+
+const std::string kModule = "CRV5_Instr";
+
+// A placement as one row: module, gauge, x, y, w, h (-1: none), parameters.
+auto row(const GaugePlacement& g) {
+  return std::make_tuple(g.module, g.gauge, g.x, g.y, g.w, g.h.value_or(-1), g.parameters);
+}
+
 TEST(PanelConfig, ReadsWindowsAndPlacementsInAnyCaseWithCommentsAndCrlf) {
   const PanelConfig config = parse_panel_config(
-      "// Corvane test panel\r\n"
-      "[Window Titles]\r\n"
-      "Window00=Main Panel\r\n"
-      "WINDOW01 = Throttle quadrant \r\n"
-      "\r\n"
-      "[window00]\r\n"
-      "FILE=main.bmp ; the background\r\n"
-      "Size_MM = 640, 480\r\n"
-      "position=7\r\n"
-      "visible=1\r\n"
-      "ident=main_panel\r\n"
-      "gauge00=CRV5_Instr!Engine_RPM,  10, 20, 300\r\n"
-      "  ; a comment line\r\n"
+      "// Corvane test panel\r\n[Window Titles]\r\nWindow00=Main Panel\r\n"
+      "WINDOW01 = Throttle quadrant \r\n\r\n"
+      "[window00]\r\nFILE=main.bmp ; the background\r\nSize_MM = 640, 480\r\n"
+      "position=7\r\nvisible=1\r\nident=main_panel\r\n"
+      "gauge00=CRV5_Instr!Engine_RPM,  10, 20, 300\r\n  ; a comment line\r\n"
       "gauge01 = CRV5_Instr!Engine_Corrected_N1, 1, 2, 100, 90, 2 // engine 2, ok\r\n"
       "gauge02=CRV5_Instr!Registration, 0, 0, 150, , s1 c2\r\n"
-      "[Views]\r\n"
-      "eyepoint=1,2,3\r\n"
-      "[Window01]\r\n"
-      "visible=0\r\n"
-      "ident=500\r\n"
-      "window_size=200, 100\r\n"
+      "[Views]\r\neyepoint=1,2,3\r\n"
+      "[Window01]\r\nvisible=0\r\nident=500\r\nwindow_size=200, 100\r\n"
       "gauge00=CRV5_Instr!Engine_RPM, 0, 0, 50 // a comment, 80\r\n",
       "panel.cfg");
 
   ASSERT_EQ(config.windows.size(), 2u);
   const WindowConfig& main = config.windows[0];
-  EXPECT_EQ(main.title, "Main Panel");
-  EXPECT_EQ(main.file, "main.bmp");
-  EXPECT_EQ(main.size_mm, std::make_pair(640, 480));
-  EXPECT_EQ(main.position, 7);
-  EXPECT_TRUE(main.visible);
-  EXPECT_EQ(main.ident, 0);
-  EXPECT_EQ(main.ident_name, "MAIN_PANEL");
+  EXPECT_EQ(std::tie(main.title, main.file, main.size_mm, main.position, main.visible),
+            std::make_tuple("Main Panel"s, "main.bmp"s, std::make_pair(640, 480), 7, true));
+  EXPECT_EQ(std::tie(main.ident, main.ident_name), std::make_tuple(0, "MAIN_PANEL"s));
   ASSERT_EQ(main.gauges.size(), 3u);
-  EXPECT_EQ(main.gauges[0].module, "CRV5_Instr");
-  EXPECT_EQ(main.gauges[0].gauge, "Engine_RPM");
-  EXPECT_EQ(main.gauges[0].x, 10);
-  EXPECT_EQ(main.gauges[0].y, 20);
-  EXPECT_EQ(main.gauges[0].w, 300);
-  EXPECT_FALSE(main.gauges[0].h.has_value());
+  EXPECT_EQ(row(main.gauges[0]), std::make_tuple(kModule, "Engine_RPM"s, 10, 20, 300, -1, ""s));
   EXPECT_EQ(main.gauges[0].line, 12);
   // The parameter text is everything after the fifth comma, comment characters and all.
-  EXPECT_EQ(main.gauges[1].h, 90);
-  EXPECT_EQ(main.gauges[1].parameters, "2 // engine 2, ok");
-  EXPECT_FALSE(main.gauges[2].h.has_value());
-  EXPECT_EQ(main.gauges[2].parameters, "s1 c2");
+  EXPECT_EQ(row(main.gauges[1]), std::make_tuple(kModule, "Engine_Corrected_N1"s, 1, 2, 100, 90,
+                                                 "2 // engine 2, ok"s));
+  EXPECT_EQ(row(main.gauges[2]),
+            std::make_tuple(kModule, "Registration"s, 0, 0, 150, -1, "s1 c2"s));
 
   const WindowConfig& throttle = config.windows[1];
-  EXPECT_EQ(throttle.title, "Throttle quadrant");
-  EXPECT_FALSE(throttle.visible);
-  EXPECT_EQ(throttle.ident, 500);
-  EXPECT_EQ(throttle.window_size, std::make_pair(200, 100));
+  EXPECT_EQ(std::tie(throttle.title, throttle.visible, throttle.ident, throttle.window_size),
+            std::make_tuple("Throttle quadrant"s, false, 500, std::make_pair(200, 100)));
   ASSERT_EQ(throttle.gauges.size(), 1u);
-  EXPECT_EQ(throttle.gauges[0].w, 50);
-  EXPECT_FALSE(throttle.gauges[0].h.has_value());
-  EXPECT_EQ(throttle.gauges[0].parameters, "");
+  EXPECT_EQ(row(throttle.gauges[0]), std::make_tuple(kModule, "Engine_RPM"s, 0, 0, 50, -1, ""s));
 }
 
 TEST(PanelConfig, WindowsWithoutIdentOrTitleGetDefaults) {
@@ -76,22 +62,12 @@ TEST(PanelConfig, WindowsWithoutIdentOrTitleGetDefaults) {
   EXPECT_TRUE(config.windows[1].visible);
 }
 
-TEST(PanelConfig, PanelNamesAndIds) {
-  EXPECT_EQ(panel_id_for_name("THROTTLE_PANEL"), 10);
-  EXPECT_EQ(panel_id_for_name("overhead_panel"), 250);
-  EXPECT_EQ(panel_id_for_name("NO_SUCH_PANEL"), std::nullopt);
-  EXPECT_EQ(panel_name_for_id(75), "COMPASS_PANEL");
-  EXPECT_EQ(panel_name_for_id(76), "");
-}
-
-struct BadLine {
-  const char* text;
-  int line;
-  const char* problem;  // a part of the message
-};
-
 TEST(PanelConfig, EachKindOfBadLineNamesFileLineAndProblem) {
-  const BadLine cases[] = {
+  const struct {
+    const char* text;
+    int line;
+    const char* problem;  // a part of the message
+  } cases[] = {
       {"[Window00\n", 1, "without \"]\""},
       {"[Window00] x\n", 1, "after the section header"},
       {"visible=1\n", 1, "outside any section"},
@@ -110,24 +86,20 @@ TEST(PanelConfig, EachKindOfBadLineNamesFileLineAndProblem) {
       {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2, 0\n", 2, "width 0"},
       {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2, 3, x4\n", 2, "bad height"},
       {"[Window00]\n[Window00]\n", 2, "appears twice"},
-      {"[Window00]\nident=10\n[Window01]\nident=THROTTLE_PANEL\n", 3, "already used by [Window00]"},
+      {"[Window00]\nident=10\n[Window01]\nident=THROTTLE_PANEL\n", 3,
+       "already used by [Window00]"},
   };
-  for (const BadLine& bad : cases) {
-    SCOPED_TRACE(bad.text);
+  for (const auto& bad : cases) {
+    std::string message = "no error";
     try {
       parse_panel_config(bad.text, "dir/panel.cfg");
-      ADD_FAILURE() << "no error";
     } catch (const HostError& error) {
-      const std::string message = error.what();
-      EXPECT_TRUE(message.starts_with("dir/panel.cfg:" + std::to_string(bad.line) + ": "))
-          << message;
-      EXPECT_NE(message.find(bad.problem), std::string::npos) << message;
-      EXPECT_EQ(message.find('\n'), std::string::npos);
+      message = error.what();
     }
+    EXPECT_TRUE(message.starts_with("dir/panel.cfg:" + std::to_string(bad.line) + ": ") &&
+                message.find(bad.problem) != message.npos && message.find('\n') == message.npos)
+        << bad.text << " -> " << message;
   }
-}
-
-TEST(PanelConfig, MissingFileIsAnError) {
   EXPECT_THROW(read_panel_config("/nonexistent/panel.cfg"), HostError);
 }
 

@@ -1,4 +1,4 @@
-#include "host/mouse/hit_test.h"
+#include "host/mouse/hit_testing.h"
 
 #include <vector>
 
