@@ -1,13 +1,18 @@
 // The host's sound devices and buffers, driven through the platform layer as the module drives
-// them: what they accept, which WAVE they tell a buffer holds, and when a play starts a sound.
+// them (what they accept, which WAVE they tell a buffer holds, when a play starts a sound), and
+// the three click waves as the build synthesizes them, read with libsndfile.
 #include "host/audio/audio.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 
+#include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "host/audio/wave_lookup.h"
-#include "host/loader/module.h"
 #include "module/platform.h"
 
 namespace gaugehost::audio {
@@ -25,18 +30,6 @@ Bytes pcm16(const std::vector<int16_t>& samples) {
   return b;
 }
 
-// The "data" chunk of a RIFF WAVE file's bytes.
-Bytes data_chunk(std::span<const unsigned char> wave) {
-  for (size_t at = 12; at + 8 <= wave.size();) {
-    uint32_t size;
-    std::memcpy(&size, wave.data() + at + 4, 4);
-    if (std::memcmp(wave.data() + at, "data", 4) == 0)
-      return Bytes(wave.begin() + at + 8, wave.begin() + at + 8 + size);
-    at += 8 + size + (size & 1);
-  }
-  return {};
-}
-
 class Audio : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -51,8 +44,7 @@ class Audio : public ::testing::Test {
 
   // A buffer set up and filled the way the module's player does it; 0 when a step fails.
   static uintptr_t load(const PlatformWaveFormat& format, const Bytes& data) {
-    uintptr_t device = 0;
-    uintptr_t buffer = 0;
+    uintptr_t device = 0, buffer = 0;
     const PlatformBufferDescription description = {36, 0x80e0, uint32_t(data.size()), &format};
     void *part1, *part2;
     uint32_t bytes1, bytes2;
@@ -62,10 +54,9 @@ class Audio : public ::testing::Test {
         !platform_sound_lock(buffer, 0, uint32_t(data.size()), &part1, &bytes1, &part2, &bytes2))
       return 0;
     std::memcpy(part1, data.data(), bytes1);
-    if (!platform_sound_unlock(buffer, part1, bytes1, part2, bytes2) ||
-        !platform_sound_set_position(buffer, 0))
-      return 0;
-    return buffer;
+    const bool filled = platform_sound_unlock(buffer, part1, bytes1, part2, bytes2) &&
+                        platform_sound_set_position(buffer, 0);
+    return filled ? buffer : 0;
   }
 
   double now = 100.0;
@@ -92,19 +83,15 @@ TEST_F(Audio, APlayStartsFromThePlayPositionAndDecodesTheSamples) {
   const uintptr_t buffer = load(kPcm16, pcm16({0, 16384, -16384, 32767}));
   ASSERT_TRUE(platform_sound_set_position(buffer, 4));
   ASSERT_TRUE(platform_sound_play(buffer, 0, 0));
-  std::vector<StartedSound> started = take_started();
-  ASSERT_EQ(started.size(), 1u);
+  ASSERT_TRUE(platform_sound_play(load(kPcm8, {128, 192, 64, 255}), 0, 0));
+  const std::vector<StartedSound> started = take_started();
+  ASSERT_EQ(started.size(), 2u);
   EXPECT_EQ(started[0].first_frame, 2);
   EXPECT_EQ(started[0].sound->channels, 1);
   EXPECT_EQ(started[0].sound->sample_rate, 22050);
   EXPECT_EQ(started[0].sound->samples, (std::vector<int16_t>{0, 16384, -16384, 32767}));
-
   // 8-bit samples are unsigned about 128.
-  const uintptr_t eight = load(kPcm8, {128, 192, 64, 255});
-  ASSERT_TRUE(platform_sound_play(eight, 0, 0));
-  started = take_started();
-  ASSERT_EQ(started.size(), 1u);
-  EXPECT_EQ(started[0].sound->samples, (std::vector<int16_t>{0, 16384, -16384, 32512}));
+  EXPECT_EQ(started[1].sound->samples, (std::vector<int16_t>{0, 16384, -16384, 32512}));
 }
 
 TEST_F(Audio, BuffersRefuseWhatASoundSystemWouldRefuse) {
@@ -112,14 +99,11 @@ TEST_F(Audio, BuffersRefuseWhatASoundSystemWouldRefuse) {
   ASSERT_TRUE(platform_sound_create_device(&device));
   EXPECT_FALSE(platform_sound_set_cooperative_level(device, 0, 1)) << "no window";
   EXPECT_FALSE(platform_sound_set_cooperative_level(device + 100, 1, 1)) << "no such device";
-
-  struct Case {
+  const struct {
     const char* what;
     PlatformWaveFormat format;
-    uint32_t size;
-    uint32_t bytes;
-  };
-  const Case cases[] = {
+    uint32_t size, bytes;
+  } cases[] = {
       {"description size", kPcm16, 20, 8},
       {"format tag", {3, 1, 22050, 88200, 4, 32, 0}, 36, 8},
       {"block alignment", {1, 1, 22050, 22050, 1, 16, 0}, 36, 8},
@@ -127,7 +111,7 @@ TEST_F(Audio, BuffersRefuseWhatASoundSystemWouldRefuse) {
       {"empty", kPcm16, 36, 0},
       {"part of a sample", kPcm16, 36, 7},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const PlatformBufferDescription description = {c.size, 0x80e0, c.bytes, &c.format};
     uintptr_t buffer = 0;
     EXPECT_FALSE(platform_sound_create_buffer(device, &description, &buffer)) << c.what;
@@ -167,7 +151,7 @@ TEST_F(Audio, TheSilentBackendRecordsNothingAndNoDeviceSilencesTheModule) {
   EXPECT_FALSE(platform_sound_play(buffer, 0, 0)) << "reset forgets every buffer";
 }
 
-TEST_F(Audio, AWaveIsToldByItsBytesInsideAModulesWaveResources) {
+TEST(WaveLookup, AWaveIsToldByItsBytesInsideAModulesWaveResources) {
   const Bytes click = {'R', 'I', 'F', 'F', 1, 2, 3, 4, 5, 6};
   const Bytes picture = {9, 9, 1, 2, 3, 4, 5, 6};
   const ResourceEntry directory[] = {
@@ -182,21 +166,79 @@ TEST_F(Audio, AWaveIsToldByItsBytesInsideAModulesWaveResources) {
   EXPECT_EQ(find_wave_id(Bytes{3}, nullptr), kUnknownWave);
 }
 
-TEST_F(Audio, TheLoadedModulesWavesAreToldAndDecoded) {
-  const auto module = Module::load(std::filesystem::path(CRV5_BUILD_DIR) / "CRV5_Instr.gau");
-  for (int32_t id : {10, 20, 30}) {
-    const auto wave = module->resource("WAVE", id);
-    ASSERT_FALSE(wave.empty()) << "WAVE " << id << " is not in the module";
-    const Bytes data = data_chunk(wave);
-    const PlatformWaveFormat format =
-        id == 10 ? kPcm16 : id == 20 ? kPcm8 : PlatformWaveFormat{2, 2, 22050, 22311, 1024, 4, 32};
-    const uintptr_t buffer = load(format, data);
-    ASSERT_TRUE(platform_sound_play(buffer, 0, 0));
-    EXPECT_EQ(take_played(), std::vector<int32_t>{id});
-    const std::vector<StartedSound> started = take_started();
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].wave_id, id);
-    EXPECT_EQ(started[0].sound->frames(), id == 30 ? 1012 : id == 20 ? 10304 : 1914);
+uint32_t le(const Bytes& b, size_t at, int bytes) {
+  uint32_t v = 0;
+  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b.at(at + i);
+  return v;
+}
+
+// Each wave's exact form; that the host decodes the data it would be handed (with the 18-byte
+// format record alone, without the ADPCM predictor table that follows it in the file) as
+// libsndfile decodes the whole file; and that it sounds like a click: heard at once, loud but
+// not clipped, silent at its end.
+TEST(Waves, HaveTheirExactFormsDecodeAsTheFileDoesAndSoundLikeClicks) {
+  const struct {
+    int id;
+    size_t file_bytes;
+    uint32_t format_tag, channels, bits, data_bytes;
+    int64_t frames;
+    std::string chunk_order;
+  } waves[] = {
+      {10, 3872, 1, 1, 16, 3828, 1914, "fmt data"},
+      {20, 10380, 1, 1, 8, 10304, 10304, "LIST fmt data"},
+      {30, 1192, 2, 2, 4, 1024, 1012, "fmt fact LIST data"},
+  };
+  for (const auto& e : waves) {
+    SCOPED_TRACE("WAVE " + std::to_string(e.id));
+    const std::string path =
+        std::string(CRV5_BUILD_DIR) + "/resources/waves/wave" + std::to_string(e.id) + ".wav";
+    std::ifstream in(path, std::ios::binary);
+    const Bytes wave(std::istreambuf_iterator<char>(in), {});
+    ASSERT_EQ(wave.size(), e.file_bytes);
+    EXPECT_EQ(std::string(wave.begin(), wave.begin() + 4), "RIFF");
+    EXPECT_EQ(std::string(wave.begin() + 8, wave.begin() + 12), "WAVE");
+    EXPECT_EQ(le(wave, 4, 4), e.file_bytes - 8);
+    std::string order;
+    PlatformWaveFormat f{};
+    std::span<const unsigned char> data;
+    for (size_t at = 12; at + 8 <= wave.size();) {
+      const std::string name(wave.begin() + at, wave.begin() + at + 4);
+      const uint32_t size = le(wave, at + 4, 4);
+      order += (order.empty() ? "" : " ") + name.substr(0, name.find(' '));
+      const auto word = [&](size_t offset) { return uint16_t(le(wave, at + 8 + offset, 2)); };
+      if (name == "fmt ")
+        f = {word(0), word(2), le(wave, at + 12, 4), le(wave, at + 16, 4), word(12), word(14),
+             size >= 18 ? word(16) : uint16_t(0)};
+      if (name == "data") data = std::span(wave).subspan(at + 8, size);
+      at += 8 + size + (size & 1);
+    }
+    EXPECT_EQ(order, e.chunk_order);
+    EXPECT_EQ((std::vector<uint32_t>{f.format_tag, f.channels, f.samples_per_second,
+                                     f.bits_per_sample, uint32_t(data.size())}),
+              (std::vector<uint32_t>{e.format_tag, e.channels, 22050, e.bits, e.data_bytes}));
+
+    SF_INFO info{};
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    ASSERT_NE(file, nullptr);
+    std::vector<int16_t> samples(size_t(info.frames * info.channels));
+    sf_readf_short(file, samples.data(), info.frames);
+    sf_close(file);
+    ASSERT_EQ(info.frames, e.frames);
+    const DecodedSound decoded = decode(f, data);
+    EXPECT_EQ(decoded.frames(), e.frames);
+    EXPECT_EQ(decoded.samples, samples);
+    EXPECT_NEAR(duration(f, uint32_t(data.size())), e.frames / 22050.0, 1e-9);
+
+    const auto peak_db = [&](size_t from, size_t to) {
+      int peak = 1;
+      for (size_t i = from; i < to; ++i) peak = std::max(peak, std::abs(int(samples[i])));
+      return 20 * std::log10(peak / 32768.0);
+    };
+    const size_t n = samples.size();
+    EXPECT_GT(peak_db(0, size_t(0.005 * 22050) * e.channels), -20.0);  // within 5 ms
+    EXPECT_GT(peak_db(0, n), -8.0);
+    EXPECT_LT(peak_db(0, n), -0.5) << "no clipping";
+    EXPECT_LT(peak_db(n - n / 50, n), -40.0);
   }
 }
 

@@ -1,10 +1,8 @@
-// The drawing rules of display lists: where each kind of element ends up, in gauge pixels.
+// The drawing rules of display lists: where each kind of element ends up, in gauge pixels (needles
+// and moving images are drawn against reference images).
 #include "host/render/display_list.h"
 
 #include <gtest/gtest.h>
-
-#include <cmath>
-#include <map>
 
 #include "tests/render/render_support.h"
 
@@ -18,45 +16,16 @@ void expect_point(Affine::Point p, double x, double y) {
   EXPECT_NEAR(p.y, y, 1e-6);
 }
 
-SizeLookup sizes_of(std::map<int32_t, ImageSize> sizes) {
-  return [sizes](int32_t id) -> std::optional<ImageSize> {
-    auto it = sizes.find(id);
-    return it == sizes.end() ? std::nullopt : std::optional(it->second);
-  };
-}
-
-const ImageOp& image_op(const DisplayList& list, size_t index) {
-  return std::get<ImageOp>(list.ops.at(index));
-}
-
 ElementStaticImage base{{.kind = kElementStaticImage, .resource_id = 100}};
 
 // One child over a 300 x 300 background; the list's ops are background, child, ...
-DisplayList list_of(EvaluatedElement child, std::map<int32_t, ImageSize> sizes) {
-  sizes[100] = {300, 300};
-  return build_display_list(evaluated(base.header, {std::move(child)}), sizes_of(sizes));
+DisplayList list_of(EvaluatedElement child) {
+  return build_display_list(evaluated(base.header, {std::move(child)}), [](int32_t id) {
+    return id == 100 ? std::optional(ImageSize{300, 300}) : std::nullopt;
+  });
 }
 
-TEST(DisplayList, NeedlePivotLiesOnItsPositionAndItsTipPointsAtItsAngle) {
-  ElementNeedle pointer{.header = {.kind = kElementNeedle, .resource_id = 110,
-                                   .position = {150, 150}, .pivot = {10, 4},
-                                   .image_flags = kImageBilinear | kImageLuminous}};
-  const struct {
-    double angle, tip_x, tip_y;
-  } cases[] = {{0, 150, 50},  {90, 250, 150}, {180, 150, 250}, {270, 50, 150},
-               {45, 150 + 70.710678, 150 - 70.710678}, {std::nan(""), 150, 50}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.angle);
-    EvaluatedElement needle = evaluated(pointer.header);
-    needle.angle = c.angle;
-    const ImageOp& op = image_op(list_of(needle, {{110, {110, 8}}}), 1);
-    EXPECT_EQ(op.resource_id, 110);
-    EXPECT_TRUE(op.bilinear);
-    EXPECT_EQ(op.lighting, Lighting::luminous);
-    expect_point(op.transform.apply(10, 4), 150, 150);
-    expect_point(op.transform.apply(110, 4), c.tip_x, c.tip_y);  // 100 px out from the pivot
-  }
-}
+const ImageOp& image_op(const DisplayList& list) { return std::get<ImageOp>(list.ops.at(1)); }
 
 TEST(DisplayList, IconsByImageIndexAndHiddenElementsWithoutTheirChildren) {
   ElementIcon lamp{.header = {.kind = kElementIcon, .resource_id = 210, .position = {5, 6},
@@ -69,7 +38,7 @@ TEST(DisplayList, IconsByImageIndexAndHiddenElementsWithoutTheirChildren) {
     if (hidden) icon.flags |= kImageHidden;
     icon.not_drawn = failed;
     std::vector<int32_t> drawn;
-    for (const DrawOp& op : list_of(icon, {}).ops) drawn.push_back(std::get<ImageOp>(op).resource_id);
+    for (const DrawOp& op : list_of(icon).ops) drawn.push_back(std::get<ImageOp>(op).resource_id);
     return drawn;
   };
   EXPECT_EQ(ids(-1, false, false), (std::vector<int32_t>{100, 230}));  // no image, glass still on
@@ -80,30 +49,9 @@ TEST(DisplayList, IconsByImageIndexAndHiddenElementsWithoutTheirChildren) {
 
   EvaluatedElement icon = evaluated(lamp.header);
   icon.image = 0;
-  const ImageOp& op = image_op(list_of(icon, {}), 1);
+  const ImageOp& op = image_op(list_of(icon));
   EXPECT_EQ(op.lighting, Lighting::bright);  // bright wins over luminous
   expect_point(op.transform.apply(0, 0), 5, 6);
-}
-
-TEST(DisplayList, MovingImageShiftsItsStripUnderItsWindowByTheFractionOfTravel) {
-  ElementMovingImage drum{.header = {.kind = kElementMovingImage, .resource_id = 310,
-                                     .position = {20, 30}},
-                          .x = {},  // no source: stays at its start
-                          .y = {.source = {.id = 5}, .min = 0, .max = 10}};
-  // Strip 16 x 200 under a window 16 x 20: 180 px of travel.
-  const std::map<int32_t, ImageSize> sizes = {{310, {16, 200}}, {311, {16, 20}}};
-  for (auto [value, shift] : {std::pair{0.0, 0.0}, {5.0, -90.0}, {10.0, -180.0}, {-3.0, 0.0},
-                              {12.0, -180.0}, {std::nan(""), 0.0}}) {
-    SCOPED_TRACE(value);
-    EvaluatedElement moving = evaluated(drum.header);
-    moving.x = 7;
-    moving.y = value;
-    const ImageOp& strip = image_op(list_of(moving, sizes), 1);
-    expect_point(strip.transform.apply(0, 0), 20, 30 + shift);
-    EXPECT_EQ(strip.clip.kind, Clip::Kind::window);
-    EXPECT_EQ(strip.clip.window_id, 311);
-    expect_point(strip.clip.window_transform.apply(0, 0), 20, 30);
-  }
 }
 
 TEST(DisplayList, SlidersAndSpritesShiftByValueTimesScaleAndSpritesTurnAboutTheirCentre) {
@@ -112,7 +60,7 @@ TEST(DisplayList, SlidersAndSpritesShiftByValueTimesScaleAndSpritesTurnAboutThei
   EvaluatedElement slider = evaluated(bar.header);
   slider.x = 4;
   slider.y = 6;
-  expect_point(image_op(list_of(slider, {}), 1).transform.apply(0, 0), 18, 17);
+  expect_point(image_op(list_of(slider)).transform.apply(0, 0), 18, 17);
 
   ElementSprite ball{.header = {.kind = kElementSprite, .resource_id = 420, .position = {50, 50}},
                      .texture_center = {30, 40}, .texture_scale_x = 1, .texture_scale_y = 1,
@@ -121,7 +69,7 @@ TEST(DisplayList, SlidersAndSpritesShiftByValueTimesScaleAndSpritesTurnAboutThei
   sprite.x = 1;
   sprite.y = 2;
   sprite.rotation = 45;  // 90 degrees at scale 2
-  const Affine& turn = image_op(list_of(sprite, {}), 1).transform;
+  const Affine& turn = image_op(list_of(sprite)).transform;
   expect_point(turn.apply(30, 40), 51, 56);       // the centre on the shifted position
   expect_point(turn.apply(30 + 10, 40), 51, 66);  // 3 o'clock of the texture turned to 6
 }
@@ -133,11 +81,11 @@ TEST(DisplayList, TextsCarryTheirRecordsBoxFontAndColours) {
                         .font = "Quartz", .weight = 700, .draw_flags = 0x25};
   EvaluatedElement text = evaluated(readout.header);
   text.text = "270\xc2\xb0";
-  const auto& op = std::get<TextOp>(list_of(text, {}).ops.at(1));
-  EXPECT_EQ(op, (TextOp{.text = "270\xc2\xb0", .box = {12, 8, 60, 20}, .font = "Quartz",
-                        .weight = 700, .foreground = 0xff0000, .background = 0, .align = 0x25,
-                        .fill_background = false,  // black on a transparent element
-                        .lighting = Lighting::bright}));
+  EXPECT_EQ(std::get<TextOp>(list_of(text).ops.at(1)),
+            (TextOp{.text = "270\xc2\xb0", .box = {12, 8, 60, 20}, .font = "Quartz",
+                    .weight = 700, .foreground = 0xff0000, .background = 0, .align = 0x25,
+                    .fill_background = false,  // black on a transparent element
+                    .lighting = Lighting::bright}));
 }
 
 }  // namespace

@@ -18,13 +18,10 @@ using Bytes = std::vector<unsigned char>;
 
 constexpr uintptr_t kModule = 0x4000;
 
-void put16(Bytes& b, uint32_t v) { b.insert(b.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-void put32(Bytes& b, uint32_t v) { put16(b, v & 0xffff); put16(b, v >> 16); }
-
-// A chunk whose size field may claim more (or less) than the body it carries.
+// A chunk whose size field may claim more than the body it carries; odd bodies get a pad byte.
 Bytes chunk(const std::string& name, const Bytes& body, int64_t claimed = -1) {
   Bytes b(name.begin(), name.end());
-  put32(b, claimed < 0 ? uint32_t(body.size()) : uint32_t(claimed));
+  for (int i = 0; i < 4; ++i) b.push_back(uint8_t((claimed < 0 ? body.size() : claimed) >> 8 * i));
   b.insert(b.end(), body.begin(), body.end());
   if (body.size() % 2) b.push_back(0);
   return b;
@@ -38,21 +35,21 @@ Bytes riff(const std::vector<Bytes>& chunks, const std::string& form = "WAVE") {
 
 // 16-bit mono PCM; `extra` adds the extra-size word (18 bytes in all) with that value.
 Bytes pcm16_format(int extra = -1) {
-  Bytes f;
-  put16(f, 1); put16(f, 1); put32(f, 22050); put32(f, 44100); put16(f, 2); put16(f, 16);
-  if (extra >= 0) put16(f, uint32_t(extra));
+  Bytes f = {1, 0, 1, 0, 0x22, 0x56, 0, 0, 0x44, 0xac, 0, 0, 2, 0, 16, 0};  // 22050 Hz, 44100 B/s
+  if (extra >= 0) f.insert(f.end(), {uint8_t(extra), 0});
   return chunk("fmt ", f);
 }
 
 const Bytes kSamples = {1, 2, 3, 4, 5, 6, 7, 8};
+const Bytes kData = chunk("data", kSamples);
 const Bytes kList = chunk("LIST", {'I', 'N', 'F', 'O', 'x'});  // odd size: a pad byte follows
 
 class SoundPlayer : public ::testing::Test {
  protected:
   void SetUp() override {
     fake_platform().reset();
-    fake_platform().waves[10] = riff({kList, pcm16_format(), chunk("data", kSamples)});
-    fake_platform().waves[20] = riff({pcm16_format(), chunk("data", kSamples)});
+    fake_platform().waves[10] = riff({kList, pcm16_format(), kData});
+    fake_platform().waves[20] = riff({pcm16_format(), kData});
     sound_available = true;
   }
 
@@ -68,11 +65,11 @@ class SoundPlayer : public ::testing::Test {
     EXPECT_FALSE(sound_available);
     EXPECT_EQ(failed.sound, 0u);
     EXPECT_EQ(failed.size, 0u);
-    int buffers = fake_platform().buffers_created;
+    const size_t buffers = fake_platform().buffers.size();
     GaugeSound later = install(20);
     EXPECT_NE(later.device, 0u);
     EXPECT_EQ(later.sound, 0u);
-    EXPECT_EQ(fake_platform().buffers_created, buffers);
+    EXPECT_EQ(fake_platform().buffers.size(), buffers);
     gauge_sound_play(later);
     EXPECT_TRUE(fake_platform().plays.empty());
   }
@@ -81,24 +78,20 @@ class SoundPlayer : public ::testing::Test {
 TEST_F(SoundPlayer, InstallLoadsTheDataChunkAndClicksPlayIt) {
   GaugeSound gauge = install(10);
   EXPECT_EQ(gauge.module, kModule);
-  EXPECT_EQ(fake_platform().window_classes_asked, std::vector<std::string>{"FS98MAIN"});
   EXPECT_EQ(gauge.window, 0x1000u);
   EXPECT_NE(gauge.device, 0u);
   EXPECT_EQ(gauge.size, kSamples.size());
-  ASSERT_EQ(fake_platform().buffers_created, 1);
-  EXPECT_EQ(fake_platform().description_sizes[0], 36u);
-  EXPECT_EQ(fake_platform().buffer_flags[0], 0x80e0u);
-  EXPECT_EQ(fake_platform().buffer_sizes[0], kSamples.size());
-  EXPECT_EQ(fake_platform().buffer_contents[0], kSamples);
+  ASSERT_EQ(fake_platform().buffers.size(), 1u);
+  const auto& [description_size, flags, f, contents] = fake_platform().buffers[0];
+  EXPECT_EQ(description_size, 36u);
+  EXPECT_EQ(flags, 0x80e0u);
+  EXPECT_EQ(contents, kSamples);
   EXPECT_EQ(fake_platform().positions_set, std::vector<uintptr_t>{gauge.sound});
-  const PlatformWaveFormat& f = fake_platform().buffer_formats[0];
-  EXPECT_EQ(f.format_tag, 1);
-  EXPECT_EQ(f.channels, 1);
-  EXPECT_EQ(f.samples_per_second, 22050u);
-  EXPECT_EQ(f.average_bytes_per_second, 44100u);
-  EXPECT_EQ(f.block_align, 2);
-  EXPECT_EQ(f.bits_per_sample, 16);
-  EXPECT_EQ(f.extra_size, 0) << "a 16-byte format chunk has no extra-size word";
+  EXPECT_EQ((std::vector<uint32_t>{f.format_tag, f.channels, f.samples_per_second,
+                                   f.average_bytes_per_second, f.block_align, f.bits_per_sample,
+                                   f.extra_size}),
+            (std::vector<uint32_t>{1, 1, 22050, 44100, 2, 16, 0}))
+      << "a 16-byte format chunk has no extra-size word";
 
   // Two quick clicks are two play calls; the buffer is not rewound in between, so the platform
   // carries on with a click that is still playing.
@@ -117,55 +110,51 @@ TEST_F(SoundPlayer, InstallLoadsTheDataChunkAndClicksPlayIt) {
 }
 
 TEST_F(SoundPlayer, ChunksAreFoundByNameInAnyOrder) {
-  const Bytes data = chunk("data", kSamples);
-  const std::vector<std::vector<Bytes>> layouts = {
-      {data, pcm16_format()},
-      {chunk("fact", {1, 0, 0, 0}), kList, data, kList, pcm16_format(32)},
-      {pcm16_format(0), chunk("cue ", {}), data},
+  const struct {
+    std::vector<Bytes> chunks;
+    uint16_t extra_size;  // read only where the format chunk holds it
+  } layouts[] = {
+      {{kData, pcm16_format()}, 0},
+      {{chunk("fact", {1, 0, 0, 0}), kList, kData, kList, pcm16_format(32)}, 32},
+      {{pcm16_format(0), chunk("cue ", {}), kData}, 0},
   };
-  const uint16_t extra_sizes[] = {0, 32, 0};  // read only where the format chunk holds it
-  for (size_t i = 0; i < layouts.size(); ++i) {
-    SCOPED_TRACE("layout " + std::to_string(i));
+  for (const auto& layout : layouts) {
+    SCOPED_TRACE(layout.extra_size);
     SetUp();
-    fake_platform().waves[10] = riff(layouts[i]);
+    fake_platform().waves[10] = riff(layout.chunks);
     GaugeSound gauge = install(10);
     EXPECT_TRUE(sound_available);
     EXPECT_EQ(gauge.size, kSamples.size());
-    EXPECT_EQ(fake_platform().buffer_contents.at(0), kSamples);
-    EXPECT_EQ(fake_platform().buffer_formats.at(0).extra_size, extra_sizes[i]);
+    EXPECT_EQ(fake_platform().buffers.at(0).contents, kSamples);
+    EXPECT_EQ(fake_platform().buffers.at(0).format.extra_size, layout.extra_size);
   }
 }
 
-TEST_F(SoundPlayer, UnusableResourcesSilenceTheModule) {
+TEST_F(SoundPlayer, AMissingOrUnusableWaveSilencesTheModule) {
   const Bytes fmt = pcm16_format();
-  const Bytes data = chunk("data", kSamples);
-  Bytes truncated = riff({fmt, data});
+  Bytes truncated = riff({fmt, kData});
   truncated.resize(truncated.size() - 3);
   Bytes cut_in_header = riff({fmt});
   cut_in_header.insert(cut_in_header.end(), {'d', 'a', 't', 'a', 8});
-  struct Case {
-    const char* what;
-    Bytes bytes;
-  };
-  const std::vector<Case> cases = {
+  const std::pair<const char*, Bytes> cases[] = {
       {"empty", {}},
       {"not a RIFF", chunk("LIST", {'W', 'A', 'V', 'E'})},
-      {"another form", riff({fmt, data}, "AVI ")},
+      {"another form", riff({fmt, kData}, "AVI ")},
       {"truncated", truncated},
       {"a chunk header cut short", cut_in_header},
       {"RIFF size lies", chunk("RIFF", Bytes{'W', 'A', 'V', 'E'}, 4000)},
       {"data size lies", riff({fmt, chunk("data", kSamples, 4000)})},
-      {"a chunk before data lies", riff({fmt, chunk("LIST", {}, 4000), data})},
+      {"a chunk before data lies", riff({fmt, chunk("LIST", {}, 4000), kData})},
       {"no data", riff({fmt, kList})},
-      {"no fmt", riff({kList, data})},
-      {"fmt too short", riff({chunk("fmt ", Bytes(14, 1)), data})},
+      {"no fmt", riff({kList, kData})},
+      {"fmt too short", riff({chunk("fmt ", Bytes(14, 1)), kData})},
       {"empty data", riff({fmt, chunk("data", {})})},
       {"half a sample", riff({fmt, chunk("data", {1, 2, 3})})},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& [what, bytes] : cases) {
+    SCOPED_TRACE(what);
     SetUp();
-    fake_platform().waves[10] = c.bytes;
+    fake_platform().waves[10] = bytes;
     expect_silenced(install(10));
   }
   SCOPED_TRACE("missing id");
@@ -174,19 +163,18 @@ TEST_F(SoundPlayer, UnusableResourcesSilenceTheModule) {
 }
 
 TEST_F(SoundPlayer, DeviceAndBufferFailuresSilenceTheModule) {
-  struct Case {
+  const struct {
     const char* what;
     bool FakePlatform::*fails;
     int devices_kept;  // by the failing gauge
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"no device", &FakePlatform::device_fails, 0},
       {"cooperative level refused", &FakePlatform::cooperative_level_fails, 0},
       {"no buffer", &FakePlatform::buffer_fails, 1},
       {"lock refused", &FakePlatform::lock_fails, 1},
       {"position refused", &FakePlatform::position_fails, 1},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     SetUp();
     fake_platform().*c.fails = true;
@@ -194,13 +182,13 @@ TEST_F(SoundPlayer, DeviceAndBufferFailuresSilenceTheModule) {
     EXPECT_EQ(gauge.device != 0, c.devices_kept == 1);
     // Whatever was created on the way and not kept is released.
     EXPECT_EQ(fake_platform().devices_created - fake_platform().devices_released, c.devices_kept);
-    EXPECT_EQ(fake_platform().buffers_created, fake_platform().buffers_released);
+    EXPECT_EQ(int(fake_platform().buffers.size()), fake_platform().buffers_released);
     fake_platform().*c.fails = false;
     expect_silenced(gauge);
   }
 }
 
-TEST_F(SoundPlayer, AFailedPlaySilencesTheModuleAndFreesEverythingOnRemoval) {
+TEST_F(SoundPlayer, AFailedPlaySilencesTheModuleAndRemovalStillFreesEverything) {
   GaugeSound first = install(10);
   GaugeSound second = install(20);
   fake_platform().play_fails = true;
@@ -211,7 +199,6 @@ TEST_F(SoundPlayer, AFailedPlaySilencesTheModuleAndFreesEverythingOnRemoval) {
   gauge_sound_play(second);
   EXPECT_TRUE(fake_platform().plays.empty());
 
-  // Removal after the failure still frees every device and buffer.
   gauge_sound_service(first, kServicePreKill, 0);
   gauge_sound_service(second, kServicePreKill, 0);
   EXPECT_EQ(fake_platform().devices_released, 2);
@@ -219,11 +206,10 @@ TEST_F(SoundPlayer, AFailedPlaySilencesTheModuleAndFreesEverythingOnRemoval) {
 }
 
 TEST_F(SoundPlayer, TheWindowClassFollowsTheExecutableName) {
+  // A fourth character "2" or a first upper-case "C" means the combat simulator.
   const std::pair<const char*, const char*> cases[] = {
-      {"fs9", "FS98MAIN"},        {"FS9", "FS98MAIN"},       {"fs2004", "FS98MAIN"},
-      {"fs2", "FS98MAIN"},        {"FS2002", "FS98MAIN"},    {"CFS2", "MSCFSMAIN"},
-      {"cfs2", "MSCFSMAIN"},      {"CFS3", "MSCFSMAIN"},     {"Combat", "MSCFSMAIN"},
-      {"combat", "FS98MAIN"},     {"", "FS98MAIN"},          {"fs9x2", "FS98MAIN"},
+      {"fs9", "FS98MAIN"},  {"fs2", "FS98MAIN"},  {"FS2002", "FS98MAIN"}, {"fs9x2", "FS98MAIN"},
+      {"", "FS98MAIN"},     {"cfs2", "MSCFSMAIN"}, {"CFS3", "MSCFSMAIN"}, {"combat", "FS98MAIN"},
   };
   for (const auto& [executable, window_class] : cases) {
     fake_platform().reset();

@@ -1,7 +1,5 @@
 #include "tests/support/fake_platform.h"
 
-#include "module/platform.h"
-
 namespace crv5::testing {
 
 FakePlatform& fake_platform() {
@@ -9,16 +7,9 @@ FakePlatform& fake_platform() {
   return platform;
 }
 
-void FakePlatform::reset() { *this = FakePlatform{}; }
-
 }  // namespace crv5::testing
 
 using crv5::testing::fake_platform;
-
-namespace {
-// Buffer handles are 1 + the index of the buffer in the fake's lists.
-size_t buffer_index(uintptr_t handle) { return handle - 1; }
-}  // namespace
 
 extern "C" {
 
@@ -37,11 +28,7 @@ uintptr_t platform_find_window(const char* class_name) {
 
 size_t platform_executable_name(char* buffer, size_t capacity) {
   const std::string& name = fake_platform().executable_name;
-  if (capacity > 0) {
-    size_t n = name.size() < capacity - 1 ? name.size() : capacity - 1;
-    name.copy(buffer, n);
-    buffer[n] = '\0';
-  }
+  if (capacity > 0) buffer[name.copy(buffer, capacity - 1)] = '\0';
   return name.size();
 }
 
@@ -55,24 +42,20 @@ bool platform_sound_set_cooperative_level(uintptr_t, uintptr_t, uint32_t) {
   return !fake_platform().cooperative_level_fails;
 }
 
-bool platform_sound_create_buffer(uintptr_t, const PlatformBufferDescription* description,
+bool platform_sound_create_buffer(uintptr_t, const PlatformBufferDescription* d,
                                   uintptr_t* buffer) {
-  auto& fake = fake_platform();
-  if (fake.buffer_fails) return false;
-  fake.description_sizes.push_back(description->description_size);
-  fake.buffer_flags.push_back(description->flags);
-  fake.buffer_formats.push_back(*description->format);
-  fake.buffer_sizes.push_back(description->buffer_bytes);
-  fake.buffer_contents.emplace_back(description->buffer_bytes);
-  *buffer = ++fake.buffers_created;
+  auto& buffers = fake_platform().buffers;
+  if (fake_platform().buffer_fails) return false;
+  buffers.push_back({d->description_size, d->flags, *d->format,
+                     std::vector<unsigned char>(d->buffer_bytes)});
+  *buffer = buffers.size();
   return true;
 }
 
 bool platform_sound_lock(uintptr_t buffer, uint32_t offset, uint32_t bytes, void** part1,
                          uint32_t* part1_bytes, void** part2, uint32_t* part2_bytes) {
   if (fake_platform().lock_fails) return false;
-  auto& contents = fake_platform().buffer_contents.at(buffer_index(buffer));
-  *part1 = contents.data() + offset;
+  *part1 = fake_platform().buffers.at(buffer - 1).contents.data() + offset;
   *part1_bytes = bytes;
   *part2 = nullptr;
   *part2_bytes = 0;
@@ -88,7 +71,7 @@ bool platform_sound_set_position(uintptr_t buffer, uint32_t) {
 
 bool platform_sound_play(uintptr_t buffer, uint32_t, uint32_t) {
   if (fake_platform().play_fails) return false;
-  fake_platform().plays.push_back(static_cast<int>(buffer_index(buffer)));
+  fake_platform().plays.push_back(static_cast<int>(buffer - 1));
   return true;
 }
 
