@@ -111,15 +111,17 @@ TEST_F(SoundPlayer, InstallLoadsTheDataChunkAndClicksPlayIt) {
 
 TEST_F(SoundPlayer, ChunksAreFoundByNameInAnyOrder) {
   const struct {
+    const char* what;
     std::vector<Bytes> chunks;
     uint16_t extra_size;  // read only where the format chunk holds it
   } layouts[] = {
-      {{kData, pcm16_format()}, 0},
-      {{chunk("fact", {1, 0, 0, 0}), kList, kData, kList, pcm16_format(32)}, 32},
-      {{pcm16_format(0), chunk("cue ", {}), kData}, 0},
+      {"data first", {kData, pcm16_format()}, 0},
+      {"fmt last, with an extra size",
+       {chunk("fact", {1, 0, 0, 0}), kList, kData, kList, pcm16_format(32)}, 32},
+      {"an empty chunk between", {pcm16_format(0), chunk("cue ", {}), kData}, 0},
   };
   for (const auto& layout : layouts) {
-    SCOPED_TRACE(layout.extra_size);
+    SCOPED_TRACE(layout.what);
     SetUp();
     fake_platform().waves[10] = riff(layout.chunks);
     GaugeSound gauge = install(10);
