@@ -21,7 +21,6 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 constexpr PlatformWaveFormat kPcm16 = {1, 1, 22050, 44100, 2, 16, 0};
-constexpr PlatformWaveFormat kPcm8 = {1, 1, 22050, 22050, 1, 8, 0};
 
 // The samples of a 16-bit buffer, little-endian.
 Bytes pcm16(const std::vector<int16_t>& samples) {
@@ -79,19 +78,16 @@ TEST_F(Audio, APlayWhilePlayingCarriesOnWithoutRestarting) {
   EXPECT_TRUE(take_played().empty());
 }
 
-TEST_F(Audio, APlayStartsFromThePlayPositionAndDecodesTheSamples) {
+// (Decoding is checked on the three waves below.)
+TEST_F(Audio, APlayStartsFromThePlayPositionWithTheSamplesFilledIn) {
   const uintptr_t buffer = load(kPcm16, pcm16({0, 16384, -16384, 32767}));
   ASSERT_TRUE(platform_sound_set_position(buffer, 4));
   ASSERT_TRUE(platform_sound_play(buffer, 0, 0));
-  ASSERT_TRUE(platform_sound_play(load(kPcm8, {128, 192, 64, 255}), 0, 0));
   const std::vector<StartedSound> started = take_started();
-  ASSERT_EQ(started.size(), 2u);
+  ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].first_frame, 2);
-  EXPECT_EQ(started[0].sound->channels, 1);
   EXPECT_EQ(started[0].sound->sample_rate, 22050);
   EXPECT_EQ(started[0].sound->samples, (std::vector<int16_t>{0, 16384, -16384, 32767}));
-  // 8-bit samples are unsigned about 128.
-  EXPECT_EQ(started[1].sound->samples, (std::vector<int16_t>{0, 16384, -16384, 32512}));
 }
 
 TEST_F(Audio, BuffersRefuseWhatASoundSystemWouldRefuse) {

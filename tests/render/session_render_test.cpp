@@ -25,13 +25,8 @@ using testing::Pixels;
 
 const std::string kCockpit = std::string(CRV5_SOURCE_DIR) + "/panels/corvane/panel.cfg";
 
-struct CliRun {
-  int status;
-  std::string err;
-};
-
-// `gaugehost render [--panel <the cockpit>] ARGS...`
-CliRun render(std::vector<std::string> args, bool panel = true) {
+// `gaugehost render [--panel <the cockpit>] ARGS...`: its status and what it wrote to stderr.
+std::pair<int, std::string> render(std::vector<std::string> args, bool panel = true) {
   if (panel) args.insert(args.begin(), {"--panel", kCockpit});
   args.insert(args.begin(), {"gaugehost", "render"});
   std::vector<char*> argv;
@@ -54,8 +49,8 @@ TEST(RenderCommand, DrawsTheVisibleWindowsWithTheSetValuesOrOneWindowAtAScale) {
                            {"--out", half, "--set", "625=54.72256"},
                            {"--out", twice, "--scale", "2"},
                            {"--out", starter, "--window", "301"}}) {
-    const CliRun run = render(args);
-    ASSERT_EQ(run.status, 0) << run.err;
+    const auto [status, err] = render(args);
+    ASSERT_EQ(status, 0) << err;
   }
   const Pixels a = png(idle), b = png(half);
   EXPECT_EQ(a.width(), 1300);  // only the main panel is visible at the start
@@ -88,10 +83,10 @@ TEST(RenderCommand, BadArgumentsAreOneClearLineAndStatus2) {
       {{"--out", "/nonexistent/x.png"}, "cannot write"},
   };
   for (const auto& [args, message, panel] : cases) {
-    const CliRun run = render(args, panel);
-    EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
-    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    const auto [status, err] = render(args, panel);
+    EXPECT_EQ(status, 2);
+    EXPECT_NE(err.find(message), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
   }
   EXPECT_FALSE(fs::exists(out));
 }

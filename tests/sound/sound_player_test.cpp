@@ -132,13 +132,26 @@ TEST_F(SoundPlayer, ChunksAreFoundByNameInAnyOrder) {
   }
 }
 
-TEST_F(SoundPlayer, AMissingOrUnusableWaveSilencesTheModule) {
+TEST_F(SoundPlayer, AFailureOnInstallSilencesTheModule) {
   const Bytes fmt = pcm16_format();
-  Bytes truncated = riff({fmt, kData});
+  const Bytes good = riff({fmt, kData});
+  Bytes truncated = good;
   truncated.resize(truncated.size() - 3);
   Bytes cut_in_header = riff({fmt});
   cut_in_header.insert(cut_in_header.end(), {'d', 'a', 't', 'a', 8});
-  const std::pair<const char*, Bytes> cases[] = {
+  const struct {
+    const char* what;
+    Bytes wave;
+    bool FakePlatform::*fails = nullptr;
+    int devices_kept = 1;  // by the failing gauge
+    uint16_t id = 10;
+  } cases[] = {
+      {"no device", good, &FakePlatform::device_fails, 0},
+      {"cooperative level refused", good, &FakePlatform::cooperative_level_fails, 0},
+      {"no buffer", good, &FakePlatform::buffer_fails},
+      {"lock refused", good, &FakePlatform::lock_fails},
+      {"position refused", good, &FakePlatform::position_fails},
+      {"missing id", good, nullptr, 1, 30},
       {"empty", {}},
       {"not a RIFF", chunk("LIST", {'W', 'A', 'V', 'E'})},
       {"another form", riff({fmt, kData}, "AVI ")},
@@ -153,39 +166,17 @@ TEST_F(SoundPlayer, AMissingOrUnusableWaveSilencesTheModule) {
       {"empty data", riff({fmt, chunk("data", {})})},
       {"half a sample", riff({fmt, chunk("data", {1, 2, 3})})},
   };
-  for (const auto& [what, bytes] : cases) {
-    SCOPED_TRACE(what);
-    SetUp();
-    fake_platform().waves[10] = bytes;
-    expect_silenced(install(10));
-  }
-  SCOPED_TRACE("missing id");
-  SetUp();
-  expect_silenced(install(30));
-}
-
-TEST_F(SoundPlayer, DeviceAndBufferFailuresSilenceTheModule) {
-  const struct {
-    const char* what;
-    bool FakePlatform::*fails;
-    int devices_kept;  // by the failing gauge
-  } cases[] = {
-      {"no device", &FakePlatform::device_fails, 0},
-      {"cooperative level refused", &FakePlatform::cooperative_level_fails, 0},
-      {"no buffer", &FakePlatform::buffer_fails, 1},
-      {"lock refused", &FakePlatform::lock_fails, 1},
-      {"position refused", &FakePlatform::position_fails, 1},
-  };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     SetUp();
-    fake_platform().*c.fails = true;
-    GaugeSound gauge = install(10);
+    fake_platform().waves[10] = c.wave;
+    if (c.fails) fake_platform().*c.fails = true;
+    GaugeSound gauge = install(c.id);
     EXPECT_EQ(gauge.device != 0, c.devices_kept == 1);
     // Whatever was created on the way and not kept is released.
     EXPECT_EQ(fake_platform().devices_created - fake_platform().devices_released, c.devices_kept);
     EXPECT_EQ(int(fake_platform().buffers.size()), fake_platform().buffers_released);
-    fake_platform().*c.fails = false;
+    if (c.fails) fake_platform().*c.fails = false;
     expect_silenced(gauge);
   }
 }
