@@ -1,0 +1,431 @@
+// The logic behind the systems gauges: Engine_Off and Engine_On (tank capacities and start states
+// on connect, engine automation on every update), the starter board's pump interlock and start-
+// ready rule, the parachute's rules and lever sampling, the fuel gauge's sums, the fuel lamps'
+// thresholds, blink phase and lamp test, the gear lamps' thresholds and blink periods. What each
+// gauge shows, says and plays when clicked is driven end to end by its check file.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "radios/radio_state.h"
+#include "systems/aircraft_state.h"
+#include "tests/support/test_host.h"
+
+namespace {
+
+using crv5::testing::evaluate;
+using crv5::testing::KeyEvent;
+using crv5::testing::TestHost;
+using Events = std::vector<KeyEvent>;
+using Ids = std::vector<uint32_t>;
+using States = std::vector<int32_t>;
+
+GaugeHeader& gauge(const char* name) { return *crv5::testing::find_gauge(name); }
+
+// The element at `index` of a gauge whose elements each have the one before as only parent.
+ElementHeader* element_at(const char* name, int index) {
+  ElementHeader* e = gauge(name).elements[0];
+  while (index-- > 0) e = e->next[0];
+  return e;
+}
+// An icon's value as the host finds it: a lamp's 0 lit or -1 dark, a switch's image.
+double icon(const char* name, int index = 1) {
+  return evaluate(*reinterpret_cast<ElementIcon*>(element_at(name, index)));
+}
+// A fuel pointer's kilograms: 1 the right, 2 the left.
+double pointer(int index) {
+  return evaluate(*reinterpret_cast<ElementNeedle*>(element_at("Fuel_Quantity", index)));
+}
+
+// A click on the `index`th clickable area of a gauge.
+void click(const char* name, int index = 0, uint32_t flags = kMouseLeftSingle) {
+  MouseRect* area = gauge(name).mouse_rects;
+  for (; area->kind != kMouseChild || index-- > 0; ++area) ASSERT_NE(area->kind, kMouseEnd);
+  ClickRecord record{.point = {area->box.x, area->box.y}, .gauge = &gauge(name), .rect = area};
+  area->function(&record, flags);
+}
+
+// Connects a start-state gauge; the token reads after the capacity step's four.
+Ids connect(TestHost& host, const char* name) {
+  host.clear_log();
+  TestHost::service(gauge(name), kServiceConnectToWindow);
+  return Ids(host.lookups.begin() + 4, host.lookups.end());
+}
+
+// ADF power and tone, COM1 power, NAV1 power and tone, NAV2 power and tone, IFF power; each set
+// to `value` first unless it is -1.
+States radios(int32_t value = -1) {
+  States states;
+  for (int32_t* state : {&crv5::adf_power, &crv5::adf_tone, &crv5::com1_power, &crv5::nav1_power,
+                         &crv5::nav1_tone, &crv5::nav2_power, &crv5::nav2_tone, &crv5::iff_power}) {
+    if (value != -1) *state = value;
+    states.push_back(*state);
+  }
+  return states;
+}
+
+// Ignition state, ignition on, start ready, valve state, left pump, right pump.
+States board() {
+  return {crv5::ignition_switch_state, crv5::ignition_switch_on, crv5::start_ready,
+          crv5::fuel_valve_switch_state, crv5::left_fuel_pump_on, crv5::right_fuel_pump_on};
+}
+
+TEST(StartState, EngineOnRecordsCapacitiesPowersTheRadiosAndRunsTheEngine) {
+  TestHost host;
+  crv5::tank298_capacity_kg = 7;
+  crv5::tank294_capacity_kg = 8;
+  host.set(292, 100);
+  host.set(294, -5);
+  host.set_calc("(A:FUEL TANK EXTERNAL1 CAPACITY,gallons)", 10);
+  radios(1);
+  crv5::com1_power = crv5::iff_power = 0;
+  host.set(891, 1);
+  EXPECT_EQ(connect(host, "Engine_On"), (Ids{895, 891}));  // the ground is not read
+  EXPECT_EQ(Ids(host.lookups.begin(), host.lookups.begin() + 4), (Ids{292, 298, 294, 300}));
+  EXPECT_EQ(host.calculations.size(), 2u);
+  EXPECT_NEAR(crv5::tank292_capacity_kg, 299.4469, 1e-4);
+  EXPECT_EQ(crv5::tank298_capacity_kg, 7);  // a tank reading 0 or less keeps its capacity
+  EXPECT_EQ(crv5::tank294_capacity_kg, 8);
+  EXPECT_NEAR(crv5::external1_capacity_kg, 29.94469, 1e-5);
+  EXPECT_EQ(host.events, (Events{{0x1012c, 0}, {0x10128, 0}, {0x10129, 0}, {0x103be, 0},
+                                 {0x1017f, 16383}}));
+  EXPECT_EQ(board(), (States{1, 1, 0, 1, 1, 1}));
+  EXPECT_EQ(radios(), (States{1, 0, 1, 1, 0, 1, 0, 1}));
+}
+
+TEST(StartState, EngineOffShutsDownOnTheGroundInOrderAndRunsTheEngineInTheAir) {
+  TestHost host;
+  radios(1);
+  host.set(60, 1);
+  for (uint32_t on : {895u, 560u, 891u, 364u, 565u, 740u}) host.set(on, 1);
+  EXPECT_EQ(connect(host, "Engine_Off"), (Ids{60, 895, 560, 891, 364, 565, 740}));
+  EXPECT_EQ(host.events, (Events{{0x1011c, 0}, {0x103be, 0}, {0x1017f, 0}, {0x10324, 0},
+                                 {0x102c1, 0}, {0x1033b, 0}, {0x102f5, 0}, {0x1012c, 0},
+                                 {0x10128, 0}, {0x10129, 0}}));
+  EXPECT_EQ(board(), States(6, 0));
+  EXPECT_EQ(radios(), States(8, 0));
+
+  for (uint32_t off : {895u, 560u, 891u, 364u}) host.set(off, 0);
+  host.set(565, -1);   // the generator counts as on unless exactly 0...
+  host.set(740, 0.5);  // ...the avionics only at exactly 1
+  connect(host, "Engine_Off");
+  EXPECT_EQ(host.event_ids(), (Ids{0x1011c, 0x1033b, 0x1012c, 0x10128, 0x10129}));
+
+  radios(1);  // in the air: radios and electrics left alone, valve and pump opened if closed
+  host.set(60, 0);
+  EXPECT_EQ(connect(host, "Engine_Off"), (Ids{60, 895, 891}));
+  EXPECT_EQ(host.events, (Events{{0x103be, 0}, {0x1017f, 16383}, {0x10324, 0}}));
+  EXPECT_EQ(board(), (States{0, 1, 0, 0, 1, 1}));
+  EXPECT_EQ(radios(), States(8, 1));
+}
+
+// One update with tokens 620, 625, 558, 632 and 621; the events it sent.
+Ids automation(TestHost& host, const char* name, std::vector<double> tokens) {
+  host.clear_log();
+  const Ids ids = {620, 625, 558, 632, 621};
+  for (int i = 0; i < 5; ++i) host.set(ids[i], tokens[i]);
+  TestHost::service(gauge(name), kServicePreUpdate);
+  EXPECT_EQ(host.lookups, ids);
+  return host.event_ids();
+}
+
+TEST(EngineAutomation, ThresholdsAreExactAndTheAfterburnerSwitchLagsOneUpdate) {
+  TestHost host;
+  //                                     620  625   558  632  621
+  EXPECT_EQ(automation(host, "Engine_Off", {0, 45, 0, 0, 0}), (Ids{0x10348}));
+  EXPECT_EQ(automation(host, "Engine_Off", {0, 44.9, 0, 0, 0}), (Ids{}));
+  EXPECT_EQ(automation(host, "Engine_Off", {1, 44.9, 0, 0, 0}), (Ids{0x10348}));
+  EXPECT_EQ(automation(host, "Engine_Off", {0.5, 10, 0, 0, 0}), (Ids{}));
+  EXPECT_EQ(automation(host, "Engine_Off", {1, 85, 1.0, 0, 0}), (Ids{}));
+  EXPECT_EQ(automation(host, "Engine_Off", {1, 85.1, 0.94, 0, 0}), (Ids{}));
+  EXPECT_EQ(automation(host, "Engine_Off", {1, 85.1, 0.95, 0, 0}), (Ids{0x10337}));
+  EXPECT_EQ(automation(host, "Engine_Off", {1, 90, 0.94, 1, 1}), (Ids{0x10337}));
+  EXPECT_EQ(automation(host, "Engine_Off", {1, 85, 1.0, 1, 1}), (Ids{0x10337}));
+  EXPECT_EQ(automation(host, "Engine_Off", {1, 90, 1.0, 0.5, 0}), (Ids{}));
+  for (const char* name : {"Engine_Off", "Engine_On"}) {  // 621 follows on the next update
+    EXPECT_EQ(automation(host, name, {1, 90, 1.0, 0, 0}), (Ids{0x10337}));
+    EXPECT_EQ(automation(host, name, {1, 90, 1.0, 1, 0}), (Ids{0x1034a}));
+    EXPECT_EQ(automation(host, name, {1, 50, 1.0, 1, 1}), (Ids{0x10337}));
+    EXPECT_EQ(automation(host, name, {1, 50, 1.0, 0, 1}), (Ids{0x1034a}));
+  }
+}
+
+enum StarterArea { kIgnition, kFuelValve, kStarter, kLeftPump, kRightPump };  // clickable areas
+
+TEST(StarterBoard, SimulatorPumpRunsOnlyWithBothSwitchesOn) {
+  TestHost host;
+  crv5::left_fuel_pump_on = crv5::right_fuel_pump_on = 0;
+  click("Starter_Board", kLeftPump);
+  EXPECT_TRUE(host.events.empty());
+  click("Starter_Board", kRightPump);
+  EXPECT_EQ(host.event_ids(), (Ids{0x10324}));
+  host.set(891, 1);
+  click("Starter_Board", kLeftPump);  // either off stops it
+  EXPECT_EQ(host.event_ids(), (Ids{0x10324, 0x10324}));
+}
+
+// Valve open, ignition on, both pumps on, throttle 0.2, 24 volts, not yet armed; then the lamp's
+// update at `turbine` percent: 0 lit, -1 dark.
+void ready_to_start(TestHost& host) {
+  crv5::ignition_switch_on = crv5::left_fuel_pump_on = crv5::right_fuel_pump_on = 1;
+  crv5::start_ready = 0;
+  host.set(895, 1);
+  host.set(558, 0.2);
+  host.set(759, 24);
+}
+double lamp_at(TestHost& host, double turbine) {
+  host.set(625, turbine);
+  return icon("Starter_Board", 5);
+}
+
+// Starter events from a click held for two repeats.
+size_t starter_events(TestHost& host) {
+  host.clear_log();
+  click("Starter_Board", kStarter);
+  for (int i = 0; i < 2; ++i) click("Starter_Board", kStarter, kMouseLeftSingle | kMouseRepeat);
+  for (const KeyEvent& e : host.events) EXPECT_EQ(e, (KeyEvent{0x102fc, 0}));
+  return host.events.size();
+}
+
+TEST(StarterBoard, LampArmsTheStarterUpTo25AndAStartStaysArmedUpTo45) {
+  TestHost host;
+  ready_to_start(host);
+  EXPECT_EQ(starter_events(host), 0u);  // armed only by the lamp's update
+  EXPECT_EQ(lamp_at(host, 25), 0);
+  EXPECT_EQ(starter_events(host), 3u);
+  EXPECT_EQ(lamp_at(host, 30), -1);
+  EXPECT_EQ(lamp_at(host, 45), -1);
+  EXPECT_EQ(starter_events(host), 3u);  // dark but armed
+  EXPECT_EQ(lamp_at(host, 46), -1);
+  EXPECT_EQ(starter_events(host), 0u);
+
+  EXPECT_EQ(lamp_at(host, 10), 0);
+  host.set(759, 20);
+  EXPECT_EQ(starter_events(host), 0u);  // the button too wants above 20 volts
+  host.set(895, 0);
+  EXPECT_EQ(lamp_at(host, 10), -1);
+  EXPECT_EQ(crv5::start_ready, 0);
+}
+
+TEST(StarterBoard, StartConditionsAtTheirLimits) {
+  TestHost host;
+  struct Case { double throttle, volts; int32_t right_pump, ignition_on; double lamp; };
+  const Case cases[] = {
+      {0.3, 24, 1, 1, 0},  {0.0, 24, 1, 1, 0},   {0.31, 24, 1, 1, -1}, {-0.01, 24, 1, 1, -1},
+      {0.2, 20, 1, 1, -1}, {0.2, 20.1, 1, 1, 0}, {0.2, 24, 0, 1, -1},  {0.2, 24, 1, 0, -1},
+  };
+  for (const Case& c : cases) {
+    ready_to_start(host);
+    host.set(558, c.throttle);
+    host.set(759, c.volts);
+    crv5::right_fuel_pump_on = c.right_pump;
+    crv5::ignition_switch_on = c.ignition_on;
+    host.clear_log();
+    EXPECT_EQ(lamp_at(host, 20), c.lamp) << c.throttle << " " << c.volts;
+    EXPECT_EQ(crv5::start_ready, c.lamp == 0 ? 1 : 0);
+    EXPECT_EQ(host.lookups, (Ids{625, 759, 895, 558}));
+  }
+}
+
+TEST(Parachute, RulesAroundFortyKnots) {
+  TestHost host;
+  struct Case { double ground, knots, token743, chute; Ids events; };
+  const Case cases[] = {
+      {1, 39, 5, 1, {0x10356}},  {1, 39, 5, 0.99, {}},  {1, 40, 0, 1, {}},  {1, 40, 1, 0, {}},
+      {1, 120, 4.9, 1, {0x102fa}}, {1, 120, 5, 1, {}},  {1, 30, 0.1, 0, {0x102fb}},
+      {1, 30, 0, 0, {}},         {0, 39, 1, 1, {}},     {0, 30, 1, 0, {}},  {0, 120, 0, 1, {}},
+  };
+  for (const Case& c : cases) {
+    host.clear_log();
+    host.set(60, c.ground);
+    host.set(61, c.knots);
+    host.set(743, c.token743);
+    host.set(866, c.chute);
+    TestHost::service(gauge("Parachute"), kServicePreUpdate);
+    EXPECT_EQ(host.event_ids(), c.events) << c.ground << " " << c.knots << " " << c.token743;
+    EXPECT_EQ(host.lookups, (Ids{60, 61, 743, 866}));
+  }
+}
+
+// The lever picture after `count` updates with the parachute at `chute`.
+double lever_after(TestHost& host, double chute, int count = 1) {
+  host.set(866, chute);
+  double picture = -1;
+  for (int i = 0; i < count; ++i) picture = icon("Parachute");
+  return picture;
+}
+
+TEST(Parachute, LeverPictureSamplesEveryFourthUpdate) {
+  TestHost host;
+  crv5::chute_lever_pulled = 0;  // as at load: first sample four updates away
+  crv5::chute_last_value = crv5::chute_trend = 0;
+  crv5::chute_sample_countdown = 4;
+  EXPECT_EQ(lever_after(host, 0.3, 3), 0);
+  EXPECT_EQ(lever_after(host, 0.3), 1);     // the first sample sees the rise
+  EXPECT_EQ(lever_after(host, 0.3, 4), 1);  // steady
+  EXPECT_EQ(lever_after(host, 0.1, 4), 0);  // falling
+  EXPECT_EQ(lever_after(host, std::nan(""), 4), 0);
+  EXPECT_EQ(crv5::chute_last_value, 0.1);   // an unreadable value is not a sample
+
+  host.set(60, 1);
+  click("Parachute");
+  EXPECT_EQ(lever_after(host, 0.1), 1);     // mid-travel a click shows at once
+  lever_after(host, 0.95, 3);               // sampled rising to the end of travel
+  click("Parachute");
+  EXPECT_EQ(lever_after(host, 0.95), 1);    // put back to match the parachute
+  lever_after(host, 0.05, 4);
+  click("Parachute");
+  EXPECT_EQ(lever_after(host, 0.05), 0);
+}
+
+// Internal tanks of 400 + 100 kg a side, external tanks of 300 kg; fuel switches as at load.
+void set_tanks(double left_kg = 0, double right_kg = 0) {
+  crv5::tank292_capacity_kg = crv5::tank298_capacity_kg = 400;
+  crv5::tank294_capacity_kg = crv5::tank300_capacity_kg = 100;
+  crv5::external1_capacity_kg = crv5::external2_capacity_kg = 300;
+  crv5::fuel_gauge_all_tanks = crv5::fuel_lamp_test = crv5::fuel_lamp_test_ticks = 0;
+  crv5::fuel_blink_enabled = 1;
+  crv5::fuel_left_kg = left_kg;
+  crv5::fuel_right_kg = right_kg;
+}
+
+TEST(FuelQuantity, SidesCountTheirExternalTankOnlyWhenTheSelectorSaysAll) {
+  TestHost host;
+  const std::string external1 = "(A:FUEL TANK EXTERNAL1 LEVEL,percent)";
+  const std::string external2 = "(A:FUEL TANK EXTERNAL2 LEVEL,percent)";
+  set_tanks();
+  host.set(291, 8388608);  // full
+  host.set(293, 8388608);
+  host.set(297, 4194304);  // half
+  host.set_calc(external1, 50);
+  host.set_calc(external2, 100);
+  EXPECT_DOUBLE_EQ(pointer(2), 500);  // left
+  EXPECT_DOUBLE_EQ(pointer(1), 200);  // right
+  EXPECT_EQ(host.lookups, (Ids{291, 293, 297, 299}));
+  EXPECT_TRUE(host.calculations.empty());
+
+  crv5::fuel_gauge_all_tanks = 1;
+  EXPECT_DOUBLE_EQ(pointer(2), 650);
+  EXPECT_DOUBLE_EQ(pointer(1), 500);
+  EXPECT_EQ(host.calculations, (std::vector<std::string>{external1, external2}));
+
+  host.calculations.clear();
+  crv5::external1_capacity_kg = 0;  // no external tank on the left: its level is not asked for
+  EXPECT_DOUBLE_EQ(pointer(2), 500);
+  EXPECT_TRUE(host.calculations.empty());
+}
+
+TEST(FuelLamps, ThresholdsAndBlinkPhase) {
+  TestHost host;
+  // Fuel left and right (of 1000 kg inside), pressure 899, flow 638 (pph), clock 604; 0 lit.
+  const struct { const char* lamp; double left, right, pressure, flow, clock, lit; } cases[] = {
+      {"Low_Fuel_Level_Light", 50, 49, 0, 0, 0, 0},        // 9.9 percent
+      {"Low_Fuel_Level_Light", 50, 50, 0, 0, 0, -1},       // 10 percent
+      {"Low_Fuel_Press_Light", 0, 0, 2402, 0, 0, -1},      // 1.1504 bar
+      {"Low_Fuel_Press_Light", 0, 0, 2400, 0, 0, 0},       // 1.1495 bar
+      {"Ten_Minutes_Flight_Light", 75.6, 0, 0, 1000, 100.3, 0},     // exactly 10 minutes
+      {"Ten_Minutes_Flight_Light", 75.6, 0, 0, 1000, 100.25, -1},   // exactly half the period
+      {"Ten_Minutes_Flight_Light", 76.356, 0, 0, 1000, 100.3, -1},  // 10.1 minutes
+      {"Ten_Minutes_Flight_Light", 0, 0, 0, 0, 100.3, 0},           // no fuel and no flow
+      {"Ten_Minutes_Flight_Light", 0, 0, 0, 0, 100.25, -1},
+      {"Ten_Minutes_Flight_Light", 100, 0, 0, 0, 100.3, -1},        // fuel and no flow
+  };
+  for (const auto& c : cases) {
+    set_tanks(c.left, c.right);
+    host.set(899, c.pressure);
+    host.set(638, c.flow);
+    host.set(604, c.clock);
+    EXPECT_EQ(icon(c.lamp), c.lit) << "row " << &c - cases;
+  }
+}
+
+TEST(FuelLamps, LampTestHoldsAllThreeLitFor35KnobUpdatesAndAClickRestartsIt) {
+  TestHost host;
+  set_tanks(500, 500);  // plenty of fuel, good pressure, blinking cut out, dark blink phase
+  crv5::fuel_blink_enabled = 0;
+  host.set(899, 5000);
+  host.set(638, 1000);
+  host.set(604, 0.1);
+  auto lamps_lit = [] {
+    return (icon("Low_Fuel_Level_Light") == 0) + (icon("Low_Fuel_Press_Light") == 0) +
+           (icon("Ten_Minutes_Flight_Light") == 0);
+  };
+  EXPECT_EQ(lamps_lit(), 0);
+  click("Fuel_Lamps_Test_Knob");
+  for (int update = 1; update <= 20; ++update) ASSERT_EQ(icon("Fuel_Lamps_Test_Knob"), 1) << update;
+  EXPECT_EQ(lamps_lit(), 3);
+  click("Fuel_Lamps_Test_Knob");
+  for (int update = 1; update <= 35; ++update) ASSERT_EQ(icon("Fuel_Lamps_Test_Knob"), 1) << update;
+  EXPECT_EQ(lamps_lit(), 3);
+  EXPECT_EQ(icon("Fuel_Lamps_Test_Knob"), 0);
+  EXPECT_EQ(lamps_lit(), 0);
+  EXPECT_EQ(icon("Fuel_Lamps_Test_Knob"), 0);
+}
+
+// Gear_Lamps in draw order: 1-3 the right, nose and left down bars, 4-6 their transit lamps.
+double indicator(int index) { return icon("Gear_Lamps", index); }
+void set_legs(TestHost& host, double nose, double left, double right) {
+  host.set(332, nose);
+  host.set(333, left);
+  host.set(334, right);
+}
+
+TEST(GearLamps, DownBarsAboveSixteenThreeHundredTransitLampsFromFifty) {
+  TestHost host;
+  host.set(604, 0.5);  // the lit half of every period
+  const struct { double position, bar, transit; } cases[] = {
+      {16301, 0, -1}, {16300, -1, 0}, {50, -1, 0}, {49, -1, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.position);
+    set_legs(host, c.position, c.position, c.position);
+    for (int bar = 1; bar <= 3; ++bar) EXPECT_EQ(indicator(bar), c.bar);
+    for (int lamp = 4; lamp <= 6; ++lamp) EXPECT_EQ(indicator(lamp), c.transit);
+  }
+}
+
+TEST(GearLamps, TransitLampsBlinkWithTheirOwnPeriods) {
+  TestHost host;
+  set_legs(host, 8000, 8000, 8000);
+  // Lit for the second half of each period: left 0.51 s, right 0.52 s, nose 0.53 s.
+  const struct { double time, right, nose, left; } cases[] = {
+      {0.255, -1, -1, -1},  // exactly half the left period: not yet
+      {0.258, -1, -1, 0}, {0.262, 0, -1, 0}, {0.266, 0, 0, 0},
+      {0.511, 0, 0, -1},    // the left lamp's next period has begun
+      {0.525, -1, 0, -1},   // and the right one's
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.time);
+    host.set(604, c.time);
+    EXPECT_EQ(indicator(4), c.right);
+    EXPECT_EQ(indicator(5), c.nose);
+    EXPECT_EQ(indicator(6), c.left);
+  }
+}
+
+TEST(GearLamps, GreenAndWarningLampsUseSixteenThousand) {
+  TestHost host;
+  host.set(604, 0.5);
+  set_legs(host, 16200, 16200, 16200);
+  EXPECT_EQ(icon("Gear_Light_Green"), 0);
+  EXPECT_EQ(indicator(2), -1);  // while the indicator still shows the legs in transit
+  EXPECT_EQ(indicator(5), 0);
+
+  set_legs(host, 16000, 16000, 16000);  // neither lamp, whatever 614 says
+  for (double arming : {0.0, 30.0, 100.0}) {
+    host.set(614, arming);
+    EXPECT_EQ(icon("Gear_Light_Green"), -1);
+    EXPECT_EQ(icon("Gear_Warning_Light"), -1);
+  }
+
+  set_legs(host, 0, 16001, 16001);
+  host.set(614, 30);
+  host.clear_log();
+  EXPECT_EQ(icon("Gear_Warning_Light"), 0);
+  EXPECT_EQ(host.lookups, (Ids{614, 333, 334, 332}));
+  host.set(614, 30.1);
+  EXPECT_EQ(icon("Gear_Warning_Light"), -1);
+}
+
+}  // namespace
