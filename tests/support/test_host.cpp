@@ -1,11 +1,9 @@
 #include "tests/support/test_host.h"
 
-#include <cmath>
-#include <cstdio>
 #include <cstring>
 
+#include "host/mouse/tooltip.h"
 #include "module/services.h"
-#include "module/text.h"
 
 extern "C" GaugeLinkage Linkage;
 
@@ -87,33 +85,10 @@ double evaluate(ElementIcon& icon) {
 }
 
 std::string format_tooltip(const TooltipText& tooltip) {
-  const std::string text = tooltip.text ? tooltip.text : "";
-  std::string out;
-  for (size_t i = 0; i < text.size();) {
-    int number = 0, end = 0;
-    char conversion[16] = {};
-    // "%N!fmt!": argument N (from 1), printf conversion fmt.
-    if (text[i] != '%' ||
-        std::sscanf(text.c_str() + i + 1, "%d!%15[^!]!%n", &number, conversion, &end) < 2 ||
-        end == 0 || number < 1 || number > tooltip.arg_count) {
-      out += text[i++];
-      continue;
-    }
-    const TooltipArg& arg = tooltip.args[number - 1];
-    const std::string format = std::string("%") + conversion;
-    const char kind = format.back();
-    char buffer[256] = {};
-    if (kind == 's' && arg.text)
-      std::snprintf(buffer, sizeof buffer, format.c_str(), arg.text(0, 0, nullptr, nullptr, nullptr));
-    else if (kind == 'd' && arg.number)
-      std::snprintf(buffer, sizeof buffer, format.c_str(),
-                    truncate_to_int(std::round(arg.number(0, 0, nullptr, nullptr, nullptr))));
-    else if (arg.number)
-      std::snprintf(buffer, sizeof buffer, format.c_str(), arg.number(0, 0, nullptr, nullptr, nullptr));
-    out += buffer;
-    i += 1 + end;
-  }
-  return out;
+  return gaugehost::format_tooltip(tooltip, nullptr, [](ModuleVar& var) {
+    var.value.f = read_var(var.id);
+    return var.value.f;
+  });
 }
 
 GaugeHeader* find_gauge(const char* name) {

@@ -64,10 +64,7 @@ class TestHost {
 double evaluate(ElementNeedle& needle);
 double evaluate(ElementIcon& icon);
 
-// A tooltip's text with its placeholders filled as the host fills them: "%N!fmt!" takes argument
-// N (from 1) through its text or numeric callback and formats it with printf's fmt, a "d"
-// rounding the number to the nearest whole number (halves away from zero). A placeholder without
-// a valid argument number is left as it stands.
+// A tooltip's text with its placeholders filled by the host's own formatting.
 std::string format_tooltip(const TooltipText& tooltip);
 
 // Looks up one gauge's header in the exported table by name; null when absent.
