@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <ostream>
 
+#include "host/audio/audio.h"
 #include "host/check/check_runner.h"
 #include "host/loader/module.h"
 #include "host/render/session_render.h"
@@ -66,9 +68,19 @@ std::map<std::string, CliEntry>& cli_table() {
 }
 
 void usage(std::ostream& out) {
-  out << "usage: gaugehost [--module PATH] COMMAND [ARGS...]\n";
+  out << "usage: gaugehost [--module PATH] [--sound recording|silent|none] COMMAND [ARGS...]\n";
   for (const auto& [name, entry] : cli_table()) out << "  " << entry.usage << "\n";
-  out << "The module is CRV5_Instr.gau beside gaugehost unless --module names another.\n";
+  out << "The module is CRV5_Instr.gau beside gaugehost unless --module names another.\n"
+         "--sound: recording (the default) keeps each click for checks and playback; silent plays\n"
+         "nothing; none offers no sound device, as on a machine without one.\n";
+}
+
+// The audio backend named by a --sound value.
+std::optional<audio::Backend> sound_backend(const std::string& name) {
+  if (name == "recording") return audio::Backend::recording;
+  if (name == "silent") return audio::Backend::silent;
+  if (name == "none") return audio::Backend::no_device;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -80,12 +92,19 @@ void add_cli_command(std::string name, std::string usage, CliCommand command) {
 int run_cli(int argc, char** argv, std::ostream& out, std::ostream& err) {
   std::vector<std::string> args(argv + 1, argv + argc);
   std::filesystem::path module = default_module_path();
-  while (!args.empty() && args[0] == "--module") {
+  while (!args.empty() && (args[0] == "--module" || args[0] == "--sound")) {
     if (args.size() < 2) {
-      err << "gaugehost: --module needs a path\n";
+      err << "gaugehost: " << args[0] << " needs a value\n";
       return 2;
     }
-    module = args[1];
+    if (args[0] == "--module") {
+      module = args[1];
+    } else if (auto backend = sound_backend(args[1])) {
+      audio::set_backend(*backend);
+    } else {
+      err << "gaugehost: --sound takes recording, silent or none, not \"" << args[1] << "\"\n";
+      return 2;
+    }
     args.erase(args.begin(), args.begin() + 2);
   }
   if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h") {
