@@ -3,6 +3,8 @@
 // painted again, the other gauges are left as they are).
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <filesystem>
 
 #include "host/panel/session.h"
@@ -35,6 +37,16 @@ struct Cockpit {
   int gauges = 0;
 };
 
+// The counters every benchmark reports: gauges placed, gauges redrawn in the last frame, and the
+// process's peak resident memory.
+void report(benchmark::State& state, const Cockpit& cockpit, const PanelRenderer& renderer) {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["gauges"] = cockpit.gauges;
+  state.counters["redrawn"] = renderer.last_counts().redrawn;
+  state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
+}
+
 // What a running host does each frame: brings each visible window's kept picture up to date.
 void draw(PanelRenderer& renderer, const Cockpit& cockpit, double scale) {
   for (const WindowView& window : cockpit.windows) {
@@ -53,8 +65,7 @@ void BM_FullRedraw(benchmark::State& state) {
     renderer.forget();
     draw(renderer, cockpit, scale);
   }
-  state.counters["gauges"] = cockpit.gauges;
-  state.counters["redrawn"] = renderer.last_counts().redrawn;
+  report(state, cockpit, renderer);
 }
 
 void BM_FewNeedlesMoved(benchmark::State& state) {
@@ -71,17 +82,8 @@ void BM_FewNeedlesMoved(benchmark::State& state) {
     state.ResumeTiming();
     draw(renderer, cockpit, scale);
   }
-  state.counters["gauges"] = cockpit.gauges;
-  state.counters["redrawn"] = renderer.last_counts().redrawn;
+  report(state, cockpit, renderer);
 }
-
-// Scales in percent: the panel at 1x and 2x.
-BENCHMARK(BM_FullRedraw)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FewNeedlesMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
-
-}  // namespace
-
-BENCHMARK_MAIN();
 
 void BM_NothingMoved(benchmark::State& state) {
   Cockpit cockpit;
@@ -90,6 +92,14 @@ void BM_NothingMoved(benchmark::State& state) {
   const double scale = state.range(0) / 100.0;
   draw(renderer, cockpit, scale);
   for (auto _ : state) draw(renderer, cockpit, scale);
-  state.counters["redrawn"] = renderer.last_counts().redrawn;
+  report(state, cockpit, renderer);
 }
+
+// Scales in percent: the panel at 1x and 2x.
+BENCHMARK(BM_FullRedraw)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FewNeedlesMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NothingMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
