@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "host/eval/needle_angle.h"
@@ -41,6 +42,9 @@ struct Scale {
   double probe_radius;
   double miss_degrees;       // an angle off a mark that must fall between marks
 };
+
+// Names the scale in test output rather than dumping its bytes.
+void PrintTo(const Scale& s, std::ostream* out) { *out << s.gauge << " needle " << s.needle; }
 
 class Graduations : public ::testing::TestWithParam<Scale> {};
 
