@@ -49,7 +49,8 @@ TEST(DisplayList, IconsByImageIndexAndHiddenElementsWithoutTheirChildren) {
 
   EvaluatedElement icon = evaluated(lamp.header);
   icon.image = 0;
-  const ImageOp& op = image_op(list_of(icon));
+  const DisplayList list = list_of(icon);
+  const ImageOp& op = image_op(list);
   EXPECT_EQ(op.lighting, Lighting::bright);  // bright wins over luminous
   expect_point(op.transform.apply(0, 0), 5, 6);
 }
@@ -69,7 +70,8 @@ TEST(DisplayList, SlidersAndSpritesShiftByValueTimesScaleAndSpritesTurnAboutThei
   sprite.x = 1;
   sprite.y = 2;
   sprite.rotation = 45;  // 90 degrees at scale 2
-  const Affine& turn = image_op(list_of(sprite)).transform;
+  const DisplayList sprite_list = list_of(sprite);
+  const Affine& turn = image_op(sprite_list).transform;
   expect_point(turn.apply(30, 40), 51, 56);       // the centre on the shifted position
   expect_point(turn.apply(30 + 10, 40), 51, 66);  // 3 o'clock of the texture turned to 6
 }
