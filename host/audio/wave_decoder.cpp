@@ -4,66 +4,26 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string_view>
+
+#include "resources/waves/riff_writer.h"
 
 namespace gaugehost::audio {
 namespace {
 
-constexpr uint16_t kPcm = 1;
-constexpr uint16_t kMsAdpcm = 2;
-
-// Microsoft ADPCM's seven standard predictors: the format record the module hands over ends at
-// its extra-size word, so the decoder is given the set every such wave carries.
-constexpr int16_t kAdpcmCoefficients[7][2] = {{256, 0},   {512, -256}, {0, 0},      {192, 64},
-                                              {240, 0},   {460, -208}, {392, -232}};
-
-using Bytes = std::vector<unsigned char>;
-
-void put16(Bytes& out, uint32_t v) { out.insert(out.end(), {uint8_t(v), uint8_t(v >> 8)}); }
-void put32(Bytes& out, uint32_t v) { put16(out, v & 0xffff); put16(out, v >> 16); }
-void put_tag(Bytes& out, std::string_view tag) { out.insert(out.end(), tag.begin(), tag.end()); }
+using waves::Bytes;
+using waves::kFormatMsAdpcm;
+using waves::kFormatPcm;
 
 uint32_t adpcm_samples_per_block(const PlatformWaveFormat& f) {
-  return (f.block_align - 7u * f.channels) * 2u / f.channels + 2u;
-}
-
-Bytes format_chunk(const PlatformWaveFormat& f) {
-  Bytes body;
-  put16(body, f.format_tag);
-  put16(body, f.channels);
-  put32(body, f.samples_per_second);
-  put32(body, f.average_bytes_per_second);
-  put16(body, f.block_align);
-  put16(body, f.bits_per_sample);
-  if (f.format_tag == kMsAdpcm) {
-    put16(body, 4 + 4 * 7);
-    put16(body, adpcm_samples_per_block(f));
-    put16(body, 7);
-    for (const auto& c : kAdpcmCoefficients) {
-      put16(body, static_cast<uint16_t>(c[0]));
-      put16(body, static_cast<uint16_t>(c[1]));
-    }
-  }
-  Bytes chunk;
-  put_tag(chunk, "fmt ");
-  put32(chunk, static_cast<uint32_t>(body.size()));
-  chunk.insert(chunk.end(), body.begin(), body.end());
-  return chunk;
+  return waves::ms_adpcm::samples_per_block(f.block_align, f.channels);
 }
 
 // A whole WAVE file around the buffer's bytes, for libsndfile to read.
-Bytes wave_file(const PlatformWaveFormat& format, std::span<const unsigned char> data) {
-  const Bytes fmt = format_chunk(format);
-  Bytes file;
-  put_tag(file, "RIFF");
-  put32(file, static_cast<uint32_t>(4 + fmt.size() + 8 + data.size() + (data.size() & 1)));
-  put_tag(file, "WAVE");
-  file.insert(file.end(), fmt.begin(), fmt.end());
-  put_tag(file, "data");
-  put32(file, static_cast<uint32_t>(data.size()));
-  file.insert(file.end(), data.begin(), data.end());
-  if (data.size() & 1) file.push_back(0);
-  return file;
+Bytes wave_file(const PlatformWaveFormat& f, std::span<const unsigned char> data) {
+  const waves::WaveFormat format{f.format_tag,  f.channels,    f.samples_per_second,
+                                 f.average_bytes_per_second, f.block_align, f.bits_per_sample};
+  const Bytes samples(data.begin(), data.end());
+  return waves::wave_file({waves::format_chunk(format), waves::chunk("data", samples)});
 }
 
 // libsndfile reading from memory.
@@ -101,17 +61,17 @@ sf_count_t memory_tell(void* user) { return static_cast<MemoryFile*>(user)->posi
 bool playable_format(const PlatformWaveFormat& f) {
   if (f.channels < 1 || f.channels > 2) return false;
   if (f.samples_per_second < 100 || f.samples_per_second > 200000) return false;
-  if (f.format_tag == kPcm)
+  if (f.format_tag == kFormatPcm)
     return (f.bits_per_sample == 8 || f.bits_per_sample == 16) &&
            f.block_align == f.channels * f.bits_per_sample / 8;
-  if (f.format_tag == kMsAdpcm)
+  if (f.format_tag == kFormatMsAdpcm)
     return f.bits_per_sample == 4 && f.block_align > 7u * f.channels &&
            adpcm_samples_per_block(f) <= 0xffff;
   return false;
 }
 
 double duration(const PlatformWaveFormat& f, uint32_t bytes) {
-  const double frames_per_block = f.format_tag == kMsAdpcm ? adpcm_samples_per_block(f) : 1.0;
+  const double frames_per_block = f.format_tag == kFormatMsAdpcm ? adpcm_samples_per_block(f) : 1.0;
   return bytes / f.block_align * frames_per_block / f.samples_per_second;
 }
 

@@ -20,37 +20,18 @@ namespace {
 
 constexpr uint32_t kRate = static_cast<uint32_t>(kSampleRate);
 
-Bytes pcm_format(uint32_t channels, uint32_t bits) {
-  Bytes f;
-  put16(f, 1);  // PCM
-  put16(f, channels);
-  put32(f, kRate);
-  put32(f, kRate * channels * bits / 8);
-  put16(f, channels * bits / 8);
-  put16(f, bits);
-  return chunk("fmt ", f);
+Bytes pcm_format(uint16_t channels, uint16_t bits) {
+  const uint16_t block = channels * bits / 8;
+  return format_chunk({kFormatPcm, channels, kRate, kRate * block, block, bits});
 }
 
-constexpr uint32_t kAdpcmChannels = 2;
-constexpr uint32_t kAdpcmBlock = 1024;
+constexpr uint16_t kAdpcmChannels = 2;
+constexpr uint16_t kAdpcmBlock = 1024;
 constexpr uint32_t kAdpcmFrames = ms_adpcm::samples_per_block(kAdpcmBlock, kAdpcmChannels);
 
 Bytes adpcm_format() {
-  Bytes f;
-  put16(f, 2);  // Microsoft ADPCM
-  put16(f, kAdpcmChannels);
-  put32(f, kRate);
-  put32(f, kRate * kAdpcmBlock / kAdpcmFrames);
-  put16(f, kAdpcmBlock);
-  put16(f, 4);
-  put16(f, 4 + 4 * ms_adpcm::kStandardCoefficients.size());  // extra bytes
-  put16(f, kAdpcmFrames);
-  put16(f, ms_adpcm::kStandardCoefficients.size());
-  for (const auto& c : ms_adpcm::kStandardCoefficients) {
-    put16(f, static_cast<uint16_t>(c.first));
-    put16(f, static_cast<uint16_t>(c.second));
-  }
-  return chunk("fmt ", f);
+  return format_chunk(
+      {kFormatMsAdpcm, kAdpcmChannels, kRate, kRate * kAdpcmBlock / kAdpcmFrames, kAdpcmBlock, 4});
 }
 
 // A toggle switch: the lever's snap and the ring of its spring, then the softer landing 24 ms on.

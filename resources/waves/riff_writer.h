@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "ms_adpcm.h"
+
 namespace waves {
 
 using Bytes = std::vector<uint8_t>;
@@ -37,6 +39,41 @@ inline Bytes chunk(std::string_view tag, const Bytes& body) {
   append(out, body);
   if (body.size() % 2) out.push_back(0);
   return out;
+}
+
+// The fields of a wave format record.
+struct WaveFormat {
+  uint16_t format_tag;  // 1 PCM, 2 Microsoft ADPCM
+  uint16_t channels;
+  uint32_t samples_per_second;
+  uint32_t average_bytes_per_second;
+  uint16_t block_align;
+  uint16_t bits_per_sample;
+};
+
+constexpr uint16_t kFormatPcm = 1;
+constexpr uint16_t kFormatMsAdpcm = 2;
+
+// A "fmt " chunk: the format record, and for Microsoft ADPCM its extension (samples per block and
+// the seven standard predictors).
+inline Bytes format_chunk(const WaveFormat& format) {
+  Bytes f;
+  put16(f, format.format_tag);
+  put16(f, format.channels);
+  put32(f, format.samples_per_second);
+  put32(f, format.average_bytes_per_second);
+  put16(f, format.block_align);
+  put16(f, format.bits_per_sample);
+  if (format.format_tag == kFormatMsAdpcm) {
+    put16(f, 4 + 4 * ms_adpcm::kStandardCoefficients.size());  // extra bytes
+    put16(f, ms_adpcm::samples_per_block(format.block_align, format.channels));
+    put16(f, ms_adpcm::kStandardCoefficients.size());
+    for (const auto& c : ms_adpcm::kStandardCoefficients) {
+      put16(f, static_cast<uint16_t>(c.first));
+      put16(f, static_cast<uint16_t>(c.second));
+    }
+  }
+  return chunk("fmt ", f);
 }
 
 // The whole file: a "RIFF" chunk of form "WAVE" holding the given chunks in order.
