@@ -1,6 +1,8 @@
 // Building blocks for a gauge's static records, so that a gauge source reads like its tables.
 #pragma once
 
+#include <cstring>
+
 #include "module/gauge.h"
 
 namespace crv5 {
@@ -46,6 +48,13 @@ constexpr GaugeHeader gauge_header(const char* name, double width_mm,
                                    GaugeCallback callback = nullptr) {
   return GaugeHeader{.version = kGaugeHeaderVersion, .name = name, .elements = elements,
                      .callback = callback, .mouse_rects = mouse_rects, .width_mm = width_mm};
+}
+
+// The gauge of that name in a linkage's table, or null.
+inline GaugeHeader* find_gauge(const GaugeLinkage& linkage, const char* name) {
+  for (int i = 0; i < kMaxGauges && linkage.gauges[i]; ++i)
+    if (std::strcmp(linkage.gauges[i]->name, name) == 0) return linkage.gauges[i];
+  return nullptr;
 }
 
 }  // namespace crv5

@@ -103,10 +103,16 @@ const ResourceEntry* resource_directory(uintptr_t module_handle) {
                                           "ResourceDirectory");
 }
 
+const ResourceEntry* find_resource(uintptr_t module_handle, std::string_view type, int32_t id) {
+  for (const ResourceEntry* entry = resource_directory(module_handle); entry && entry->type; ++entry)
+    if (entry->id == id && type == entry->type) return entry;
+  return nullptr;
+}
+
 std::span<const unsigned char> Module::resource(std::string_view type, int32_t id) const {
-  for (const ResourceEntry* entry = resource_directory(handle()); entry && entry->type; ++entry)
-    if (entry->id == id && type == entry->type) return {entry->data, entry->size};
-  return {};
+  const ResourceEntry* entry = find_resource(handle(), type, id);
+  if (!entry) return {};
+  return {entry->data, entry->size};
 }
 
 std::optional<PixSize> Module::bitmap_size(int32_t id) const {

@@ -64,6 +64,9 @@ class Module {
 // The resource directory of a loaded module, found by its handle; null when it has none.
 const ResourceEntry* resource_directory(uintptr_t module_handle);
 
+// A loaded module's resource of that type and id, found by its handle; null when it has none.
+const ResourceEntry* find_resource(uintptr_t module_handle, std::string_view type, int32_t id);
+
 // The default module: CRV5_Instr.gau beside the running executable.
 std::filesystem::path default_module_path();
 

@@ -12,14 +12,10 @@ extern "C" {
 const void* platform_find_resource(uintptr_t module, const char* type, int32_t id,
                                    uint32_t* size) {
   if (!type) return nullptr;
-  for (const ResourceEntry* entry = gaugehost::resource_directory(module); entry && entry->type;
-       ++entry) {
-    if (entry->id == id && std::strcmp(entry->type, type) == 0) {
-      if (size) *size = entry->size;
-      return entry->data;
-    }
-  }
-  return nullptr;
+  const ResourceEntry* entry = gaugehost::find_resource(module, type, id);
+  if (!entry) return nullptr;
+  if (size) *size = entry->size;
+  return entry->data;
 }
 
 // The host has one main window, whatever class is asked for.

@@ -1,9 +1,9 @@
 #include "resources/art/gauge_records.h"
 
-#include <cstring>
 #include <stdexcept>
 #include <string>
 
+#include "module/records.h"
 #include "resources/resource_script.h"
 
 extern "C" GaugeLinkage Linkage;
@@ -28,8 +28,7 @@ const resources::BitmapResource& scripted(int32_t bitmap) {
 }  // namespace
 
 const GaugeHeader& find_gauge(const char* name) {
-  for (GaugeHeader* const* g = Linkage.gauges; *g; ++g)
-    if (std::strcmp((*g)->name, name) == 0) return **g;
+  if (const GaugeHeader* gauge = crv5::find_gauge(Linkage, name)) return *gauge;
   throw std::runtime_error(std::string("no gauge named ") + name + " in the module");
 }
 

@@ -1,8 +1,7 @@
 #include "tests/support/test_host.h"
 
-#include <cstring>
-
 #include "host/mouse/tooltip.h"
+#include "module/records.h"
 #include "module/services.h"
 
 extern "C" GaugeLinkage Linkage;
@@ -91,10 +90,6 @@ std::string format_tooltip(const TooltipText& tooltip) {
   });
 }
 
-GaugeHeader* find_gauge(const char* name) {
-  for (GaugeHeader* const* g = Linkage.gauges; *g; ++g)
-    if (std::strcmp((*g)->name, name) == 0) return *g;
-  return nullptr;
-}
+GaugeHeader* find_gauge(const char* name) { return crv5::find_gauge(Linkage, name); }
 
 }  // namespace crv5::testing
