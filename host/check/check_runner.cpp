@@ -1,12 +1,11 @@
 #include "host/check/check_runner.h"
 
-#include <charconv>
-#include <cmath>
 #include <fstream>
 #include <ostream>
 #include <sstream>
 
 #include "host/check/commands.h"
+#include "host/panel/numbers.h"
 #include "host/panel/session.h"
 
 namespace gaugehost {
@@ -54,31 +53,9 @@ CheckLine split_check_line(std::string_view text) {
 }
 
 double parse_check_number(std::string_view token, std::string_view what) {
-  auto bad = [&]() {
-    return HostError("bad " + std::string(what) + " \"" + std::string(token) +
-                     "\", expected a decimal number or 0x and hexadecimal digits");
-  };
-  std::string_view digits = token;
-  bool negative = false;
-  if (digits.starts_with("-") || digits.starts_with("+")) {
-    negative = digits.front() == '-';
-    digits.remove_prefix(1);
-  }
-  if (digits.starts_with("0x") || digits.starts_with("0X")) {
-    digits.remove_prefix(2);
-    uint64_t value = 0;
-    auto [rest, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
-    if (digits.empty() || error != std::errc() || rest != digits.data() + digits.size())
-      throw bad();
-    return negative ? -double(value) : double(value);
-  }
-  double value = 0;
-  auto [rest, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || error != std::errc() || rest != digits.data() + digits.size() ||
-      !std::isfinite(value) ||
-      !(std::isdigit(static_cast<unsigned char>(digits.front())) || digits.front() == '.'))
-    throw bad();
-  return negative ? -value : value;
+  if (const std::optional<double> value = parse_number(token)) return *value;
+  throw HostError("bad " + std::string(what) + " \"" + std::string(token) +
+                  "\", expected a decimal number or 0x and hexadecimal digits");
 }
 
 // --- One file's run ---

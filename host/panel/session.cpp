@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 
 #include "host/audio/audio.h"
 #include "host/eval/evaluate.h"
 #include "host/mouse/hit_testing.h"
+#include "host/panel/numbers.h"
 
 namespace gaugehost {
 
@@ -46,24 +46,6 @@ bool equal_nocase(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
            return std::tolower(x) == std::tolower(y);
          });
-}
-
-std::optional<int64_t> whole_number(std::string_view text) {
-  int base = 10;
-  bool negative = false;
-  if (text.starts_with("-")) {
-    negative = true;
-    text.remove_prefix(1);
-  }
-  if (text.starts_with("0x") || text.starts_with("0X")) {
-    base = 16;
-    text.remove_prefix(2);
-  }
-  int64_t value = 0;
-  auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  if (text.empty() || error != std::errc() || rest != text.data() + text.size())
-    return std::nullopt;
-  return negative ? -value : value;
 }
 
 // The module reads an instance's parameter text from the shared header during its calls.
@@ -229,7 +211,7 @@ GaugeInstance* Session::find_gauge(std::string_view name) {
   int wanted = 1;
   const size_t colon = name.rfind(':');
   if (colon != std::string_view::npos) {
-    auto number = whole_number(name.substr(colon + 1));
+    auto number = parse_whole_number(name.substr(colon + 1));
     if (!number || *number < 1) return nullptr;
     wanted = int(*number);
     name = name.substr(0, colon);
@@ -246,7 +228,7 @@ Window* Session::find_window(int32_t panel_id) {
 }
 
 Window* Session::find_window(std::string_view ident) {
-  if (auto number = whole_number(ident)) return find_window(int32_t(*number));
+  if (auto number = parse_whole_number(ident)) return find_window(int32_t(*number));
   for (Window& window : windows_)
     if (!window.ident_name.empty() && equal_nocase(window.ident_name, ident)) return &window;
   for (Window& window : windows_)

@@ -193,8 +193,8 @@ class Builder {
     const double sx = record->texture_scale_x != 0 ? record->texture_scale_x : 1.0;
     const double sy = record->texture_scale_y != 0 ? record->texture_scale_y : 1.0;
     const Affine transform =
-        Affine::translation(at.x + finite(dx), at.y + finite(dy)) *
-        Affine::rotation(finite(turn)) * Affine::scaling(sx, sy) *
+        Affine::translation(at.x + dx, at.y + dy) *
+        Affine::rotation(turn) * Affine::scaling(sx, sy) *
         Affine::translation(-record->texture_center.x, -record->texture_center.y);
     image(e, e.resource_id, transform, size_of(e.resource_id, e));
   }
