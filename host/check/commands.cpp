@@ -268,12 +268,12 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
   const std::string& value = line.tokens[2];
   const double tolerance = tolerance_arg(line, 3);
 
-  std::vector<FlatElement> elements;
-  if (gauge.updated) flatten(gauge.root, false, elements);
   if (!gauge.updated) {
     run.check(line, false, property + " of " + target, "the gauge was never updated");
     return;
   }
+  std::vector<FlatElement> elements;
+  flatten(gauge.root, false, elements);
   if (index >= elements.size())
     throw HostError(gauge.name + " has " + std::to_string(elements.size()) + " elements (0 to " +
                     std::to_string(elements.size() - 1) + ")");
