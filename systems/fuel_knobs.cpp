@@ -97,20 +97,14 @@ bool test_knob_click(ClickRecord*, uint32_t) {
   return false;
 }
 
-// Each knob's gauge callback: its sound's set-up and release.
-template <sound::GaugeSound* Sound>
-void sound_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
-  sound::gauge_sound_service(*Sound, service_id, extra_data);
-}
-
 }  // namespace fuel_knobs
 
 GaugeHeader gauge_Fuel_Qty_Switch =
     crv5::gauge_header("Fuel_Qty_Switch", 40, crv5::element_list<&fuel_knobs::selector_base>,
-                       fuel_knobs::selector_mouse, fuel_knobs::sound_service<&fuel_knobs::selector_sound>);
+                       fuel_knobs::selector_mouse, crv5::sound::gauge_sound_callback<&fuel_knobs::selector_sound>);
 GaugeHeader gauge_Stop_Blinking_Fuel_Knob =
     crv5::gauge_header("Stop_Blinking_Fuel_Knob", 80, crv5::element_list<&fuel_knobs::blink_knob_base>,
-                       fuel_knobs::blink_knob_mouse, fuel_knobs::sound_service<&fuel_knobs::blink_knob_sound>);
+                       fuel_knobs::blink_knob_mouse, crv5::sound::gauge_sound_callback<&fuel_knobs::blink_knob_sound>);
 GaugeHeader gauge_Fuel_Lamps_Test_Knob =
     crv5::gauge_header("Fuel_Lamps_Test_Knob", 80, crv5::element_list<&fuel_knobs::test_knob_base>,
-                       fuel_knobs::test_knob_mouse, fuel_knobs::sound_service<&fuel_knobs::test_knob_sound>);
+                       fuel_knobs::test_knob_mouse, crv5::sound::gauge_sound_callback<&fuel_knobs::test_knob_sound>);

@@ -51,12 +51,9 @@ MouseRect mouse[] = {
     mouse_end(),
 };
 
-void sound_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
-  sound::gauge_sound_service(brake_sound, service_id, extra_data);
-}
-
 }  // namespace parking_brake
 
 GaugeHeader gauge_Parking_Brake =
     crv5::gauge_header("Parking_Brake", 80, crv5::element_list<&parking_brake::base>,
-                       parking_brake::mouse, parking_brake::sound_service);
+                       parking_brake::mouse,
+                       crv5::sound::gauge_sound_callback<&parking_brake::brake_sound>);
