@@ -17,29 +17,23 @@
 #include "module/services.h"
 #include "radios/radio_state.h"
 #include "systems/aircraft_state.h"
+#include "systems/engine_controls.h"
 
 namespace engine_start {
 using namespace crv5;
+using namespace crv5::engine;
 
 // Token variables.
-constexpr uint32_t kOnGround = 60;
 constexpr uint32_t kBatteryMaster = 364;
-constexpr uint32_t kThrottle = 558;
 constexpr uint32_t kFuelLever = 560;
 constexpr uint32_t kGenerator = 565;
 constexpr uint32_t kTurbineSwitch = 620;      // kept on from 45 percent turbine speed
 constexpr uint32_t kAfterburnerSwitch = 621;  // kept equal to the afterburner state
-constexpr uint32_t kTurbineSpeed = 625;       // percent
 constexpr uint32_t kAfterburner = 632;        // 0 or 1
 constexpr uint32_t kAvionicsMaster = 740;
-constexpr uint32_t kFuelPump = 891;
-constexpr uint32_t kFuelValve = 895;
 
 // Key events.
 constexpr uint32_t kSetThrottle = 0x1011c;
-constexpr uint32_t kSetFuelLever = 0x1017f;
-constexpr uint32_t kToggleFuelValve = 0x103be;
-constexpr uint32_t kToggleFuelPump = 0x10324;
 constexpr uint32_t kToggleBattery = 0x102c1;
 constexpr uint32_t kToggleGenerator = 0x1033b;
 constexpr uint32_t kToggleAvionics = 0x102f5;
@@ -49,9 +43,6 @@ constexpr uint32_t kNav2IdentOff = 0x10129;
 constexpr uint32_t kToggleTurbineSwitch = 0x10348;
 constexpr uint32_t kToggleAfterburner = 0x10337;
 constexpr uint32_t kToggleAfterburnerSwitch = 0x1034a;
-
-constexpr uint32_t kFuelLeverCutOff = 0;
-constexpr uint32_t kFuelLeverOpen = 16383;
 
 // Gallons to pounds to kilograms, multiplied in that order.
 constexpr double kPoundsPerGallon = 6.601563;

@@ -12,13 +12,14 @@
 #include "module/services.h"
 #include "sound/sound_player.h"
 #include "systems/aircraft_state.h"
+#include "systems/engine_controls.h"
 #include "systems/lamps.h"
 
 namespace parachute {
 using namespace crv5;
+using engine::kOnGround;
 
 // Token variables.
-constexpr uint32_t kOnGround = 60;
 constexpr uint32_t kAirspeed = 61;  // knots
 constexpr uint32_t kToken743 = 743;
 constexpr uint32_t kParachute = 866;  // 0 stowed to 1 deployed
@@ -40,15 +41,14 @@ sound::GaugeSound lever_sound{.wave_id = 20};
 double lever_picture(ElementIcon*);
 double lamp_rule(ElementIcon*);
 
-constexpr uint32_t kFlags = kImageTransparent | kImageErase;
 
 extern ElementIcon lever;
 
 // --- Parachute ----------------------------------------------------------------------------------
 
 //                                    kind                    bitmap               gauge                 position
-ElementStaticImage lever_panel = {{.kind = kElementStaticImage, .resource_id = 2280, .gauge = &gauge_Parachute, .position = {0, 0}, .next = children<&lever>, .image_flags = kFlags}};
-ElementIcon lever              = {.header = {.kind = kElementIcon, .resource_id = 2290, .gauge = &gauge_Parachute, .position = {0, 0}, .image_flags = kFlags},  // 2290 pushed, 2291 pulled
+ElementStaticImage lever_panel = {{.kind = kElementStaticImage, .resource_id = 2280, .gauge = &gauge_Parachute, .position = {0, 0}, .next = children<&lever>, .image_flags = lamps::kPlainFlags}};
+ElementIcon lever              = {.header = {.kind = kElementIcon, .resource_id = 2290, .gauge = &gauge_Parachute, .position = {0, 0}, .image_flags = lamps::kPlainFlags},  // 2290 pushed, 2291 pulled
                                   .source = var(kParachute), .callback = lever_picture, .image_count = 2, .scale = 1.0};
 
 const char* deployment_text(CRV5_TOOLTIP_PARAMS) {

@@ -15,27 +15,19 @@
 #include "module/text.h"
 #include "sound/sound_player.h"
 #include "systems/aircraft_state.h"
+#include "systems/engine_controls.h"
 #include "systems/lamps.h"
 
 namespace starter_board {
 using namespace crv5;
+using namespace crv5::engine;
 
 // Token variables.
-constexpr uint32_t kThrottle = 558;
 constexpr uint32_t kStarterEngaged = 563;
-constexpr uint32_t kTurbineSpeed = 625;  // percent
 constexpr uint32_t kVoltage = 759;
-constexpr uint32_t kFuelPump = 891;
-constexpr uint32_t kFuelValve = 895;
 
 // Key events.
-constexpr uint32_t kToggleFuelValve = 0x103be;
-constexpr uint32_t kSetFuelLever = 0x1017f;
-constexpr uint32_t kToggleFuelPump = 0x10324;
 constexpr uint32_t kEngageStarter = 0x102fc;
-
-constexpr uint32_t kFuelLeverCutOff = 0;
-constexpr uint32_t kFuelLeverOpen = 16383;
 
 // fuel_valve_switch_state values.
 enum FuelValveSwitch : int32_t {
@@ -60,24 +52,23 @@ double ignition_picture(ElementIcon*);
 double start_ready_lamp(ElementIcon*);
 
 constexpr FailureRecord kZeroOnFailure21[] = {{21, kFailZero}, {0, 0}};
-constexpr uint32_t kFlags = kImageTransparent | kImageErase;
 
 extern ElementIcon right_pump, left_pump, fuel_valve, ignition, ready_lamp, starter_button;
 
 // Each element is the child of the one before it.
 //                                      kind                            bitmap               gauge                           position
-ElementStaticImage board     = {{.kind = kElementStaticImage, .resource_id = 4210, .gauge = &gauge_Starter_Board, .position = {0, 0},                                                                      .next = children<&right_pump>,     .image_flags = kFlags}};
-ElementIcon right_pump       = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {159, 117}, .next = children<&left_pump>,  .failures = kZeroOnFailure21, .image_flags = kFlags},
+ElementStaticImage board     = {{.kind = kElementStaticImage, .resource_id = 4210, .gauge = &gauge_Starter_Board, .position = {0, 0},                                                                      .next = children<&right_pump>,     .image_flags = lamps::kPlainFlags}};
+ElementIcon right_pump       = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {159, 117}, .next = children<&left_pump>,  .failures = kZeroOnFailure21, .image_flags = lamps::kPlainFlags},
                                 .source = var(kFuelPump),       .callback = right_pump_picture, .image_count = 2, .scale = 1.0};
-ElementIcon left_pump        = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {37, 117},  .next = children<&fuel_valve>, .failures = kZeroOnFailure21, .image_flags = kFlags},
+ElementIcon left_pump        = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {37, 117},  .next = children<&fuel_valve>, .failures = kZeroOnFailure21, .image_flags = lamps::kPlainFlags},
                                 .source = var(kFuelPump),       .callback = left_pump_picture,  .image_count = 2, .scale = 1.0};
-ElementIcon fuel_valve       = {.header = {.kind = kElementIcon, .resource_id = 4220, .gauge = &gauge_Starter_Board, .position = {33, 42},   .next = children<&ignition>,                               .image_flags = kFlags},
+ElementIcon fuel_valve       = {.header = {.kind = kElementIcon, .resource_id = 4220, .gauge = &gauge_Starter_Board, .position = {33, 42},   .next = children<&ignition>,                               .image_flags = lamps::kPlainFlags},
                                 .source = var(kFuelValve),      .callback = fuel_valve_picture, .image_count = 4, .scale = 1.0};
-ElementIcon ignition         = {.header = {.kind = kElementIcon, .resource_id = 4250, .gauge = &gauge_Starter_Board, .position = {56, 205},  .next = children<&ready_lamp>,                             .image_flags = kFlags},
+ElementIcon ignition         = {.header = {.kind = kElementIcon, .resource_id = 4250, .gauge = &gauge_Starter_Board, .position = {56, 205},  .next = children<&ready_lamp>,                             .image_flags = lamps::kPlainFlags},
                                                                 .callback = ignition_picture,   .image_count = 3, .scale = 1.0};
 ElementIcon ready_lamp       = {.header = {.kind = kElementIcon, .resource_id = 4230, .gauge = &gauge_Starter_Board, .position = {180, 47},  .next = children<&starter_button>, .failures = kZeroOnFailure21, .image_flags = lamps::kLitLampFlags},
                                 .source = var(kTurbineSpeed),   .callback = start_ready_lamp,   .image_count = 1, .scale = 1.0};
-ElementIcon starter_button   = {.header = {.kind = kElementIcon, .resource_id = 4260, .gauge = &gauge_Starter_Board, .position = {97, 201},                                .failures = kZeroOnFailure21, .image_flags = kFlags},
+ElementIcon starter_button   = {.header = {.kind = kElementIcon, .resource_id = 4260, .gauge = &gauge_Starter_Board, .position = {97, 201},                                .failures = kZeroOnFailure21, .image_flags = lamps::kPlainFlags},
                                 .source = var(kStarterEngaged),                                 .image_count = 2, .scale = 1.0};
 
 // --- Tooltips -----------------------------------------------------------------------------------
