@@ -43,7 +43,7 @@ PanelRenderer::GaugePicture PanelRenderer::gauge_picture(const PlacedGauge& gaug
   if (kept.surface && kept.width == width && kept.height == height && kept.options == options &&
       kept.list == list) {
     ++counts_.reused;
-    return {kept.surface, at, false};
+    return {gauge.key, kept.surface, at, false};
   }
   ++counts_.redrawn;
   if (!kept.surface || kept.width != width || kept.height != height) {
@@ -62,7 +62,16 @@ PanelRenderer::GaugePicture PanelRenderer::gauge_picture(const PlacedGauge& gaug
   kept.height = height;
   kept.options = options;
   kept.list = std::move(list);
-  return {kept.surface, at, true};
+  return {gauge.key, kept.surface, at, true};
+}
+
+std::vector<PanelRenderer::GaugePicture> PanelRenderer::gauge_pictures(
+    const WindowView& window, double scale, const RenderOptions& options) {
+  counts_ = {};
+  std::vector<GaugePicture> pictures;
+  for (const PlacedGauge& gauge : window.gauges)
+    if (gauge.root) pictures.push_back(gauge_picture(gauge, scale, options));
+  return pictures;
 }
 
 void PanelRenderer::paint(cairo_t* cr, const std::vector<GaugePicture>& pictures,
@@ -78,10 +87,7 @@ void PanelRenderer::paint(cairo_t* cr, const std::vector<GaugePicture>& pictures
 
 void PanelRenderer::draw_window(cairo_t* cr, const WindowView& window, double scale,
                                 const RenderOptions& options) {
-  counts_ = {};
-  std::vector<GaugePicture> pictures;
-  for (const PlacedGauge& gauge : window.gauges)
-    if (gauge.root) pictures.push_back(gauge_picture(gauge, scale, options));
+  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale, options);
   cairo_save(cr);
   paint(cr, pictures, window, scale, options);
   cairo_restore(cr);
@@ -89,14 +95,9 @@ void PanelRenderer::draw_window(cairo_t* cr, const WindowView& window, double sc
 
 cairo_surface_t* PanelRenderer::update_window(const void* key, const WindowView& window,
                                               double scale, const RenderOptions& options) {
-  counts_ = {};
-  std::vector<GaugePicture> pictures;
+  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale, options);
   std::vector<std::pair<const void*, Rect>> places;
-  for (const PlacedGauge& gauge : window.gauges) {
-    if (!gauge.root) continue;
-    pictures.push_back(gauge_picture(gauge, scale, options));
-    places.emplace_back(gauge.key, pictures.back().at);
-  }
+  for (const GaugePicture& picture : pictures) places.emplace_back(picture.key, picture.at);
   KeptWindow& kept = windows_[key];
   const int width = device_pixels(window.size.width, scale);
   const int height = device_pixels(window.size.height, scale);

@@ -75,11 +75,15 @@ class PanelRenderer {
   };
   // A gauge's picture on the panel, in device pixels.
   struct GaugePicture {
+    const void* key;
     cairo_surface_t* surface;
     Rect at;
     bool redrawn;
   };
   GaugePicture gauge_picture(const PlacedGauge& gauge, double scale, const RenderOptions& options);
+  // The pictures of every gauge of the window, brought up to date; counts what was redrawn.
+  std::vector<GaugePicture> gauge_pictures(const WindowView& window, double scale,
+                                           const RenderOptions& options);
   void paint(cairo_t* cr, const std::vector<GaugePicture>& pictures, const WindowView& window,
              double scale, const RenderOptions& options);
 
