@@ -1,5 +1,6 @@
 #include "host/check/check_runner.h"
 
+#include <cmath>
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -56,6 +57,15 @@ double parse_check_number(std::string_view token, std::string_view what) {
   if (const std::optional<double> value = parse_number(token)) return *value;
   throw HostError("bad " + std::string(what) + " \"" + std::string(token) +
                   "\", expected a decimal number or 0x and hexadecimal digits");
+}
+
+double parse_var_value(uint32_t id, std::string_view token) {
+  const double value = parse_check_number(token, "value");
+  if (SimState::is_integer_var(id) &&
+      (value != std::trunc(value) || value < 0 || value > 4294967295.0))
+    throw HostError("bad value of integer variable " + std::to_string(id) + " \"" +
+                    std::string(token) + "\": it takes a whole number from 0 to 4294967295");
+  return value;
 }
 
 // --- One file's run ---

@@ -140,12 +140,7 @@ void cmd_model(CheckRun& run, const CheckLine& line) {
 
 void cmd_set_var(CheckRun& run, const CheckLine& line) {
   const uint32_t id = id_arg(line.tokens[0], "variable id");
-  const double value =
-      SimState::is_integer_var(id)
-          ? double(whole(line.tokens[1], "value of integer variable " + std::to_string(id), 0,
-                         4294967295.0))
-          : parse_check_number(line.tokens[1], "value");
-  run.session().sim().set_var(id, value);
+  run.session().sim().set_var(id, parse_var_value(id, line.tokens[1]));
 }
 
 void cmd_set_calc(CheckRun& run, const CheckLine& line) {

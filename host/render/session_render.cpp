@@ -80,12 +80,7 @@ std::pair<uint32_t, double> variable_setting(const std::string& text) {
     throw HostError("--set " + text + ": expected ID=VALUE");
   const double id = number_between(text.substr(0, equals), "variable id", 0, 4294967295.0);
   if (id != std::floor(id)) throw HostError("--set " + text + ": the id must be a whole number");
-  const double value = parse_check_number(text.substr(equals + 1), "value");
-  if (SimState::is_integer_var(uint32_t(id)) &&
-      (value != std::floor(value) || value < 0 || value > 4294967295.0))
-    throw HostError("--set " + text + ": variable " + text.substr(0, equals) +
-                    " takes a whole number from 0 to 4294967295");
-  return {uint32_t(id), value};
+  return {uint32_t(id), parse_var_value(uint32_t(id), text.substr(equals + 1))};
 }
 
 RenderArgs parse_render_args(const std::vector<std::string>& args) {
