@@ -15,10 +15,7 @@ namespace {
 constexpr Point kSwitchNut{15, 29};
 
 void switch_base(cairo_t* cr) {
-  bezel(cr, kSwitchNut, 9, 14);
-  cairo_arc(cr, kSwitchNut.x, kSwitchNut.y, 9, 0, 2 * M_PI);
-  set_colour(cr, {0.03, 0.03, 0.03});
-  cairo_fill(cr);
+  ringed_disc(cr, kSwitchNut, 9, 14, {0.03, 0.03, 0.03});
   for (int i = 0; i < 24; ++i) tick(cr, kSwitchNut, i * 15.0, {14, 2.5, 1}, {0, 0, 0});
 }
 
@@ -69,10 +66,7 @@ void pointer_knob(cairo_t* cr, double w, double degrees) {
 constexpr Point kButton{26, 26};
 
 void button_ring(cairo_t* cr) {
-  bezel(cr, kButton, 19, 26);
-  cairo_arc(cr, kButton.x, kButton.y, 19, 0, 2 * M_PI);
-  set_colour(cr, {0.02, 0.02, 0.02});
-  cairo_fill(cr);
+  ringed_disc(cr, kButton, 19, 26, {0.02, 0.02, 0.02});
 }
 
 void panel_light_button(cairo_t* cr, bool on) {

@@ -190,6 +190,13 @@ void bezel(cairo_t* cr, Point centre, double r_inner, double r_outer) {
   cairo_stroke(cr);
 }
 
+void ringed_disc(cairo_t* cr, Point centre, double r_inner, double r_outer, Rgb fill) {
+  bezel(cr, centre, r_inner, r_outer);
+  cairo_arc(cr, centre.x, centre.y, r_inner, 0, 2 * M_PI);
+  set_colour(cr, fill);
+  cairo_fill(cr);
+}
+
 void cover_glass(cairo_t* cr, Point centre, double radius) {
   cairo_save(cr);
   circle(cr, centre, radius);

@@ -60,6 +60,8 @@ void dial_face(cairo_t* cr, Point centre, double radius);
 void sub_dial(cairo_t* cr, Point centre, double radius);
 // A metal ring from r_inner to r_outer, lit from the upper left.
 void bezel(cairo_t* cr, Point centre, double r_inner, double r_outer);
+// A bezel round a flat disc of `fill`: a switch's well, a button's ring, a handle's hub.
+void ringed_disc(cairo_t* cr, Point centre, double r_inner, double r_outer, Rgb fill);
 // The cover glass over a face: a soft highlight and a faint reflection; mostly transparent.
 void cover_glass(cairo_t* cr, Point centre, double radius);
 // What lies over a round instrument's face and needles, w x h: the flange, the bezel from

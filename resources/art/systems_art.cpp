@@ -273,10 +273,7 @@ void gear_lever(cairo_t* cr, bool down) {
   cairo_arc(cr, h.x, h.y, 25, 0, 2 * M_PI);         // tyre
   set_colour(cr, {0.06, 0.06, 0.06});
   cairo_fill(cr);
-  bezel(cr, h, 13, 18);                             // rim
-  cairo_arc(cr, h.x, h.y, 13, 0, 2 * M_PI);         // hub, red: the gear handle
-  set_colour(cr, colour::kGuardRed);
-  cairo_fill(cr);
+  ringed_disc(cr, h, 13, 18, colour::kGuardRed);  // the gear handle's red hub in its rim
   screw(cr, h, 4);
 }
 
@@ -289,10 +286,7 @@ void brake_housing(cairo_t* cr) {
   const Point hub = brake_hub();
   panel_plate(cr, 0, 0, 147, 98, 6);
   legend(cr, {73.5, 12}, "PARKING BRAKE", 9);
-  bezel(cr, hub, 16, 24);
-  cairo_arc(cr, hub.x, hub.y, 16, 0, 2 * M_PI);
-  set_colour(cr, {0.02, 0.02, 0.02});
-  cairo_fill(cr);
+  ringed_disc(cr, hub, 16, 24, {0.02, 0.02, 0.02});
   centred_text(cr, {22, 51}, "REL", 8, Face::kLegendBold, colour::kLegend);
   centred_text(cr, {124, 88}, "LOCK", 8, Face::kLegendBold, colour::kLegend);
   centred_text(cr, {73.5, 90}, "TURN", 6, Face::kLegend, colour::kLegend);
