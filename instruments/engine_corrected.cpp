@@ -3,16 +3,15 @@
 // sub-dial turns once per 10 percent; the main pointer runs from 12 o'clock to 9 o'clock at 100
 // percent. On pre-install either dial moves to the engine its parameter text names.
 //
-// Inputs: token 626 (corrected N1, percent), 627 (corrected N2, percent).
+// Reads: tokens 626 (corrected N1, percent), 627 (corrected N2, percent), or the same quantities
+// of the engine the parameter text names. Writes nothing module-wide; sends no events.
 #include "instruments/engine_rebinding.h"
-#include "instruments/turbine_dials.h"
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
 
 namespace engine_corrected {
 using namespace crv5;
-using namespace crv5::turbine;
 
 // The records of one dial; each dial has its own, as the rebinding rewrites them in place.
 template <GaugeHeader* Gauge, int32_t DialBitmap, uint32_t Speed>
@@ -28,13 +27,12 @@ struct CorrectedDial {
       {.point = {30, 64}, .value = 110.0},
   };
 
-  //                                     kind                       bitmap                     position              pivot             children
-  static inline ElementStaticImage cover = {{.kind = kElementStaticImage, .resource_id = 1460, .gauge = Gauge, .position = {0, 0},                                                                               .image_flags = kCoverFlags}};
-  static inline ElementNeedle main_pointer = {.header = {.kind = kElementNeedle, .resource_id = 1450, .gauge = Gauge, .position = {100, 100}, .pivot = {30, 7}, .next = children<&cover>, .failures = kNeedleFailures, .image_flags = kNeedleFlags},
-                                              .source = var(Speed), .table = main_table, .table_size = 3};
-  static inline ElementNeedle units_pointer = {.header = {.kind = kElementNeedle, .resource_id = 1440, .gauge = Gauge, .position = {63, 63}, .pivot = {7, 2}, .next = children<&main_pointer>, .failures = kNeedleFailures, .image_flags = kNeedleFlags},
-                                               .source = var(Speed), .table = units_table, .table_size = 2};
-  static inline ElementStaticImage dial = {{.kind = kElementStaticImage, .resource_id = DialBitmap, .gauge = Gauge, .position = {0, 0},                             .next = children<&units_pointer>, .image_flags = kDialFlags}};
+  // clang-format off
+  static inline ElementStaticImage cover = static_image({.gauge = Gauge, .bitmap = 1460, .position = {0, 0},                                                                .flags = kCoverFlags});
+  static inline ElementNeedle main_pointer = needle({   .gauge = Gauge, .bitmap = 1450, .position = {100, 100}, .pivot = {30, 7}, .source = Speed, .table = main_table,  .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&cover>});
+  static inline ElementNeedle units_pointer = needle({  .gauge = Gauge, .bitmap = 1440, .position = {63, 63},   .pivot = {7, 2},  .source = Speed, .table = units_table, .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&main_pointer>});
+  static inline ElementStaticImage dial = static_image({.gauge = Gauge, .bitmap = DialBitmap, .position = {0, 0},                                                          .flags = kDialFlags,                                     .next = children<&units_pointer>});
+  // clang-format on
 };
 
 using N1 = CorrectedDial<&gauge_Engine_Corrected_N1, 1420, 626>;
@@ -43,7 +41,7 @@ using N2 = CorrectedDial<&gauge_Engine_Corrected_N2, 1430, 627>;
 double corrected_n2(CRV5_TOOLTIP_PARAMS) { return read_var(627); }
 
 const TooltipArg n2_args[] = {tooltip_number(corrected_n2)};
-const TooltipText n2_tooltip = {"Turbine tachometer (corrected N2 = %1!d! percent)", n2_args, 1};
+const TooltipText n2_tooltip = tooltip("Turbine tachometer (corrected N2 = %1!d! percent)", n2_args);
 
 MouseRect n1_mouse[] = {
     mouse_parent({}, 43809),
@@ -65,8 +63,8 @@ void rebind_on_install(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
 }  // namespace engine_corrected
 
 GaugeHeader gauge_Engine_Corrected_N1 =
-    crv5::gauge_header("Engine_Corrected_N1", 100, crv5::element_list<&engine_corrected::N1::dial>,
+    crv5::gauge_header(crv5::GaugeId::Engine_Corrected_N1, crv5::element_list<&engine_corrected::N1::dial>,
                        engine_corrected::n1_mouse, engine_corrected::rebind_on_install);
 GaugeHeader gauge_Engine_Corrected_N2 =
-    crv5::gauge_header("Engine_Corrected_N2", 100, crv5::element_list<&engine_corrected::N2::dial>,
+    crv5::gauge_header(crv5::GaugeId::Engine_Corrected_N2, crv5::element_list<&engine_corrected::N2::dial>,
                        engine_corrected::n2_mouse, engine_corrected::rebind_on_install);

@@ -1,15 +1,13 @@
 // Engine_RPM: the turbine tachometer, graduated in RPM. A main pointer turns half a revolution per
 // 5000 RPM and a sub-dial pointer half a revolution per 500 RPM; 100 percent is 9137 RPM.
 //
-// Inputs: token 625, turbine speed in percent.
-#include "instruments/turbine_dials.h"
+// Reads: token 625, turbine speed in percent. Writes nothing module-wide; sends no events.
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
 
 namespace engine_rpm {
 using namespace crv5;
-using namespace crv5::turbine;
 
 constexpr uint32_t kTurbineSpeed = 625;  // percent
 
@@ -28,23 +26,22 @@ extern ElementNeedle hundreds_pointer;
 extern ElementNeedle main_pointer;
 extern ElementStaticImage cover;
 
-//                                  kind                 bitmap              position              pivot              children
-ElementStaticImage dial       = {{.kind = kElementStaticImage, .resource_id = 460, .gauge = &gauge_Engine_RPM, .position = {0, 0},                            .next = children<&hundreds_pointer>, .image_flags = kDialFlags}};
-ElementNeedle hundreds_pointer = {.header = {.kind = kElementNeedle, .resource_id = 480, .gauge = &gauge_Engine_RPM, .position = {150, 215}, .pivot = {7, 8},   .next = children<&main_pointer>, .failures = kNeedleFailures, .image_flags = kNeedleFlags},
-                                  .source = var(kTurbineSpeed), .table = hundreds_table, .table_size = 2};
-ElementNeedle main_pointer    = {.header = {.kind = kElementNeedle, .resource_id = 470, .gauge = &gauge_Engine_RPM, .position = {150, 152}, .pivot = {13, 14}, .next = children<&cover>, .failures = kNeedleFailures, .image_flags = kNeedleFlags},
-                                  .source = var(kTurbineSpeed), .table = main_table, .table_size = 3};
-ElementStaticImage cover      = {{.kind = kElementStaticImage, .resource_id = 490, .gauge = &gauge_Engine_RPM, .position = {0, 0},                                                                .image_flags = kCoverFlags}};
+// clang-format off
+ElementStaticImage dial        = static_image({.gauge = &gauge_Engine_RPM, .bitmap = 460, .position = {0, 0},                                                                          .flags = kDialFlags,                                     .next = children<&hundreds_pointer>});
+ElementNeedle hundreds_pointer = needle({      .gauge = &gauge_Engine_RPM, .bitmap = 480, .position = {150, 215}, .pivot = {7, 8},   .source = kTurbineSpeed, .table = hundreds_table, .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&main_pointer>});
+ElementNeedle main_pointer     = needle({      .gauge = &gauge_Engine_RPM, .bitmap = 470, .position = {150, 152}, .pivot = {13, 14}, .source = kTurbineSpeed, .table = main_table,     .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&cover>});
+ElementStaticImage cover       = static_image({.gauge = &gauge_Engine_RPM, .bitmap = 490, .position = {0, 0},                                                                          .flags = kCoverFlags});
+// clang-format on
 
 // RPM = percent x 9137 / 100.
 double rpm(CRV5_TOOLTIP_PARAMS) { return read_var(kTurbineSpeed) * 9137 / 100; }
 
 const TooltipArg tooltip_args[] = {tooltip_number(rpm)};
-const TooltipText tooltip = {"Turbine tachometer (%1!d! RPM)", tooltip_args, 1};
+const TooltipText rpm_tooltip = tooltip("Turbine tachometer (%1!d! RPM)", tooltip_args);
 
 MouseRect mouse[] = {
     mouse_parent(),
-    mouse_tooltip(&tooltip),
+    mouse_tooltip(&rpm_tooltip),
     mouse_parent_end(),
     mouse_end(),
 };
@@ -52,4 +49,4 @@ MouseRect mouse[] = {
 }  // namespace engine_rpm
 
 GaugeHeader gauge_Engine_RPM =
-    crv5::gauge_header("Engine_RPM", 100, crv5::element_list<&engine_rpm::dial>, engine_rpm::mouse);
+    crv5::gauge_header(crv5::GaugeId::Engine_RPM, crv5::element_list<&engine_rpm::dial>, engine_rpm::mouse);

@@ -6,10 +6,15 @@
 // automation, which keeps switches 620 and 621 and the afterburner in step with the turbine speed
 // and the throttle.
 //
-// Inputs: token 60 (on ground, above 0), 292/294/298/300 (internal tank capacities, gallons),
+// Reads: tokens 60 (on ground, above 0), 292/294/298/300 (internal tank capacities, gallons),
 // 364 (battery master), 558 (throttle, 0 to 1), 560 (fuel lever), 565 (generator), 620 and 621
 // (engine switches), 625 (turbine speed, percent), 632 (afterburner, 0/1), 740 (avionics master),
 // 891 (fuel pump), 895 (fuel valve); the external tank capacities by calculator expression.
+// Writes: the six tank capacities, the starter-board states (ignition_switch_state,
+// ignition_switch_on, start_ready, fuel_valve_switch_state, left_fuel_pump_on,
+// right_fuel_pump_on) and the radio power and tone states, on connect.
+// Sends: 0x1011c, 0x103be, 0x1017f, 0x10324, 0x102c1, 0x1033b, 0x102f5 and the ident-off events
+// 0x1012c, 0x10128, 0x10129 on connect; 0x10348, 0x10337, 0x1034a from the engine automation.
 #include <iterator>
 
 #include "module/gauges.h"
@@ -51,8 +56,7 @@ constexpr double kKilogramsPerPound = 0.4536;
 // The records of one start-state gauge; each gauge has its own, naming its header.
 template <GaugeHeader* Gauge>
 struct StartStateRecords {
-  //                                     kind                        bitmap             gauge           position
-  static inline ElementStaticImage plate = {{.kind = kElementStaticImage, .resource_id = 60, .gauge = Gauge, .position = {0, 0}, .image_flags = kImageTransparent | kImageErase}};
+  static inline ElementStaticImage plate = static_image({.gauge = Gauge, .bitmap = 60, .position = {0, 0}, .flags = kCoverFlags});
 
   static inline MouseRect mouse[] = {
       mouse_parent(),
@@ -192,10 +196,10 @@ void start_state_service(GaugeHeader*, int32_t service_id, uintptr_t) {
 }  // namespace engine_start
 
 GaugeHeader gauge_Engine_Off = crv5::gauge_header(
-    "Engine_Off", 30, crv5::element_list<&engine_start::EngineOffRecords::plate>,
+    crv5::GaugeId::Engine_Off, crv5::element_list<&engine_start::EngineOffRecords::plate>,
     engine_start::EngineOffRecords::mouse,
     engine_start::start_state_service<engine_start::apply_engine_off_state>);
 GaugeHeader gauge_Engine_On = crv5::gauge_header(
-    "Engine_On", 30, crv5::element_list<&engine_start::EngineOnRecords::plate>,
+    crv5::GaugeId::Engine_On, crv5::element_list<&engine_start::EngineOnRecords::plate>,
     engine_start::EngineOnRecords::mouse,
     engine_start::start_state_service<engine_start::apply_engine_on_state>);

@@ -3,15 +3,18 @@
 //  - Fuel_Qty_Switch: makes the fuel gauge count all tanks or only the internal ones.
 //  - Stop_Blinking_Fuel_Knob: cuts the ten-minute lamp's blinking out and back in.
 //  - Fuel_Lamps_Test_Knob: lights the three fuel lamps for 35 updates of the knob.
+//
+// Reads: fuel_gauge_all_tanks, fuel_blink_enabled, fuel_lamp_test_ticks; no tokens.
+// Writes: fuel_gauge_all_tanks, fuel_blink_enabled (clicks), fuel_lamp_test_ticks (click and
+// update of the test knob), fuel_lamp_test (update of the test knob).
+// Sends no events; plays WAVE 10 on every click.
 #include "module/gauges.h"
 #include "module/records.h"
 #include "sound/sound_player.h"
 #include "systems/aircraft_state.h"
-#include "systems/lamps.h"
 
 namespace fuel_knobs {
 using namespace crv5;
-using namespace crv5::lamps;
 
 constexpr uint16_t kClickWave = 10;
 constexpr int32_t kLampTestUpdates = 36;  // the 36th update of the knob ends the test
@@ -27,22 +30,23 @@ double lamp_test_rule(ElementIcon*);
 extern ElementIcon selector, blink_knob, test_knob;
 
 // No source variable (token 0): each icon's rule reads module-wide state.
-//                                  helper          gauge                           bitmap  position  source  rule             failures
-ElementStaticImage selector_base   = base_image(    &gauge_Fuel_Qty_Switch,         4070,   children<&selector>);
-ElementIcon selector               = two_state_icon(&gauge_Fuel_Qty_Switch,         4080,   {0, 0},   0,      selector_rule,   nullptr);  // 4080 internal, 4081 all
-ElementStaticImage blink_knob_base = base_image(    &gauge_Stop_Blinking_Fuel_Knob, 3490,   children<&blink_knob>);
-ElementIcon blink_knob             = two_state_icon(&gauge_Stop_Blinking_Fuel_Knob, 3490,   {0, 0},   0,      blink_knob_rule, kHiddenOnFailure21);
-ElementStaticImage test_knob_base  = base_image(    &gauge_Fuel_Lamps_Test_Knob,    4000,   children<&test_knob>);
-ElementIcon test_knob              = two_state_icon(&gauge_Fuel_Lamps_Test_Knob,    4000,   {0, 0},   0,      lamp_test_rule,  kHiddenOnFailure21);
+// clang-format off
+ElementStaticImage selector_base   = static_image({.gauge = &gauge_Fuel_Qty_Switch,         .bitmap = 4070, .position = {0, 0},                                                         .flags = kCoverFlags,                                  .next = children<&selector>});
+ElementIcon selector               = icon({        .gauge = &gauge_Fuel_Qty_Switch,         .bitmap = 4080, .position = {0, 0}, .callback = selector_rule,   .images = 2, .flags = kSwitchFlags});  // 4080 internal, 4081 all
+ElementStaticImage blink_knob_base = static_image({.gauge = &gauge_Stop_Blinking_Fuel_Knob, .bitmap = 3490, .position = {0, 0},                                                         .flags = kCoverFlags,                                  .next = children<&blink_knob>});
+ElementIcon blink_knob             = icon({        .gauge = &gauge_Stop_Blinking_Fuel_Knob, .bitmap = 3490, .position = {0, 0}, .callback = blink_knob_rule, .images = 2, .flags = kSwitchFlags, .failures = kHiddenOnFailure21});
+ElementStaticImage test_knob_base  = static_image({.gauge = &gauge_Fuel_Lamps_Test_Knob,    .bitmap = 4000, .position = {0, 0},                                                         .flags = kCoverFlags,                                  .next = children<&test_knob>});
+ElementIcon test_knob              = icon({        .gauge = &gauge_Fuel_Lamps_Test_Knob,    .bitmap = 4000, .position = {0, 0}, .callback = lamp_test_rule,  .images = 2, .flags = kSwitchFlags, .failures = kHiddenOnFailure21});
+// clang-format on
 
 const char* tanks_word(CRV5_TOOLTIP_PARAMS) { return fuel_gauge_all_tanks != 0 ? "all" : "internal"; }
 const char* blinking_word(CRV5_TOOLTIP_PARAMS) { return fuel_blink_enabled != 0 ? "blinking" : "not blinking"; }
 
 const TooltipArg selector_args[] = {tooltip_text(tanks_word)};
 const TooltipArg blink_knob_args[] = {tooltip_text(blinking_word)};
-const TooltipText selector_tooltip = {"Fuel quantity gauge switch (%1!s! tanks)", selector_args, 1};
-const TooltipText blink_knob_tooltip = {"Blinking light stopping button (%1!s!)", blink_knob_args, 1};
-const TooltipText test_knob_tooltip = {"Fuel lamps test knob", nullptr, 0};
+const TooltipText selector_tooltip = tooltip("Fuel quantity gauge switch (%1!s! tanks)", selector_args);
+const TooltipText blink_knob_tooltip = tooltip("Blinking light stopping button (%1!s!)", blink_knob_args);
+const TooltipText test_knob_tooltip = tooltip("Fuel lamps test knob");
 
 template <int32_t* OnOff, sound::GaugeSound* Sound>
 bool turn_over_click(ClickRecord*, uint32_t);
@@ -100,11 +104,11 @@ bool test_knob_click(ClickRecord*, uint32_t) {
 }  // namespace fuel_knobs
 
 GaugeHeader gauge_Fuel_Qty_Switch =
-    crv5::gauge_header("Fuel_Qty_Switch", 40, crv5::element_list<&fuel_knobs::selector_base>,
+    crv5::gauge_header(crv5::GaugeId::Fuel_Qty_Switch, crv5::element_list<&fuel_knobs::selector_base>,
                        fuel_knobs::selector_mouse, crv5::sound::gauge_sound_callback<&fuel_knobs::selector_sound>);
 GaugeHeader gauge_Stop_Blinking_Fuel_Knob =
-    crv5::gauge_header("Stop_Blinking_Fuel_Knob", 80, crv5::element_list<&fuel_knobs::blink_knob_base>,
+    crv5::gauge_header(crv5::GaugeId::Stop_Blinking_Fuel_Knob, crv5::element_list<&fuel_knobs::blink_knob_base>,
                        fuel_knobs::blink_knob_mouse, crv5::sound::gauge_sound_callback<&fuel_knobs::blink_knob_sound>);
 GaugeHeader gauge_Fuel_Lamps_Test_Knob =
-    crv5::gauge_header("Fuel_Lamps_Test_Knob", 80, crv5::element_list<&fuel_knobs::test_knob_base>,
+    crv5::gauge_header(crv5::GaugeId::Fuel_Lamps_Test_Knob, crv5::element_list<&fuel_knobs::test_knob_base>,
                        fuel_knobs::test_knob_mouse, crv5::sound::gauge_sound_callback<&fuel_knobs::test_knob_sound>);

@@ -1,19 +1,20 @@
-// The three fuel warning lamps. Each is a dark lamp with a lit icon over it; all three light
-// steadily while the fuel lamp test runs.
+// The three fuel warning lamps, members of the lamp family. All three light steadily while the
+// fuel lamp test runs.
 //  - Low_Fuel_Level_Light: lit below 10 percent of the internal tanks' capacity.
 //  - Low_Fuel_Press_Light: lit below 1.15 bar of fuel pressure.
 //  - Ten_Minutes_Flight_Light: blinks when the fuel left lasts 10 minutes or less at the present
 //    flow, unless the blinking has been cut out.
 //
-// Inputs: the side quantities last computed by Fuel_Quantity; token 899 (fuel pressure, pounds
-// per square foot), 638 (fuel flow, pounds per hour), 604 (simulation time, seconds).
+// Reads: tokens 899 (fuel pressure, pounds per square foot), 638 (fuel flow, pounds per hour),
+// 604 (simulation time, seconds); fuel_left_kg and fuel_right_kg (as Fuel_Quantity last computed
+// them), the four internal tank capacities, fuel_lamp_test, fuel_blink_enabled.
+// Writes: fuel_level_percent, fuel_pressure_bar. Sends no events.
 #include <cmath>
+#include <iterator>
 
-#include "module/gauges.h"
-#include "module/records.h"
+#include "controls/lamps.h"
 #include "module/services.h"
 #include "systems/aircraft_state.h"
-#include "systems/lamps.h"
 
 namespace fuel_lamps {
 using namespace crv5;
@@ -28,34 +29,6 @@ constexpr double kLowPressureBar = 1.15;
 constexpr double kKilogramsPerPound = 0.4536;
 constexpr double kWarningEnduranceMinutes = 10;
 constexpr double kBlinkPeriod = 0.5;           // seconds: two blinks a second
-
-double low_level_rule(ElementIcon*);
-double low_pressure_rule(ElementIcon*);
-double ten_minutes_rule(ElementIcon*);
-
-extern ElementIcon level_lit, pressure_lit, ten_minutes_lit;
-
-//                                   helper     gauge                            bitmap  position  source         rule               failures
-ElementStaticImage level_dark       = dark_lamp(&gauge_Low_Fuel_Level_Light,     2480,   children<&level_lit>);
-ElementIcon level_lit               = lit_lamp( &gauge_Low_Fuel_Level_Light,     2490,   {0, 0},   kFuelFlow,     low_level_rule,    kHiddenOnFailure21);
-ElementStaticImage pressure_dark    = dark_lamp(&gauge_Low_Fuel_Press_Light,     1000,   children<&pressure_lit>);
-ElementIcon pressure_lit            = lit_lamp( &gauge_Low_Fuel_Press_Light,     1010,   {0, 0},   kFuelPressure, low_pressure_rule, kHiddenOnFailure21);
-ElementStaticImage ten_minutes_dark = dark_lamp(&gauge_Ten_Minutes_Flight_Light, 3320,   children<&ten_minutes_lit>);
-ElementIcon ten_minutes_lit         = lit_lamp( &gauge_Ten_Minutes_Flight_Light, 3330,   {0, 0},   kFuelFlow,     ten_minutes_rule,  kHiddenOnFailure21);
-
-// The low level tooltip names the lamp's threshold.
-double low_level_threshold(CRV5_TOOLTIP_PARAMS) { return kLowLevelPercent; }
-double pressure_bar(CRV5_TOOLTIP_PARAMS) { return fuel_pressure_bar; }
-
-const TooltipArg level_args[] = {tooltip_number(low_level_threshold)};
-const TooltipArg pressure_args[] = {tooltip_number(pressure_bar)};
-const TooltipText level_tooltip = {"Low fuel level light (less than %1!d! percent)", level_args, 1};
-const TooltipText pressure_tooltip = {"Low fuel pressure light (%1!4.2f! bars)", pressure_args, 1};
-const TooltipText ten_minutes_tooltip = {"Ten minutes flight light", nullptr, 0};
-
-MouseRect level_mouse[] = {mouse_parent(), mouse_tooltip(&level_tooltip), mouse_parent_end(), mouse_end()};
-MouseRect pressure_mouse[] = {mouse_parent(), mouse_tooltip(&pressure_tooltip), mouse_parent_end(), mouse_end()};
-MouseRect ten_minutes_mouse[] = {mouse_parent(), mouse_tooltip(&ten_minutes_tooltip), mouse_parent_end(), mouse_end()};
 
 double total_fuel_kg() { return fuel_left_kg + fuel_right_kg; }
 
@@ -89,12 +62,29 @@ double ten_minutes_rule(ElementIcon* lamp_icon) {
   return state;
 }
 
+// The low level tooltip names the lamp's threshold.
+double low_level_threshold(CRV5_TOOLTIP_PARAMS) { return kLowLevelPercent; }
+double pressure_bar(CRV5_TOOLTIP_PARAMS) { return fuel_pressure_bar; }
+
+const TooltipArg level_args[] = {tooltip_number(low_level_threshold)};
+const TooltipArg pressure_args[] = {tooltip_number(pressure_bar)};
+
 }  // namespace fuel_lamps
 
-GaugeHeader gauge_Low_Fuel_Level_Light = crv5::gauge_header(
-    "Low_Fuel_Level_Light", 80, crv5::element_list<&fuel_lamps::level_dark>, fuel_lamps::level_mouse);
-GaugeHeader gauge_Low_Fuel_Press_Light = crv5::gauge_header(
-    "Low_Fuel_Press_Light", 32, crv5::element_list<&fuel_lamps::pressure_dark>, fuel_lamps::pressure_mouse);
-GaugeHeader gauge_Ten_Minutes_Flight_Light = crv5::gauge_header(
-    "Ten_Minutes_Flight_Light", 80, crv5::element_list<&fuel_lamps::ten_minutes_dark>,
-    fuel_lamps::ten_minutes_mouse);
+namespace crv5::lamps {
+using namespace fuel_lamps;
+
+// clang-format off
+extern constexpr family::Member kFuelLamps[] = {
+    {.gauge = GaugeId::Low_Fuel_Level_Light,     .base = 2480, .picture = 2490, .pictures = 1, .token = kFuelFlow,     .rule = low_level_rule,    .failures = kHiddenOnFailure21, .tooltip = "Low fuel level light (less than %1!d! percent)", .tooltip_args = level_args},
+    {.gauge = GaugeId::Low_Fuel_Press_Light,     .base = 1000, .picture = 1010, .pictures = 1, .token = kFuelPressure, .rule = low_pressure_rule, .failures = kHiddenOnFailure21, .tooltip = "Low fuel pressure light (%1!4.2f! bars)",         .tooltip_args = pressure_args},
+    {.gauge = GaugeId::Ten_Minutes_Flight_Light, .base = 3320, .picture = 3330, .pictures = 1, .token = kFuelFlow,     .rule = ten_minutes_rule,  .failures = kHiddenOnFailure21, .tooltip = "Ten minutes flight light"},
+};
+// clang-format on
+static_assert(std::size(kFuelLamps) == 3, "the record tests declare the table with its size");
+
+}  // namespace crv5::lamps
+
+CRV5_FAMILY_MEMBER(crv5::lamps::Lamp, crv5::lamps::kFuelLamps, Low_Fuel_Level_Light);
+CRV5_FAMILY_MEMBER(crv5::lamps::Lamp, crv5::lamps::kFuelLamps, Low_Fuel_Press_Light);
+CRV5_FAMILY_MEMBER(crv5::lamps::Lamp, crv5::lamps::kFuelLamps, Ten_Minutes_Flight_Light);

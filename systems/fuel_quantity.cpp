@@ -2,9 +2,10 @@
 // side's two internal tanks and, when the selector counts all tanks, the side's external tank;
 // the sums are kept for the tooltips and the fuel lamps.
 //
-// Inputs: tokens 291, 293 (left tanks) and 297, 299 (right tanks), each a fraction of full times
-// 8388608; the external tanks' levels in percent by calculator; the capacities in kilograms
-// recorded when the start state was applied.
+// Reads: tokens 291, 293 (left tanks) and 297, 299 (right tanks), each a fraction of full times
+// 8388608; the external tanks' levels in percent by calculator; the six tank capacities in
+// kilograms recorded when the start state was applied; fuel_gauge_all_tanks.
+// Writes: fuel_left_kg, fuel_right_kg. Sends no events.
 #include <iterator>
 
 #include "module/gauges.h"
@@ -24,8 +25,6 @@ constexpr double kFullTank = 8388608;       // a tank level at full
 constexpr const char* kExternal1Level = "(A:FUEL TANK EXTERNAL1 LEVEL,percent)";
 constexpr const char* kExternal2Level = "(A:FUEL TANK EXTERNAL2 LEVEL,percent)";
 
-constexpr uint32_t kPointerFlags = kImageTransparent | kImageErase | kImageBilinear | kImageLuminous;
-constexpr FailureRecord kPointerFailures[] = {{20, kFailFreeze}, {0, 0}};
 constexpr int32_t kPointerMaxTurn = 48;  // degrees per update
 
 // Dial point for a side's fuel in kilograms; shared by both pointers.
@@ -36,7 +35,6 @@ NonlinearityEntry kilograms_table[] = {
     {.point = {178, 253}, .value = 1100.0},
     {.point = {178, 253}, .value = 1200.0},
 };
-constexpr int32_t kTableSize = std::size(kilograms_table);
 
 double left_side_rule(ElementNeedle* pointer);
 double right_side_rule(ElementNeedle* pointer);
@@ -45,13 +43,12 @@ extern ElementNeedle right_pointer;
 extern ElementNeedle left_pointer;
 extern ElementStaticImage bezel;
 
-//                                kind                         bitmap               gauge                     position               pivot              children
-ElementStaticImage dial     = {{.kind = kElementStaticImage, .resource_id = 2030, .gauge = &gauge_Fuel_Quantity, .position = {0, 0},                         .next = children<&right_pointer>, .image_flags = kImageTransparent | kImageErase | kImageLuminous}};
-ElementNeedle right_pointer = {.header = {.kind = kElementNeedle, .resource_id = 2050, .gauge = &gauge_Fuel_Quantity, .position = {150, 150}, .pivot = {14, 18}, .next = children<&left_pointer>, .failures = kPointerFailures, .image_flags = kPointerFlags},
-                               .source = var(kRightFirstTank), .callback = right_side_rule, .table = kilograms_table, .table_size = kTableSize, .max_degrees_per_update = kPointerMaxTurn};
-ElementNeedle left_pointer  = {.header = {.kind = kElementNeedle, .resource_id = 2040, .gauge = &gauge_Fuel_Quantity, .position = {150, 150}, .pivot = {14, 18}, .next = children<&bezel>, .failures = kPointerFailures, .image_flags = kPointerFlags},
-                               .source = var(kLeftFirstTank), .callback = left_side_rule, .table = kilograms_table, .table_size = kTableSize, .max_degrees_per_update = kPointerMaxTurn};
-ElementStaticImage bezel    = {{.kind = kElementStaticImage, .resource_id = 2060, .gauge = &gauge_Fuel_Quantity, .position = {0, 0},                                                          .image_flags = kImageTransparent | kImageErase}};
+// clang-format off
+ElementStaticImage dial     = static_image({.gauge = &gauge_Fuel_Quantity, .bitmap = 2030, .position = {0, 0},                                                                                                                                .flags = kDialFlags,                                  .next = children<&right_pointer>});
+ElementNeedle right_pointer = needle({      .gauge = &gauge_Fuel_Quantity, .bitmap = 2050, .position = {150, 150}, .pivot = {14, 18}, .source = kRightFirstTank, .callback = right_side_rule, .table = kilograms_table, .max_turn = kPointerMaxTurn, .flags = kNeedleFlags, .failures = kFrozenOnFailure20, .next = children<&left_pointer>});
+ElementNeedle left_pointer  = needle({      .gauge = &gauge_Fuel_Quantity, .bitmap = 2040, .position = {150, 150}, .pivot = {14, 18}, .source = kLeftFirstTank,  .callback = left_side_rule,  .table = kilograms_table, .max_turn = kPointerMaxTurn, .flags = kNeedleFlags, .failures = kFrozenOnFailure20, .next = children<&bezel>});
+ElementStaticImage bezel    = static_image({.gauge = &gauge_Fuel_Quantity, .bitmap = 2060, .position = {0, 0},                                                                                                                                .flags = kCoverFlags});
+// clang-format on
 
 double left_kg(CRV5_TOOLTIP_PARAMS) { return fuel_left_kg; }
 double right_kg(CRV5_TOOLTIP_PARAMS) { return fuel_right_kg; }
@@ -59,8 +56,8 @@ const char* external_tanks_word(CRV5_TOOLTIP_PARAMS) { return fuel_gauge_all_tan
 
 // Shared by both halves' tooltips.
 const TooltipArg tooltip_args[] = {tooltip_number(left_kg), tooltip_number(right_kg), tooltip_text(external_tanks_word)};
-const TooltipText left_tooltip = {"Fuel quantity left %3!s! external tanks (%1!d! kg)", tooltip_args, 3};
-const TooltipText right_tooltip = {"Fuel quantity right %3!s! external tanks (%2!d! kg)", tooltip_args, 3};
+const TooltipText left_tooltip = tooltip("Fuel quantity left %3!s! external tanks (%1!d! kg)", tooltip_args);
+const TooltipText right_tooltip = tooltip("Fuel quantity right %3!s! external tanks (%2!d! kg)", tooltip_args);
 
 MouseRect mouse[] = {
     mouse_parent(),
@@ -104,4 +101,4 @@ double right_side_rule(ElementNeedle* pointer) {
 }  // namespace fuel_quantity
 
 GaugeHeader gauge_Fuel_Quantity = crv5::gauge_header(
-    "Fuel_Quantity", 100, crv5::element_list<&fuel_quantity::dial>, fuel_quantity::mouse);
+    crv5::GaugeId::Fuel_Quantity, crv5::element_list<&fuel_quantity::dial>, fuel_quantity::mouse);

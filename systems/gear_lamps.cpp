@@ -2,15 +2,19 @@
 //  - Gear_Lamps: the gear position indicator. Per leg a green bar, lit when the leg is down, and
 //    a red lamp that blinks while the leg is in transit; the three red lamps blink with slightly
 //    different periods, so they drift in and out of step.
-//  - Gear_Light_Green: lit when all three legs are down.
-//  - Gear_Warning_Light: lit when a leg is not down while token 614 is at 30 or below.
+//  - Gear_Light_Green (lamp family): lit when all three legs are down.
+//  - Gear_Warning_Light (lamp family): lit when a leg is not down while token 614 is at 30 or
+//    below.
 //
-// Inputs: tokens 332, 333, 334 (nose, left, right leg positions, 0 when up, growing as the leg
+// Reads: tokens 332, 333, 334 (nose, left, right leg positions, 0 when up, growing as the leg
 // goes down), 614 (arms the forgotten-gear warning), 604 (simulation time, seconds).
+// Writes: nothing module-wide. Sends no events.
+#include <iterator>
+
+#include "controls/lamps.h"
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
-#include "systems/lamps.h"
 
 namespace gear_lamps {
 using namespace crv5;
@@ -39,35 +43,6 @@ double transit_rule(ElementIcon* lamp_icon) {
   return state;
 }
 
-double gear_down_rule(ElementIcon*);
-double forgotten_gear_rule(ElementIcon*);
-
-extern ElementIcon right_bar, nose_bar, left_bar, right_transit, nose_transit, left_transit;
-extern ElementIcon green_lit, warning_lit;
-
-// Gear_Lamps: each element the child of the one before it.
-//                                helper      gauge               bitmap  position    source     rule                failures            over it
-ElementStaticImage disc   = base_image(&gauge_Gear_Lamps, 3390,   children<&right_bar>);
-ElementIcon right_bar     = lit_lamp(  &gauge_Gear_Lamps, 3420,   {114, 60},  kRightLeg, down_bar_rule,      kHiddenOnFailure20, children<&nose_bar>);
-ElementIcon nose_bar      = lit_lamp(  &gauge_Gear_Lamps, 3410,   {49, 118},  kNoseLeg,  down_bar_rule,      kHiddenOnFailure20, children<&left_bar>);
-ElementIcon left_bar      = lit_lamp(  &gauge_Gear_Lamps, 3400,   {20, 58},   kLeftLeg,  down_bar_rule,      kHiddenOnFailure20, children<&right_transit>);
-ElementIcon right_transit = lit_lamp(  &gauge_Gear_Lamps, 3430,   {104, 28},  kRightLeg, transit_rule<0.52>, kHiddenOnFailure20, children<&nose_transit>);
-ElementIcon nose_transit  = lit_lamp(  &gauge_Gear_Lamps, 3430,   {71, 15},   kNoseLeg,  transit_rule<0.53>, kHiddenOnFailure20, children<&left_transit>);
-ElementIcon left_transit  = lit_lamp(  &gauge_Gear_Lamps, 3430,   {37, 27},   kLeftLeg,  transit_rule<0.51>, kHiddenOnFailure20);
-
-//                                   helper     gauge                      bitmap  position  source          rule                 failures
-ElementStaticImage green_dark   = dark_lamp(&gauge_Gear_Light_Green,   2320,   children<&green_lit>);
-ElementIcon green_lit           = lit_lamp( &gauge_Gear_Light_Green,   2330,   {0, 0},   kNoseLeg,       gear_down_rule,      kZeroOnFailure20);
-ElementStaticImage warning_dark = dark_lamp(&gauge_Gear_Warning_Light, 2360,   children<&warning_lit>);
-ElementIcon warning_lit         = lit_lamp( &gauge_Gear_Warning_Light, 2370,   {0, 0},   kWarningArming, forgotten_gear_rule, kHiddenOnFailure21);
-
-const TooltipText green_tooltip = {"Gear down light", nullptr, 0};
-const TooltipText warning_tooltip = {"Gear down forgotten warning light", nullptr, 0};
-
-MouseRect indicator_mouse[] = {mouse_parent({}, 43825), mouse_parent_end(), mouse_end()};
-MouseRect green_mouse[] = {mouse_parent(), mouse_tooltip(&green_tooltip), mouse_parent_end(), mouse_end()};
-MouseRect warning_mouse[] = {mouse_parent(), mouse_tooltip(&warning_tooltip), mouse_parent_end(), mouse_end()};
-
 // The lamp's source is the nose leg.
 double gear_down_rule(ElementIcon* lamp_icon) {
   return lamp(lamp_icon->source.value.f > kLampDown && read_var(kLeftLeg) > kLampDown &&
@@ -81,12 +56,40 @@ double forgotten_gear_rule(ElementIcon* lamp_icon) {
               read_var(kNoseLeg) < kLampDown);
 }
 
+// --- Gear_Lamps: each element the child of the one before it ------------------------------------
+
+extern ElementIcon right_bar, nose_bar, left_bar, right_transit, nose_transit, left_transit;
+
+constexpr GaugeHeader* kIndicator = &gauge_Gear_Lamps;
+
+// clang-format off
+ElementStaticImage disc   = static_image({.gauge = kIndicator, .bitmap = 3390, .position = {0, 0},                                                                    .flags = kCoverFlags,                                 .next = children<&right_bar>});
+ElementIcon right_bar     = icon({        .gauge = kIndicator, .bitmap = 3420, .position = {114, 60}, .source = kRightLeg, .callback = down_bar_rule,      .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&nose_bar>});
+ElementIcon nose_bar      = icon({        .gauge = kIndicator, .bitmap = 3410, .position = {49, 118}, .source = kNoseLeg,  .callback = down_bar_rule,      .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&left_bar>});
+ElementIcon left_bar      = icon({        .gauge = kIndicator, .bitmap = 3400, .position = {20, 58},  .source = kLeftLeg,  .callback = down_bar_rule,      .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&right_transit>});
+ElementIcon right_transit = icon({        .gauge = kIndicator, .bitmap = 3430, .position = {104, 28}, .source = kRightLeg, .callback = transit_rule<0.52>, .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&nose_transit>});
+ElementIcon nose_transit  = icon({        .gauge = kIndicator, .bitmap = 3430, .position = {71, 15},  .source = kNoseLeg,  .callback = transit_rule<0.53>, .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&left_transit>});
+ElementIcon left_transit  = icon({        .gauge = kIndicator, .bitmap = 3430, .position = {37, 27},  .source = kLeftLeg,  .callback = transit_rule<0.51>, .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20});
+// clang-format on
+
+MouseRect indicator_mouse[] = {mouse_parent({}, 43825), mouse_parent_end(), mouse_end()};
+
 }  // namespace gear_lamps
 
+namespace crv5::lamps {
+using namespace gear_lamps;
+
+// clang-format off
+extern constexpr family::Member kGearLamps[] = {
+    {.gauge = GaugeId::Gear_Light_Green,   .base = 2320, .picture = 2330, .pictures = 1, .token = kNoseLeg,       .rule = gear_down_rule,      .failures = kZeroOnFailure20,   .tooltip = "Gear down light"},
+    {.gauge = GaugeId::Gear_Warning_Light, .base = 2360, .picture = 2370, .pictures = 1, .token = kWarningArming, .rule = forgotten_gear_rule, .failures = kHiddenOnFailure21, .tooltip = "Gear down forgotten warning light"},
+};
+// clang-format on
+static_assert(std::size(kGearLamps) == 2, "the record tests declare the table with its size");
+
+}  // namespace crv5::lamps
+
 GaugeHeader gauge_Gear_Lamps = crv5::gauge_header(
-    "Gear_Lamps", 40, crv5::element_list<&gear_lamps::disc>, gear_lamps::indicator_mouse);
-GaugeHeader gauge_Gear_Light_Green = crv5::gauge_header(
-    "Gear_Light_Green", 80, crv5::element_list<&gear_lamps::green_dark>, gear_lamps::green_mouse);
-GaugeHeader gauge_Gear_Warning_Light = crv5::gauge_header(
-    "Gear_Warning_Light", 80, crv5::element_list<&gear_lamps::warning_dark>,
-    gear_lamps::warning_mouse);
+    crv5::GaugeId::Gear_Lamps, crv5::element_list<&gear_lamps::disc>, gear_lamps::indicator_mouse);
+CRV5_FAMILY_MEMBER(crv5::lamps::Lamp, crv5::lamps::kGearLamps, Gear_Light_Green);
+CRV5_FAMILY_MEMBER(crv5::lamps::Lamp, crv5::lamps::kGearLamps, Gear_Warning_Light);

@@ -3,17 +3,21 @@
 // lever works only on the ground and plays WAVE 20; the parachute is dropped once the aircraft
 // has slowed below 40 knots on the ground. The lever picture follows the direction in which token
 // 866 last moved, sampled every fourth update.
+// Parachute_Light is a member of the lamp family.
 //
-// Inputs: token 60 (on ground, above 0), 61 (indicated airspeed, knots), 743, 866 (parachute).
+// Reads: tokens 60 (on ground, above 0), 61 (indicated airspeed, knots), 743, 866 (parachute);
+// chute_lever_pulled, chute_last_value, chute_trend, chute_sample_countdown.
+// Writes: chute_lever_pulled, chute_last_value, chute_trend, chute_sample_countdown.
+// Sends: 0x10356 (toggle the parachute), 0x102fa, 0x102fb; plays WAVE 20.
 #include <iterator>
 
+#include "controls/lamps.h"
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
 #include "sound/sound_player.h"
 #include "systems/aircraft_state.h"
 #include "systems/engine_controls.h"
-#include "systems/lamps.h"
 
 namespace parachute {
 using namespace crv5;
@@ -41,23 +45,21 @@ sound::GaugeSound lever_sound{.wave_id = 20};
 double lever_picture(ElementIcon*);
 double lamp_rule(ElementIcon*);
 
-
 extern ElementIcon lever;
 
 // --- Parachute ----------------------------------------------------------------------------------
 
-//                                    kind                    bitmap               gauge                 position
-ElementStaticImage lever_panel = {{.kind = kElementStaticImage, .resource_id = 2280, .gauge = &gauge_Parachute, .position = {0, 0}, .next = children<&lever>, .image_flags = lamps::kPlainFlags}};
-ElementIcon lever              = {.header = {.kind = kElementIcon, .resource_id = 2290, .gauge = &gauge_Parachute, .position = {0, 0}, .image_flags = lamps::kPlainFlags},  // 2290 pushed, 2291 pulled
-                                  .source = var(kParachute), .callback = lever_picture, .image_count = 2, .scale = 1.0};
+// clang-format off
+ElementStaticImage lever_panel = static_image({.gauge = &gauge_Parachute, .bitmap = 2280, .position = {0, 0},                                                                  .flags = kCoverFlags,  .next = children<&lever>});
+ElementIcon lever              = icon({        .gauge = &gauge_Parachute, .bitmap = 2290, .position = {0, 0}, .source = kParachute, .callback = lever_picture, .images = 2, .flags = kSwitchFlags});  // 2290 pushed, 2291 pulled
+// clang-format on
 
 const char* deployment_text(CRV5_TOOLTIP_PARAMS) {
   return read_var(kParachute) == 1.0 ? "deployed" : "not deployed";
 }
 
 const TooltipArg lever_args[] = {tooltip_text(deployment_text)};
-const TooltipText lever_tooltip = {"Parachute brake lever (parachute %1!s!)", lever_args,
-                                   std::size(lever_args)};
+const TooltipText lever_tooltip = tooltip("Parachute brake lever (parachute %1!s!)", lever_args);
 
 bool lever_click(ClickRecord*, uint32_t mouse_flags);
 
@@ -66,23 +68,6 @@ MouseRect lever_mouse[] = {
     mouse_tooltip(&lever_tooltip),
     //           box (x, y, w, h)  cursor       flags             function
     mouse_child({27, 7, 80, 37},   kCursorHand, kMouseLeftSingle, lever_click),
-    mouse_parent_end(),
-    mouse_end(),
-};
-
-// --- Parachute_Light ----------------------------------------------------------------------------
-
-extern ElementIcon lamp;
-
-ElementStaticImage lamp_dark = lamps::dark_lamp(&gauge_Parachute_Light, 290, children<&lamp>);
-ElementIcon lamp = lamps::lit_lamp(&gauge_Parachute_Light, 300, {0, 0}, kParachute, lamp_rule,
-                                   lamps::kZeroOnFailure20);
-
-const TooltipText lamp_tooltip = {"Warning light: Parachute deployed", nullptr, 0};
-
-MouseRect lamp_mouse[] = {
-    mouse_parent(),
-    mouse_tooltip(&lamp_tooltip),
     mouse_parent_end(),
     mouse_end(),
 };
@@ -157,8 +142,18 @@ void lever_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
 
 }  // namespace parachute
 
+namespace crv5::lamps {
+
+// clang-format off
+extern constexpr family::Member kParachuteLamps[] = {
+    {.gauge = GaugeId::Parachute_Light, .base = 290, .picture = 300, .pictures = 1, .token = parachute::kParachute, .rule = parachute::lamp_rule, .failures = kZeroOnFailure20, .tooltip = "Warning light: Parachute deployed"},
+};
+// clang-format on
+static_assert(std::size(kParachuteLamps) == 1, "the record tests declare the table with its size");
+
+}  // namespace crv5::lamps
+
 GaugeHeader gauge_Parachute = crv5::gauge_header(
-    "Parachute", 80, crv5::element_list<&parachute::lever_panel>, parachute::lever_mouse,
+    crv5::GaugeId::Parachute, crv5::element_list<&parachute::lever_panel>, parachute::lever_mouse,
     parachute::lever_service);
-GaugeHeader gauge_Parachute_Light = crv5::gauge_header(
-    "Parachute_Light", 80, crv5::element_list<&parachute::lamp_dark>, parachute::lamp_mouse);
+CRV5_FAMILY_MEMBER(crv5::lamps::Lamp, crv5::lamps::kParachuteLamps, Parachute_Light);

@@ -1,23 +1,20 @@
-// Parking_Brake: the parking (emergency) brake handle. The picture follows the simulator's
-// brake; a click toggles the brake and plays WAVE 20.
+// Parking_Brake: the parking (emergency) brake handle, a member of the switch family. The
+// picture follows the simulator's brake; a click toggles the brake and plays WAVE 20.
 //
-// Input: token 323, the parking brake position, larger when applied.
-#include "module/gauges.h"
-#include "module/records.h"
-#include "module/services.h"
-#include "sound/sound_player.h"
+// Reads: token 323, the parking brake position, larger when applied.
+// Writes: parking_brake_locked (on every update of the handle).
+// Sends: 0x100d8 (toggle the parking brake) on a click; plays WAVE 20.
+#include <iterator>
+
+#include "controls/switches.h"
 #include "systems/aircraft_state.h"
-#include "systems/lamps.h"
 
 namespace parking_brake {
 using namespace crv5;
-using namespace crv5::lamps;
 
 constexpr uint32_t kBrakePosition = 323;
 constexpr double kBrakeLocked = 16300;         // above: locked
 constexpr uint32_t kToggleParkingBrake = 0x100d8;
-
-sound::GaugeSound brake_sound{.wave_id = 20};
 
 // State 1 (2201) handle turned, locked; 0 (2200) handle level, released. The element's source is
 // the brake position.
@@ -26,34 +23,22 @@ double brake_rule(ElementIcon* handle) {
   return parking_brake_locked;
 }
 
-extern ElementIcon handle;
-
-//                         helper          gauge                 bitmap  position  source          rule        failures
-ElementStaticImage base = base_image(    &gauge_Parking_Brake, 2190,   children<&handle>);
-ElementIcon handle      = two_state_icon(&gauge_Parking_Brake, 2200,   {0, 0},   kBrakePosition, brake_rule, nullptr);
-
 const char* brake_word(CRV5_TOOLTIP_PARAMS) { return parking_brake_locked != 0 ? "locked" : "released"; }
 
 const TooltipArg tooltip_args[] = {tooltip_text(brake_word)};
-const TooltipText tooltip = {"Parking brake (%1!s!)", tooltip_args, 1};
-
-bool handle_click(ClickRecord*, uint32_t) {
-  send_event(kToggleParkingBrake, 0);
-  sound::gauge_sound_play(brake_sound);
-  return false;
-}
-
-MouseRect mouse[] = {
-    mouse_parent({}, 43857),
-    mouse_tooltip(&tooltip),
-    mouse_child({36, 26, 75, 50}, kCursorHand, kMouseLeftSingle, handle_click),
-    mouse_parent_end(),
-    mouse_end(),
-};
 
 }  // namespace parking_brake
 
-GaugeHeader gauge_Parking_Brake =
-    crv5::gauge_header("Parking_Brake", 80, crv5::element_list<&parking_brake::base>,
-                       parking_brake::mouse,
-                       crv5::sound::gauge_sound_callback<&parking_brake::brake_sound>);
+namespace crv5::switches {
+using namespace parking_brake;
+
+// clang-format off
+extern constexpr family::Member kParkingBrake[] = {
+    {.gauge = GaugeId::Parking_Brake, .base = 2190, .picture = 2200, .pictures = 2, .token = kBrakePosition, .rule = brake_rule, .click = {36, 26, 75, 50}, .event = kToggleParkingBrake, .wave = 20, .tooltip = "Parking brake (%1!s!)", .tooltip_args = tooltip_args, .help_id = 43857},
+};
+// clang-format on
+static_assert(std::size(kParkingBrake) == 1, "the record tests declare the table with its size");
+
+}  // namespace crv5::switches
+
+CRV5_FAMILY_MEMBER(crv5::switches::Switch, crv5::switches::kParkingBrake, Parking_Brake);

@@ -5,9 +5,13 @@
 // button, which then engages the simulator's starter while it is held. Every switch movement
 // plays WAVE 10.
 //
-// Inputs: token 558 (throttle, 0 to 1), 563 (starter engaged, 0/1), 625 (turbine speed, percent),
-// 759 (electrical voltage), 891 (fuel pump, 0 off), 895 (fuel valve, 0 closed).
-#include <iterator>
+// Reads: tokens 558 (throttle, 0 to 1), 563 (starter engaged, 0/1), 625 (turbine speed, percent),
+// 759 (electrical voltage), 891 (fuel pump, 0 off), 895 (fuel valve, 0 closed); the starter-board
+// states.
+// Writes: fuel_valve_switch_state, ignition_switch_state, ignition_switch_on, left_fuel_pump_on,
+// right_fuel_pump_on, start_ready.
+// Sends: 0x103be (toggle the fuel valve), 0x1017f (fuel lever), 0x10324 (toggle the fuel pump),
+// 0x102fc (engage the starter); plays WAVE 10.
 
 #include "module/gauges.h"
 #include "module/records.h"
@@ -15,8 +19,8 @@
 #include "module/text.h"
 #include "sound/sound_player.h"
 #include "systems/aircraft_state.h"
+#include "controls/lamps.h"
 #include "systems/engine_controls.h"
-#include "systems/lamps.h"
 
 namespace starter_board {
 using namespace crv5;
@@ -51,25 +55,19 @@ double fuel_valve_picture(ElementIcon*);
 double ignition_picture(ElementIcon*);
 double start_ready_lamp(ElementIcon*);
 
-constexpr FailureRecord kZeroOnFailure21[] = {{21, kFailZero}, {0, 0}};
-
 extern ElementIcon right_pump, left_pump, fuel_valve, ignition, ready_lamp, starter_button;
 
 // Each element is the child of the one before it.
-//                                      kind                            bitmap               gauge                           position
-ElementStaticImage board     = {{.kind = kElementStaticImage, .resource_id = 4210, .gauge = &gauge_Starter_Board, .position = {0, 0},                                                                      .next = children<&right_pump>,     .image_flags = lamps::kPlainFlags}};
-ElementIcon right_pump       = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {159, 117}, .next = children<&left_pump>,  .failures = kZeroOnFailure21, .image_flags = lamps::kPlainFlags},
-                                .source = var(kFuelPump),       .callback = right_pump_picture, .image_count = 2, .scale = 1.0};
-ElementIcon left_pump        = {.header = {.kind = kElementIcon, .resource_id = 4240, .gauge = &gauge_Starter_Board, .position = {37, 117},  .next = children<&fuel_valve>, .failures = kZeroOnFailure21, .image_flags = lamps::kPlainFlags},
-                                .source = var(kFuelPump),       .callback = left_pump_picture,  .image_count = 2, .scale = 1.0};
-ElementIcon fuel_valve       = {.header = {.kind = kElementIcon, .resource_id = 4220, .gauge = &gauge_Starter_Board, .position = {33, 42},   .next = children<&ignition>,                               .image_flags = lamps::kPlainFlags},
-                                .source = var(kFuelValve),      .callback = fuel_valve_picture, .image_count = 4, .scale = 1.0};
-ElementIcon ignition         = {.header = {.kind = kElementIcon, .resource_id = 4250, .gauge = &gauge_Starter_Board, .position = {56, 205},  .next = children<&ready_lamp>,                             .image_flags = lamps::kPlainFlags},
-                                                                .callback = ignition_picture,   .image_count = 3, .scale = 1.0};
-ElementIcon ready_lamp       = {.header = {.kind = kElementIcon, .resource_id = 4230, .gauge = &gauge_Starter_Board, .position = {180, 47},  .next = children<&starter_button>, .failures = kZeroOnFailure21, .image_flags = lamps::kLitLampFlags},
-                                .source = var(kTurbineSpeed),   .callback = start_ready_lamp,   .image_count = 1, .scale = 1.0};
-ElementIcon starter_button   = {.header = {.kind = kElementIcon, .resource_id = 4260, .gauge = &gauge_Starter_Board, .position = {97, 201},                                .failures = kZeroOnFailure21, .image_flags = lamps::kPlainFlags},
-                                .source = var(kStarterEngaged),                                 .image_count = 2, .scale = 1.0};
+constexpr GaugeHeader* kBoard = &gauge_Starter_Board;
+// clang-format off
+ElementStaticImage board   = static_image({.gauge = kBoard, .bitmap = 4210, .position = {0, 0},                                                                     .flags = kCoverFlags,                                 .next = children<&right_pump>});
+ElementIcon right_pump     = icon({        .gauge = kBoard, .bitmap = 4240, .position = {159, 117}, .source = kFuelPump,       .callback = right_pump_picture, .images = 2, .flags = kSwitchFlags, .failures = kZeroOnFailure21, .next = children<&left_pump>});
+ElementIcon left_pump      = icon({        .gauge = kBoard, .bitmap = 4240, .position = {37, 117},  .source = kFuelPump,       .callback = left_pump_picture,  .images = 2, .flags = kSwitchFlags, .failures = kZeroOnFailure21, .next = children<&fuel_valve>});
+ElementIcon fuel_valve     = icon({        .gauge = kBoard, .bitmap = 4220, .position = {33, 42},   .source = kFuelValve,      .callback = fuel_valve_picture, .images = 4, .flags = kSwitchFlags,                               .next = children<&ignition>});
+ElementIcon ignition       = icon({        .gauge = kBoard, .bitmap = 4250, .position = {56, 205},                             .callback = ignition_picture,   .images = 3, .flags = kSwitchFlags,                               .next = children<&ready_lamp>});
+ElementIcon ready_lamp     = icon({        .gauge = kBoard, .bitmap = 4230, .position = {180, 47},  .source = kTurbineSpeed,   .callback = start_ready_lamp,   .images = 1, .flags = kLampFlags,   .failures = kZeroOnFailure21, .next = children<&starter_button>});
+ElementIcon starter_button = icon({        .gauge = kBoard, .bitmap = 4260, .position = {97, 201},  .source = kStarterEngaged,                                 .images = 2, .flags = kSwitchFlags, .failures = kZeroOnFailure21});
+// clang-format on
 
 // --- Tooltips -----------------------------------------------------------------------------------
 
@@ -102,11 +100,10 @@ const TooltipArg switch_texts[] = {
     tooltip_text(right_pump_text),  // %3
     tooltip_text(fuel_valve_text),  // %4
 };
-constexpr int32_t kSwitchTexts = std::size(switch_texts);
-const TooltipText ignition_tooltip = {"Ignition switch (%1!s!)", switch_texts, kSwitchTexts};
-const TooltipText left_pump_tooltip = {"Left fuel pump switch (%2!s!)", switch_texts, kSwitchTexts};
-const TooltipText right_pump_tooltip = {"Right fuel pump switch (%3!s!)", switch_texts, kSwitchTexts};
-const TooltipText fuel_valve_tooltip = {"Fuel valve switch (%4!s!)", switch_texts, kSwitchTexts};
+const TooltipText ignition_tooltip = tooltip("Ignition switch (%1!s!)", switch_texts);
+const TooltipText left_pump_tooltip = tooltip("Left fuel pump switch (%2!s!)", switch_texts);
+const TooltipText right_pump_tooltip = tooltip("Right fuel pump switch (%3!s!)", switch_texts);
+const TooltipText fuel_valve_tooltip = tooltip("Fuel valve switch (%4!s!)", switch_texts);
 
 // --- Mouse list ---------------------------------------------------------------------------------
 
@@ -115,9 +112,6 @@ bool fuel_valve_click(ClickRecord*, uint32_t mouse_flags);
 bool starter_click(ClickRecord*, uint32_t mouse_flags);
 bool left_pump_click(ClickRecord*, uint32_t mouse_flags);
 bool right_pump_click(ClickRecord*, uint32_t mouse_flags);
-
-constexpr uint32_t kLeftOrRight = kMouseLeftSingle | kMouseRightSingle;
-constexpr uint32_t kLeftHeld = kMouseLeftSingle | kMouseRepeat;
 
 MouseRect mouse[] = {
     mouse_parent(),
@@ -260,5 +254,5 @@ void starter_board_service(GaugeHeader*, int32_t service_id, uintptr_t extra_dat
 }  // namespace starter_board
 
 GaugeHeader gauge_Starter_Board = crv5::gauge_header(
-    "Starter_Board", 30, crv5::element_list<&starter_board::board>, starter_board::mouse,
+    crv5::GaugeId::Starter_Board, crv5::element_list<&starter_board::board>, starter_board::mouse,
     starter_board::starter_board_service);
