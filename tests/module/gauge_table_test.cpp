@@ -4,7 +4,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "module/gauge.h"
+#include "module/gauges.h"
 #include "module/services.h"
 #include "tests/support/test_host.h"
 
@@ -12,61 +12,21 @@ extern "C" GaugeLinkage Linkage;
 
 namespace {
 
-struct Expected {
-  const char* name;
-  double width_mm;
-  bool has_callback;
-};
+using crv5::kGaugeTable;
 
-// The gauge table as panel configurations know it.
-const Expected kTable[] = {
-    {"Registration", 150, true},        {"Engine_Off", 30, true},
-    {"Engine_On", 30, true},            {"ATC_Toggle", 19, false},
-    {"Kneeboard_Toggle", 19, false},    {"Map_Toggle", 19, false},
-    {"Compass_Toggle", 19, true},       {"Close_Subpanel", 19, true},
-    {"GPS_Toggle", 19, true},           {"IFR_Panel_Toggle", 19, true},
-    {"VFR_Panel_Toggle", 19, true},     {"Landing_View_Toggle", 19, true},
-    {"Radios_Toggle", 19, true},        {"Throttle_Toggle", 19, true},
-    {"Invisible_Toggle", 19, true},     {"Electricity_Toggle", 19, true},
-    {"Starter_Toggle", 19, true},       {"Autopilot_Toggle", 19, true},
-    {"Radio_ADF", 100, true},           {"Radio_COM1", 100, true},
-    {"Radio_IFF_XPDR", 100, true},      {"Radio_NAV1", 100, true},
-    {"Radio_NAV2", 100, true},          {"Autopilot", 100, true},
-    {"Ruzi_Compass", 120, false},       {"ADF_Indicator", 100, false},
-    {"Turn_Coordinator", 100, false},   {"Vertical_Speed", 100, false},
-    {"Altimeter", 100, false},          {"Attitude", 100, false},
-    {"Airspeed_Machmeter", 100, false}, {"VOR1_Indicator", 100, false},
-    {"VOR2_Indicator", 100, false},     {"RMI", 100, false},
-    {"Head_Up_Display", 100, false},    {"Engine_RPM", 100, false},
-    {"Fuel_Pressure", 100, false},      {"EGT_Indicator", 100, false},
-    {"Fuel_Quantity", 100, false},      {"Fuel_Flow", 100, false},
-    {"Throttle_Quadrant", 150, false},  {"Hydraulic_Pressure", 100, false},
-    {"Starter_Board", 30, true},        {"Accelerometer", 100, false},
-    {"Cabin_Altitude", 100, false},     {"Triple_Indicator", 100, false},
-    {"Spoilers_Position", 100, false},  {"Whiskey_Compass", 100, false},
-    {"Voltmeter", 100, false},          {"RMI_Switch", 30, true},
-    {"NAV_GPS_Switch", 30, true},       {"Parking_Brake", 80, true},
-    {"Gear_Lever", 40, false},          {"Battery_Switch", 30, true},
-    {"Generator_Switch", 30, true},     {"Spoilers_Lever", 33, false},
-    {"HUD_Switch", 30, true},           {"Flaps_Switch", 40, false},
-    {"Stop_Blinking_Fuel_Knob", 80, true}, {"Fuel_Lamps_Test_Knob", 80, true},
-    {"Fuel_Qty_Switch", 40, true},      {"Landing_Light_Switch", 30, true},
-    {"Navigation_Light_Switch", 30, true}, {"Beacon_Light_Switch", 30, true},
-    {"Taxi_Light_Switch", 30, true},    {"Strobe_Light_Switch", 30, true},
-    {"Avionics_Switch", 30, true},      {"Pitot_Heat_Switch", 30, true},
-    {"Panel_Light_Switch", 30, true},   {"Parachute", 80, true},
-    {"Speed_Brake_Light", 80, false},   {"Gear_Light_Green", 80, false},
-    {"Flaps_Light", 80, false},         {"Gear_Warning_Light", 80, false},
-    {"OMI_Light", 80, false},           {"Battery_Light", 30, false},
-    {"Generator_Light", 30, false},     {"Afterburner_Light", 80, false},
-    {"Ten_Minutes_Flight_Light", 80, false}, {"Gear_Lamps", 40, false},
-    {"Low_Fuel_Press_Light", 32, false}, {"Fire_Light", 40, false},
-    {"Hydr_Press_Light_Main", 32, false}, {"Hydr_Press_Light_Aux", 32, false},
-    {"Pitot_Heat_Light", 32, false},    {"Low_Fuel_Level_Light", 80, false},
-    {"Parachute_Light", 80, false},     {"Engine_Corrected_N1", 100, true},
-    {"Engine_Corrected_N2", 100, true}, {"AP_Tester", 100, false},
-};
-static_assert(std::size(kTable) == 90);
+// A few rows pinned as panel configurations know them; the table itself is module/gauges.h.
+TEST(GaugeTable, HoldsTheNinetyGaugesFromRegistrationToTheTester) {
+  static_assert(std::size(kGaugeTable) == 90);
+  EXPECT_STREQ(kGaugeTable[0].name, "Registration");
+  EXPECT_STREQ(kGaugeTable[42].name, "Starter_Board");
+  EXPECT_EQ(kGaugeTable[42].width_mm, 30);
+  EXPECT_STREQ(kGaugeTable[89].name, "AP_Tester");
+  EXPECT_EQ(crv5::row_of(crv5::GaugeId::Spoilers_Lever).width_mm, 33);
+  EXPECT_EQ(crv5::header_of(crv5::GaugeId::Parachute), &gauge_Parachute);
+  int with_callback = 0;
+  for (const auto& row : kGaugeTable) with_callback += row.has_callback ? 1 : 0;
+  EXPECT_EQ(with_callback, 42);
+}
 
 TEST(Linkage, IdentifiesTheModule) {
   EXPECT_EQ(Linkage.module_id, 0x13u);
@@ -80,12 +40,13 @@ TEST(Linkage, IdentifiesTheModule) {
 }
 
 TEST(Linkage, ListsTheNinetyGaugesInOrderThenNull) {
-  for (size_t i = 0; i < std::size(kTable); ++i) {
+  for (size_t i = 0; i < std::size(kGaugeTable); ++i) {
     const GaugeHeader* gauge = Linkage.gauges[i];
     ASSERT_NE(gauge, nullptr) << "entry " << i;
-    EXPECT_STREQ(gauge->name, kTable[i].name) << "entry " << i;
-    EXPECT_EQ(gauge->width_mm, kTable[i].width_mm) << gauge->name;
-    EXPECT_EQ(gauge->callback != nullptr, kTable[i].has_callback) << gauge->name;
+    EXPECT_EQ(gauge, crv5::kGaugeHeaders[i]) << "entry " << i;
+    EXPECT_STREQ(gauge->name, kGaugeTable[i].name) << "entry " << i;
+    EXPECT_EQ(gauge->width_mm, kGaugeTable[i].width_mm) << gauge->name;
+    EXPECT_EQ(gauge->callback != nullptr, kGaugeTable[i].has_callback) << gauge->name;
     EXPECT_EQ(gauge->version, 800u) << gauge->name;
   }
   EXPECT_EQ(Linkage.gauges[90], nullptr);
