@@ -10,7 +10,6 @@
 // them), the four internal tank capacities, fuel_lamp_test, fuel_blink_enabled.
 // Writes: fuel_level_percent, fuel_pressure_bar. Sends no events.
 #include <cmath>
-#include <iterator>
 
 #include "controls/lamps.h"
 #include "module/services.h"
@@ -75,13 +74,12 @@ namespace crv5::lamps {
 using namespace fuel_lamps;
 
 // clang-format off
-extern constexpr family::Member kFuelLamps[] = {
+constexpr family::Member kFuelLamps[] = {
     {.gauge = GaugeId::Low_Fuel_Level_Light,     .base = 2480, .picture = 2490, .pictures = 1, .token = kFuelFlow,     .rule = low_level_rule,    .failures = kHiddenOnFailure21, .tooltip = "Low fuel level light (less than %1!d! percent)", .tooltip_args = level_args},
     {.gauge = GaugeId::Low_Fuel_Press_Light,     .base = 1000, .picture = 1010, .pictures = 1, .token = kFuelPressure, .rule = low_pressure_rule, .failures = kHiddenOnFailure21, .tooltip = "Low fuel pressure light (%1!4.2f! bars)",         .tooltip_args = pressure_args},
     {.gauge = GaugeId::Ten_Minutes_Flight_Light, .base = 3320, .picture = 3330, .pictures = 1, .token = kFuelFlow,     .rule = ten_minutes_rule,  .failures = kHiddenOnFailure21, .tooltip = "Ten minutes flight light"},
 };
 // clang-format on
-static_assert(std::size(kFuelLamps) == 3, "the record tests declare the table with its size");
 
 }  // namespace crv5::lamps
 

@@ -9,7 +9,6 @@
 // Reads: tokens 332, 333, 334 (nose, left, right leg positions, 0 when up, growing as the leg
 // goes down), 614 (arms the forgotten-gear warning), 604 (simulation time, seconds).
 // Writes: nothing module-wide. Sends no events.
-#include <iterator>
 
 #include "controls/lamps.h"
 #include "module/gauges.h"
@@ -33,11 +32,12 @@ constexpr double kWarningArmedAtMost = 30;
 // Down-bar rule: the element's source is the leg's position.
 double down_bar_rule(ElementIcon* bar) { return lamp(bar->source.value.f > kIndicatorDown); }
 
-// Transit rule for a leg whose red lamp blinks with `Period` seconds.
-template <double Period>
+// Transit rule for a leg whose red lamp blinks with a period of `PeriodMs` milliseconds.
+template <int PeriodMs>
 double transit_rule(ElementIcon* lamp_icon) {
   const double position = lamp_icon->source.value.f;
-  double state = lamp(blink_phase_lit(read_var(kSimulationTime), Period));
+  const double period = PeriodMs / 1000.0;  // seconds; the nearest double, as 0.51 written out
+  double state = lamp(blink_phase_lit(read_var(kSimulationTime), period));
   if (position > kIndicatorDown) state = kLampDark;
   if (position < kIndicatorUp) state = kLampDark;
   return state;
@@ -67,9 +67,9 @@ ElementStaticImage disc   = static_image({.gauge = kIndicator, .bitmap = 3390, .
 ElementIcon right_bar     = icon({        .gauge = kIndicator, .bitmap = 3420, .position = {114, 60}, .source = kRightLeg, .callback = down_bar_rule,      .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&nose_bar>});
 ElementIcon nose_bar      = icon({        .gauge = kIndicator, .bitmap = 3410, .position = {49, 118}, .source = kNoseLeg,  .callback = down_bar_rule,      .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&left_bar>});
 ElementIcon left_bar      = icon({        .gauge = kIndicator, .bitmap = 3400, .position = {20, 58},  .source = kLeftLeg,  .callback = down_bar_rule,      .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&right_transit>});
-ElementIcon right_transit = icon({        .gauge = kIndicator, .bitmap = 3430, .position = {104, 28}, .source = kRightLeg, .callback = transit_rule<0.52>, .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&nose_transit>});
-ElementIcon nose_transit  = icon({        .gauge = kIndicator, .bitmap = 3430, .position = {71, 15},  .source = kNoseLeg,  .callback = transit_rule<0.53>, .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&left_transit>});
-ElementIcon left_transit  = icon({        .gauge = kIndicator, .bitmap = 3430, .position = {37, 27},  .source = kLeftLeg,  .callback = transit_rule<0.51>, .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20});
+ElementIcon right_transit = icon({        .gauge = kIndicator, .bitmap = 3430, .position = {104, 28}, .source = kRightLeg, .callback = transit_rule<520>,  .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&nose_transit>});
+ElementIcon nose_transit  = icon({        .gauge = kIndicator, .bitmap = 3430, .position = {71, 15},  .source = kNoseLeg,  .callback = transit_rule<530>,  .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20, .next = children<&left_transit>});
+ElementIcon left_transit  = icon({        .gauge = kIndicator, .bitmap = 3430, .position = {37, 27},  .source = kLeftLeg,  .callback = transit_rule<510>,  .images = 1, .flags = kLampFlags, .failures = kHiddenOnFailure20});
 // clang-format on
 
 MouseRect indicator_mouse[] = {mouse_parent({}, 43825), mouse_parent_end(), mouse_end()};
@@ -80,12 +80,11 @@ namespace crv5::lamps {
 using namespace gear_lamps;
 
 // clang-format off
-extern constexpr family::Member kGearLamps[] = {
+constexpr family::Member kGearLamps[] = {
     {.gauge = GaugeId::Gear_Light_Green,   .base = 2320, .picture = 2330, .pictures = 1, .token = kNoseLeg,       .rule = gear_down_rule,      .failures = kZeroOnFailure20,   .tooltip = "Gear down light"},
     {.gauge = GaugeId::Gear_Warning_Light, .base = 2360, .picture = 2370, .pictures = 1, .token = kWarningArming, .rule = forgotten_gear_rule, .failures = kHiddenOnFailure21, .tooltip = "Gear down forgotten warning light"},
 };
 // clang-format on
-static_assert(std::size(kGearLamps) == 2, "the record tests declare the table with its size");
 
 }  // namespace crv5::lamps
 
