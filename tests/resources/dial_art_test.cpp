@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "host/eval/needle_angle.h"
+#include "common/needle_rule.h"
 #include "resources/art/dial_scale.h"
 #include "tests/resources/decoded_png.h"
 
@@ -59,7 +59,7 @@ TEST_P(Graduations, EachMajorMarkLiesWhereTheNeedlePointsForItsValue) {
   const PixPoint centre = needle->header.position;
   for (double v = s.first; v <= s.last + 1e-9; v += s.step) {
     SCOPED_TRACE(std::string(s.gauge) + " at " + std::to_string(v));
-    const double a = gaugehost::needle_angle(needle->table, needle->table_size, centre, v);
+    const double a = crv5::common::needle_angle(needle->table, needle->table_size, centre, v);
     EXPECT_GT(whiteness_at(dial.get(), centre, a, s.probe_radius), 180);
     EXPECT_LT(whiteness_at(dial.get(), centre, a - s.miss_degrees, s.probe_radius), 90);
     EXPECT_LT(whiteness_at(dial.get(), centre, a + s.miss_degrees, s.probe_radius), 90);
