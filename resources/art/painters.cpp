@@ -15,10 +15,9 @@ std::vector<RegisteredPainter>& registry() {
 
 }  // namespace
 
-PainterRegistration::PainterRegistration(std::vector<PainterEntry> entries,
-                                         std::source_location where) {
-  const std::string file = std::filesystem::path(where.file_name()).filename().string();
-  for (PainterEntry& e : entries) registry().push_back({e.bitmap, std::move(e.paint), file});
+PainterRegistration::PainterRegistration(std::vector<PainterEntry> entries, const char* file) {
+  const std::string name = std::filesystem::path(file).filename().string();
+  for (PainterEntry& e : entries) registry().push_back({e.bitmap, std::move(e.paint), name});
 }
 
 const std::vector<RegisteredPainter>& registered_painters() { return registry(); }

@@ -20,7 +20,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <source_location>
 #include <string>
 #include <vector>
 
@@ -39,11 +38,11 @@ struct PainterEntry {
   Painter paint;
 };
 
-// Registers its entries, at program start, as painted by the file that declares it.
+// Registers its entries, at program start, as painted by the file that declares it (`file` is
+// filled in by the compiler where the registration is declared).
 class PainterRegistration {
  public:
-  PainterRegistration(std::vector<PainterEntry> entries,
-                      std::source_location where = std::source_location::current());
+  PainterRegistration(std::vector<PainterEntry> entries, const char* file = __builtin_FILE());
 };
 
 // A registered painter and the file it comes from.
