@@ -5,25 +5,25 @@
 #include <algorithm>
 #include <cstring>
 
-#include "resources/waves/riff_writer.h"
+#include "common/riff_layout.h"
 
 namespace gaugehost::audio {
 namespace {
 
-using waves::Bytes;
-using waves::kFormatMsAdpcm;
-using waves::kFormatPcm;
+using crv5::riff::Bytes;
+using crv5::riff::kFormatMsAdpcm;
+using crv5::riff::kFormatPcm;
 
 uint32_t adpcm_samples_per_block(const PlatformWaveFormat& f) {
-  return waves::ms_adpcm::samples_per_block(f.block_align, f.channels);
+  return crv5::riff::ms_adpcm::samples_per_block(f.block_align, f.channels);
 }
 
 // A whole WAVE file around the buffer's bytes, for libsndfile to read.
 Bytes wave_file(const PlatformWaveFormat& f, std::span<const unsigned char> data) {
-  const waves::WaveFormat format{f.format_tag,  f.channels,    f.samples_per_second,
+  const crv5::riff::WaveFormat format{f.format_tag,  f.channels,    f.samples_per_second,
                                  f.average_bytes_per_second, f.block_align, f.bits_per_sample};
   const Bytes samples(data.begin(), data.end());
-  return waves::wave_file({waves::format_chunk(format), waves::chunk("data", samples)});
+  return crv5::riff::wave_file({crv5::riff::format_chunk(format), crv5::riff::chunk("data", samples)});
 }
 
 // libsndfile reading from memory.

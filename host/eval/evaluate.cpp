@@ -4,10 +4,14 @@
 #include <cmath>
 #include <cstring>
 
-#include "host/eval/needle_angle.h"
-#include "host/mouse/tooltip.h"
+#include "common/latin1.h"
+#include "common/needle_rule.h"
 
 namespace gaugehost {
+
+using crv5::common::latin1_to_utf8;
+using crv5::common::needle_angle;
+using crv5::common::normalize_degrees;
 
 namespace {
 

@@ -34,7 +34,4 @@ std::string format_tooltip(const TooltipText& tooltip, GaugeHeader* gauge, const
 // The host's own text for a help id; a generic text naming the id for ids it does not know.
 std::string help_text(int32_t help_id);
 
-// Windows Latin-1 (code page 1252) bytes as UTF-8.
-std::string latin1_to_utf8(std::string_view text);
-
 }  // namespace gaugehost

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/latin1.h"
 #include "host/audio/audio.h"
 #include "host/eval/evaluate.h"
 #include "host/mouse/hit_testing.h"
@@ -315,7 +316,7 @@ Tooltip Session::tooltip(const GaugeInstance& gauge, PixPoint point) const {
       return source_value(var);
     };
     return {Tooltip::Kind::text,
-            latin1_to_utf8(format_tooltip(*record->tooltip, gauge.header, read))};
+            crv5::common::latin1_to_utf8(format_tooltip(*record->tooltip, gauge.header, read))};
   }
   const int32_t help_id = record && record->help_id ? record->help_id : parent->help_id;
   if (help_id == 0) return {};

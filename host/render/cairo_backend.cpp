@@ -4,7 +4,7 @@
 #include <cmath>
 #include <variant>
 
-#include "host/mouse/tooltip.h"
+#include "common/latin1.h"
 #include "host/render/fonts.h"
 
 namespace gaugehost::render {
@@ -36,7 +36,7 @@ std::string displayable_utf8(const std::string& text) {
     if (k < length) break;
     i += length;
   }
-  return i == text.size() ? text : latin1_to_utf8(text);
+  return i == text.size() ? text : crv5::common::latin1_to_utf8(text);
 }
 
 namespace {

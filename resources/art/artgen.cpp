@@ -21,24 +21,11 @@
 #include <vector>
 
 #include "resources/art/painters.h"
+#include "resources/art/style/cairo_owners.h"
 #include "resources/resource_script.h"
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
-
-namespace crv5::art {
-
-Painters all_painters() {
-  Painters p;
-  add_turbine_painters(p);
-  add_systems_painters(p);
-  add_lamp_painters(p);
-  add_control_painters(p);
-  add_drum_painters(p);
-  return p;
-}
-
-}  // namespace crv5::art
 
 namespace {
 
@@ -89,17 +76,23 @@ cairo_status_t append(void* closure, const unsigned char* data, unsigned int len
   return CAIRO_STATUS_SUCCESS;
 }
 
+// The bitmap drawn by its painter on a transparent surface of the script's size, as PNG bytes.
 Bytes draw(const BitmapResource& b, const crv5::art::Painter& paint) {
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, b.width, b.height);
-  cairo_t* cr = cairo_create(s);
-  paint(cr);
-  const cairo_status_t status = cairo_status(cr);
-  cairo_destroy(cr);
-  Bytes png;
-  cairo_surface_write_to_png_stream(s, append, &png);
-  cairo_surface_destroy(s);
+  const crv5::art::SurfaceOwner surface(
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, b.width, b.height));
+  cairo_status_t status;
+  {
+    const crv5::art::ContextOwner cr(cairo_create(surface.get()));
+    paint(cr.get(), {double(b.width), double(b.height)});
+    status = cairo_status(cr.get());
+  }
   if (status != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("bitmap " + std::to_string(b.id) + ": " +
+                             cairo_status_to_string(status));
+  Bytes png;
+  status = cairo_surface_write_to_png_stream(surface.get(), append, &png);
+  if (status != CAIRO_STATUS_SUCCESS)
+    throw std::runtime_error("bitmap " + std::to_string(b.id) + ": cannot encode: " +
                              cairo_status_to_string(status));
   return png;
 }

@@ -11,45 +11,50 @@ namespace {
 
 // --- Two-position switches -------------------------------------------------------------------------
 
-// The simple switch: a knurled round base (30 x 58), the lever down (off) or up (on) over it.
-constexpr Point kSwitchNut{15, 29};
+// The middle of a bitmap: where a switch's nut sits on its base and under its lever.
+Point middle(Size s) { return {s.width / 2, s.height / 2}; }
 
-void switch_base(cairo_t* cr) {
-  ringed_disc(cr, kSwitchNut, 9, 14, {0.03, 0.03, 0.03});
-  for (int i = 0; i < 24; ++i) tick(cr, kSwitchNut, i * 15.0, {14, 2.5, 1}, {0, 0, 0});
+// The simple switch: a knurled round base, the lever down (off) or up (on) over it.
+void switch_base(cairo_t* cr, Size size) {
+  const Point nut = middle(size);
+  ringed_disc(cr, nut, 9, 14, {0.03, 0.03, 0.03});
+  for (int i = 0; i < 24; ++i) tick(cr, nut, i * 15.0, {14, 2.5, 1}, {0, 0, 0});
 }
 
-void switch_lever(cairo_t* cr, bool up) { toggle_switch(cr, kSwitchNut, up ? 0 : 180, 22, 8); }
-
-// A selector on a strip (30 x 82): one source printed above the switch, the other below; the
-// lever up selects the upper one.
-constexpr Point kSelectorNut{15, 41};
-
-void selector_strip(cairo_t* cr, const char* upper, const char* lower) {
-  panel_plate(cr, 0, 0, 30, 82, 3);
-  legend(cr, {15, 8}, upper, 7.5);
-  legend(cr, {15, 75}, lower, 7.5);
+void switch_lever(cairo_t* cr, Size size, bool up) {
+  toggle_switch(cr, middle(size), up ? 0 : 180, 22, 8);
 }
 
-void selector_lever(cairo_t* cr, bool down) { toggle_switch(cr, kSelectorNut, down ? 180 : 0, 22, 8); }
+// A selector on a strip: one source printed above the switch, the other below; the lever up
+// selects the upper one.
+void selector_strip(cairo_t* cr, Size size, const char* upper, const char* lower) {
+  panel_plate(cr, 0, 0, size.width, size.height, 3);
+  legend(cr, {size.width / 2, 8}, upper, 7.5);
+  legend(cr, {size.width / 2, size.height - 7}, lower, 7.5);
+}
 
-// The HUD mode switch: a panel (96 x 88) with the four positions round a pointer knob (60 x 60
-// at (26, 26)).
+void selector_lever(cairo_t* cr, Size size, bool down) {
+  toggle_switch(cr, middle(size), down ? 180 : 0, 22, 8);
+}
+
+// The HUD mode switch: a panel with the four positions round its pointer knob (60 x 60 at
+// (26, 26)).
 constexpr Point kHudKnob{56, 56};
 constexpr double kHudPositions[] = {300, 335, 10, 45};  // OFF, BRT, DIM, STBY: the knob's pointing
 constexpr const char* kHudLabels[] = {"OFF", "BRT", "DIM", "STBY"};
 
-void hud_panel(cairo_t* cr) {
-  panel_plate(cr, 0, 0, 96, 88, 5);
+void hud_panel(cairo_t* cr, Size size) {
+  const Point knob = kHudKnob;
+  panel_plate(cr, 0, 0, size.width, size.height, 5);
   legend(cr, {18, 80}, "HUD", 8);
   for (int m = 0; m < 4; ++m) {
-    tick(cr, kHudKnob, kHudPositions[m], {31, 5, 1.5}, colour::kLegend);
-    centred_text(cr, polar(kHudKnob, kHudPositions[m], 39), kHudLabels[m], 6.5, Face::kLegendBold,
+    tick(cr, knob, kHudPositions[m], {31, 5, 1.5}, colour::kLegend);
+    centred_text(cr, polar(knob, kHudPositions[m], 39), kHudLabels[m], 6.5, Face::kLegendBold,
                  colour::kLegend);
   }
 }
 
-// A pointer knob turned to `degrees` in a w x w bitmap: fluted, with a white index line.
+// A pointer knob turned to `degrees` in a square bitmap w wide: fluted, with a white index line.
 void pointer_knob(cairo_t* cr, double w, double degrees) {
   const Point c{w / 2, w / 2};
   knob(cr, c, w * 0.4);
@@ -62,19 +67,17 @@ void pointer_knob(cairo_t* cr, double w, double degrees) {
   cairo_stroke(cr);
 }
 
-// Panel lights: a push-button in its ring (52 x 52); on, the cap is pressed and glows.
-constexpr Point kButton{26, 26};
-
-void button_ring(cairo_t* cr) {
-  ringed_disc(cr, kButton, 19, 26, {0.02, 0.02, 0.02});
+// Panel lights: a push-button in its ring; on, the cap is pressed and glows.
+void button_ring(cairo_t* cr, Size size) {
+  ringed_disc(cr, middle(size), 19, 26, {0.02, 0.02, 0.02});
 }
 
-void panel_light_button(cairo_t* cr, bool on) {
-  push_button(cr, kButton, 25, on ? colour::kAmber : Rgb{0.25, 0.25, 0.26}, on);
-  centred_text(cr, kButton, "PANEL", 8, Face::kLegendBold, on ? Rgb{0.3, 0.15, 0} : colour::kLegend);
+void panel_light_button(cairo_t* cr, Size size, bool on) {
+  push_button(cr, middle(size), 25, on ? colour::kAmber : Rgb{0.25, 0.25, 0.26}, on);
+  centred_text(cr, middle(size), "PANEL", 8, Face::kLegendBold, on ? Rgb{0.3, 0.15, 0} : colour::kLegend);
 }
 
-// --- Panel window buttons: 19 x 19 (the map button 12 x 12) --------------------------------------
+// --- Panel window buttons: small square keys ------------------------------------------------------
 
 // A small square key with a bevel; `glyph` draws on it in white.
 template <typename Glyph>
@@ -85,14 +88,13 @@ void window_button(cairo_t* cr, double size, Glyph glyph) {
   cairo_set_line_width(cr, 1);
   set_colour(cr, {0.45, 0.45, 0.47});
   cairo_stroke(cr);
-  cairo_save(cr);
+  const SavedState saved(cr);
   set_colour(cr, colour::kMarking);
   glyph(cr, size);
-  cairo_restore(cr);
 }
 
-void labelled_button(cairo_t* cr, const char* label, double size = 19) {
-  window_button(cr, size, [label](cairo_t* c, double s) {
+void labelled_button(cairo_t* cr, Size size, const char* label) {
+  window_button(cr, size.width, [label](cairo_t* c, double s) {
     centred_text(c, {s / 2, s / 2}, label, label[1] && label[2] ? 5.5 : 7.5, Face::kLegendBold);
   });
 }
@@ -108,7 +110,7 @@ void cross(cairo_t* cr, double s) {
 
 void compass_rose(cairo_t* cr, double s) {
   const Point c{s / 2, s / 2};
-  cairo_arc(cr, c.x, c.y, s * 0.32, 0, 2 * M_PI);
+  cairo_arc(cr, c.x, c.y, s * 0.32, 0, 2 * kPi);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
   cairo_move_to(cr, c.x, c.y - s * 0.36);
@@ -129,7 +131,7 @@ void lightning_bolt(cairo_t* cr, double s) {
 }
 
 void key(cairo_t* cr, double s) {
-  cairo_arc(cr, s * 0.32, s * 0.5, s * 0.15, 0, 2 * M_PI);
+  cairo_arc(cr, s * 0.32, s * 0.5, s * 0.15, 0, 2 * kPi);
   cairo_set_line_width(cr, 1.6);
   cairo_stroke(cr);
   cairo_move_to(cr, s * 0.47, s * 0.5);
@@ -141,54 +143,70 @@ void key(cairo_t* cr, double s) {
   cairo_stroke(cr);
 }
 
-}  // namespace
-
-void add_control_painters(Painters& p) {
-  p[2400] = switch_base;
-  p[2410] = [](cairo_t* cr) { switch_lever(cr, false); };
-  p[2411] = [](cairo_t* cr) { switch_lever(cr, true); };
-  p[2170] = [](cairo_t* cr) { selector_strip(cr, "NAV", "GPS"); };
-  p[2180] = [](cairo_t* cr) { selector_lever(cr, false); };
-  p[2181] = [](cairo_t* cr) { selector_lever(cr, true); };
-  p[2150] = [](cairo_t* cr) { selector_strip(cr, "VOR1", "VOR2"); };  // the RMI's VOR needle
-  p[2160] = [](cairo_t* cr) { selector_lever(cr, false); };
-  p[2161] = [](cairo_t* cr) { selector_lever(cr, true); };
-  p[5200] = hud_panel;
-  for (int m = 0; m < 4; ++m)
-    p[5210 + m] = [m](cairo_t* cr) { pointer_knob(cr, 60, kHudPositions[m]); };
-  // The autopilot's lever switches and its selector knob (a needle: index to 3 o'clock as drawn).
-  p[4170] = [](cairo_t* cr) { switch_lever(cr, false); };
-  p[4171] = [](cairo_t* cr) { switch_lever(cr, true); };
-  p[4180] = [](cairo_t* cr) { pointer_knob(cr, 32, 90); };
-  p[4110] = button_ring;
-  p[4120] = [](cairo_t* cr) { panel_light_button(cr, false); };
-  p[4121] = [](cairo_t* cr) { panel_light_button(cr, true); };
-
-  p[70] = [](cairo_t* cr) { labelled_button(cr, "KB"); };
-  p[80] = [](cairo_t* cr) { labelled_button(cr, "M", 12); };
-  p[90] = [](cairo_t* cr) { labelled_button(cr, "ATC"); };
-  p[100] = [](cairo_t* cr) { window_button(cr, 19, compass_rose); };
-  p[110] = [](cairo_t* cr) { window_button(cr, 19, cross); };
-  p[120] = [](cairo_t* cr) { labelled_button(cr, "GPS"); };
-  p[130] = [](cairo_t* cr) { labelled_button(cr, "IFR"); };
-  p[140] = [](cairo_t* cr) { labelled_button(cr, "VFR"); };
-  p[150] = [](cairo_t* cr) { labelled_button(cr, "LDG"); };
-  p[160] = [](cairo_t* cr) { labelled_button(cr, "RAD"); };
-  p[170] = [](cairo_t* cr) { labelled_button(cr, "THR"); };
-  p[180] = [](cairo_t* cr) {
-    cairo_rectangle(cr, 0, 0, 19, 19);
-    set_colour(cr, {0, 0, 0});
-    cairo_fill(cr);
-  };
-  p[190] = [](cairo_t* cr) { window_button(cr, 19, lightning_bolt); };
-  p[200] = [](cairo_t* cr) { window_button(cr, 19, key); };
-  p[210] = [](cairo_t* cr) { labelled_button(cr, "AP"); };
-
-  p[50] = [](cairo_t* cr) {  // the registration placard's plate: black, the text drawn over it
-    cairo_rectangle(cr, 0, 0, 150, 25);
-    set_colour(cr, {0, 0, 0});
-    cairo_fill(cr);
-  };
+// A key labelled with text, or showing a glyph.
+Painter labelled(const char* label) {
+  return [label](cairo_t* cr, Size s) { labelled_button(cr, s, label); };
 }
+template <typename Glyph>
+Painter showing(Glyph glyph) {
+  return [glyph](cairo_t* cr, Size s) { window_button(cr, s.width, glyph); };
+}
+
+// A plain black bitmap.
+void black(cairo_t* cr, Size s) {
+  cairo_rectangle(cr, 0, 0, s.width, s.height);
+  set_colour(cr, {0, 0, 0});
+  cairo_fill(cr);
+}
+
+std::vector<PainterEntry> hud_knob_painters() {
+  std::vector<PainterEntry> painters;
+  for (int m = 0; m < 4; ++m)
+    painters.push_back(
+        {5210 + m, [m](cairo_t* cr, Size s) { pointer_knob(cr, s.width, kHudPositions[m]); }});
+  return painters;
+}
+
+const PainterRegistration kSwitches{{
+    {2400, switch_base},
+    {2410, [](cairo_t* cr, Size s) { switch_lever(cr, s, false); }},
+    {2411, [](cairo_t* cr, Size s) { switch_lever(cr, s, true); }},
+    {2170, [](cairo_t* cr, Size s) { selector_strip(cr, s, "NAV", "GPS"); }},
+    {2180, [](cairo_t* cr, Size s) { selector_lever(cr, s, false); }},
+    {2181, [](cairo_t* cr, Size s) { selector_lever(cr, s, true); }},
+    {2150, [](cairo_t* cr, Size s) { selector_strip(cr, s, "VOR1", "VOR2"); }},  // the RMI's VOR needle
+    {2160, [](cairo_t* cr, Size s) { selector_lever(cr, s, false); }},
+    {2161, [](cairo_t* cr, Size s) { selector_lever(cr, s, true); }},
+    {5200, hud_panel},
+    // The autopilot's lever switches and its selector knob (a needle: index to 3 o'clock as drawn).
+    {4170, [](cairo_t* cr, Size s) { switch_lever(cr, s, false); }},
+    {4171, [](cairo_t* cr, Size s) { switch_lever(cr, s, true); }},
+    {4180, [](cairo_t* cr, Size s) { pointer_knob(cr, s.width, 90); }},
+    {4110, button_ring},
+    {4120, [](cairo_t* cr, Size s) { panel_light_button(cr, s, false); }},
+    {4121, [](cairo_t* cr, Size s) { panel_light_button(cr, s, true); }},
+}};
+const PainterRegistration kHudKnobs{hud_knob_painters()};
+
+const PainterRegistration kWindowButtons{{
+    {70, labelled("KB")},
+    {80, labelled("M")},
+    {90, labelled("ATC")},
+    {100, showing(compass_rose)},
+    {110, showing(cross)},
+    {120, labelled("GPS")},
+    {130, labelled("IFR")},
+    {140, labelled("VFR")},
+    {150, labelled("LDG")},
+    {160, labelled("RAD")},
+    {170, labelled("THR")},
+    {180, black},
+    {190, showing(lightning_bolt)},
+    {200, showing(key)},
+    {210, labelled("AP")},
+    {50, black},  // the registration placard's plate: the text drawn over it
+}};
+
+}  // namespace
 
 }  // namespace crv5::art

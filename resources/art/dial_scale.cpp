@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "host/eval/needle_angle.h"
+#include "common/needle_rule.h"
 
 namespace crv5::art {
 
@@ -16,7 +16,7 @@ DialScale::DialScale(const char* gauge_name, int32_t bitmap)
 }
 
 double DialScale::angle(double value) const {
-  return gaugehost::needle_angle(needle_->table, needle_->table_size, needle_->header.position,
+  return common::needle_angle(needle_->table, needle_->table_size, needle_->header.position,
                                  value);
 }
 

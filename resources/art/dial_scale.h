@@ -1,6 +1,7 @@
 // A dial's scale as its needle sees it: the needle record is found in the module's own records
 // (the gauge by name in the exported Linkage, the needle by its bitmap in the gauge's element
-// tree), and a value's mark is placed where the host's needle rule points the needle for it.
+// tree), and a value's mark is placed where the needle rule (common/needle_rule.h), the host's own,
+// points the needle for it.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,10 @@ class DialScale {
 
   Point centre() const {
     return {double(needle_->header.position.x), double(needle_->header.position.y)};
+  }
+  // Where the needle's bitmap turns about, in that bitmap's pixels: where its painter puts the hub.
+  Point pivot() const {
+    return {double(needle_->header.pivot.x), double(needle_->header.pivot.y)};
   }
   // Degrees clockwise from 12 o'clock at which the needle points for `value`.
   double angle(double value) const;

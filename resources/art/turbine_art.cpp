@@ -20,7 +20,7 @@ constexpr double kRpmFace = 142;       // face radius about the main pointer's p
 constexpr double kRpmBezel = 148;
 constexpr double kRpmSubDial = 44;     // sub-dial rim
 
-void rpm_dial(cairo_t* cr) {
+void rpm_dial(cairo_t* cr, Size size) {
   const DialScale main("Engine_RPM", 470);
   const DialScale hundreds("Engine_RPM", 480);
   dial_face(cr, main.centre(), kRpmFace);
@@ -33,8 +33,8 @@ void rpm_dial(cairo_t* cr) {
   main.figures(cr, 0, percent(9000), percent(1000), r + 11, 21,
                [](double p) { return std::to_string(std::lround(p * kRpmPerPercent / 1000)); });
   tick(cr, main.centre(), main.angle(100), {r, 22, 3.5}, colour::kRed);  // 9137 RPM
-  centred_text(cr, {150, 92}, "TURBINE", 11, Face::kLegend, colour::kLegend);
-  centred_text(cr, {150, 108}, "RPM x 1000", 12, Face::kLegendBold);
+  centred_text(cr, {size.width / 2, 92}, "TURBINE", 11, Face::kLegend, colour::kLegend);
+  centred_text(cr, {size.width / 2, 108}, "RPM x 1000", 12, Face::kLegendBold);
 
   // Sub-dial of hundreds.
   const Point sub = hundreds.centre();
@@ -48,15 +48,15 @@ void rpm_dial(cairo_t* cr) {
 }
 
 // Needles: the pivots are the records'; each tip reaches the marks of its scale.
-void rpm_main_pointer(cairo_t* cr) {
-  needle(cr, {13, 14}, {.length = 120, .tail = 13, .width = 9, .hub_radius = 12});
+void rpm_main_pointer(cairo_t* cr, Size) {
+  needle(cr, DialScale("Engine_RPM", 470).pivot(), {.length = 120, .tail = 13, .width = 9, .hub_radius = 12});
 }
-void rpm_hundreds_pointer(cairo_t* cr) {
-  needle(cr, {7, 8}, {.length = 40, .tail = 7, .width = 5, .hub_radius = 6});
+void rpm_hundreds_pointer(cairo_t* cr, Size) {
+  needle(cr, DialScale("Engine_RPM", 480).pivot(), {.length = 40, .tail = 7, .width = 5, .hub_radius = 6});
 }
 
-void rpm_cover(cairo_t* cr) {
-  instrument_cover(cr, 300, 300, DialScale("Engine_RPM", 470).centre(), kRpmFace, kRpmBezel);
+void rpm_cover(cairo_t* cr, Size size) {
+  instrument_cover(cr, size.width, size.height, DialScale("Engine_RPM", 470).centre(), kRpmFace, kRpmBezel);
 }
 
 // --- Engine_Corrected_N1 / N2: 0 to 110 percent, sub-dial of units -------------------------------
@@ -88,30 +88,30 @@ void corrected_dial(cairo_t* cr, const char* gauge, const char* legend) {
   units.figures(cr, 0, 5, 5, s - 9, 7, [](double p) { return std::to_string(std::lround(p)); });
 }
 
-void corrected_main_pointer(cairo_t* cr) {
-  needle(cr, {30, 7}, {.length = 80, .tail = 30, .width = 6, .hub_radius = 6.5});
+void corrected_main_pointer(cairo_t* cr, Size) {
+  needle(cr, DialScale("Engine_Corrected_N1", 1450).pivot(), {.length = 80, .tail = 30, .width = 6, .hub_radius = 6.5});
 }
-void corrected_units_pointer(cairo_t* cr) {
-  needle(cr, {7, 2}, {.length = 18, .tail = 6, .width = 3, .hub_radius = 2});
+void corrected_units_pointer(cairo_t* cr, Size) {
+  needle(cr, DialScale("Engine_Corrected_N1", 1440).pivot(), {.length = 18, .tail = 6, .width = 3, .hub_radius = 2});
 }
 
-void corrected_cover(cairo_t* cr) {
-  instrument_cover(cr, 200, 200, DialScale("Engine_Corrected_N1", 1450).centre(), kCorrectedFace,
+void corrected_cover(cairo_t* cr, Size size) {
+  instrument_cover(cr, size.width, size.height, DialScale("Engine_Corrected_N1", 1450).centre(), kCorrectedFace,
                    kCorrectedBezel);
 }
 
-}  // namespace
+const PainterRegistration kPainters{{
+    {460, rpm_dial},
+    {470, rpm_main_pointer},
+    {480, rpm_hundreds_pointer},
+    {490, rpm_cover},
+    {1420, [](cairo_t* cr, Size) { corrected_dial(cr, "Engine_Corrected_N1", "N1"); }},
+    {1430, [](cairo_t* cr, Size) { corrected_dial(cr, "Engine_Corrected_N2", "N2"); }},
+    {1440, corrected_units_pointer},
+    {1450, corrected_main_pointer},
+    {1460, corrected_cover},
+}};
 
-void add_turbine_painters(Painters& p) {
-  p[460] = rpm_dial;
-  p[470] = rpm_main_pointer;
-  p[480] = rpm_hundreds_pointer;
-  p[490] = rpm_cover;
-  p[1420] = [](cairo_t* cr) { corrected_dial(cr, "Engine_Corrected_N1", "N1"); };
-  p[1430] = [](cairo_t* cr) { corrected_dial(cr, "Engine_Corrected_N2", "N2"); };
-  p[1440] = corrected_units_pointer;
-  p[1450] = corrected_main_pointer;
-  p[1460] = corrected_cover;
-}
+}  // namespace
 
 }  // namespace crv5::art

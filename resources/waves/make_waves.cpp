@@ -11,12 +11,22 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/riff_layout.h"
 #include "ms_adpcm.h"
-#include "riff_writer.h"
 #include "synth.h"
 
 namespace waves {
 namespace {
+
+using crv5::riff::Bytes;
+using crv5::riff::chunk;
+using crv5::riff::format_chunk;
+using crv5::riff::info_list;
+using crv5::riff::kFormatMsAdpcm;
+using crv5::riff::kFormatPcm;
+using crv5::riff::put16;
+using crv5::riff::put32;
+using crv5::riff::wave_file;
 
 constexpr uint32_t kRate = static_cast<uint32_t>(kSampleRate);
 

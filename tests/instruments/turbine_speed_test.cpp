@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/eval/needle_angle.h"
+#include "common/needle_rule.h"
 #include "instruments/engine_rebinding.h"
 #include "module/records.h"
 #include "tests/support/test_host.h"
@@ -37,7 +37,7 @@ double tooltip_value(GaugeHeader& gauge) {
 }
 
 double angle(ElementNeedle& n, double value) {
-  return gaugehost::needle_angle(n.table, n.table_size, n.header.position, value);
+  return crv5::common::needle_angle(n.table, n.table_size, n.header.position, value);
 }
 
 TEST(EngineRpm, TooltipShowsTurbineSpeedInRpm) {

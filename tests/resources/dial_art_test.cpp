@@ -1,22 +1,26 @@
 // The artwork agrees with the gauges' records: a dial's mark for a value lies where the needle
-// points for that value (by the gauge's own table and the host's needle rule), and each needle
+// points for that value (by the gauge's own table and the needle rule), and each needle
 // bitmap, drawn pointing to 3 o'clock from its pivot, reaches the marks and no further.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <ostream>
 #include <string>
 
-#include "host/eval/needle_angle.h"
+#include "common/needle_rule.h"
 #include "resources/art/dial_scale.h"
 #include "tests/resources/decoded_png.h"
+#include "tests/resources/dial_checks.h"
 
 namespace {
 
 using crv5::art::find_gauge;
 using crv5::art::find_needle;
 using crv5::testing::decode_png;
+using crv5::testing::Graduations;
+using crv5::testing::NeedleBitmap;
+using crv5::testing::NeedleReach;
+using crv5::testing::Scale;
 using crv5::testing::find_resource;
 using crv5::testing::pixel;
 using crv5::testing::Surface;
@@ -33,21 +37,6 @@ int whiteness_at(cairo_surface_t* dial, PixPoint centre, double degrees, double 
   return best;
 }
 
-// Marks of one scale: the values that carry a major mark, and a radius crossed by major marks only.
-struct Scale {
-  const char* gauge;
-  int32_t dial;
-  int32_t needle;
-  double first, last, step;  // values with a major mark
-  double probe_radius;
-  double miss_degrees;       // an angle off a mark that must fall between marks
-};
-
-// Names the scale in test output rather than dumping its bytes.
-void PrintTo(const Scale& s, std::ostream* out) { *out << s.gauge << " needle " << s.needle; }
-
-class Graduations : public ::testing::TestWithParam<Scale> {};
-
 TEST_P(Graduations, EachMajorMarkLiesWhereTheNeedlePointsForItsValue) {
   const Scale& s = GetParam();
   const ElementNeedle* needle = find_needle(find_gauge(s.gauge), s.needle);
@@ -59,7 +48,7 @@ TEST_P(Graduations, EachMajorMarkLiesWhereTheNeedlePointsForItsValue) {
   const PixPoint centre = needle->header.position;
   for (double v = s.first; v <= s.last + 1e-9; v += s.step) {
     SCOPED_TRACE(std::string(s.gauge) + " at " + std::to_string(v));
-    const double a = gaugehost::needle_angle(needle->table, needle->table_size, centre, v);
+    const double a = crv5::common::needle_angle(needle->table, needle->table_size, centre, v);
     EXPECT_GT(whiteness_at(dial.get(), centre, a, s.probe_radius), 180);
     EXPECT_LT(whiteness_at(dial.get(), centre, a - s.miss_degrees, s.probe_radius), 90);
     EXPECT_LT(whiteness_at(dial.get(), centre, a + s.miss_degrees, s.probe_radius), 90);
@@ -80,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         Scale{"Engine_Corrected_N1", 1420, 1440, 0, 5, 5, 15.5, 15},
         // Fuel: every 100 kg over a table whose segments differ in rate.
         Scale{"Fuel_Quantity", 2030, 2040, 0, 1100, 100, 106, 4}),
-    [](const auto& info) { return std::string(info.param.gauge) + "_" + std::to_string(info.param.needle); });
+    crv5::testing::scale_name);
 
 // The needle bitmap's coverage on its axis at `distance` to the right of its pivot.
 int axis_alpha(cairo_surface_t* s, PixPoint pivot, double distance) {
@@ -89,31 +78,33 @@ int axis_alpha(cairo_surface_t* s, PixPoint pivot, double distance) {
   return std::max(pixel(s, x, pivot.y - 1).alpha, pixel(s, x, pivot.y).alpha);
 }
 
-TEST(NeedleBitmaps, PointToThreeOClockAndReachTheirMarks) {
-  const struct {
-    const char* gauge;
-    int32_t bitmap;
-  } needles[] = {{"Engine_RPM", 470},          {"Engine_RPM", 480},   {"Engine_Corrected_N1", 1450},
-                 {"Engine_Corrected_N1", 1440}, {"Fuel_Quantity", 2040}, {"Fuel_Quantity", 2050}};
-  for (const auto& n : needles) {
-    SCOPED_TRACE(std::string(n.gauge) + " needle " + std::to_string(n.bitmap));
-    const ElementNeedle* needle = find_needle(find_gauge(n.gauge), n.bitmap);
-    ASSERT_NE(needle, nullptr);
-    double nearest = 1e9, farthest = 0;
-    for (int i = 0; i < needle->table_size; ++i) {
-      const PixPoint p = needle->table[i].point;
-      const double r = std::hypot(p.x - needle->header.position.x, p.y - needle->header.position.y);
-      nearest = std::min(nearest, r);
-      farthest = std::max(farthest, r);
-    }
-    Surface s = decode_png(*find_resource("BITMAP", n.bitmap));
-    ASSERT_EQ(cairo_surface_status(s.get()), CAIRO_STATUS_SUCCESS);
-    const PixPoint pivot = needle->header.pivot;
-    EXPECT_GT(axis_alpha(s.get(), pivot, nearest - 5), 60) << "falls short of the marks";
-    EXPECT_EQ(axis_alpha(s.get(), pivot, farthest + 4), 0) << "runs past the marks";
-    // The needle lies along its axis: the bitmap's top row is clear near the tip.
-    EXPECT_LT(pixel(s.get(), int(pivot.x + nearest - 5), 0).alpha, 40);
+TEST_P(NeedleReach, PointsToThreeOClockAndReachesItsMarks) {
+  const NeedleBitmap& n = GetParam();
+  const ElementNeedle* needle = find_needle(find_gauge(n.gauge), n.bitmap);
+  ASSERT_NE(needle, nullptr);
+  double nearest = 1e9, farthest = 0;
+  for (int i = 0; i < needle->table_size; ++i) {
+    const PixPoint p = needle->table[i].point;
+    const double r = std::hypot(p.x - needle->header.position.x, p.y - needle->header.position.y);
+    nearest = std::min(nearest, r);
+    farthest = std::max(farthest, r);
   }
+  Surface s = decode_png(*find_resource("BITMAP", n.bitmap));
+  ASSERT_EQ(cairo_surface_status(s.get()), CAIRO_STATUS_SUCCESS);
+  const PixPoint pivot = needle->header.pivot;
+  EXPECT_GT(axis_alpha(s.get(), pivot, nearest - 5), 60) << "falls short of the marks";
+  EXPECT_EQ(axis_alpha(s.get(), pivot, farthest + 4), 0) << "runs past the marks";
+  // The needle lies along its axis: the bitmap's top row is clear near the tip.
+  EXPECT_LT(pixel(s.get(), int(pivot.x + nearest - 5), 0).alpha, 40);
 }
+
+INSTANTIATE_TEST_SUITE_P(Dials, NeedleReach,
+                         ::testing::Values(NeedleBitmap{"Engine_RPM", 470},
+                                           NeedleBitmap{"Engine_RPM", 480},
+                                           NeedleBitmap{"Engine_Corrected_N1", 1450},
+                                           NeedleBitmap{"Engine_Corrected_N1", 1440},
+                                           NeedleBitmap{"Fuel_Quantity", 2040},
+                                           NeedleBitmap{"Fuel_Quantity", 2050}),
+                         crv5::testing::needle_name);
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "tests/support/test_host.h"
 
-#include "host/mouse/tooltip.h"
 #include "module/records.h"
 #include "module/services.h"
 
@@ -81,13 +80,6 @@ double evaluate(ElementNeedle& needle) {
 double evaluate(ElementIcon& icon) {
   if (icon.source.id != 0) icon.source.value.f = read_var(icon.source.id);
   return icon.callback ? icon.callback(&icon) : icon.source.value.f;
-}
-
-std::string format_tooltip(const TooltipText& tooltip) {
-  return gaugehost::format_tooltip(tooltip, nullptr, [](ModuleVar& var) {
-    var.value.f = read_var(var.id);
-    return var.value.f;
-  });
 }
 
 GaugeHeader* find_gauge(const char* name) { return crv5::find_gauge(Linkage, name); }

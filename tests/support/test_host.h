@@ -64,9 +64,6 @@ class TestHost {
 double evaluate(ElementNeedle& needle);
 double evaluate(ElementIcon& icon);
 
-// A tooltip's text with its placeholders filled by the host's own formatting.
-std::string format_tooltip(const TooltipText& tooltip);
-
 // Looks up one gauge's header in the exported table by name; null when absent.
 GaugeHeader* find_gauge(const char* name);
 

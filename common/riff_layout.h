@@ -1,15 +1,38 @@
-// Writes RIFF files: little-endian numbers and named chunks, each padded to an even size.
+// The RIFF layout of a WAVE file, as the build's wave synthesis writes the module's click sounds
+// and as the host rebuilds a sound buffer for its decoder: little-endian numbers and named chunks,
+// each padded to an even size; the wave format record, with the Microsoft ADPCM extension.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "ms_adpcm.h"
+namespace crv5::riff {
 
-namespace waves {
+// The Microsoft ADPCM format (tag 2, 4 bits per sample): each block starts with a header per
+// channel (predictor index, step size and the first two samples), then one 4-bit code per further
+// sample; in stereo the left channel's code is the high nibble of each byte.
+namespace ms_adpcm {
+
+struct Coefficients {
+  int16_t first;   // weight of the previous sample, / 256
+  int16_t second;  // weight of the sample before it, / 256
+};
+
+// The seven standard predictors every Microsoft ADPCM wave carries in its format chunk.
+constexpr std::array<Coefficients, 7> kStandardCoefficients = {{
+    {256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232},
+}};
+
+// Samples per channel held by a block of `block_align` bytes.
+constexpr uint32_t samples_per_block(uint32_t block_align, uint32_t channels) {
+  return (block_align - 7 * channels) * 2 / channels + 2;
+}
+
+}  // namespace ms_adpcm
 
 using Bytes = std::vector<uint8_t>;
 
@@ -100,4 +123,4 @@ inline Bytes info_list(const std::vector<std::pair<std::string, std::string>>& f
   return chunk("LIST", body);
 }
 
-}  // namespace waves
+}  // namespace crv5::riff

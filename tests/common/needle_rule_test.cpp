@@ -1,12 +1,25 @@
-#include "host/eval/needle_angle.h"
+#include "common/needle_rule.h"
 
 #include <gtest/gtest.h>
 
-namespace gaugehost {
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace crv5::common {
 namespace {
 
-constexpr PixPoint kCentre{100, 100};
-constexpr PixPoint kUp{100, 0}, kRight{200, 100}, kDown{100, 200}, kLeft{0, 100};
+// Shaped like the gauge interface's PixPoint and NonlinearityEntry: the rule reads any such table.
+struct Pixel {
+  int32_t x, y;
+};
+struct NonlinearityEntry {
+  Pixel point;
+  double value;
+};
+
+constexpr Pixel kCentre{100, 100};
+constexpr Pixel kUp{100, 0}, kRight{200, 100}, kDown{100, 200}, kLeft{0, 100};
 
 double angle(std::vector<NonlinearityEntry> table, double value) {
   return needle_angle(table.data(), int(table.size()), kCentre, value);
@@ -17,10 +30,10 @@ TEST(NeedleAngle, PointsAreClockwiseFromTwelveAndBitmapsWithoutATableFromThree) 
   EXPECT_DOUBLE_EQ(point_angle(kCentre, kRight), 90);
   EXPECT_DOUBLE_EQ(point_angle(kCentre, kDown), 180);
   EXPECT_DOUBLE_EQ(point_angle(kCentre, kLeft), 270);
-  EXPECT_NEAR(point_angle(kCentre, {0, 0}), 315, 1e-9);
+  EXPECT_NEAR(point_angle(kCentre, Pixel{0, 0}), 315, 1e-9);
   // Without a table the value turns the bitmap, drawn pointing to 3 o'clock, by as many degrees.
-  EXPECT_DOUBLE_EQ(needle_angle(nullptr, 0, kCentre, 0), 90);
-  EXPECT_DOUBLE_EQ(needle_angle(nullptr, 0, kCentre, 45), 135);
+  EXPECT_DOUBLE_EQ(needle_angle<NonlinearityEntry>(nullptr, 0, kCentre, 0), 90);
+  EXPECT_DOUBLE_EQ(needle_angle<NonlinearityEntry>(nullptr, 0, kCentre, 45), 135);
 }
 
 TEST(NeedleAngle, WindsPastAFullTurn) {
@@ -50,5 +63,27 @@ TEST(NeedleAngle, DescendingTablesRunTheSameWay) {
   EXPECT_DOUBLE_EQ(angle(table, 150), 0);
 }
 
+TEST(NeedleAngle, LongTablesAndSingleEntries) {
+  // More entries than the rule keeps on its stack: a full turn in 100 steps of 3.6 degrees.
+  std::vector<NonlinearityEntry> table;
+  for (int i = 0; i <= 100; ++i) {
+    const double a = i * 3.6 * M_PI / 180;
+    table.push_back({{int32_t(std::lround(100 + 1000 * std::sin(a))),
+                      int32_t(std::lround(100 - 1000 * std::cos(a)))}, double(i)});
+  }
+  EXPECT_NEAR(angle(table, 50), 180, 0.1);
+  EXPECT_NEAR(angle(table, 99), 356.4, 0.1);
+  EXPECT_NEAR(angle(table, 100), 360, 0.1);  // the last entry is back at 12 o'clock, unwound
+  // One entry: the needle stands at its point whatever the value.
+  EXPECT_DOUBLE_EQ(angle({{kDown, 5}}, 0), 180);
+  EXPECT_DOUBLE_EQ(angle({{kDown, 5}}, 1e9), 180);
+}
+
+TEST(NormalizeDegrees, ReducesToOneTurn) {
+  EXPECT_DOUBLE_EQ(normalize_degrees(-90), 270);
+  EXPECT_DOUBLE_EQ(normalize_degrees(720), 0);
+  EXPECT_DOUBLE_EQ(normalize_degrees(-1e-17), 0);  // not 360
+}
+
 }  // namespace
-}  // namespace gaugehost
+}  // namespace crv5::common

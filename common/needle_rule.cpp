@@ -1,0 +1,41 @@
+#include "common/needle_rule.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace crv5::common {
+
+double normalize_degrees(double degrees) {
+  double r = std::fmod(degrees, 360.0);
+  if (r < 0) r += 360.0;
+  return r >= 360.0 ? 0.0 : r;
+}
+
+double point_angle(double cx, double cy, double x, double y) {
+  return normalize_degrees(std::atan2(x - cx, -(y - cy)) * 180.0 / std::numbers::pi);
+}
+
+namespace detail {
+namespace {
+
+// Linear through a and b, carried on beyond either end; a segment without a value span holds its
+// first angle.
+double on_segment(const Mark& a, const Mark& b, double value) {
+  if (b.value == a.value) return a.degrees;
+  return a.degrees + (value - a.value) * (b.degrees - a.degrees) / (b.value - a.value);
+}
+
+}  // namespace
+
+double angle_between_marks(const Mark* marks, int count, double value) {
+  const bool ascending = marks[count - 1].value >= marks[0].value;
+  auto before = [&](double x, double y) { return ascending ? x < y : x > y; };
+  if (!before(marks[0].value, value))  // at or beyond the first entry
+    return on_segment(marks[0], marks[1], value);
+  for (int i = 1; i < count; ++i)
+    if (!before(marks[i].value, value)) return on_segment(marks[i - 1], marks[i], value);
+  return on_segment(marks[count - 2], marks[count - 1], value);
+}
+
+}  // namespace detail
+}  // namespace crv5::common

@@ -1,0 +1,63 @@
+// The needle rule: where a needle points for a value, by its nonlinearity table. The host turns
+// its needles by it and the artwork places every graduation by it, so that a needle always meets
+// the mark of its value.
+//
+// Angles are degrees clockwise from 12 o'clock, screen y growing downwards. A table's entries run
+// clockwise in table order: each entry's angle is the previous one plus the clockwise turn to its
+// point (0 up to but excluding 360), so a table may wind past 360 and two entries on one point
+// make a stop. Values between entries are interpolated linearly; values beyond the ends carry on
+// along the end segment at its rate. Without a table the value is the angle itself, measured from
+// the needle bitmap's own direction (3 o'clock): 90 + value.
+//
+// The rule reads any table whose entries have `.point.x`, `.point.y` (pixels) and `.value`, about
+// a centre with `.x` and `.y`: the gauge interface's NonlinearityEntry and PixPoint among them.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+namespace crv5::common {
+
+// An angle reduced to [0, 360).
+double normalize_degrees(double degrees);
+
+// The angle of the point (x, y) seen from (cx, cy).
+double point_angle(double cx, double cy, double x, double y);
+
+template <class Centre, class Point>
+double point_angle(const Centre& centre, const Point& point) {
+  return point_angle(double(centre.x), double(centre.y), double(point.x), double(point.y));
+}
+
+namespace detail {
+// One entry of a table as the rule sees it: its value and its unwound angle.
+struct Mark {
+  double value;
+  double degrees;
+};
+// The rule over marks already unwound, in table order (at least two).
+double angle_between_marks(const Mark* marks, int count, double value);
+}  // namespace detail
+
+template <class Entry, class Centre>
+double needle_angle(const Entry* table, int count, const Centre& centre, double value) {
+  if (!table || count <= 0) return 90.0 + value;
+  if (count == 1) return point_angle(centre, table[0].point);
+  detail::Mark local[64];
+  std::vector<detail::Mark> spill;
+  detail::Mark* marks = local;
+  if (count > 64) {
+    spill.resize(std::size_t(count));
+    marks = spill.data();
+  }
+  double previous = point_angle(centre, table[0].point);
+  marks[0] = {double(table[0].value), previous};
+  for (int i = 1; i < count; ++i) {
+    const double here = point_angle(centre, table[i].point);
+    const double turn = normalize_degrees(here - point_angle(centre, table[i - 1].point));
+    marks[i] = {double(table[i].value), previous += turn};
+  }
+  return detail::angle_between_marks(marks, count, value);
+}
+
+}  // namespace crv5::common
