@@ -13,17 +13,6 @@ namespace gaugehost {
 
 namespace fs = std::filesystem;
 
-CheckCommandTable& check_command_table() {
-  static CheckCommandTable table = builtin_check_commands();
-  return table;
-}
-
-void add_check_command(std::string name, std::string usage, size_t min_args, size_t max_args,
-                       CheckCommand command) {
-  check_command_table()[std::move(name)] =
-      CheckCommandEntry{std::move(usage), min_args, max_args, std::move(command)};
-}
-
 CheckLine split_check_line(std::string_view text) {
   CheckLine line;
   size_t i = 0;

@@ -1,8 +1,5 @@
 // The check-file runner: runs check files, one freshly loaded module per file, counting checks.
-//
-// Commands are a table of names and handlers. A part of the host that adds a command (drawing
-// adds "render PATH") registers its handler with add_check_command, e.g. from a static
-// initialiser in its own source; the last registration of a name wins.
+// The commands are a fixed table of names and handlers (host/check/commands.h).
 #pragma once
 
 #include <filesystem>
@@ -13,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/loader/module.h"
+#include "host/base/host_error.h"
 
 namespace gaugehost {
 
@@ -59,14 +56,6 @@ class CheckRun {
   int passed_ = 0;
   int failed_ = 0;
 };
-
-using CheckCommand = std::function<void(CheckRun& run, const CheckLine& line)>;
-
-// Adds or replaces the handler of a check-file command. `name` is one word ("render") or two
-// ("expect var"); the line must have between min_args and max_args tokens after the name, or the
-// runner stops the file with "expected: USAGE".
-void add_check_command(std::string name, std::string usage, size_t min_args, size_t max_args,
-                       CheckCommand command);
 
 // Splits a check-file line into tokens; a token in double quotes may hold blanks, "\"" and "\\"
 // inside. Throws HostError for an unterminated quote.

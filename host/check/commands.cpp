@@ -376,12 +376,20 @@ void cmd_expect_sounds(CheckRun& run, const CheckLine& line) {
   run.check(line, got == expected, "sounds " + list_text(expected, print), list_text(got, print));
 }
 
+// --- Drawing ---
+
+void cmd_render(CheckRun& run, const CheckLine& line) {
+  Session& session = run.session();
+  render::write_windows_png(session, render::visible_window_views(session),
+                            run.resolve(line.tokens[0]), 1, {});
+}
+
 constexpr size_t kMany = 100000;
 
 }  // namespace
 
-CheckCommandTable builtin_check_commands() {
-  return {
+const CheckCommandTable& check_command_table() {
+  static const CheckCommandTable table = {
       {"module", {"module PATH", 1, 1, cmd_module}},
       {"panel", {"panel PATH", 1, 1, cmd_panel}},
       {"gauge", {"gauge NAME [\"PARAMETERS\"]", 1, 2, cmd_gauge}},
@@ -395,7 +403,7 @@ CheckCommandTable builtin_check_commands() {
       {"set window", {"set window IDENT on|off", 2, 2, cmd_set_window}},
       {"click", {"click GAUGE X Y [left|right] [repeat N]", 3, 6, cmd_click}},
       {"drag", {"drag GAUGE X Y", 3, 3, cmd_drag}},
-      {"render", {"render PATH", 1, 1, render::check_render}},
+      {"render", {"render PATH", 1, 1, cmd_render}},
       {"expect events", {"expect events [EVENT[=VALUE]...]", 0, kMany, cmd_expect_events}},
       {"expect element",
        {"expect element GAUGE#INDEX PROPERTY VALUE [~TOL]", 3, 4, cmd_expect_element}},
@@ -405,6 +413,7 @@ CheckCommandTable builtin_check_commands() {
       {"expect window", {"expect window IDENT visible|hidden", 2, 2, cmd_expect_window}},
       {"expect sounds", {"expect sounds [WAVE...]", 0, kMany, cmd_expect_sounds}},
   };
+  return table;
 }
 
 }  // namespace gaugehost

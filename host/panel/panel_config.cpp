@@ -8,7 +8,7 @@
 #include <map>
 #include <sstream>
 
-#include "host/loader/module.h"
+#include "host/base/host_error.h"
 
 namespace gaugehost {
 
