@@ -64,8 +64,8 @@ CheckLine split_check_line(std::string_view text);
 // A number of a check file: decimal, or hexadecimal with 0x. Throws HostError naming `what`.
 double parse_check_number(std::string_view token, std::string_view what);
 
-// A value for token variable `id`: any number, but a whole number from 0 to 4294967295 for the
-// variables kept as integers. Throws HostError.
+// A value for token variable `id`: any number, or nan, inf or -inf, but a whole number from 0 to
+// 4294967295 for the variables kept as integers. Throws HostError.
 double parse_var_value(uint32_t id, std::string_view token);
 
 struct CheckTotals {

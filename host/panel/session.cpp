@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "host/audio/audio.h"
 #include "host/eval/evaluate.h"
@@ -48,6 +49,20 @@ bool equal_nocase(std::string_view a, std::string_view b) {
          });
 }
 
+// A gauge placed without a height keeps the proportions of its background bitmap.
+int32_t scaled_height(const PanelConfig& config, const GaugePlacement& placement,
+                      const GaugeInstance& gauge) {
+  const PixSize bitmap = gauge.bitmap_size;  // never 0 wide
+  const double height = std::floor(double(placement.w) * bitmap.height / bitmap.width + 0.5);
+  if (!(height >= 1 && height <= kMaxWindowPixels))
+    throw HostError(config.file.string() + ":" + std::to_string(placement.line) + ": gauge " +
+                    quote_input(placement.gauge) + " at width " + std::to_string(placement.w) +
+                    " would be " + std::to_string(int64_t(std::min(height, 1e15))) +
+                    " pixels high, expected 1 to " + std::to_string(kMaxWindowPixels) +
+                    "; give its height");
+  return int32_t(height);
+}
+
 // The module reads an instance's parameter text from the shared header during its calls.
 void bind_parameters(const GaugeInstance& gauge) {
   gauge.header->parameters = gauge.parameters.empty() ? nullptr : gauge.parameters.c_str();
@@ -88,12 +103,12 @@ void Session::load_panel(const PanelConfig& config) {
     auto& window_headers = headers.emplace_back();
     for (const GaugePlacement& placement : window.gauges) {
       if (!equal_nocase(placement.module, module_->name()))
-        throw HostError(where(placement.line) + "unknown module \"" + placement.module +
-                        "\" (the loaded module is " + module_->name() + ")");
+        throw HostError(where(placement.line) + "unknown module " + quote_input(placement.module) +
+                        " (the loaded module is " + module_->name() + ")");
       GaugeHeader* header = module_->find_gauge(placement.gauge);
       if (!header)
-        throw HostError(where(placement.line) + "unknown gauge \"" + placement.gauge +
-                        "\" in module " + module_->name());
+        throw HostError(where(placement.line) + "unknown gauge " + quote_input(placement.gauge) +
+                        " in module " + module_->name());
       window_headers.push_back(header);
     }
   }
@@ -115,11 +130,9 @@ void Session::load_panel(const PanelConfig& config) {
     for (size_t g = 0; g < cfg.gauges.size(); ++g) {
       const GaugePlacement& placement = cfg.gauges[g];
       GaugeInstance& gauge = add_instance(headers[w][g], index, placement.parameters);
-      const PixSize bitmap = gauge.bitmap_size;
-      const int32_t height = placement.h.value_or(
-          bitmap.width > 0 ? int32_t(double(placement.w) * bitmap.height / bitmap.width + 0.5)
-                           : placement.w);
+      const int32_t height = placement.h ? *placement.h : scaled_height(config, placement, gauge);
       gauge.placement = {placement.x, placement.y, placement.w, height};
+      // Each term is within kMaxWindowPixels of 0, so the sums cannot overflow.
       extent.width = std::max(extent.width, placement.x + placement.w);
       extent.height = std::max(extent.height, placement.y + height);
     }
@@ -130,6 +143,11 @@ void Session::load_panel(const PanelConfig& config) {
       made.window_size = made.size_mm;
     else
       made.window_size = extent;
+    if (made.window_size.width > kMaxWindowPixels || made.window_size.height > kMaxWindowPixels)
+      throw HostError(where(cfg.line) + "[Window" + std::to_string(cfg.number) + "] needs " +
+                      std::to_string(extent.width) + " x " + std::to_string(extent.height) +
+                      " pixels for its gauges, more than " + std::to_string(kMaxWindowPixels) +
+                      " x " + std::to_string(kMaxWindowPixels) + "; give it a window_size");
   }
 
   killed_ = false;
@@ -142,8 +160,7 @@ void Session::load_panel(const PanelConfig& config) {
 GaugeInstance& Session::place_gauge(std::string_view gauge_name, std::string parameters) {
   GaugeHeader* header = module_->find_gauge(gauge_name);
   if (!header)
-    throw HostError("unknown gauge \"" + std::string(gauge_name) + "\" in module " +
-                    module_->name());
+    throw HostError("unknown gauge " + quote_input(gauge_name) + " in module " + module_->name());
   int32_t own_windows = 0;
   for (const Window& window : windows_) own_windows += window.number < 0;
   windows_.push_back(Window{.number = -1, .ident = kOwnWindowIdentBase + own_windows});

@@ -152,7 +152,7 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
       {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#9 value 0\n",
        ":3: Engine_RPM has 4 elements"},
       {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#0 angle 0\n",
-       ":3: Engine_RPM#0 is a static image"},
+       ":3: \"Engine_RPM#0\" is a static image"},
       {"expect tooltip \"x 1 2 none\n", ":1: a quoted token has no closing"},
       {"module nowhere.gau\n", ":1: "},
       {"gauge Engine_RPM\nmodule other.gau\n", ":2: module must come before"},
