@@ -29,11 +29,12 @@ constexpr double kWarningArmedAtMost = 30;
 // Down-bar rule: the element's source is the leg's position.
 double down_bar_rule(ElementIcon* bar) { return lamp(bar->source.value.f > kIndicatorDown); }
 
-// Transit rule for a leg whose red lamp blinks with `Period` seconds.
-template <double Period>
+// Transit rule for a leg whose red lamp blinks with a period of `PeriodMs` milliseconds (a whole
+// number: not every compiler takes a floating-point template parameter).
+template <int PeriodMs>
 double transit_rule(ElementIcon* lamp_icon) {
   const double position = lamp_icon->source.value.f;
-  double state = lamp(blink_phase_lit(read_var(kSimulationTime), Period));
+  double state = lamp(blink_phase_lit(read_var(kSimulationTime), PeriodMs / 1000.0));
   if (position > kIndicatorDown) state = kLampDark;
   if (position < kIndicatorUp) state = kLampDark;
   return state;
@@ -51,9 +52,9 @@ ElementStaticImage disc   = base_image(&gauge_Gear_Lamps, 3390,   children<&righ
 ElementIcon right_bar     = lit_lamp(  &gauge_Gear_Lamps, 3420,   {114, 60},  kRightLeg, down_bar_rule,      kHiddenOnFailure20, children<&nose_bar>);
 ElementIcon nose_bar      = lit_lamp(  &gauge_Gear_Lamps, 3410,   {49, 118},  kNoseLeg,  down_bar_rule,      kHiddenOnFailure20, children<&left_bar>);
 ElementIcon left_bar      = lit_lamp(  &gauge_Gear_Lamps, 3400,   {20, 58},   kLeftLeg,  down_bar_rule,      kHiddenOnFailure20, children<&right_transit>);
-ElementIcon right_transit = lit_lamp(  &gauge_Gear_Lamps, 3430,   {104, 28},  kRightLeg, transit_rule<0.52>, kHiddenOnFailure20, children<&nose_transit>);
-ElementIcon nose_transit  = lit_lamp(  &gauge_Gear_Lamps, 3430,   {71, 15},   kNoseLeg,  transit_rule<0.53>, kHiddenOnFailure20, children<&left_transit>);
-ElementIcon left_transit  = lit_lamp(  &gauge_Gear_Lamps, 3430,   {37, 27},   kLeftLeg,  transit_rule<0.51>, kHiddenOnFailure20);
+ElementIcon right_transit = lit_lamp(  &gauge_Gear_Lamps, 3430,   {104, 28},  kRightLeg, transit_rule<520>,  kHiddenOnFailure20, children<&nose_transit>);
+ElementIcon nose_transit  = lit_lamp(  &gauge_Gear_Lamps, 3430,   {71, 15},   kNoseLeg,  transit_rule<530>,  kHiddenOnFailure20, children<&left_transit>);
+ElementIcon left_transit  = lit_lamp(  &gauge_Gear_Lamps, 3430,   {37, 27},   kLeftLeg,  transit_rule<510>,  kHiddenOnFailure20);
 
 //                                   helper     gauge                      bitmap  position  source          rule                 failures
 ElementStaticImage green_dark   = dark_lamp(&gauge_Gear_Light_Green,   2320,   children<&green_lit>);
