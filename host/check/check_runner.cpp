@@ -1,10 +1,11 @@
 #include "host/check/check_runner.h"
 
+#include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <limits>
 #include <ostream>
-#include <sstream>
 
+#include "host/base/input_file.h"
 #include "host/check/commands.h"
 #include "host/panel/numbers.h"
 #include "host/panel/session.h"
@@ -12,17 +13,6 @@
 namespace gaugehost {
 
 namespace fs = std::filesystem;
-
-CheckCommandTable& check_command_table() {
-  static CheckCommandTable table = builtin_check_commands();
-  return table;
-}
-
-void add_check_command(std::string name, std::string usage, size_t min_args, size_t max_args,
-                       CheckCommand command) {
-  check_command_table()[std::move(name)] =
-      CheckCommandEntry{std::move(usage), min_args, max_args, std::move(command)};
-}
 
 CheckLine split_check_line(std::string_view text) {
   CheckLine line;
@@ -55,17 +45,22 @@ CheckLine split_check_line(std::string_view text) {
 
 double parse_check_number(std::string_view token, std::string_view what) {
   if (const std::optional<double> value = parse_number(token)) return *value;
-  throw HostError("bad " + std::string(what) + " \"" + std::string(token) +
-                  "\", expected a decimal number or 0x and hexadecimal digits");
+  throw HostError("bad " + std::string(what) + " " + quote_input(token) +
+                  ", expected a decimal number or 0x and hexadecimal digits");
 }
 
 double parse_var_value(uint32_t id, std::string_view token) {
-  const double value = parse_check_number(token, "value");
-  if (SimState::is_integer_var(id) &&
-      (value != std::trunc(value) || value < 0 || value > 4294967295.0))
-    throw HostError("bad value of integer variable " + std::to_string(id) + " \"" +
-                    std::string(token) + "\": it takes a whole number from 0 to 4294967295");
-  return value;
+  if (SimState::is_integer_var(id)) {
+    const std::optional<double> value = parse_number(token);
+    if (!value || *value != std::trunc(*value) || *value < 0 || *value > 4294967295.0)
+      throw HostError("bad value of integer variable " + std::to_string(id) + " " +
+                      quote_input(token) + ": it takes a whole number from 0 to 4294967295");
+    return *value;
+  }
+  if (token == "nan") return std::numeric_limits<double>::quiet_NaN();
+  if (token == "inf") return std::numeric_limits<double>::infinity();
+  if (token == "-inf") return -std::numeric_limits<double>::infinity();
+  return parse_check_number(token, "value");
 }
 
 // --- One file's run ---
@@ -126,10 +121,11 @@ void run_line(CheckRun& run, CheckLine& line) {
     for (const auto& [name, command] : check_command_table())
       if (name.starts_with(family))
         choices += (choices.empty() ? "" : ", ") + name.substr(family.size());
-    if (choices.empty()) throw HostError("unknown command \"" + line.tokens[0] + "\"");
-    throw HostError("unknown command \"" + line.tokens[0] +
-                    (line.tokens.size() > 1 ? " " + line.tokens[1] : "") + "\", expected " +
-                    line.tokens[0] + " followed by one of: " + choices);
+    if (choices.empty()) throw HostError("unknown command " + quote_input(line.tokens[0]));
+    throw HostError("unknown command " +
+                    quote_input(line.tokens[0] +
+                                (line.tokens.size() > 1 ? " " + line.tokens[1] : "")) +
+                    ", expected " + line.tokens[0] + " followed by one of: " + choices);
   }
   line.tokens.erase(line.tokens.begin(), line.tokens.begin() + std::ptrdiff_t(words));
   line.quoted.erase(line.quoted.begin(), line.quoted.begin() + std::ptrdiff_t(words));
@@ -140,19 +136,25 @@ void run_line(CheckRun& run, CheckLine& line) {
 
 // Runs one file; false when it could not be run to its end.
 bool run_file(CheckRun& run, const fs::path& file, std::ostream& out) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
-    out << file.string() << ": cannot open the check file\n";
+  std::string contents;
+  try {
+    contents = read_input_file(file, "check file");
+  } catch (const HostError& error) {
+    out << error.what() << "\n";
     return false;
   }
-  std::string text;
+  std::string_view text = contents;
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark
   int number = 0;
   try {
-    while (std::getline(in, text)) {
-      if (++number == 1 && text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // byte-order mark
-      const size_t first = text.find_first_not_of(" \t\r");
-      if (first == std::string::npos || text[first] == '#') continue;
-      CheckLine line = split_check_line(text);
+    while (!text.empty()) {
+      const size_t end = std::min(text.find('\n'), text.size());
+      const std::string_view content = text.substr(0, end);
+      text.remove_prefix(std::min(end + 1, text.size()));
+      ++number;
+      const size_t first = content.find_first_not_of(" \t\r");
+      if (first == std::string_view::npos || content[first] == '#') continue;
+      CheckLine line = split_check_line(content);
       line.file = file;
       line.number = number;
       run_line(run, line);

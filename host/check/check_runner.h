@@ -1,8 +1,5 @@
 // The check-file runner: runs check files, one freshly loaded module per file, counting checks.
-//
-// Commands are a table of names and handlers. A part of the host that adds a command (drawing
-// adds "render PATH") registers its handler with add_check_command, e.g. from a static
-// initialiser in its own source; the last registration of a name wins.
+// The commands are a fixed table of names and handlers (host/check/commands.h).
 #pragma once
 
 #include <filesystem>
@@ -13,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/loader/module.h"
+#include "host/base/host_error.h"
 
 namespace gaugehost {
 
@@ -60,14 +57,6 @@ class CheckRun {
   int failed_ = 0;
 };
 
-using CheckCommand = std::function<void(CheckRun& run, const CheckLine& line)>;
-
-// Adds or replaces the handler of a check-file command. `name` is one word ("render") or two
-// ("expect var"); the line must have between min_args and max_args tokens after the name, or the
-// runner stops the file with "expected: USAGE".
-void add_check_command(std::string name, std::string usage, size_t min_args, size_t max_args,
-                       CheckCommand command);
-
 // Splits a check-file line into tokens; a token in double quotes may hold blanks, "\"" and "\\"
 // inside. Throws HostError for an unterminated quote.
 CheckLine split_check_line(std::string_view text);
@@ -75,8 +64,8 @@ CheckLine split_check_line(std::string_view text);
 // A number of a check file: decimal, or hexadecimal with 0x. Throws HostError naming `what`.
 double parse_check_number(std::string_view token, std::string_view what);
 
-// A value for token variable `id`: any number, but a whole number from 0 to 4294967295 for the
-// variables kept as integers. Throws HostError.
+// A value for token variable `id`: any number, or nan, inf or -inf, but a whole number from 0 to
+// 4294967295 for the variables kept as integers. Throws HostError.
 double parse_var_value(uint32_t id, std::string_view token);
 
 struct CheckTotals {

@@ -23,8 +23,7 @@ int64_t whole(std::string_view token, std::string_view what, double min, double 
   if (value != std::floor(value) || value < min || value > max) {
     char range[96];
     std::snprintf(range, sizeof range, "a whole number from %.0f to %.0f", min, max);
-    throw HostError("bad " + std::string(what) + " \"" + std::string(token) + "\", expected " +
-                    range);
+    throw HostError("bad " + std::string(what) + " " + quote_input(token) + ", expected " + range);
   }
   return int64_t(value);
 }
@@ -41,18 +40,18 @@ uint32_t word_arg(std::string_view token, std::string_view what) {
 bool on_off(std::string_view token) {
   if (token == "on") return true;
   if (token == "off") return false;
-  throw HostError("expected on or off, got \"" + std::string(token) + "\"");
+  throw HostError("expected on or off, got " + quote_input(token));
 }
 
 GaugeInstance& gauge_arg(CheckRun& run, std::string_view name) {
   GaugeInstance* gauge = run.session().find_gauge(name);
-  if (!gauge) throw HostError("no gauge \"" + std::string(name) + "\" is placed");
+  if (!gauge) throw HostError("no gauge " + quote_input(name) + " is placed");
   return *gauge;
 }
 
 Window& window_arg(CheckRun& run, std::string_view ident) {
   Window* window = run.session().find_window(ident);
-  if (!window) throw HostError("no window \"" + std::string(ident) + "\"");
+  if (!window) throw HostError("no window " + quote_input(ident));
   return *window;
 }
 
@@ -65,7 +64,7 @@ PixPoint point_arg(const CheckLine& line, size_t at) {
 double tolerance_arg(const CheckLine& line, size_t at) {
   if (line.tokens.size() <= at) return kDefaultTolerance;
   const std::string& token = line.tokens[at];
-  if (!token.starts_with("~")) throw HostError("expected ~TOLERANCE, got \"" + token + "\"");
+  if (!token.starts_with("~")) throw HostError("expected ~TOLERANCE, got " + quote_input(token));
   const double tolerance = parse_check_number(token.substr(1), "tolerance");
   if (tolerance < 0) throw HostError("a tolerance must not be negative");
   return tolerance;
@@ -173,7 +172,8 @@ void cmd_click(CheckRun& run, const CheckLine& line) {
     } else if (word == "repeat" && i + 1 < line.tokens.size()) {
       repeats = int(whole(line.tokens[++i], "repeat count", 0, 100000));
     } else {
-      throw HostError("expected left, right or repeat N after the point, got \"" + word + "\"");
+      throw HostError("expected left, right or repeat N after the point, got " +
+                      quote_input(word));
     }
   }
   run.session().click(gauge, point, button, repeats);
@@ -212,12 +212,25 @@ ExpectedEvent expected_event(const std::string& token) {
 void cmd_expect_events(CheckRun& run, const CheckLine& line) {
   std::vector<ExpectedEvent> expected;
   for (const std::string& token : line.tokens) expected.push_back(expected_event(token));
-  const std::vector<KeyEvent> got = run.session().sim().take_events();
-  bool passed = got.size() == expected.size();
+  SimState& sim = run.session().sim();
+  const uint64_t not_kept = sim.events_not_kept();
+  const std::vector<KeyEvent> got = sim.take_events();
+  bool passed = not_kept == 0 && got.size() == expected.size();
   for (size_t i = 0; passed && i < got.size(); ++i) passed = expected[i].matches(got[i]);
+  // Only the latest events are kept: a long list is shown by its count and its last few.
+  constexpr size_t kShown = 20;
+  std::string got_text;
+  if (got.size() + not_kept > kShown) {
+    got_text = std::to_string(got.size() + not_kept) + " events, the last " +
+               std::to_string(kShown) + ": ";
+    got_text += list_text(std::vector<KeyEvent>(got.end() - kShown, got.end()),
+                          [](const KeyEvent& e) { return event_text(e); });
+  } else {
+    got_text = list_text(got, [](const KeyEvent& e) { return event_text(e); });
+  }
   run.check(line, passed,
             "events " + list_text(expected, [](const ExpectedEvent& e) { return e.text(); }),
-            list_text(got, [](const KeyEvent& e) { return event_text(e); }));
+            got_text);
 }
 
 // The gauge's evaluated elements in draw order, with whether an ancestor hides each.
@@ -242,7 +255,7 @@ std::string_view kind_name(int32_t kind) {
 bool bool_arg(std::string_view token) {
   if (token == "true") return true;
   if (token == "false") return false;
-  throw HostError("expected true or false, got \"" + std::string(token) + "\"");
+  throw HostError("expected true or false, got " + quote_input(token));
 }
 
 void expect_number(CheckRun& run, const CheckLine& line, std::string_view what, double got,
@@ -256,7 +269,8 @@ void expect_number(CheckRun& run, const CheckLine& line, std::string_view what, 
 void cmd_expect_element(CheckRun& run, const CheckLine& line) {
   const std::string& target = line.tokens[0];
   const size_t hash = target.rfind('#');
-  if (hash == std::string::npos) throw HostError("expected GAUGE#INDEX, got \"" + target + "\"");
+  if (hash == std::string::npos)
+    throw HostError("expected GAUGE#INDEX, got " + quote_input(target));
   GaugeInstance& gauge = gauge_arg(run, target.substr(0, hash));
   const auto index = size_t(whole(target.substr(hash + 1), "element index", 0, 1e6));
   const std::string& property = line.tokens[1];
@@ -276,8 +290,8 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
   auto require_kind = [&](std::initializer_list<int32_t> kinds) {
     for (int32_t kind : kinds)
       if (e.kind == kind) return;
-    throw HostError(target + " is a " + std::string(kind_name(e.kind)) + ", which has no " +
-                    property);
+    throw HostError(quote_input(target) + " is a " + std::string(kind_name(e.kind)) +
+                    ", which has no " + property);
   };
 
   if (property == "value") {
@@ -311,8 +325,8 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
     run.check(line, e.resource_id == expected, "resource " + std::to_string(expected),
               std::to_string(e.resource_id));
   } else {
-    throw HostError("unknown element property \"" + property +
-                    "\", expected value, image, text, x, y, rotation, angle, hidden, luminous or "
+    throw HostError("unknown element property " + quote_input(property) +
+                    ", expected value, image, text, x, y, rotation, angle, hidden, luminous or "
                     "resource");
   }
 }
@@ -361,7 +375,7 @@ void cmd_expect_window(CheckRun& run, const CheckLine& line) {
   const Window& window = window_arg(run, line.tokens[0]);
   const std::string& state = line.tokens[1];
   if (state != "visible" && state != "hidden")
-    throw HostError("expected visible or hidden, got \"" + state + "\"");
+    throw HostError("expected visible or hidden, got " + quote_input(state));
   const std::string got = window.visible ? "visible" : "hidden";
   run.check(line, got == state, "window " + line.tokens[0] + " " + state, got);
 }
@@ -376,12 +390,20 @@ void cmd_expect_sounds(CheckRun& run, const CheckLine& line) {
   run.check(line, got == expected, "sounds " + list_text(expected, print), list_text(got, print));
 }
 
+// --- Drawing ---
+
+void cmd_render(CheckRun& run, const CheckLine& line) {
+  Session& session = run.session();
+  render::write_windows_png(session, render::visible_window_views(session),
+                            run.resolve(line.tokens[0]), 1, {});
+}
+
 constexpr size_t kMany = 100000;
 
 }  // namespace
 
-CheckCommandTable builtin_check_commands() {
-  return {
+const CheckCommandTable& check_command_table() {
+  static const CheckCommandTable table = {
       {"module", {"module PATH", 1, 1, cmd_module}},
       {"panel", {"panel PATH", 1, 1, cmd_panel}},
       {"gauge", {"gauge NAME [\"PARAMETERS\"]", 1, 2, cmd_gauge}},
@@ -395,7 +417,7 @@ CheckCommandTable builtin_check_commands() {
       {"set window", {"set window IDENT on|off", 2, 2, cmd_set_window}},
       {"click", {"click GAUGE X Y [left|right] [repeat N]", 3, 6, cmd_click}},
       {"drag", {"drag GAUGE X Y", 3, 3, cmd_drag}},
-      {"render", {"render PATH", 1, 1, render::check_render}},
+      {"render", {"render PATH", 1, 1, cmd_render}},
       {"expect events", {"expect events [EVENT[=VALUE]...]", 0, kMany, cmd_expect_events}},
       {"expect element",
        {"expect element GAUGE#INDEX PROPERTY VALUE [~TOL]", 3, 4, cmd_expect_element}},
@@ -405,6 +427,7 @@ CheckCommandTable builtin_check_commands() {
       {"expect window", {"expect window IDENT visible|hidden", 2, 2, cmd_expect_window}},
       {"expect sounds", {"expect sounds [WAVE...]", 0, kMany, cmd_expect_sounds}},
   };
+  return table;
 }
 
 }  // namespace gaugehost

@@ -1,4 +1,4 @@
-// The check runner's command table (internal to the runner).
+// The check runner's command table (internal to the runner): every command a check file may use.
 #pragma once
 
 #include <map>
@@ -8,6 +8,11 @@
 
 namespace gaugehost {
 
+using CheckCommand = void (*)(CheckRun& run, const CheckLine& line);
+
+// A command: `name` is one word ("render") or two ("expect var"); the line must have between
+// min_args and max_args tokens after the name, or the runner stops the file with
+// "expected: USAGE".
 struct CheckCommandEntry {
   std::string usage;
   size_t min_args = 0;
@@ -17,10 +22,7 @@ struct CheckCommandEntry {
 
 using CheckCommandTable = std::map<std::string, CheckCommandEntry>;
 
-// The commands every check file may use (set-up, acting, expecting).
-CheckCommandTable builtin_check_commands();
-
-// The table with the built-in commands and every registered one.
-CheckCommandTable& check_command_table();
+// The commands (set-up, acting, expecting), by name.
+const CheckCommandTable& check_command_table();
 
 }  // namespace gaugehost

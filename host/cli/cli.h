@@ -1,10 +1,8 @@
-// The command line of gaugehost: `gaugehost COMMAND ARGS...`. Subcommands are a table of names
-// and handlers; a part of the host that adds one (drawing adds "render") registers it with
-// add_cli_command, e.g. from a static initialiser in its own source.
+// The command line of gaugehost: `gaugehost [OPTIONS] COMMAND ARGS...`. The commands are a fixed
+// table of names and handlers (host/cli/commands.h).
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -18,13 +16,8 @@ struct CliContext {
   std::ostream& err;
 };
 
-// Returns the process exit status (0 fine, 1 checks failed, 2 could not run).
-using CliCommand = std::function<int(CliContext& context)>;
-
-// Adds or replaces a subcommand; `usage` is its line in the help text.
-void add_cli_command(std::string name, std::string usage, CliCommand command);
-
-// Runs the command line (argv[0] is the program).
+// Runs the command line (argv[0] is the program). Returns the process exit status (0 fine,
+// 1 checks failed, 2 could not run).
 int run_cli(int argc, char** argv, std::ostream& out, std::ostream& err);
 
 }  // namespace gaugehost

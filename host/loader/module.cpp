@@ -1,35 +1,19 @@
 #include "host/loader/module.h"
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <system_error>
+
+#include "host/loader/elf_check.h"
+#include "host/loader/module_copy.h"
 
 namespace gaugehost {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// A private copy of the module file. The C runtime keeps a library loaded as long as any of its
-// symbols are unique to the process, so a second dlopen of the same file could give back the
-// already-used module; a copy under a new name always loads afresh with its load values.
-fs::path fresh_copy(const fs::path& path) {
-  std::string pattern = (fs::temp_directory_path() / "gaugehost-XXXXXX.gau").string();
-  const int fd = mkstemps(pattern.data(), 4);
-  if (fd < 0) throw HostError(path.string() + ": cannot make a temporary copy of the module");
-  close(fd);
-  std::error_code error;
-  fs::copy_file(path, pattern, fs::copy_options::overwrite_existing, error);
-  if (error) {
-    fs::remove(pattern);
-    throw HostError(path.string() + ": cannot copy the module: " + error.message());
-  }
-  return pattern;
-}
 
 template <typename T>
 T* find_symbol(void* library, const char* name) {
@@ -49,9 +33,15 @@ std::unique_ptr<Module> Module::load(const fs::path& path) {
   if (!fs::is_regular_file(path, error))
     throw HostError(path.string() + ": no such module file");
 
-  const fs::path copy = fresh_copy(path);
-  void* library = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
-  fs::remove(copy, error);  // the mapping stays; the name is not needed any more
+  void* library = nullptr;
+  {
+    // The copy is checked, not the file, which may change meanwhile. Once loaded, the mapping
+    // stays; the copy's name is not needed any more.
+    const ModuleCopy copy(path);
+    if (const auto problem = elf_shared_object_problem(copy.path()))
+      throw HostError(path.string() + ": not a loadable module: " + *problem);
+    library = dlopen(copy.path().c_str(), RTLD_NOW | RTLD_LOCAL);
+  }
   if (!library) {
     const char* why = dlerror();
     throw HostError(path.string() + ": not a loadable module: " + (why ? why : "unknown reason"));

@@ -8,21 +8,15 @@
 #include <memory>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/base/host_error.h"
 #include "module/gauge.h"
 #include "module/resources.h"
 
 namespace gaugehost {
-
-// A problem that stops the host from going on with a file or a command: one line of text.
-class HostError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 class Module {
  public:

@@ -65,7 +65,13 @@ std::optional<std::string> format_argument(const TooltipArg& arg, const Conversi
     number *= arg.scale;
   if (!is_integer_conversion(conversion.letter)) return print(format + conversion.letter, number);
   const double whole = std::round(number);  // halves away from zero
-  if (!std::isfinite(whole) || whole < -9.2e18 || whole > 9.2e18) return std::nullopt;
+  if (!(whole >= -9.2e18 && whole <= 9.2e18)) {
+    // Beyond the integer range, NaN or infinite: the whole number as "%.0f" prints it ("nan",
+    // "inf", "-inf"), with the conversion's flags and width.
+    const std::string flags_and_width =
+        format.substr(0, std::min(format.find('.'), format.size()));
+    return print(flags_and_width + ".0f", std::isnan(whole) ? std::fabs(whole) : whole);
+  }
   if (conversion.letter == 'c')
     return print(format + "c", int(static_cast<long long>(whole) & 0xff));
   return print(format + "ll" + conversion.letter, static_cast<long long>(whole));

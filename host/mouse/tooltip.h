@@ -25,8 +25,10 @@ struct Tooltip {
 using VarReader = std::function<double(ModuleVar&)>;
 
 // Fills the placeholders of `text` with its arguments: "%N!fmt!" takes argument N (from 1) and
-// prints it with the printf conversion fmt; "d" (and i, u, x, X, c) round the number to the
-// nearest whole number first, halves away from zero; "s" takes the text callback's result.
+// prints it with the printf conversion fmt; "d" (and i, u, x, X, o, c) round the number to the
+// nearest whole number first, halves away from zero, and print a number beyond the 64-bit range,
+// NaN or an infinity as "%.0f" does (the whole number, "nan", "inf", "-inf"); "s" takes the text
+// callback's result.
 // "%%" is a percent sign. A placeholder that cannot be filled (bad number, bad conversion) is
 // kept as written. The result is the library's Windows Latin-1 bytes, not yet converted.
 std::string format_tooltip(const TooltipText& tooltip, GaugeHeader* gauge, const VarReader& read);

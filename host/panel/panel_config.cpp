@@ -4,11 +4,10 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <fstream>
 #include <map>
-#include <sstream>
 
-#include "host/loader/module.h"
+#include "host/base/host_error.h"
+#include "host/base/input_file.h"
 
 namespace gaugehost {
 
@@ -36,6 +35,8 @@ constexpr std::array<PanelName, 11> kPanelNames = {{
 
 // A window without an ident: Window00 is the main panel, WindowNN otherwise gets 10000 + NN.
 constexpr int32_t kUnnamedIdentBase = 10000;
+// The highest NN of [WindowNN] and gaugeNN, which keeps 10000 + NN clear of other ids.
+constexpr int kMaxSectionNumber = 9999;
 
 std::string_view trim(std::string_view text) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
@@ -73,12 +74,12 @@ class Reader {
     if (text.front() == '[') return section(text);
     const size_t equals = text.find('=');
     if (equals == std::string_view::npos || trim(text.substr(0, equals)).empty())
-      fail("expected a [section] or KEY=VALUE, got \"" + std::string(text) + "\"");
+      fail("expected a [section] or KEY=VALUE, got " + quote_input(text));
     const std::string key = lower(trim(text.substr(0, equals)));
     const std::string_view value = trim(text.substr(equals + 1));
     switch (section_) {
       case Section::none:
-        fail("\"" + key + "\" outside any section");
+        fail(quote_input(key) + " outside any section");
       case Section::titles:
         return title(key, value);
       case Section::window:
@@ -89,6 +90,9 @@ class Reader {
   }
 
   PanelConfig finish() {
+    if (config_.windows.empty())
+      throw HostError(config_.file.string() +
+                      ": no [WindowNN] section, so the panel has no window to show");
     for (WindowConfig& window : config_.windows) {
       auto title = titles_.find(window.number);
       window.title = title != titles_.end() ? title->second : "Window" + two_digits(window.number);
@@ -119,32 +123,44 @@ class Reader {
     const std::string name = lower(trim(text.substr(1, close - 1)));
     if (name == "window titles") {
       section_ = Section::titles;
-    } else if (auto number = numbered(name, "window")) {
+    } else if (name.starts_with("window")) {
+      const int number = window_number(name, text.substr(0, close + 1));
       for (const WindowConfig& window : config_.windows)
-        if (window.number == *number)
-          fail("[Window" + two_digits(*number) + "] appears twice (first on line " +
+        if (window.number == number)
+          fail("[Window" + two_digits(number) + "] appears twice (first on line " +
                std::to_string(window.line) + ")");
       section_ = Section::window;
-      config_.windows.push_back(WindowConfig{.number = *number, .line = number_});
+      config_.windows.push_back(WindowConfig{.number = number, .line = number_});
     } else {
       section_ = Section::other;
     }
   }
 
-  // The NN of "prefixNN", if `key` is the prefix followed by digits only.
+  // The NN of "prefixNN", if `key` is the prefix followed by one to four digits.
   static std::optional<int> numbered(std::string_view key, std::string_view prefix) {
-    if (!key.starts_with(prefix) || key.size() == prefix.size()) return std::nullopt;
+    if (!key.starts_with(prefix)) return std::nullopt;
+    const std::string_view digits = key.substr(prefix.size());
+    if (digits.empty() || digits.size() > 4 ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+      return std::nullopt;
     int number = 0;
-    const char* begin = key.data() + prefix.size();
-    const char* end = key.data() + key.size();
-    auto [rest, error] = std::from_chars(begin, end, number);
-    if (error != std::errc() || rest != end) return std::nullopt;
+    std::from_chars(digits.data(), digits.data() + digits.size(), number);
     return number;
+  }
+
+  // The NN of a [WindowNN] header (`name` in lower case, `header` as written).
+  int window_number(std::string_view name, std::string_view header) const {
+    if (auto number = numbered(name, "window")) return *number;
+    fail("bad section " + quote_input(header) +
+         ", expected [WindowNN] with NN a number from 0 to " + std::to_string(kMaxSectionNumber) +
+         ", or [Window Titles]");
   }
 
   void title(const std::string& key, std::string_view value) {
     auto number = numbered(key, "window");
-    if (!number) fail("expected WindowNN=title in [Window Titles], got \"" + key + "\"");
+    if (!number)
+      fail("expected WindowNN=title in [Window Titles] with NN a number from 0 to " +
+           std::to_string(kMaxSectionNumber) + ", got " + quote_input(key));
     titles_[*number] = std::string(value);
   }
 
@@ -153,34 +169,51 @@ class Reader {
     int32_t value = 0;
     auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || rest != text.data() + text.size())
-      fail("bad " + std::string(what) + " \"" + std::string(text) + "\", expected a whole number");
+      fail("bad " + std::string(what) + " " + quote_input(text) + ", expected a whole number" +
+           (error == std::errc::result_out_of_range ? " that fits 32 bits" : ""));
     return value;
   }
 
-  std::pair<int32_t, int32_t> pair(std::string_view text, std::string_view what) const {
+  // A whole number from `low` to `high`.
+  int32_t integer_between(std::string_view text, std::string_view what, int32_t low,
+                          int32_t high) const {
+    const int32_t value = integer(text, what);
+    if (value < low || value > high)
+      fail("bad " + std::string(what) + " " + quote_input(trim(text)) + ", expected " +
+           std::to_string(low) + " to " + std::to_string(high));
+    return value;
+  }
+
+  // WIDTH,HEIGHT in window pixels, each from 1 to kMaxWindowPixels.
+  std::pair<int32_t, int32_t> size(std::string_view text, std::string_view what) const {
     const size_t comma = text.find(',');
     if (comma == std::string_view::npos)
-      fail("bad " + std::string(what) + " \"" + std::string(text) + "\", expected WIDTH,HEIGHT");
-    return {integer(text.substr(0, comma), what), integer(text.substr(comma + 1), what)};
+      fail("bad " + std::string(what) + " " + quote_input(text) + ", expected WIDTH,HEIGHT");
+    return {integer_between(text.substr(0, comma), what, 1, kMaxWindowPixels),
+            integer_between(text.substr(comma + 1), what, 1, kMaxWindowPixels)};
   }
 
   void window_key(const std::string& key, std::string_view value) {
     WindowConfig& window = config_.windows.back();
-    if (key.starts_with("gauge") && numbered(key, "gauge"))
+    if (key.starts_with("gauge")) {
+      if (!numbered(key, "gauge"))
+        fail("bad key " + quote_input(key) + ", expected gaugeNN with NN a number from 0 to " +
+             std::to_string(kMaxSectionNumber));
       return window.gauges.push_back(gauge_line(value));
+    }
     value = strip_comment(value);
     if (key == "file") {
       window.file = std::string(value);
     } else if (key == "size_mm") {
-      window.size_mm = pair(value, "size_mm");
+      window.size_mm = size(value, "size_mm");
     } else if (key == "window_size") {
-      window.window_size = pair(value, "window_size");
+      window.window_size = size(value, "window_size");
     } else if (key == "position") {
       window.position = integer(value, "position");
     } else if (key == "visible") {
       const int32_t visible = integer(value, "visible");
       if (visible != 0 && visible != 1)
-        fail("bad visible \"" + std::string(value) + "\", expected 0 or 1");
+        fail("bad visible " + quote_input(value) + ", expected 0 or 1");
       window.visible = visible == 1;
     } else if (key == "ident") {
       ident(window, value);
@@ -201,8 +234,8 @@ class Reader {
       window.ident_name = std::string(panel_name_for_id(window.ident));
       return;
     }
-    fail("unknown ident \"" + std::string(value) +
-         "\", expected a panel name such as MAIN_PANEL or a number");
+    fail("unknown ident " + quote_input(value) +
+         ", expected a panel name such as MAIN_PANEL or a number");
   }
 
   GaugePlacement gauge_line(std::string_view value) const {
@@ -233,24 +266,20 @@ class Reader {
     const std::string_view name = fields[0];
     const size_t bang = name.find('!');
     if (bang == std::string_view::npos || bang == 0 || bang + 1 == name.size())
-      fail("expected gaugeNN=module!gauge, x, y, width[, height][, parameters], got \"" +
-           std::string(value) + "\"");
+      fail("expected gaugeNN=module!gauge, x, y, width[, height][, parameters], got " +
+           quote_input(value));
     placement.module = std::string(trim(name.substr(0, bang)));
     placement.gauge = std::string(trim(name.substr(bang + 1)));
+    if (placement.module.empty() || placement.gauge.empty())
+      fail("expected gaugeNN=module!gauge, x, y, width[, height][, parameters], got " +
+           quote_input(value));
     if (fields.size() < 4)
-      fail("gauge " + placement.gauge + " needs x, y and width after its name");
-    placement.x = integer(fields[1], "x");
-    placement.y = integer(fields[2], "y");
-    placement.w = integer(fields[3], "width");
-    if (placement.w <= 0)
-      fail("gauge " + placement.gauge + " has width " + std::to_string(placement.w) +
-           ", expected more than 0");
-    if (fields.size() > 4 && !fields[4].empty()) {
-      placement.h = integer(fields[4], "height");
-      if (*placement.h <= 0)
-        fail("gauge " + placement.gauge + " has height " + std::to_string(*placement.h) +
-             ", expected more than 0");
-    }
+      fail("gauge " + quote_input(placement.gauge) + " needs x, y and width after its name");
+    placement.x = integer_between(fields[1], "x", -kMaxWindowPixels, kMaxWindowPixels);
+    placement.y = integer_between(fields[2], "y", -kMaxWindowPixels, kMaxWindowPixels);
+    placement.w = integer_between(fields[3], "width", 1, kMaxWindowPixels);
+    if (fields.size() > 4 && !fields[4].empty())
+      placement.h = integer_between(fields[4], "height", 1, kMaxWindowPixels);
     return placement;
   }
 
@@ -298,11 +327,7 @@ PanelConfig parse_panel_config(std::string_view text, const std::filesystem::pat
 }
 
 PanelConfig read_panel_config(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) throw HostError(file.string() + ": cannot open the panel configuration");
-  std::stringstream text;
-  text << in.rdbuf();
-  return parse_panel_config(text.str(), file);
+  return parse_panel_config(read_input_file(file, "panel configuration"), file);
 }
 
 }  // namespace gaugehost

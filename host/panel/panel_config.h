@@ -11,6 +11,10 @@
 
 namespace gaugehost {
 
+// The largest window a panel may have, and the largest gauge: 8192 x 8192 pixels. A gauge's x and
+// y lie from -8192 to 8192.
+inline constexpr int32_t kMaxWindowPixels = 8192;
+
 // gaugeNN=module!gauge, x, y, w[, h][, parameter text]
 struct GaugePlacement {
   std::string module;       // as written, e.g. "CRV5_Instr"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "common/latin1.h"
 #include "host/audio/audio.h"
@@ -49,6 +50,24 @@ bool equal_nocase(std::string_view a, std::string_view b) {
          });
 }
 
+// "FILE:LINE: " of a panel configuration, for messages.
+std::string where(const PanelConfig& config, int line) {
+  return config.file.string() + ":" + std::to_string(line) + ": ";
+}
+
+// A gauge placed without a height keeps the proportions of its background bitmap.
+int32_t scaled_height(const PanelConfig& config, const GaugePlacement& placement,
+                      const GaugeInstance& gauge) {
+  const PixSize bitmap = gauge.bitmap_size;  // never 0 wide
+  const double height = std::floor(double(placement.w) * bitmap.height / bitmap.width + 0.5);
+  if (!(height >= 1 && height <= kMaxWindowPixels))
+    throw HostError(where(config, placement.line) + "gauge " + quote_input(placement.gauge) +
+                    " at width " + std::to_string(placement.w) + " would be " + std::to_string(int64_t(std::min(height, 1e15))) +
+                    " pixels high, expected 1 to " + std::to_string(kMaxWindowPixels) +
+                    "; give its height");
+  return int32_t(height);
+}
+
 // The module reads an instance's parameter text from the shared header during its calls.
 void bind_parameters(const GaugeInstance& gauge) {
   gauge.header->parameters = gauge.parameters.empty() ? nullptr : gauge.parameters.c_str();
@@ -79,27 +98,46 @@ void Session::set_aircraft_model(std::unique_ptr<AircraftModel> model) {
 // --- Setting up ---
 
 void Session::load_panel(const PanelConfig& config) {
-  auto where = [&](int line) { return config.file.string() + ":" + std::to_string(line) + ": "; };
   // Every placement is checked before any gauge is installed.
   std::vector<std::vector<GaugeHeader*>> headers;
   for (const WindowConfig& window : config.windows) {
     if (find_window(window.ident))
-      throw HostError(where(window.line) + "a window with ident " + std::to_string(window.ident) +
-                      " is already open");
+      throw HostError(where(config, window.line) + "a window with ident " +
+                      std::to_string(window.ident) + " is already open");
     auto& window_headers = headers.emplace_back();
     for (const GaugePlacement& placement : window.gauges) {
       if (!equal_nocase(placement.module, module_->name()))
-        throw HostError(where(placement.line) + "unknown module \"" + placement.module +
-                        "\" (the loaded module is " + module_->name() + ")");
+        throw HostError(where(config, placement.line) + "unknown module " +
+                        quote_input(placement.module) + " (the loaded module is " +
+                        module_->name() + ")");
       GaugeHeader* header = module_->find_gauge(placement.gauge);
       if (!header)
-        throw HostError(where(placement.line) + "unknown gauge \"" + placement.gauge +
-                        "\" in module " + module_->name());
+        throw HostError(where(config, placement.line) + "unknown gauge " +
+                        quote_input(placement.gauge) + " in module " + module_->name());
       window_headers.push_back(header);
     }
   }
 
+  const size_t first_window = windows_.size();
   const size_t first_new = gauges_.size();
+  try {
+    add_windows(config, headers);
+  } catch (...) {
+    // Nothing of a panel that cannot be laid out stays.
+    windows_.erase(windows_.begin() + std::ptrdiff_t(first_window), windows_.end());
+    gauges_.erase(gauges_.begin() + std::ptrdiff_t(first_new), gauges_.end());
+    throw;
+  }
+
+  killed_ = false;
+  for (size_t i = first_new; i < gauges_.size(); ++i)
+    call_gauge(*gauges_[i], kServicePreInstall, module_handle());
+  for (size_t i = first_new; i < gauges_.size(); ++i)
+    call_gauge(*gauges_[i], kServiceConnectToWindow);
+}
+
+void Session::add_windows(const PanelConfig& config,
+                          const std::vector<std::vector<GaugeHeader*>>& headers) {
   for (size_t w = 0; w < config.windows.size(); ++w) {
     const WindowConfig& cfg = config.windows[w];
     Window window{.number = cfg.number,
@@ -116,11 +154,9 @@ void Session::load_panel(const PanelConfig& config) {
     for (size_t g = 0; g < cfg.gauges.size(); ++g) {
       const GaugePlacement& placement = cfg.gauges[g];
       GaugeInstance& gauge = add_instance(headers[w][g], index, placement.parameters);
-      const PixSize bitmap = gauge.bitmap_size;
-      const int32_t height = placement.h.value_or(
-          bitmap.width > 0 ? int32_t(double(placement.w) * bitmap.height / bitmap.width + 0.5)
-                           : placement.w);
+      const int32_t height = placement.h ? *placement.h : scaled_height(config, placement, gauge);
       gauge.placement = {placement.x, placement.y, placement.w, height};
+      // Each term is within kMaxWindowPixels of 0, so the sums cannot overflow.
       extent.width = std::max(extent.width, placement.x + placement.w);
       extent.height = std::max(extent.height, placement.y + height);
     }
@@ -131,20 +167,19 @@ void Session::load_panel(const PanelConfig& config) {
       made.window_size = made.size_mm;
     else
       made.window_size = extent;
+    if (made.window_size.width > kMaxWindowPixels || made.window_size.height > kMaxWindowPixels)
+      throw HostError(where(config, cfg.line) + "[Window" + (cfg.number < 10 ? "0" : "") +
+                      std::to_string(cfg.number) + "] needs " +
+                      std::to_string(extent.width) + " x " + std::to_string(extent.height) +
+                      " pixels for its gauges, more than " + std::to_string(kMaxWindowPixels) +
+                      " x " + std::to_string(kMaxWindowPixels) + "; give it a window_size");
   }
-
-  killed_ = false;
-  for (size_t i = first_new; i < gauges_.size(); ++i)
-    call_gauge(*gauges_[i], kServicePreInstall, module_handle());
-  for (size_t i = first_new; i < gauges_.size(); ++i)
-    call_gauge(*gauges_[i], kServiceConnectToWindow);
 }
 
 GaugeInstance& Session::place_gauge(std::string_view gauge_name, std::string parameters) {
   GaugeHeader* header = module_->find_gauge(gauge_name);
   if (!header)
-    throw HostError("unknown gauge \"" + std::string(gauge_name) + "\" in module " +
-                    module_->name());
+    throw HostError("unknown gauge " + quote_input(gauge_name) + " in module " + module_->name());
   int32_t own_windows = 0;
   for (const Window& window : windows_) own_windows += window.number < 0;
   windows_.push_back(Window{.number = -1, .ident = kOwnWindowIdentBase + own_windows});

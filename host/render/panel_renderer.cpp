@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+
+#include "host/base/host_error.h"
 
 namespace gaugehost::render {
 
@@ -147,6 +150,14 @@ cairo_surface_t* PanelRenderer::render_windows(const std::vector<WindowView>& wi
     height += window.size.height + kWindowGap;
   }
   height = std::max(0.0, height - kWindowGap);
+  const double device_width = width * scale, device_height = height * scale;
+  if (!(device_width <= kMaxPictureSide && device_height <= kMaxPictureSide &&
+        device_width * device_height <= double(kMaxPicturePixels)))
+    throw HostError("the picture would be " + std::to_string(std::lround(device_width)) + " x " +
+                    std::to_string(std::lround(device_height)) + " pixels, more than " +
+                    std::to_string(kMaxPictureSide) + " a side or " +
+                    std::to_string(kMaxPicturePixels / 1000000) + " million pixels; draw fewer "
+                    "windows or at a smaller scale");
   cairo_surface_t* surface = cairo_image_surface_create(
       CAIRO_FORMAT_ARGB32, device_pixels(width, scale), device_pixels(height, scale));
   cairo_t* cr = cairo_create(surface);

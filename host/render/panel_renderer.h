@@ -26,6 +26,10 @@ struct WindowView {
   std::vector<PlacedGauge> gauges;  // in drawing order
 };
 
+// The largest picture render_windows makes: cairo's limit a side, and 1 GiB of pixels.
+inline constexpr int kMaxPictureSide = 32767;
+inline constexpr int64_t kMaxPicturePixels = int64_t(1) << 28;
+
 class PanelRenderer {
  public:
   explicit PanelRenderer(ImageStore& images) : images_(images) {}
@@ -46,7 +50,8 @@ class PanelRenderer {
   cairo_surface_t* update_window(const void* key, const WindowView& window, double scale,
                                  const RenderOptions& options);
 
-  // Several windows one below the other, in the order given, on a dark ground.
+  // Several windows one below the other, in the order given, on a dark ground. Throws HostError
+  // when the picture would be more than kMaxPictureSide pixels a side or kMaxPicturePixels in all.
   cairo_surface_t* render_windows(const std::vector<WindowView>& windows, double scale,
                                   const RenderOptions& options);
 

@@ -1,18 +1,8 @@
 #include "host/render/session_render.h"
 
-#include <cmath>
-#include <ostream>
-
-#include "host/check/check_runner.h"
-#include "host/cli/cli.h"
 #include "host/panel/session.h"
 
 namespace gaugehost::render {
-
-const char* const kCliRenderUsage =
-    "gaugehost render --panel FILE --out FILE.png [--window IDENT] [--scale S] [--updates N] "
-    "[--set ID=VALUE ...] [--night]\n"
-    "                              draw a panel's visible windows (or one window) into a PNG";
 
 WindowView window_view(const Session& session, size_t window_index) {
   const Window& window = session.windows().at(window_index);
@@ -46,91 +36,6 @@ void write_windows_png(const Session& session, const std::vector<WindowView>& wi
   const bool written = write_png(surface, out.string(), error);
   cairo_surface_destroy(surface);
   if (!written) throw HostError(error);
-}
-
-namespace {
-
-struct RenderArgs {
-  std::filesystem::path panel;
-  std::filesystem::path out;
-  std::optional<std::string> window;
-  double scale = 1;
-  int updates = 1;
-  std::vector<std::pair<uint32_t, double>> sets;
-  bool night = false;
-};
-
-// The value after an option, or an error naming the option.
-const std::string& option_value(const std::vector<std::string>& args, size_t& i) {
-  if (i + 1 >= args.size()) throw HostError(args[i] + " needs a value");
-  return args[++i];
-}
-
-double number_between(const std::string& text, const std::string& what, double low, double high) {
-  const double value = parse_check_number(text, what);
-  if (!(value >= low && value <= high))
-    throw HostError(what + " " + text + " is out of range, expected " + std::to_string(low) +
-                    " to " + std::to_string(high));
-  return value;
-}
-
-std::pair<uint32_t, double> variable_setting(const std::string& text) {
-  const size_t equals = text.find('=');
-  if (equals == std::string::npos)
-    throw HostError("--set " + text + ": expected ID=VALUE");
-  const double id = number_between(text.substr(0, equals), "variable id", 0, 4294967295.0);
-  if (id != std::floor(id)) throw HostError("--set " + text + ": the id must be a whole number");
-  return {uint32_t(id), parse_var_value(uint32_t(id), text.substr(equals + 1))};
-}
-
-RenderArgs parse_render_args(const std::vector<std::string>& args) {
-  RenderArgs parsed;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--panel") parsed.panel = option_value(args, i);
-    else if (arg == "--out") parsed.out = option_value(args, i);
-    else if (arg == "--window") parsed.window = option_value(args, i);
-    else if (arg == "--scale") parsed.scale = number_between(option_value(args, i), "scale", 0.1, 8);
-    else if (arg == "--updates")
-      parsed.updates = int(number_between(option_value(args, i), "updates", 0, 100000));
-    else if (arg == "--set") parsed.sets.push_back(variable_setting(option_value(args, i)));
-    else if (arg == "--night") parsed.night = true;
-    else throw HostError("render: unknown option \"" + arg + "\"");
-  }
-  if (parsed.panel.empty()) throw HostError("render: --panel FILE is required");
-  if (parsed.out.empty()) throw HostError("render: --out FILE.png is required");
-  return parsed;
-}
-
-}  // namespace
-
-int cli_render(CliContext& context) {
-  const RenderArgs args = parse_render_args(context.args);
-  Session session(Module::load(context.module));
-  // Set before the panel loads, so that the gauges find them when they are installed and
-  // connected (the start-state gauges read the tank capacities then).
-  for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
-  session.load_panel(read_panel_config(args.panel));
-
-  std::optional<size_t> only;
-  if (args.window) {
-    Window* window = session.find_window(*args.window);
-    if (!window)
-      throw HostError("render: the panel has no window \"" + *args.window + "\"");
-    session.set_window_visible(*window, true);  // drawn, so updated too
-    only = size_t(window - session.windows().data());
-  }
-  session.update(args.updates);
-  const std::vector<WindowView> windows =
-      only ? std::vector<WindowView>{window_view(session, *only)} : visible_window_views(session);
-  write_windows_png(session, windows, args.out, args.scale, RenderOptions{.night = args.night});
-  context.out << args.out.string() << "\n";
-  return 0;
-}
-
-void check_render(CheckRun& run, const CheckLine& line) {
-  Session& session = run.session();
-  write_windows_png(session, visible_window_views(session), run.resolve(line.tokens[0]), 1, {});
 }
 
 }  // namespace gaugehost::render

@@ -1,5 +1,4 @@
-// Drawing a host session: its panel windows as drawing sees them, PNG files of them, and the two
-// commands that make such files (`gaugehost render ...` and the check-file line `render PATH`).
+// Drawing a host session: its panel windows as drawing sees them, and PNG files of them.
 #pragma once
 
 #include <filesystem>
@@ -11,9 +10,6 @@
 
 namespace gaugehost {
 class Session;
-class CheckRun;
-struct CheckLine;
-struct CliContext;
 }  // namespace gaugehost
 
 namespace gaugehost::render {
@@ -28,13 +24,5 @@ std::vector<WindowView> visible_window_views(const Session& session);
 void write_windows_png(const Session& session, const std::vector<WindowView>& windows,
                        const std::filesystem::path& out, double scale,
                        const RenderOptions& options);
-
-// gaugehost render --panel FILE --out FILE.png [--window IDENT] [--scale S] [--updates N]
-//                  [--set ID=VALUE ...] [--night]
-int cli_render(CliContext& context);
-extern const char* const kCliRenderUsage;
-
-// Check-file command `render PATH`: every visible window into a PNG file.
-void check_render(CheckRun& run, const CheckLine& line);
 
 }  // namespace gaugehost::render

@@ -47,9 +47,18 @@ VarValue SimState::var_value(uint32_t id) const {
   return value;
 }
 
+void SimState::record_event(const KeyEvent& event) {
+  if (events_.size() == kKeptEvents) {
+    events_.pop_front();
+    ++events_not_kept_;
+  }
+  events_.push_back(event);
+}
+
 std::vector<KeyEvent> SimState::take_events() {
-  std::vector<KeyEvent> taken(events_.begin() + std::ptrdiff_t(events_taken_), events_.end());
-  events_taken_ = events_.size();
+  std::vector<KeyEvent> taken(events_.begin(), events_.end());
+  events_.clear();
+  events_not_kept_ = 0;
   return taken;
 }
 
@@ -62,8 +71,8 @@ void SimState::set_calc_text(const std::string& expression, const std::string& t
   calc_texts_[expression] = &text_store_.back();
 }
 
-void SimState::calculate(const std::string& expression, double* number, const char** text) {
-  calculations_.push_back(expression);
+void SimState::calculate(const std::string& expression, double* number,
+                         const char** text) const {
   if (number) {
     auto found = calc_numbers_.find(expression);
     *number = found == calc_numbers_.end() ? 0.0 : found->second;

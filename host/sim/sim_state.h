@@ -35,18 +35,19 @@ class SimState {
   VarValue var_value(uint32_t id) const;
   void fill(ModuleVar& record) const { record.value = var_value(record.id); }
 
-  // Key events and window toggles in the order they were sent.
-  void record_event(const KeyEvent& event) { events_.push_back(event); }
-  const std::vector<KeyEvent>& events() const { return events_; }
-  // The events since the last take.
+  // Key events and window toggles in the order they were sent: the latest kKeptEvents since the
+  // last take are kept, older ones only counted, so that a long run without a take stays small.
+  static constexpr size_t kKeptEvents = 10000;
+  void record_event(const KeyEvent& event);
+  // The kept events since the last take, and how many before them were not kept.
   std::vector<KeyEvent> take_events();
+  uint64_t events_not_kept() const { return events_not_kept_; }
 
   // Calculator expressions: a number or a text result each; an expression not set gives 0 or "".
   void set_calc_number(const std::string& expression, double value);
   void set_calc_text(const std::string& expression, const std::string& text);
   // Fills whichever results are asked for; the text stays valid for the life of this state.
-  void calculate(const std::string& expression, double* number, const char** text);
-  const std::vector<std::string>& calculations() const { return calculations_; }
+  void calculate(const std::string& expression, double* number, const char** text) const;
 
   // Host failure keys.
   void set_failure(int32_t key, bool active);
@@ -59,12 +60,11 @@ class SimState {
  private:
   std::map<uint32_t, double> floats_;
   std::map<uint32_t, uint32_t> integers_;
-  std::vector<KeyEvent> events_;
-  size_t events_taken_ = 0;
+  std::deque<KeyEvent> events_;  // since the last take
+  uint64_t events_not_kept_ = 0;
   std::map<std::string, double> calc_numbers_;
   std::map<std::string, const std::string*> calc_texts_;
   std::deque<std::string> text_store_;  // every text result ever given, so pointers stay valid
-  std::vector<std::string> calculations_;
   std::set<int32_t> failures_;
   double seconds_ = 0;
 };

@@ -88,8 +88,29 @@ TEST(TooltipFormat, KeepsPlaceholdersItCannotFill) {
   EXPECT_EQ(format("%0!d!"), "%0!d!");
   EXPECT_EQ(format("%1!n!"), "%1!n!");        // not a conversion it prints
   EXPECT_EQ(format("%1!d"), "%1!d");          // unterminated
-  EXPECT_EQ(format("%4!d! RPM"), "%4!d! RPM");  // a number that is no number is not rounded
   EXPECT_EQ(format("50 %"), "50 %");
+}
+
+double huge(CRV5_TOOLTIP_PARAMS) { return 1e20; }
+double infinite(CRV5_TOOLTIP_PARAMS) { return HUGE_VAL; }
+double minus_infinite(CRV5_TOOLTIP_PARAMS) { return -HUGE_VAL; }
+double minus_not_a_number(CRV5_TOOLTIP_PARAMS) { return -std::nan(""); }
+
+TEST(TooltipFormat, WholeNumbersBeyondTheIntegerRangeNanAndInfinities) {
+  const TooltipArg args[] = {crv5::tooltip_number(huge), crv5::tooltip_number(infinite),
+                             crv5::tooltip_number(minus_infinite),
+                             crv5::tooltip_number(not_a_number),
+                             crv5::tooltip_number(minus_not_a_number)};
+  const std::pair<const char*, const char*> cases[] = {
+      {"%1!d! RPM", "100000000000000000000 RPM"},
+      {"%2!d!|%3!d!|%4!d!|%5!d!", "inf|-inf|nan|nan"},
+      {"%2!5d!|%3!x!|%4!.3u!", "  inf|-inf|nan"},  // width kept, precision of digits dropped
+      {"%2!.1f!|%3!g!", "inf|-inf"},               // the floating formats as printf has them
+  };
+  for (const auto& [text, expected] : cases) {
+    const TooltipText tooltip{text, args, 5};
+    EXPECT_EQ(format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; }), expected);
+  }
 }
 
 TEST(TooltipFormat, HelpTexts) {

@@ -64,7 +64,7 @@ TEST(PanelConfig, WindowsWithoutIdentOrTitleGetDefaults) {
 
 TEST(PanelConfig, EachKindOfBadLineNamesFileLineAndProblem) {
   const struct {
-    const char* text;
+    std::string text;
     int line;
     const char* problem;  // a part of the message
   } cases[] = {
@@ -83,11 +83,35 @@ TEST(PanelConfig, EachKindOfBadLineNamesFileLineAndProblem) {
       {"[Window00]\ngauge00=CRV5_Instr!, 1, 2, 3\n", 2, "expected gaugeNN=module!gauge"},
       {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2\n", 2, "needs x, y and width"},
       {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, two, 3\n", 2, "bad y \"two\""},
-      {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2, 0\n", 2, "width 0"},
+      {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2, 0\n", 2, "bad width \"0\", expected 1 to"},
       {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2, 3, x4\n", 2, "bad height"},
       {"[Window00]\n[Window00]\n", 2, "appears twice"},
       {"[Window00]\nident=10\n[Window01]\nident=THROTTLE_PANEL\n", 3,
        "already used by [Window00]"},
+      // Sections and keys that were once read over without a word.
+      {"[Window00]\n[Window 5]\n", 2, "bad section \"[Window 5]\", expected [WindowNN]"},
+      {"[Window99999999999]\n", 1, "bad section"},
+      {"[Window2147483647]\n", 1, "with NN a number from 0 to 9999"},
+      {"[Window-1]\n", 1, "bad section \"[Window-1]\""},
+      {"[Window Titles]\nWindow99999=Big\n", 2, "expected WindowNN=title"},
+      {"[Window00]\ngauge99999999999=CRV5_Instr!Engine_RPM, 1, 2, 3\n", 2,
+       "bad key \"gauge99999999999\""},
+      {"[Window00]\ngauge=CRV5_Instr!Engine_RPM, 1, 2, 3\n", 2, "bad key \"gauge\""},
+      {"[Window00]\ngauge00=!Engine_RPM, 1, 2, 3\n", 2, "expected gaugeNN=module!gauge"},
+      // Numbers that cannot be laid out.
+      {"[Window00]\nwindow_size=-100,-100\n", 2, "bad window_size \"-100\", expected 1 to 8192"},
+      {"[Window00]\nwindow_size=30000,30000\n", 2, "bad window_size \"30000\""},
+      {"[Window00]\nsize_mm=0,480\n", 2, "bad size_mm \"0\""},
+      {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 2147483647, 2, 3\n", 2,
+       "bad x \"2147483647\", expected -8192 to 8192"},
+      {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 99999999999, 3\n", 2,
+       "bad y \"99999999999\", expected a whole number that fits 32 bits"},
+      {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2, 2147483647\n", 2, "bad width"},
+      {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2, 3, 2147483647\n", 2, "bad height"},
+      {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2, 3, -5\n", 2, "bad height \"-5\""},
+      // A long name is quoted by its start only.
+      {"[Window00]\ngauge00=CRV5_Instr!" + std::string(10'000'000, 'N') + ", 1, 2\n", 2,
+       "needs x, y and width"},
   };
   for (const auto& bad : cases) {
     std::string message = "no error";
@@ -97,10 +121,22 @@ TEST(PanelConfig, EachKindOfBadLineNamesFileLineAndProblem) {
       message = error.what();
     }
     EXPECT_TRUE(message.starts_with("dir/panel.cfg:" + std::to_string(bad.line) + ": ") &&
-                message.find(bad.problem) != message.npos && message.find('\n') == message.npos)
-        << bad.text << " -> " << message;
+                message.find(bad.problem) != message.npos && message.find('\n') == message.npos &&
+                message.size() < 200)
+        << bad.text.substr(0, 100) << " -> " << message.substr(0, 300);
   }
-  EXPECT_THROW(read_panel_config("/nonexistent/panel.cfg"), HostError);
+}
+
+TEST(PanelConfig, AFileWithoutAWindowIsAnErrorNamingIt) {
+  for (const char* text : {"", "// only a comment\n", "[Window Titles]\nWindow00=Main\n"}) {
+    std::string message = "no error";
+    try {
+      parse_panel_config(text, "dir/panel.cfg");
+    } catch (const HostError& error) {
+      message = error.what();
+    }
+    EXPECT_TRUE(message.starts_with("dir/panel.cfg: no [WindowNN] section")) << message;
+  }
 }
 
 }  // namespace

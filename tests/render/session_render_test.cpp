@@ -103,8 +103,8 @@ TEST(RenderCheckCommand, WritesEveryVisibleWindowBesideTheCheckFile) {
       run_check_files({folder / "render.check"}, default_module_path(), out);
   EXPECT_EQ(totals.exit_status(), 0) << out.str();
   const Pixels two = png((folder / "two.png").string());
-  EXPECT_EQ(two.width(), 1300);
-  EXPECT_EQ(two.height(), 624 + 8 + 130);  // the main panel over the landing panel
+  EXPECT_EQ(two.width(), 1600);
+  EXPECT_EQ(two.height(), 820 + 8 + 130);  // the main panel over the landing panel
 }
 
 }  // namespace

@@ -1,0 +1,22 @@
+// The subcommands of the command line. Each returns the process exit status and reports a problem
+// by throwing HostError (the command line prints it on one line and exits with status 2).
+#pragma once
+
+#include "host/cli/cli.h"
+
+namespace gaugehost::cli {
+
+// gaugehost list: one line per gauge of the module.
+int list(CliContext& context);
+extern const char* const kListUsage;
+
+// gaugehost check FILE...: runs check files.
+int check(CliContext& context);
+extern const char* const kCheckUsage;
+
+// gaugehost render --panel FILE --out FILE.png [--window IDENT] [--scale S] [--updates N]
+//                  [--set ID=VALUE ...] [--night]
+int render(CliContext& context);
+extern const char* const kRenderUsage;
+
+}  // namespace gaugehost::cli

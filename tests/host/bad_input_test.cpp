@@ -1,0 +1,191 @@
+// What gaugehost does with bad input: files that are no files of their kind, modules cut short,
+// panels whose numbers cannot be laid out, long runs, long names. Each gives one clear line and
+// exit status 2, or stays bounded.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "host/cli/cli.h"
+#include "host/loader/module_copy.h"
+#include "host/panel/session.h"
+
+namespace gaugehost {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kModule = fs::path(CRV5_BUILD_DIR) / "CRV5_Instr.gau";
+
+// A fresh folder of the running test's files.
+fs::path test_folder() {
+  const fs::path folder =
+      fs::temp_directory_path() /
+      ("gaugehost_test_" +
+       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+fs::path write_file(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+struct HostRun {
+  int status;
+  std::string output;  // stdout and stderr
+};
+
+HostRun gaugehost(std::vector<std::string> args) {
+  args.insert(args.begin(), "gaugehost");
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  std::ostringstream out, err;
+  const int status = run_cli(int(argv.size()), argv.data(), out, err);
+  return {status, out.str() + err.str()};
+}
+
+// The first line of the output that is not the closing count of a check run.
+std::string error_line(const std::string& output) {
+  std::istringstream lines(output);
+  std::string line;
+  while (std::getline(lines, line))
+    if (!line.ends_with(" passed, 0 failed")) return line;
+  return "";
+}
+
+TEST(BadInput, FilesThatAreNoPanelOrCheckFileAreOneLineNamingThem) {
+  const fs::path folder = test_folder();
+  const std::string dir = (folder / "a_folder").string();
+  fs::create_directories(dir);
+  const std::string fifo = (folder / "fifo").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string big = (folder / "big.check").string();
+  write_file(big, "");
+  fs::resize_file(big, (16 << 20) + 1);  // sparse: costs no disk
+  const std::string empty_panel = write_file(folder / "empty.cfg", "").string();
+  const std::string titles_only =
+      write_file(folder / "titles.cfg", "[Window Titles]\nWindow00=Main\n").string();
+  auto check_file = [&](const std::string& name, const std::string& text) {
+    return write_file(folder / name, text).string();
+  };
+  const std::string out = (folder / "never.png").string();
+
+  const struct {
+    std::vector<std::string> args;
+    std::string message;  // a part of the error line
+  } cases[] = {
+      {{"check", dir}, dir + ": a folder, not a check file"},
+      {{"check", "/dev/zero"}, "/dev/zero: not a regular file"},
+      {{"check", fifo}, fifo + ": not a regular file"},
+      {{"check", big}, big + ": the check file is larger than 16 MiB"},
+      {{"check", folder / "missing.check"}, "missing.check: no such check file"},
+      {{"check", check_file("dir.check", "panel a_folder\n")},
+       "dir.check:1: " + dir + ": a folder, not a panel configuration"},
+      {{"check", check_file("null.check", "panel /dev/null\n")},
+       "null.check:1: /dev/null: not a regular file"},
+      {{"check", check_file("empty.check", "panel empty.cfg\n")},
+       empty_panel + ": no [WindowNN] section"},
+      {{"check", check_file("titles.check", "panel titles.cfg\n")},
+       titles_only + ": no [WindowNN] section"},
+      {{"render", "--panel", dir, "--out", out}, dir + ": a folder, not a panel configuration"},
+      {{"render", "--panel", "/dev/zero", "--out", out}, "/dev/zero: not a regular file"},
+      {{"render", "--panel", fifo, "--out", out}, fifo + ": not a regular file"},
+      {{"check", check_file("long.check", "gauge " + std::string(10'000'000, 'N') + "\n")},
+       "long.check:1: unknown gauge \"NNNNN"},
+      {{"check", check_file("long_command.check", std::string(10'000'000, 'x') + "\n")},
+       "unknown command \"xxxx"},
+      {{"--module", dir, "list"}, dir + ": no such module file"},
+  };
+  for (const auto& [args, message] : cases) {
+    const HostRun run = gaugehost(args);
+    const std::string line = error_line(run.output);
+    EXPECT_EQ(run.status, 2) << args[1];
+    EXPECT_NE(line.find(message), std::string::npos) << args[1] << " -> " << line.substr(0, 300);
+    EXPECT_LT(line.size(), 400u) << args[1];
+  }
+  EXPECT_FALSE(fs::exists(out));
+}
+
+TEST(BadInput, AModuleCutShortIsRefusedBeforeLoadingAndLeavesNoCopy) {
+  const fs::path folder = test_folder();
+  std::ifstream in(kModule, std::ios::binary);
+  const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(whole.size(), 100000u);
+  // Cut inside the identification, the ELF header, the program headers and the segments.
+  for (size_t cut : {size_t(0), size_t(10), size_t(63), size_t(64), size_t(100), size_t(1000),
+                     size_t(4096), whole.size() / 3, whole.size() / 2}) {
+    const std::string cut_module =
+        write_file(folder / "CRV5_Instr.gau", whole.substr(0, cut)).string();
+    const HostRun run = gaugehost({"--module", cut_module, "list"});
+    EXPECT_EQ(run.status, 2) << cut;
+    EXPECT_TRUE(run.output.starts_with("gaugehost: " + cut_module + ": not a loadable module: "))
+        << cut << ": " << run.output;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+  }
+  const std::string text = write_file(folder / "text.gau", "not a library").string();
+  EXPECT_NE(gaugehost({"--module", text, "list"}).output.find("not an ELF file"),
+            std::string::npos);
+  // Loading the whole module still works, and no copy of any load is left behind.
+  EXPECT_EQ(gaugehost({"list"}).status, 0);
+  EXPECT_TRUE(fs::is_empty(module_copy_folder()));
+}
+
+TEST(BadInput, GaugesThatCannotBeLaidOutNameTheirLine) {
+  Session session(Module::load(kModule));
+  // A gauge whose background is taller than wide, to be placed without its height.
+  std::string tall;
+  for (const GaugeHeader* header : session.module().gauges()) {
+    const ElementHeader* root = header->elements ? header->elements[0] : nullptr;
+    const auto size = root ? session.module().bitmap_size(root->resource_id) : std::nullopt;
+    if (size && size->height > size->width) tall = header->name;
+  }
+  ASSERT_FALSE(tall.empty());
+  const struct {
+    std::string panel;
+    std::string message;
+  } cases[] = {
+      {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 8000, 0, 8000, 10\n",
+       "p.cfg:1: [Window00] needs 16000 x 10 pixels for its gauges, more than 8192 x 8192"},
+      {"[Window00]\ngauge00=CRV5_Instr!" + tall + ", 0, 0, 8192\n",
+       "p.cfg:2: gauge \"" + tall + "\" at width 8192 would be"},
+  };
+  for (const auto& [panel, message] : cases) {
+    std::string error = "no error";
+    try {
+      session.load_panel(parse_panel_config(panel, "p.cfg"));
+    } catch (const HostError& e) {
+      error = e.what();
+    }
+    EXPECT_TRUE(error.starts_with(message)) << error;
+  }
+  EXPECT_TRUE(session.gauges().empty());
+  // A window as big as may be, with a window_size, is fine.
+  session.load_panel(parse_panel_config(
+      "[Window00]\nwindow_size=8192,8192\ngauge00=CRV5_Instr!Engine_RPM, 8000, -8192, 8192\n",
+      "p.cfg"));
+  EXPECT_EQ(session.windows().at(0).window_size.width, 8192);
+}
+
+TEST(BadInput, AnEndlessStreamOfKeyEventsKeepsOnlyTheLatest) {
+  SimState sim;
+  const uint32_t total = 3 * SimState::kKeptEvents + 7;
+  for (uint32_t i = 0; i < total; ++i) sim.record_event(KeyEvent{0x10001, i});
+  EXPECT_EQ(sim.events_not_kept(), total - SimState::kKeptEvents);
+  const std::vector<KeyEvent> kept = sim.take_events();
+  ASSERT_EQ(kept.size(), SimState::kKeptEvents);
+  EXPECT_EQ(kept.back().value, total - 1);
+  EXPECT_EQ(kept.front().value, total - SimState::kKeptEvents);
+  // A take starts afresh.
+  sim.record_event(KeyEvent{0x10002, 1});
+  EXPECT_EQ(sim.events_not_kept(), 0u);
+  EXPECT_EQ(sim.take_events(), (std::vector<KeyEvent>{{0x10002, 1}}));
+}
+
+}  // namespace
+}  // namespace gaugehost
