@@ -40,6 +40,9 @@ Pixels png(const std::string& path) {
   return Pixels(cairo_image_surface_create_from_png(path.c_str()));
 }
 
+// The default cockpit's main panel, in window pixels.
+constexpr int kMainWidth = 1600, kMainHeight = 820;
+
 // The tachometer (300 x 300 gauge pixels at 940, 24, drawn 180 wide): its main pointer turns about
 // (150, 152) from 12 o'clock at 0 percent to 6 o'clock at 5000 RPM.
 TEST(RenderCommand, DrawsTheVisibleWindowsWithTheSetValuesOrOneWindowAtAScale) {
@@ -53,13 +56,13 @@ TEST(RenderCommand, DrawsTheVisibleWindowsWithTheSetValuesOrOneWindowAtAScale) {
     ASSERT_EQ(status, 0) << err;
   }
   const Pixels a = png(idle), b = png(half);
-  EXPECT_EQ(a.width(), 1300);  // only the main panel is visible at the start
-  EXPECT_EQ(a.height(), 624);
-  EXPECT_EQ(png(twice).width(), 2600);
+  EXPECT_EQ(a.width(), kMainWidth);  // only the main panel is visible at the start
+  EXPECT_EQ(a.height(), kMainHeight);
+  EXPECT_EQ(png(twice).width(), 2 * kMainWidth);
   EXPECT_EQ(png(starter).width(), 260);  // the hidden starter panel, asked for by its ident
   EXPECT_EQ(png(starter).height(), 312);
 
-  ASSERT_EQ(b.width(), 1300);
+  ASSERT_EQ(b.width(), kMainWidth);
   const auto differs = [&](double gauge_x, double gauge_y) {
     const int x = int(940 + gauge_x * 0.6), y = int(24 + gauge_y * 0.6);
     return a.at(x, y) != b.at(x, y);
@@ -103,8 +106,8 @@ TEST(RenderCheckCommand, WritesEveryVisibleWindowBesideTheCheckFile) {
       run_check_files({folder / "render.check"}, default_module_path(), out);
   EXPECT_EQ(totals.exit_status(), 0) << out.str();
   const Pixels two = png((folder / "two.png").string());
-  EXPECT_EQ(two.width(), 1600);
-  EXPECT_EQ(two.height(), 820 + 8 + 130);  // the main panel over the landing panel
+  EXPECT_EQ(two.width(), kMainWidth);
+  EXPECT_EQ(two.height(), kMainHeight + 8 + 130);  // the main panel over the landing panel
 }
 
 }  // namespace
