@@ -103,7 +103,7 @@ double readout_rule(ElementString* readout) {
   return v;
 }
 
-const FailureRecord* const kHiddenOnPowerFailure = kHiddenOnFailure20;
+constexpr const FailureRecord* kHiddenOnPowerFailure = kHiddenOnFailure20;
 
 template <size_t... I>
 constexpr std::array<ElementIcon, kLampCount> make_fs_lamps(std::index_sequence<I...>) {

@@ -99,7 +99,7 @@ constexpr uint16_t kClickWave = 10;
 
 sound::GaugeSound click_sound{.wave_id = kClickWave};
 
-const FailureRecord* const kZeroOnPowerFailure = kZeroOnFailure20;
+constexpr const FailureRecord* kZeroOnPowerFailure = kZeroOnFailure20;
 
 double engaged_lamp_rule(ElementIcon*);
 double master_mode_default_rule(ElementIcon*);

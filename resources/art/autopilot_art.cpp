@@ -45,20 +45,26 @@ void autopilot_box(cairo_t* cr, Size size) {
   for (Point p : {Point{8, 8}, Point{w - 8, 8}, Point{8, h - 8}, Point{w - 8, h - 8}})
     screw(cr, p, 4);
 
-  // Drums in element order: course units, tens, hundreds, then heading units, tens, hundreds.
-  const Box course_hundreds = element_box(kAutopilot, 4190, 2), course_units = element_box(kAutopilot, 4190, 0);
-  const Box heading_hundreds = element_box(kAutopilot, 4190, 5), heading_units = element_box(kAutopilot, 4190, 3);
+  // Drums in element order: course units, tens, hundreds, then heading units, tens, hundreds;
+  // each is seen through a window one digit high.
+  auto drum = [](size_t nth) {
+    Box b = element_box(kAutopilot, 4190, nth);
+    b.h /= 11;  // the strip holds eleven digits
+    return b;
+  };
+  const Box course_hundreds = drum(2), course_units = drum(0);
+  const Box heading_hundreds = drum(5), heading_units = drum(3);
   frame(cr, heading_hundreds, heading_units, 2);
   frame(cr, course_hundreds, course_units, 2);
   legend(cr, {(heading_hundreds.x + heading_units.x + heading_units.w) / 2, 42}, "HDG", 7.5);
   legend(cr, {(course_hundreds.x + course_units.x + course_units.w) / 2, 42}, "CRS", 7.5);
 
-  // Knobs: a dark collar, with the decrease and increase halves marked.
+  // Knobs (needles turning about their position): a dark collar, the halves marked - and +.
   for (const Box& knob : {element_box(kAutopilot, 4180, 0), element_box(kAutopilot, 4180, 1)}) {
-    const Point c = knob.centre();
+    const Point c{knob.x, knob.y};
     ringed_disc(cr, c, knob.w / 2, knob.w / 2 + 3, {0.05, 0.05, 0.05});
-    legend(cr, {c.x - knob.w / 2 - 8, c.y}, "-", 10);
-    legend(cr, {c.x + knob.w / 2 + 8, c.y}, "+", 10);
+    legend(cr, {c.x - knob.w / 2 - 9, c.y}, "-", 10);
+    legend(cr, {c.x + knob.w / 2 + 9, c.y}, "+", 10);
   }
 
   // Selected altitude: the read-out's black window, lit only while shown.
