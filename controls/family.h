@@ -49,6 +49,10 @@ constexpr size_t mouse_list_size(const Member& m) {
   return 3 + (m.tooltip != nullptr ? 1 : 0) + (m.click.width != 0 ? 1 : 0);
 }
 
+// Whether a row names a function of its own (a function parameter, so that the compiler does not
+// take the test of a known function's address for a mistake).
+constexpr bool names_function(MouseFunction f) { return f != nullptr; }
+
 // The records of member I of Table. A click on the member:
 //  - with on_click: that function runs;
 //  - with a wave: the member's function sends the row's event with value 0, then plays the wave;
@@ -80,7 +84,7 @@ struct MemberRecords {
   }
 
   static constexpr MouseRect click_area() {
-    if (row.on_click) return mouse_child(row.click, row.cursor, row.mouse_flags, row.on_click);
+    if (names_function(row.on_click)) return mouse_child(row.click, row.cursor, row.mouse_flags, row.on_click);
     if (row.wave != 0) return mouse_child(row.click, row.cursor, row.mouse_flags, send_and_play);
     return mouse_key_child(row.click, row.cursor, row.mouse_flags, row.event);
   }

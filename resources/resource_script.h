@@ -269,14 +269,14 @@ inline constexpr BitmapResource kBitmaps[] = {
 { 3310,   26,  32, P, "Radio_IFF_XPDR",             "ident button released"},
 { 3311,   26,  32, P, "Radio_IFF_XPDR",             "ident button pressed"},
 // --- Autopilot ---------------------------------------------------------------------------------
-{ 4160,  325, 179, P, "Autopilot",                  "autopilot control box"},
+{ 4160,  325, 179, D, "Autopilot",                  "autopilot control box"},
 { 4170,   30,  58, D, "Autopilot",                  "lever switch down (off)"},
 { 4171,   30,  58, D, "Autopilot",                  "lever switch up (on)"},
 { 4180,   32,  32, D, "Autopilot",                  "selector knob"},
 { 4190,   15, 176, D, "Autopilot",                  "drum strip: 0 to 9 and 0 in 16-pixel cells"},
 { 4191,   15,  16, D, "Autopilot",                  "drum window"},
 { 4200,   14,  14, D, "Autopilot",                  "engaged lamp lit"},
-{ 7000,  319, 600, P, "AP_Tester",                  "tester panel: title, column heads, row labels, legend"},
+{ 7000,  319, 600, D, "AP_Tester",                  "tester panel: title, column heads, row labels, legend"},
 { 7010,    8,   8, D, "AP_Tester",                  "LOC lamp, darker green (never lit)"},
 { 7020,    8,   8, D, "AP_Tester",                  "FS lamp (bright green)"},
 // --- Switches ----------------------------------------------------------------------------------

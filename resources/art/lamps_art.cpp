@@ -29,8 +29,8 @@ const PainterRegistration kFlaps{annunciator_painters(2340, colour::kAmber, "FLA
 void lit_green(cairo_t* cr, Size s) { lamp_window(cr, 0, 0, s.width, s.height, colour::kGreen, true); }
 const PainterRegistration kSmallLamps{{
     {4200, lit_green},
-    {7010, [](cairo_t* cr, Size s) {  // LOC: never lit
-       lamp_window(cr, 0, 0, s.width, s.height, colour::kGreen, false);
+    {7010, [](cairo_t* cr, Size s) {  // LOC: a darker green (its gauge never lights it)
+       lamp_window(cr, 0, 0, s.width, s.height, {0.10, 0.62, 0.18}, true);
      }},
     {7020, lit_green},
 }};

@@ -1,0 +1,110 @@
+// The registration placard: its records, the options of its parameter text (fixed text, font,
+// colour held to 255), the ATC identifier asked for on every update, and the text rule: first
+// word, at most seven characters, underscores as blanks, a missing identifier as an empty text.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "controls/registration.h"
+#include "module/gauges.h"
+#include "tests/support/record_checks.h"
+
+namespace {
+
+using namespace crv5::testing;
+
+constexpr const char* kAtcId = "(A:ATC ID,string)";
+
+GaugeHeader& placard() { return *find_gauge("Registration"); }
+ElementString& text_element() {
+  return reinterpret_cast<ElementString&>(*elements_in_draw_order(placard()).at(1));
+}
+
+// Installs the placard with `parameters` on fresh records, updates it once with the host's
+// identifier `atc_id` (null: the host gives none), and returns the text shown.
+std::string show(const char* parameters, const char* atc_id) {
+  ElementString& text = text_element();
+  text.foreground = 0xFFFFFF;
+  text.font = "Arial";
+  TestHost host;
+  if (atc_id) host.set_calc_text(kAtcId, atc_id);
+  placard().parameters = parameters;
+  TestHost::service(placard(), kServicePreInstall);
+  TestHost::service(placard(), kServicePreUpdate);
+  char buffer[8];
+  std::memset(buffer, 'x', sizeof buffer);
+  text.text = buffer;
+  text.callback(&text);
+  placard().parameters = nullptr;
+  EXPECT_EQ(buffer[7] == '\0' || std::strlen(buffer) < 8, true) << "terminated within 8 bytes";
+  return buffer;
+}
+
+TEST(RegistrationRecords, PlateAndText) {
+  expect_elements("Registration", {
+      {.kind = kElementStaticImage, .bitmap = 50, .position = {0, 0}, .flags = 0x3},
+      {.kind = kElementString, .bitmap = -1, .position = {0, 0}, .flags = 0x3},
+  });
+  expect_mouse("Registration", {parent(), parent_end(), list_end()});
+  const ElementString& text = text_element();
+  EXPECT_EQ(text.char_count, 7);
+  EXPECT_EQ(text.box.width, 150);
+  EXPECT_EQ(text.box.height, 25);
+  EXPECT_EQ(text.background, 0u);
+  EXPECT_EQ(text.highlight, 0x5C5C5Cu);
+  EXPECT_EQ(text.weight, 400);
+  EXPECT_EQ(text.draw_flags, 0x25u);
+}
+
+TEST(RegistrationText, ParameterTextsAndIdentifiers) {
+  struct Case {
+    const char* parameters;
+    const char* atc_id;
+    const char* text;
+    uint32_t colour;  // 0x00BBGGRR
+    const char* font;
+  } cases[] = {
+      {nullptr, "F-ZXCV", "F-ZXCV", 0xFFFFFF, "Arial"},
+      {nullptr, "N_123 HEAVY", "N 123", 0xFFFFFF, "Arial"},
+      {nullptr, "ABCDEFGHIJ", "ABCDEFG", 0xFFFFFF, "Arial"},
+      {nullptr, "AB/C D", "AB/C D", 0xFFFFFF, "Arial"},  // a "/" hides the blank after it
+      {"", "CRV5", "CRV5", 0xFFFFFF, "Arial"},
+      {nullptr, nullptr, "", 0xFFFFFF, "Arial"},
+      {"tAB_123 r255 g0 b0", "XX", "AB 123", 0x0000FF, "Arial"},
+      {"r0 g255 tAB-123", "F-ABCD", "F-ABCD", 0xFFFF00, "Arial"},
+      {"tAB-123 r300 fTimes New Roman", nullptr, "AB-123", 0xFFFFFF, "Times New Roman"},
+      {"tAB-123 #r0", nullptr, "AB-123", 0xFFFFFF, "Arial"},
+      {"r-5 g17", "X", "X", 0xFF11FF, "Arial"},
+      {"tXY fArial Narrow r0", nullptr, "XY", 0xFFFFFF, "Arial Narrow r0"},
+      {"tABCDEFGHI", nullptr, "ABCDEFG", 0xFFFFFF, "Arial"},
+      {"tAB fC", nullptr, "AB", 0xFFFFFF, "C"},
+      {"t", "N1", "", 0xFFFFFF, "Arial"},
+      {"f0123456789012345678901234567890123456789", "N1", "N1", 0xFFFFFF,
+       "0123456789012345678901234567890"},
+  };
+  for (const Case& c : cases) {
+    const std::string label = c.parameters ? c.parameters : "(none)";
+    EXPECT_EQ(show(c.parameters, c.atc_id), c.text) << label;
+    EXPECT_EQ(text_element().foreground, c.colour) << label;
+    EXPECT_STREQ(text_element().font, c.font) << label;
+  }
+  text_element().font = "Arial";
+}
+
+TEST(RegistrationText, AsksForTheIdentifierEveryUpdateAndKeepsANullAnswer) {
+  TestHost host;
+  host.set_calc_text(kAtcId, "N1");
+  TestHost::service(placard(), kServicePreUpdate);
+  ASSERT_NE(crv5::registration_atc_id, nullptr);
+  EXPECT_STREQ(crv5::registration_atc_id, "N1");
+  TestHost::service(placard(), kServicePreUpdate);
+  EXPECT_EQ(host.calculations, (std::vector<std::string>{kAtcId, kAtcId}));
+  char buffer[8];
+  crv5::registration::placard_text(nullptr, nullptr, buffer, 7);
+  EXPECT_STREQ(buffer, "");
+  crv5::registration::placard_text("t_A_B_", nullptr, buffer, 7);
+  EXPECT_STREQ(buffer, " A B ");
+}
+
+}  // namespace
