@@ -63,7 +63,8 @@ constexpr double kNotchPixels = 13;  // the marker's travel per notch
 void spoilers_scale(cairo_t* cr, Size size) {
   const Box marker = spoilers_marker_box();
   panel_plate(cr, 0, 0, size.width, size.height, 5);
-  recess(cr, marker.x - 1, marker.y - 2, marker.w + 2, (kNotches - 1) * kNotchPixels + marker.h + 4, 3);
+  const double top = marker.y - 3;  // the recess runs to the bottom, where the last notch's marker ends
+  recess(cr, marker.x - 1, top, marker.w + 2, size.height - top, 3);
   for (int n = 0; n < kNotches; ++n) {
     const double y = marker.centre().y + n * kNotchPixels;
     cairo_move_to(cr, marker.x - 5, y);
