@@ -58,7 +58,7 @@ struct Member {
   int32_t help_id;                           // the outer parent's host help text; 0 for none
 };
 
-// Entries of a member's mouse list: the outer parent, its tooltip, its click area, the ends.
+// Entries of a member's mouse list: the outer parent, its tooltip, its click areas, the ends.
 constexpr size_t mouse_list_size(const Member& m) {
   return 3 + (m.tooltip != nullptr ? 1 : 0) + (m.click.width != 0 ? 1 : 0) + m.more_clicks.size();
 }
