@@ -8,7 +8,9 @@
 //   CRV5_FAMILY_MEMBER(lamps::Lamp, kLamps, Fire_Light);
 //
 // A family is an alias of MemberRecords with the image flags of its pictures (lamps: bright;
-// switches: plain). See controls/README.md.
+// switches: plain). A member whose picture slides instead of changing (a lever's marker on its
+// scale) gives .slide; one with more than one click area lists the others in .more_clicks. See
+// controls/README.md.
 #pragma once
 
 #include <array>
@@ -23,6 +25,15 @@
 
 namespace crv5::family {
 
+// A click area beyond a member's first: the host sends .event itself, unless .on_click is given.
+struct ClickArea {
+  PixBox box;                                // background pixels
+  int32_t cursor = kCursorHand;
+  uint32_t mouse_flags = kMouseLeftSingle;
+  uint32_t event;                            // key event the host sends; 0 with on_click
+  MouseFunction on_click;                    // a click function of the member's own, or null
+};
+
 // One member of a family: its gauge, bitmaps, token, event, sound, tooltip and help id.
 struct Member {
   GaugeId gauge;                             // the member's row of the gauge table
@@ -31,6 +42,8 @@ struct Member {
   int32_t pictures;                          // images of the icon
   PixPoint position;                         // of the icon, background pixels
   uint32_t token;                            // the icon's source; 0 for none
+  double slide;                              // pixels down per unit of token: the picture is a
+                                             // vertical slider; 0: an icon
   IconCallback rule;                         // the icon's rule; null: the token is the image index
   const FailureRecord* failures;             // the icon's failure list, or null
   PixBox click;                              // the click area; width 0 for none
@@ -38,20 +51,24 @@ struct Member {
   uint32_t mouse_flags = kMouseLeftSingle;   // of the click area
   uint32_t event;                            // key event of a click
   MouseFunction on_click;                    // a click function of the member's own, or null
+  std::span<const ClickArea> more_clicks;    // click areas after the first, in list order
   uint16_t wave;                             // click sound, a WAVE resource; 0 for none
   const char* tooltip;                       // the outer parent's tooltip text; null for none
   std::span<const TooltipArg> tooltip_args;  // its arguments
   int32_t help_id;                           // the outer parent's host help text; 0 for none
 };
 
-// Entries of a member's mouse list: the outer parent, its tooltip, its click area, the ends.
+// Entries of a member's mouse list: the outer parent, its tooltip, its click areas, the ends.
 constexpr size_t mouse_list_size(const Member& m) {
-  return 3 + (m.tooltip != nullptr ? 1 : 0) + (m.click.width != 0 ? 1 : 0);
+  return 3 + (m.tooltip != nullptr ? 1 : 0) + (m.click.width != 0 ? 1 : 0) + m.more_clicks.size();
 }
 
 // Whether a row names a function of its own (a function parameter, so that the compiler does not
 // take the test of a known function's address for a mistake).
 constexpr bool names_function(MouseFunction f) { return f != nullptr; }
+
+// Whether a click on the member's first area runs the family's send-and-play function.
+constexpr bool sends_and_plays(const Member& m) { return !names_function(m.on_click) && m.wave != 0; }
 
 // The records of member I of Table. A click on the member:
 //  - with on_click: that function runs;
@@ -66,10 +83,18 @@ struct MemberRecords {
 
   static inline sound::GaugeSound click_sound{.wave_id = row.wave};
 
-  static inline ElementIcon picture = icon({.gauge = gauge, .bitmap = row.picture,
-                                            .position = row.position, .source = row.token,
-                                            .callback = row.rule, .images = row.pictures,
-                                            .flags = PictureFlags, .failures = row.failures});
+  static constexpr auto make_picture() {
+    if constexpr (row.slide != 0) {
+      return slider({.gauge = gauge, .bitmap = row.picture, .position = row.position,
+                     .y = {.source = row.token, .scale = row.slide}, .flags = PictureFlags,
+                     .failures = row.failures});
+    } else {
+      return icon({.gauge = gauge, .bitmap = row.picture, .position = row.position,
+                   .source = row.token, .callback = row.rule, .images = row.pictures,
+                   .flags = PictureFlags, .failures = row.failures});
+    }
+  }
+  static inline auto picture = make_picture();
   static inline ElementStaticImage base = static_image(
       {.gauge = gauge, .bitmap = row.base, .flags = kCoverFlags,
        .next = row.picture != 0 ? children<&picture> : nullptr});
@@ -83,10 +108,15 @@ struct MemberRecords {
     return false;
   }
 
-  static constexpr MouseRect click_area() {
-    if (names_function(row.on_click)) return mouse_child(row.click, row.cursor, row.mouse_flags, row.on_click);
-    if (row.wave != 0) return mouse_child(row.click, row.cursor, row.mouse_flags, send_and_play);
-    return mouse_key_child(row.click, row.cursor, row.mouse_flags, row.event);
+  static constexpr MouseRect click_area(const ClickArea& area) {
+    if (names_function(area.on_click)) return mouse_child(area.box, area.cursor, area.mouse_flags, area.on_click);
+    return mouse_key_child(area.box, area.cursor, area.mouse_flags, area.event);
+  }
+  static constexpr MouseRect first_click_area() {
+    if (sends_and_plays(row))
+      return mouse_child(row.click, row.cursor, row.mouse_flags, send_and_play);
+    return click_area({.box = row.click, .cursor = row.cursor, .mouse_flags = row.mouse_flags,
+                       .event = row.event, .on_click = row.on_click});
   }
 
   static constexpr std::array<MouseRect, mouse_list_size(row)> make_mouse() {
@@ -94,7 +124,8 @@ struct MemberRecords {
     size_t n = 0;
     list[n++] = mouse_parent({}, row.help_id);
     if (row.tooltip != nullptr) list[n++] = mouse_tooltip(&tooltip);
-    if (row.click.width != 0) list[n++] = click_area();
+    if (row.click.width != 0) list[n++] = first_click_area();
+    for (const ClickArea& area : row.more_clicks) list[n++] = click_area(area);
     list[n++] = mouse_parent_end();
     list[n++] = mouse_end();
     return list;

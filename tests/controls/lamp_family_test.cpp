@@ -27,6 +27,16 @@ const Lamp kLamps[] = {
     {"Gear_Light_Green", 2320, 2330, 1, 332, {20, 2}, "Gear down light", 0, 0},
     {"Gear_Warning_Light", 2360, 2370, 1, 614, {21, 3}, "Gear down forgotten warning light", 0, 0},
     {"Parachute_Light", 290, 300, 1, 866, {20, 2}, "Warning light: Parachute deployed", 0, 0},
+    {"Afterburner_Light", 2480, 2490, 1, 632, {21, 3}, "Afterburner light", 0, 0},
+    {"Fire_Light", 4090, 4100, 1, 887, {20, 3}, "Warning light : Fire in engire compartment", 0, 0},
+    {"Hydr_Press_Light_Main", 1000, 1010, 1, 732, {21, 3}, "Low pressure in main hydraulic circuit", 0, 0},
+    {"Hydr_Press_Light_Aux", 1000, 1010, 1, 734, {21, 3}, "Low pressure in auxiliary hydraulic circuit", 0, 0},
+    {"Battery_Light", 2420, 2430, 1, 0, {21, 3}, "Battery Off light", 0, 0},
+    {"Generator_Light", 2420, 2430, 1, 565, {21, 3}, "Generator off light", 0, 0},
+    {"Pitot_Heat_Light", 1000, 1010, 1, 13, {21, 3}, "Pitot heat warning light", 0, 0},
+    {"Speed_Brake_Light", 2210, 2220, 1, 326, {21, 3}, "Speed brake fully deployed light", 0, 0},
+    {"Flaps_Light", 2340, 2350, 3, 329, {21, 3}, "Flaps position light (%1!s!)", 1, 0},
+    {"OMI_Light", 2380, 2390, 4, 354, {21, 3}, nullptr, 0, 43856},
 };
 
 TEST(LampFamily, EveryMemberIsADarkLampUnderABrightLitIcon) {

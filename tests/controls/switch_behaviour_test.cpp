@@ -1,0 +1,160 @@
+// The switches and levers at work: each switch's picture and tooltip word follow its own token;
+// the flaps lever's picture follows the flaps' movement; the airbrake lever steps its notches.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "controls/control_state.h"
+#include "tests/support/record_checks.h"
+
+namespace {
+
+using namespace crv5::testing;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
+
+ElementIcon& picture(const char* name) {
+  return reinterpret_cast<ElementIcon&>(*elements_in_draw_order(gauge(name))[1]);
+}
+
+// The text of the gauge's first tooltip argument, as the host would ask for it now.
+std::string tooltip_word(const char* name) {
+  const TooltipArg& arg = gauge(name).mouse_rects[1].tooltip->args[0];
+  return arg.text(0, 0, nullptr, nullptr, nullptr);
+}
+
+// One switch: its token, and what a reading of it shows.
+struct Reading {
+  double token;
+  double image;      // what drives the lever picture
+  const char* word;  // the tooltip's %1
+};
+
+struct SwitchCase {
+  const char* gauge;
+  uint32_t token;
+  std::vector<Reading> readings;
+};
+
+const std::vector<Reading> kOnOff = {{0, 0, "off"}, {1, 1, "on"}, {-1, -1, "off"}, {kNaN, kNaN, "off"}};
+
+const SwitchCase kSwitchCases[] = {
+    {"Avionics_Switch", 740, kOnOff},
+    {"Battery_Switch", 364, kOnOff},
+    {"Beacon_Light_Switch", 368, kOnOff},
+    {"Generator_Switch", 565, kOnOff},
+    {"Landing_Light_Switch", 14, kOnOff},
+    {"Navigation_Light_Switch", 619, kOnOff},
+    {"Panel_Light_Switch", 10, kOnOff},
+    {"Pitot_Heat_Switch", 13, kOnOff},
+    {"Strobe_Light_Switch", 11, kOnOff},
+    {"Taxi_Light_Switch", 369, kOnOff},
+    {"NAV_GPS_Switch", 848, {{0, 0, "NAV"}, {1, 1, "GPS"}, {kInf, kInf, "GPS"}, {kNaN, kNaN, "NAV"}}},
+};
+
+TEST(Switches, PictureAndTooltipWordFollowTheSwitchsOwnToken) {
+  for (const SwitchCase& c : kSwitchCases) {
+    for (const Reading& r : c.readings) {
+      SCOPED_TRACE(std::string(c.gauge) + " at " + std::to_string(r.token));
+      TestHost host;
+      host.set(c.token, r.token);
+      const double image = evaluate(picture(c.gauge));
+      if (std::isnan(r.image)) EXPECT_TRUE(std::isnan(image));
+      else EXPECT_EQ(image, r.image);
+      EXPECT_EQ(tooltip_word(c.gauge), r.word);
+      EXPECT_EQ(host.lookups.back(), c.token) << "the word is read afresh";
+    }
+  }
+}
+
+// --- Flaps_Switch -------------------------------------------------------------------------------
+
+class FlapsLever : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    crv5::flaps_lever_prev_value = 0;
+    crv5::flaps_lever_up_ticks = 0;
+    crv5::flaps_lever_down_ticks = 0;
+  }
+  // The lever's picture at each update, with the flaps at these values.
+  std::vector<double> pictures(const std::vector<double>& flaps) {
+    std::vector<double> shown;
+    for (double v : flaps) {
+      host.set(328, v);
+      shown.push_back(evaluate(picture("Flaps_Switch")));
+    }
+    return shown;
+  }
+  TestHost host;
+};
+
+TEST_F(FlapsLever, FlapsGoingDownShowTheLeverDownForNineUpdatesThenCentred) {
+  const std::vector<double> flaps(11, 0.5);
+  EXPECT_EQ(pictures(flaps), (std::vector<double>{2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0}));
+  EXPECT_EQ(crv5::flaps_lever_down_ticks, -1);
+  EXPECT_EQ(crv5::flaps_lever_up_ticks, -1);
+}
+
+TEST_F(FlapsLever, AtRestItStaysCentred) {
+  EXPECT_EQ(pictures({0, 0, 0}), (std::vector<double>{0, 0, 0}));
+}
+
+TEST_F(FlapsLever, FlapsComingUpWhileTheLeverShowsDownTurnItUpAtOnce) {
+  pictures({100, 100, 100, 100});  // shown down, its counter at 6
+  EXPECT_EQ(crv5::flaps_lever_down_ticks, 6);
+  EXPECT_EQ(pictures({50}), (std::vector<double>{1}));
+  EXPECT_EQ(crv5::flaps_lever_down_ticks, 0);
+  EXPECT_EQ(crv5::flaps_lever_up_ticks, 9);
+}
+
+TEST_F(FlapsLever, FlapsStillMovingKeepTheLeverPushed) {
+  EXPECT_EQ(pictures({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}),
+            (std::vector<double>(12, 2)));
+}
+
+TEST_F(FlapsLever, AValueThatIsNoNumberMovesNothingAndTheNextNumberIsNotAMove) {
+  EXPECT_EQ(pictures({kNaN, 0, 0}), (std::vector<double>{0, 0, 0}));
+  EXPECT_EQ(pictures({kInf}), (std::vector<double>{2}));
+}
+
+// --- Spoilers_Lever -----------------------------------------------------------------------------
+
+class AirbrakeLever : public ::testing::Test {
+ protected:
+  void SetUp() override { crv5::spoilers_lever_notch = 0; }
+  // Clicks the upper (retract) or lower (extend) area.
+  void click(bool extend) {
+    MouseRect* area = gauge("Spoilers_Lever").mouse_rects + (extend ? 2 : 1);
+    ClickRecord record{.point = {area->box.x + 1, area->box.y + 1}, .gauge = &gauge("Spoilers_Lever"),
+                       .rect = area};
+    EXPECT_FALSE(area->function(&record, kMouseLeftSingle));
+  }
+  TestHost host;
+};
+
+TEST_F(AirbrakeLever, ExtendingStepsANotchAClickUpToTheLast) {
+  for (int i = 0; i < 5; ++i) click(true);
+  EXPECT_EQ(host.events, (std::vector<KeyEvent>{
+                             {0x100fa, 4096}, {0x100fa, 8192}, {0x100fa, 12288}, {0x100fa, 16384}}));
+  host.clear_log();
+  click(false);
+  EXPECT_EQ(host.events, (std::vector<KeyEvent>{{0x100fa, 12288}}));
+}
+
+TEST_F(AirbrakeLever, RetractingAtTheTopSendsNothingWhateverTheSpoilers) {
+  host.set(325, 16384);
+  click(false);
+  EXPECT_TRUE(host.events.empty());
+  EXPECT_EQ(crv5::spoilers_lever_notch, 0u);
+  click(true);
+  click(false);
+  EXPECT_EQ(host.events, (std::vector<KeyEvent>{{0x100fa, 4096}, {0x100fa, 0}}));
+}
+
+}  // namespace
