@@ -287,11 +287,12 @@ void adf_cover(cairo_t* cr, Size size) {
   legend(cr, {110, size.height - 20}, "TUNE", 7);
 }
 
-// The ADF face under the dial: black, the dial's well.
+// The ADF face under the dial: black, the dial's well, with the dark lamp where the cover has it.
 void adf_face(cairo_t* cr, Size size) {
   cairo_rectangle(cr, 0, 0, size.width, size.height);
   set_colour(cr, {0.01, 0.01, 0.01});
   cairo_fill(cr);
+  lamp_socket(cr, element_box(kAdf, 3210));
 }
 
 // The band card, a small disc about its texture centre: each band's lower edge written where the
