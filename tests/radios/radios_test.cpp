@@ -1,0 +1,515 @@
+// The radio heads: the packed-decimal decoders, each knob at its stop and one step inside it,
+// held knobs, power gating of knobs, lamps and read-outs, the switches and ident events, the ADF's
+// bands and its set-frequency packing, the transponder's digits, and a head whose click failed to
+// load. What the heads draw and say is driven end to end by their check files.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "radios/radio_head.h"
+#include "radios/radio_state.h"
+#include "sound/sound_player.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/record_checks.h"
+#include "tests/support/test_host.h"
+
+namespace {
+
+using crv5::testing::KeyEvent;
+using crv5::testing::TestHost;
+using Events = std::vector<KeyEvent>;
+namespace radio = crv5::radio;
+
+GaugeHeader& gauge(const char* name) { return *crv5::testing::find_gauge(name); }
+
+ElementHeader* element(const char* name, size_t index) {
+  return crv5::testing::elements_in_draw_order(gauge(name)).at(index);
+}
+
+// An element's value as the host asks for it (its callback).
+double value_of(const char* name, size_t index) {
+  ElementHeader* e = element(name, index);
+  switch (e->kind) {
+    case kElementIcon: return crv5::testing::evaluate(*reinterpret_cast<ElementIcon*>(e));
+    case kElementNeedle: return crv5::testing::evaluate(*reinterpret_cast<ElementNeedle*>(e));
+    case kElementMovingImage: {
+      auto* m = reinterpret_cast<ElementMovingImage*>(e);
+      return m->y.callback(m);
+    }
+    case kElementSprite: {
+      auto* s = reinterpret_cast<ElementSprite*>(e);
+      return s->rotation.callback(s);
+    }
+    default: ADD_FAILURE() << "no value"; return 0;
+  }
+}
+
+bool luminous(const char* name, size_t index) {
+  return (element(name, index)->image_flags & kImageLuminous) != 0;
+}
+
+// A call of the `index`th clickable area's function, as on a click or while the button is held.
+void click(const char* name, int index, uint32_t flags = kMouseLeftSingle) {
+  MouseRect* area = gauge(name).mouse_rects;
+  for (; area->kind != kMouseChild || index-- > 0; ++area) ASSERT_NE(area->kind, kMouseEnd);
+  ClickRecord record{.point = {area->box.x, area->box.y}, .gauge = &gauge(name), .rect = area};
+  area->function(&record, flags);
+}
+
+Events repeated(uint32_t event, int times) { return Events(times, KeyEvent{event, 0}); }
+
+class Radios : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int32_t* state : {&crv5::adf_power, &crv5::adf_tone, &crv5::com1_power, &crv5::nav1_power,
+                           &crv5::nav1_tone, &crv5::nav2_power, &crv5::nav2_tone}) {
+      *state = 0;
+    }
+    crv5::iff_power = 1;
+    crv5::adf_band = 1;
+    crv5::adf_dial_angle = 0;
+    crv5::adf_tuning_knob = 60;
+  }
+  // Events the host received since the last call.
+  Events sent() {
+    Events e = host.events;
+    host.clear_log();
+    return e;
+  }
+  TestHost host;
+};
+
+// --- Decoders ------------------------------------------------------------------------------------
+
+TEST(RadioDecoders, ExamplesAndBandEnds) {
+  struct Case {
+    uint32_t v;
+    double whole, fraction;
+  };
+  for (Case c : {Case{0x1825, 118, 25}, Case{0x1800, 118, 0}, Case{0x3695, 136, 95},
+                 Case{0x2997, 129, 97}}) {
+    EXPECT_EQ(radio::com_whole_mhz(c.v), c.whole) << std::hex << c.v;
+    EXPECT_EQ(radio::frequency_fraction(c.v), c.fraction) << std::hex << c.v;
+  }
+  for (Case c : {Case{0x0850, 108, 50}, Case{0x1345, 113, 45}, Case{0x0800, 108, 0},
+                 Case{0x1795, 117, 95}}) {
+    EXPECT_EQ(radio::nav_whole_mhz(c.v), c.whole) << std::hex << c.v;
+    EXPECT_EQ(radio::frequency_fraction(c.v), c.fraction) << std::hex << c.v;
+  }
+  EXPECT_EQ(radio::adf_khz(0x0345, 0x105), 1345.5);
+  EXPECT_EQ(radio::adf_khz(0x0345, 0x05), 345.5);
+  EXPECT_EQ(radio::adf_khz(0x0200, 0), 200);
+  EXPECT_EQ(radio::adf_khz(0x0750, 0x100), 1750);
+  EXPECT_EQ(radio::transponder_code(0x7700), 7700);
+  EXPECT_EQ(radio::transponder_code(0x1200), 1200);
+  EXPECT_EQ(radio::transponder_code(0x7777), 7777);
+  EXPECT_EQ(radio::transponder_code(0), 0);
+}
+
+// A panel designer may set any value: every decoder gives a finite number, and values below the
+// COM band wrap as unsigned arithmetic does.
+TEST(RadioDecoders, ValuesOutsideTheBandsStayFinite) {
+  for (uint32_t v : {0u, 0xfffu, 0xffffu, 0xffffffffu, 0x80000000u}) {
+    for (double d : {radio::com_whole_mhz(v), radio::nav_whole_mhz(v),
+                     radio::frequency_fraction(v), radio::adf_khz(v, v), radio::transponder_code(v)}) {
+      EXPECT_TRUE(std::isfinite(d)) << std::hex << v;
+    }
+  }
+  EXPECT_EQ(radio::com_whole_mhz(0), 110.0 + ((0u - 0x1000u) >> 8));
+  EXPECT_EQ(radio::frequency_fraction(0xff), 165);
+}
+
+TEST(RadioDecoders, RadixReexpression) {
+  EXPECT_EQ(radio::reexpress(4100, 10, 16), 0x4100u);
+  EXPECT_EQ(radio::reexpress(8500, 10, 16), 0x8500u);
+  EXPECT_EQ(radio::reexpress(0, 10, 16), 0u);
+  EXPECT_EQ(radio::reexpress(0x4100, 16, 10), 4100u);
+  EXPECT_EQ(radio::reexpress(7, 1, 16), 7u);  // no base below 2
+}
+
+// --- COM1 ----------------------------------------------------------------------------------------
+
+// Areas: 0/1 tens down/up, 2/3 units down/up, 4/5 four channels down/up, 6/7 one channel down/up.
+TEST_F(Radios, Com1KnobsAtTheirStopsAndOneStepInside) {
+  struct Case {
+    uint32_t frequency;
+    int area;
+    Events expected;
+  };
+  const Case cases[] = {
+      {0x1800, 2, {}},                                  // 118: one MHz down stops
+      {0x1900, 2, repeated(0x10064, 1)},                // 119
+      {0x1800, 0, {}},                                  // ten MHz down stops below 128
+      {0x2700, 0, {}},                                  // 127
+      {0x2800, 0, repeated(0x10064, 10)},               // 128
+      {0x2600, 1, {}},                                  // 126: ten MHz up stops
+      {0x2500, 1, repeated(0x10065, 10)},               // 125
+      {0x3500, 3, {}},                                  // 135: one MHz up stops
+      {0x3400, 3, repeated(0x10065, 1)},                // 134
+      {0x3500, 5, repeated(0x10067, 4)},                // decimals up admit 135
+      {0x3500, 7, repeated(0x10067, 1)},
+      {0x1800, 4, repeated(0x10066, 4)},                // decimals down admit 118
+      {0x1800, 6, repeated(0x10066, 1)},
+  };
+  for (const Case& c : cases) {
+    host.set_u32(23, c.frequency);
+    crv5::com1_whole_mhz = 0;
+    if (c.area >= 4) TestHost::service(gauge("Radio_COM1"), kServicePreUpdate);  // last decoded
+    host.clear_log();
+    click("Radio_COM1", c.area);
+    EXPECT_EQ(sent(), c.expected) << std::hex << c.frequency << " area " << c.area;
+  }
+}
+
+TEST_F(Radios, Com1DecimalsKnobsTestTheMegahertzAsLastDecoded) {
+  host.set_u32(23, 0x1725);
+  TestHost::service(gauge("Radio_COM1"), kServicePreUpdate);  // 117: below the stop
+  host.set_u32(23, 0x1850);
+  click("Radio_COM1", 6);  // one channel down needs at least 118
+  EXPECT_EQ(sent(), Events{});
+  EXPECT_EQ(crv5::com1_fraction, 50);  // the decimals were decoded anew
+}
+
+TEST_F(Radios, Com1HeldTenMegahertzKnobStopsAtItsStop) {
+  host.set_u32(23, 0x2800);
+  click("Radio_COM1", 0);
+  host.set_u32(23, 0x1800);  // the host has moved ten down
+  click("Radio_COM1", 0, kMouseLeftSingle | kMouseRepeat);
+  EXPECT_EQ(sent(), repeated(0x10064, 10));
+}
+
+TEST_F(Radios, Com1WheelsShowTheFrequencyWhetherPoweredOrNot) {
+  host.set_u32(23, 0x1822);
+  TestHost::service(gauge("Radio_COM1"), kServicePreUpdate);
+  // face, first decimal, units, tens, channel, switch, lamp
+  EXPECT_EQ(value_of("Radio_COM1", 1), 2);
+  EXPECT_EQ(value_of("Radio_COM1", 2), 8);
+  EXPECT_EQ(value_of("Radio_COM1", 3), 1);
+  EXPECT_EQ(value_of("Radio_COM1", 4), 1);  // ending 25
+  EXPECT_EQ(value_of("Radio_COM1", 6), -1);
+  click("Radio_COM1", 0);
+  EXPECT_EQ(sent(), repeated(0x10064, 0));  // 118: the stop, not the power, holds it
+  click("Radio_COM1", 8);
+  EXPECT_EQ(crv5::com1_power, 1);
+  EXPECT_EQ(value_of("Radio_COM1", 5), 1);
+  EXPECT_EQ(value_of("Radio_COM1", 6), 0);
+  struct Ending {
+    uint32_t v;
+    double image;
+  };
+  for (Ending e : {Ending{0x1820, 0}, Ending{0x1827, 3}, Ending{0x1825, 2}, Ending{0x1829, 0}}) {
+    host.set_u32(23, e.v);
+    TestHost::service(gauge("Radio_COM1"), kServicePreUpdate);
+    EXPECT_EQ(value_of("Radio_COM1", 4), e.image) << std::hex << e.v;
+  }
+}
+
+// --- NAV1, NAV2 ----------------------------------------------------------------------------------
+
+struct NavNumbers {
+  const char* gauge;
+  uint32_t token;
+  int32_t* power;
+  int32_t* tone;
+  uint32_t mhz_down, mhz_up, channel_down, channel_up, ident_off, ident_on;
+};
+const NavNumbers kNavs[] = {
+    {"Radio_NAV1", 24, &crv5::nav1_power, &crv5::nav1_tone, 0x10068, 0x10069, 0x1006a, 0x1006b, 0x10128, 0x1012d},
+    {"Radio_NAV2", 27, &crv5::nav2_power, &crv5::nav2_tone, 0x1006c, 0x1006d, 0x1006e, 0x1006f, 0x10129, 0x1012e},
+};
+
+// Areas: 0/1 MHz down/up, 2/3 decimals down/up, 4 main switch, 5 tone switch.
+TEST_F(Radios, NavKnobsAtTheirStopsOneStepInsideAndOnlyWhilePowered) {
+  for (const NavNumbers& n : kNavs) {
+    SCOPED_TRACE(n.gauge);
+    *n.power = 1;
+    struct Case {
+      uint32_t frequency;
+      int area;
+      Events expected;
+    };
+    const Case cases[] = {
+        {0x0800, 0, {}},
+        {0x0900, 0, repeated(n.mhz_down, 1)},
+        {0x1700, 1, {}},
+        {0x1600, 1, repeated(n.mhz_up, 1)},
+        {0x0800, 2, repeated(n.channel_down, 1)},  // the decimals have no stop
+        {0x1795, 3, repeated(n.channel_up, 1)},
+    };
+    for (const Case& c : cases) {
+      host.set_u32(n.token, c.frequency);
+      host.clear_log();
+      click(n.gauge, c.area);
+      EXPECT_EQ(sent(), c.expected) << std::hex << c.frequency << " area " << c.area;
+    }
+    *n.power = 0;
+    host.set_u32(n.token, 0x1345);
+    for (int area = 0; area < 4; ++area) click(n.gauge, area);
+    EXPECT_EQ(sent(), Events{});
+    // Each click still decoded the frequency: the drums show it, unlit.
+    // face, hundredths, tenths, units, tens, hundreds, decimals knob, MHz knob, tone, switch, lamp
+    EXPECT_EQ(value_of(n.gauge, 1), 5);
+    EXPECT_EQ(value_of(n.gauge, 2), 4);
+    EXPECT_EQ(value_of(n.gauge, 3), 3);
+    EXPECT_EQ(value_of(n.gauge, 4), 1);
+    EXPECT_EQ(value_of(n.gauge, 5), 0);
+    for (size_t drum = 1; drum <= 5; ++drum) EXPECT_FALSE(luminous(n.gauge, drum)) << drum;
+    EXPECT_EQ(value_of(n.gauge, 10), -1);
+    *n.power = 1;
+    for (size_t drum = 1; drum <= 5; ++drum) {
+      value_of(n.gauge, drum);
+      EXPECT_TRUE(luminous(n.gauge, drum)) << drum;
+      EXPECT_EQ(element(n.gauge, drum)->image_flags & kImageOnScreen, 0u);
+    }
+    EXPECT_EQ(value_of(n.gauge, 10), 0);
+    *n.power = 0;
+  }
+}
+
+TEST_F(Radios, NavHeldMegahertzKnobStopsAt117) {
+  crv5::nav1_power = 1;
+  host.set_u32(24, 0x1600);
+  click("Radio_NAV1", 1);
+  host.set_u32(24, 0x1700);
+  click("Radio_NAV1", 1, kMouseLeftSingle | kMouseRepeat);
+  click("Radio_NAV1", 1, kMouseLeftSingle | kMouseRepeat);
+  EXPECT_EQ(sent(), repeated(0x10069, 1));
+}
+
+TEST_F(Radios, NavMainAndToneSwitchesKeepTheIdentOnOnlyWhilePoweredAndToned) {
+  for (const NavNumbers& n : kNavs) {
+    SCOPED_TRACE(n.gauge);
+    host.clear_log();
+    TestHost::service(gauge(n.gauge), kServicePreInstall);
+    EXPECT_EQ(sent(), (Events{{n.ident_off, 0}}));
+    click(n.gauge, 5);  // tone of an unpowered head: nothing
+    EXPECT_EQ(*n.tone, 0);
+    EXPECT_EQ(sent(), Events{});
+    click(n.gauge, 4);  // on, tone off
+    EXPECT_EQ(*n.power, 1);
+    EXPECT_EQ(sent(), Events{});
+    click(n.gauge, 5);  // tone on
+    EXPECT_EQ(sent(), (Events{{n.ident_on, 0}}));
+    EXPECT_EQ(*n.tone, 1);
+    EXPECT_EQ(value_of(n.gauge, 8), 1);
+    click(n.gauge, 5);  // tone off
+    EXPECT_EQ(sent(), (Events{{n.ident_off, 0}}));
+    click(n.gauge, 5);
+    click(n.gauge, 4);  // off: ident off, tone cleared
+    EXPECT_EQ(sent(), (Events{{n.ident_on, 0}, {n.ident_off, 0}}));
+    EXPECT_EQ(*n.power, 0);
+    EXPECT_EQ(*n.tone, 0);
+    EXPECT_EQ(value_of(n.gauge, 8), 0);
+    TestHost::service(gauge(n.gauge), kServicePreKill);
+  }
+}
+
+// --- ADF -----------------------------------------------------------------------------------------
+
+void tune_adf(TestHost& host, double khz) {
+  const uint32_t tenths = static_cast<uint32_t>(std::lround(khz * 10));
+  const uint32_t whole = tenths / 10;
+  host.set_u32(16, radio::reexpress(whole % 1000, 10, 16));
+  host.set_u32(18, (whole >= 1000 ? 0x100 : 0) + tenths % 10);
+}
+
+// Areas: 0 main, 1 tone, 2/3 band down/up, 4/5 tuning down/up (right click coarse).
+TEST_F(Radios, AdfTuningStopsPerBandAndClick) {
+  crv5::adf_power = 1;
+  struct Case {
+    double band, khz;
+    int area;
+    uint32_t flags;
+    Events expected;
+    double knob_moves;
+  };
+  const uint32_t right = kMouseRightSingle, left = kMouseLeftSingle;
+  const Case cases[] = {
+      {1, 405.0, 5, right, repeated(0x103ee, 5), 5},
+      {1, 405.5, 5, right, {}, 0},
+      {1, 405.5, 5, left, repeated(0x1039e, 5), 1},
+      {1, 410.0, 5, left, {}, 0},
+      {1, 410.0, 5, right, {}, 0},
+      {1, 200.5, 4, left, repeated(0x1039d, 5), -1},
+      {1, 200.4, 4, left, {}, 0},
+      {1, 205.0, 4, right, repeated(0x103ef, 5), -5},
+      {1, 204.9, 4, right, {}, 0},
+      {2, 845.0, 5, right, repeated(0x103ee, 5), 5},
+      {2, 849.6, 5, left, {}, 0},
+      {2, 410.5, 4, left, repeated(0x1039d, 5), -1},
+      {3, 1745.0, 5, right, repeated(0x103ee, 5), 5},
+      {3, 1749.5, 5, left, repeated(0x1039e, 5), 1},
+      {3, 855.0, 4, right, repeated(0x103ef, 5), -5},
+      {3, 850.4, 4, left, {}, 0},
+  };
+  for (const Case& c : cases) {
+    crv5::adf_band = c.band;
+    tune_adf(host, c.khz);
+    value_of("Radio_ADF", 1);  // the dial decodes the frequency
+    host.clear_log();
+    const double knob = crv5::adf_tuning_knob;
+    click("Radio_ADF", c.area, c.flags | kMouseRepeat);
+    EXPECT_EQ(sent(), c.expected) << "band " << c.band << " at " << c.khz << " area " << c.area;
+    EXPECT_EQ(crv5::adf_tuning_knob - knob, c.knob_moves);
+  }
+  crv5::adf_power = 0;
+  tune_adf(host, 300);
+  click("Radio_ADF", 5, right);
+  click("Radio_ADF", 3);
+  EXPECT_EQ(sent(), Events{});
+  EXPECT_EQ(crv5::adf_band, 3);
+}
+
+TEST_F(Radios, AdfBandSelectorMovesToTheSharedEdgeAndPresetsTheDial) {
+  crv5::adf_power = 1;
+  struct Case {
+    int area;
+    double band_after, dial_after;
+    Events expected;
+  };
+  const Case cases[] = {
+      {2, 1, 0, {}},                          // down from band 1: nothing
+      {3, 2, 0, {{0x1024a, 0x4100}}},
+      {3, 3, 0, {{0x1024a, 0x8500}}},
+      {3, 3, 0, {}},                          // up from band 3: nothing
+      {2, 2, 176, {{0x1024a, 0x8500}}},
+      {2, 1, 105, {{0x1024a, 0x4100}}},
+  };
+  for (const Case& c : cases) {
+    click("Radio_ADF", c.area);
+    EXPECT_EQ(sent(), c.expected) << "area " << c.area << " to band " << c.band_after;
+    EXPECT_EQ(crv5::adf_band, c.band_after);
+    EXPECT_EQ(crv5::adf_dial_angle, c.dial_after);
+  }
+}
+
+TEST_F(Radios, AdfInstallPicksTheBandAndTheDialFollowsOnlyWhilePowered) {
+  struct Case {
+    double khz, band, dial;
+  };
+  for (Case c : {Case{600, 2, 76}, Case{410, 1, 105}, Case{850, 2, 176}, Case{850.5, 3, 0.15},
+                 Case{200, 1, 0}}) {
+    tune_adf(host, c.khz);
+    TestHost::service(gauge("Radio_ADF"), kServicePreInstall);
+    EXPECT_EQ(crv5::adf_band, c.band) << c.khz;
+    EXPECT_NEAR(crv5::adf_dial_angle, c.dial, 1e-9) << c.khz;
+    TestHost::service(gauge("Radio_ADF"), kServicePreKill);
+  }
+  // face, dial, cover, read-out, tuning knob, band selector, band card, tone, lamp, main switch
+  tune_adf(host, 300);
+  EXPECT_EQ(value_of("Radio_ADF", 1), 0);  // off: frozen
+  EXPECT_FALSE(luminous("Radio_ADF", 1));
+  crv5::adf_power = 1;
+  EXPECT_EQ(value_of("Radio_ADF", 1), 50);
+  EXPECT_TRUE(luminous("Radio_ADF", 1));
+  crv5::adf_band = 3;
+  EXPECT_EQ(value_of("Radio_ADF", 6), -180);
+  EXPECT_TRUE(luminous("Radio_ADF", 6));
+}
+
+std::string readout(TestHost&) {
+  auto* e = reinterpret_cast<ElementString*>(element("Radio_ADF", 3));
+  char buffer[16];
+  std::memset(buffer, '#', sizeof buffer);
+  e->text = buffer;
+  EXPECT_EQ(e->callback(e), 0);
+  EXPECT_EQ(buffer[7], '#') << "written past the character count";
+  return std::string(buffer, strnlen(buffer, 7));
+}
+
+TEST_F(Radios, AdfReadoutFormatsBlanksAndNeverOverruns) {
+  host.set_u32(16, 0x0345);
+  host.set_u32(18, 0x05);
+  EXPECT_EQ(readout(host), "      ");
+  crv5::adf_power = 1;
+  EXPECT_EQ(readout(host), "0345.5");
+  host.set_u32(18, 0x105);
+  EXPECT_EQ(readout(host), "1345.5");
+  host.set_u32(16, 0xffffffff);
+  host.set_u32(18, 0xffffffff);
+  EXPECT_EQ(readout(host).size(), 6u);
+}
+
+TEST_F(Radios, AdfIdentFollowsPowerAndToneEveryUpdate) {
+  struct Case {
+    int32_t power, tone;
+    Events expected;  // main switch picture, then tone switch picture
+  };
+  const Case cases[] = {
+      {0, 0, {{0x1012c, 0}, {0x1012c, 0}}},
+      {0, 1, {{0x1012c, 0}}},
+      {1, 0, {{0x1012c, 0}}},
+      {1, 1, {{0x10131, 0}, {0x10131, 0}}},
+  };
+  for (const Case& c : cases) {
+    crv5::adf_power = c.power;
+    crv5::adf_tone = c.tone;
+    host.clear_log();
+    EXPECT_EQ(value_of("Radio_ADF", 9), c.power);
+    EXPECT_EQ(value_of("Radio_ADF", 7), c.tone);
+    EXPECT_EQ(sent(), c.expected) << c.power << c.tone;
+  }
+  crv5::adf_power = 0;
+  click("Radio_ADF", 1);  // the tone switch works unpowered
+  EXPECT_EQ(crv5::adf_tone, 0);
+}
+
+// --- Transponder ---------------------------------------------------------------------------------
+
+TEST_F(Radios, TransponderDigitsDrumsAndPower) {
+  host.set_u32(38, 0x7612);
+  // face, units, tens, hundreds, thousands, ident, lamp, switch
+  EXPECT_EQ(value_of("Radio_IFF_XPDR", 1), 2);
+  EXPECT_EQ(value_of("Radio_IFF_XPDR", 2), 1);
+  EXPECT_EQ(value_of("Radio_IFF_XPDR", 3), 6);
+  EXPECT_EQ(value_of("Radio_IFF_XPDR", 4), 7);
+  EXPECT_EQ(crv5::xpdr_code, 7612);
+  EXPECT_TRUE(luminous("Radio_IFF_XPDR", 4));
+  EXPECT_EQ(value_of("Radio_IFF_XPDR", 6), 0);
+  // Areas 1 to 8: below / above the thousands, hundreds, tens, units; 9 the ident button.
+  const uint32_t expected[] = {0x10397, 0x10073, 0x10398, 0x10074, 0x10399, 0x10075, 0x1039a, 0x10076};
+  for (int area = 1; area <= 8; ++area) {
+    click("Radio_IFF_XPDR", area);
+    EXPECT_EQ(sent(), repeated(expected[area - 1], 1)) << area;
+  }
+  click("Radio_IFF_XPDR", 9);
+  EXPECT_EQ(sent(), Events{});
+  click("Radio_IFF_XPDR", 0);
+  EXPECT_EQ(crv5::iff_power, 0);
+  for (int area = 1; area <= 9; ++area) click("Radio_IFF_XPDR", area);
+  EXPECT_EQ(sent(), Events{});
+  EXPECT_EQ(value_of("Radio_IFF_XPDR", 4), 7);
+  EXPECT_FALSE(luminous("Radio_IFF_XPDR", 4));
+  EXPECT_EQ(value_of("Radio_IFF_XPDR", 6), -1);
+}
+
+// --- Sound ---------------------------------------------------------------------------------------
+
+// A head whose click could not be loaded (no WAVE resources at all) still switches and tunes.
+TEST_F(Radios, HeadsActWhenTheirClickFailedToLoad) {
+  crv5::testing::fake_platform().reset();
+  for (const char* name : {"Radio_COM1", "Radio_NAV1", "Radio_ADF", "Radio_IFF_XPDR"}) {
+    TestHost::service(gauge(name), kServicePreInstall, 1);
+  }
+  click("Radio_NAV1", 4);
+  click("Radio_COM1", 8);
+  click("Radio_ADF", 0);
+  click("Radio_IFF_XPDR", 0);
+  EXPECT_EQ(crv5::nav1_power, 1);
+  EXPECT_EQ(crv5::com1_power, 1);
+  EXPECT_EQ(crv5::adf_power, 1);
+  EXPECT_EQ(crv5::iff_power, 0);
+  host.set_u32(24, 0x1000);
+  host.clear_log();
+  click("Radio_NAV1", 1);
+  EXPECT_EQ(sent(), repeated(0x10069, 1));
+  for (const char* name : {"Radio_COM1", "Radio_NAV1", "Radio_ADF", "Radio_IFF_XPDR"}) {
+    TestHost::service(gauge(name), kServicePreKill);
+  }
+}
+
+}  // namespace
