@@ -2,6 +2,7 @@
 // ADF indicator and the VOR indicators. Needle scales are placed by the needles' own records; the
 // compass cards are graduated where the card's turn puts each heading under the lubber line.
 #include <cmath>
+#include <stdexcept>
 #include <string>
 
 #include "resources/art/dial_scale.h"
@@ -9,6 +10,7 @@
 #include "resources/art/painter_kits.h"
 #include "resources/art/painters.h"
 #include "resources/art/style.h"
+#include "resources/resource_script.h"
 
 namespace crv5::art {
 
@@ -163,14 +165,20 @@ void ruzi_selector(cairo_t* cr, Size size, int mode) {
 // The strip moves by the fraction (360 - h) / 360 of its travel, so the heading h lies under the
 // window's middle at w / 2 + (360 - h) x travel / 360 on the strip: higher headings to the left,
 // as a standby compass's card is read from behind.
-constexpr double kWhiskeyWindowWidth = 77;
+// The width of the strip's window (3461), from the resource script.
+double whiskey_window_width() {
+  for (const auto& bitmap : resources::kBitmaps)
+    if (bitmap.id == 3461) return bitmap.width;
+  throw std::runtime_error("no bitmap 3461 in the resource script");
+}
 
 void whiskey_strip(cairo_t* cr, Size size) {
   cairo_rectangle(cr, 0, 0, size.width, size.height);
   set_colour(cr, {0.93, 0.91, 0.84});
   cairo_fill(cr);
-  const double travel = size.width - kWhiskeyWindowWidth;
-  const auto x_of = [&](double h) { return kWhiskeyWindowWidth / 2 + (360 - h) * travel / 360; };
+  const double window = whiskey_window_width();
+  const double travel = size.width - window;
+  const auto x_of = [&](double h) { return window / 2 + (360 - h) * travel / 360; };
   const Rgb ink{0.05, 0.05, 0.05};
   for (int h = -90; h <= 450; h += 5) {
     const double x = x_of(h);
@@ -199,11 +207,12 @@ void whiskey_case(cairo_t* cr, Size size) {
   set_colour(cr, {0.08, 0.08, 0.09});
   cairo_fill(cr);
   const Box window = element_box("Whiskey_Compass", 3460);
-  rounded_rectangle(cr, window.x - 3, window.y - 3, kWhiskeyWindowWidth + 6, window.h + 6, 4);
+  const double window_width = whiskey_window_width();
+  rounded_rectangle(cr, window.x - 3, window.y - 3, window_width + 6, window.h + 6, 4);
   set_colour(cr, {0, 0, 0});
   cairo_fill(cr);
   // The lubber line, above and below the window.
-  const double x = window.x + kWhiskeyWindowWidth / 2;
+  const double x = window.x + window_width / 2;
   cairo_move_to(cr, x, window.y - 12);
   cairo_line_to(cr, x, window.y - 2);
   cairo_move_to(cr, x, window.y + window.h + 2);
@@ -341,7 +350,7 @@ void vor_dial(cairo_t* cr, Size size) {
   set_colour(cr, {0.35, 0.35, 0.36});
   cairo_set_line_width(cr, 2);
   cairo_stroke(cr);
-  centred_text(cr, {162, 82}, "CRS", 8, Face::kLegend, colour::kLegend);
+  centred_text(cr, {113, 57}, "CRS", 8, Face::kLegend, colour::kLegend);
   marker_lens(cr, size, false);
 }
 
