@@ -181,22 +181,23 @@ class Builder {
     image(e, e.resource_id, Affine::translation(at.x + dx, at.y + dy), strip, clip);
   }
 
-  // Shifted by value x scale; turned clockwise about the texture centre, which lies on the
-  // position; the texture scaled per axis (a scale left 0 in a record means as drawn).
+  // The texture centre is a point of the gauge's background: the bitmap's own centre lies on it,
+  // shifted by value x scale, and the bitmap turns clockwise about it and is scaled per axis about
+  // it (a scale left 0 in a record means as drawn). The record's position does not place it.
   void sprite(const EvaluatedElement& e) {
     const auto* record = record_as<ElementSprite>(e);
     if (!record) return;
-    const PixPoint at = position(e);
+    const ImageSize size = size_of(e.resource_id, e);
     const double dx = finite(e.x) * record->x.scale;
     const double dy = finite(e.y) * record->y.scale;
     const double turn = finite(e.rotation) * record->rotation.scale;
     const double sx = record->texture_scale_x != 0 ? record->texture_scale_x : 1.0;
     const double sy = record->texture_scale_y != 0 ? record->texture_scale_y : 1.0;
     const Affine transform =
-        Affine::translation(at.x + dx, at.y + dy) *
+        Affine::translation(record->texture_center.x + dx, record->texture_center.y + dy) *
         Affine::rotation(turn) * Affine::scaling(sx, sy) *
-        Affine::translation(-record->texture_center.x, -record->texture_center.y);
-    image(e, e.resource_id, transform, size_of(e.resource_id, e));
+        Affine::translation(-size.width / 2.0, -size.height / 2.0);
+    image(e, e.resource_id, transform, size);
   }
 
   const SizeLookup& sizes_;

@@ -72,8 +72,11 @@ TEST(DisplayList, SlidersAndSpritesShiftByValueTimesScaleAndSpritesTurnAboutThei
   sprite.rotation = 45;  // 90 degrees at scale 2
   const DisplayList sprite_list = list_of(sprite);
   const Affine& turn = image_op(sprite_list).transform;
-  expect_point(turn.apply(30, 40), 51, 56);       // the centre on the shifted position
-  expect_point(turn.apply(30 + 10, 40), 51, 66);  // 3 o'clock of the texture turned to 6
+  const ImageSize size = image_op(sprite_list).size;
+  const double cx = size.width / 2.0, cy = size.height / 2.0;
+  // The bitmap's centre on the texture centre (background pixels), shifted; not on the position.
+  expect_point(turn.apply(cx, cy), 31, 46);
+  expect_point(turn.apply(cx + 10, cy), 31, 56);  // 3 o'clock of the texture turned to 6
 }
 
 TEST(DisplayList, TextsCarryTheirRecordsBoxFontAndColours) {
