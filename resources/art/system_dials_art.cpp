@@ -35,6 +35,20 @@ void pivot_cap(cairo_t* cr, Point at, double radius) {
   fill_with(cr, p);
 }
 
+// A needle for a bitmap only a few pixels high: a bar of `width` from the pivot, blunt to its
+// last pixels so that its tip reads to the end.
+void slim_needle(cairo_t* cr, Point pivot, double length, double width) {
+  const double half = width / 2;
+  cairo_move_to(cr, pivot.x, pivot.y - half);
+  cairo_line_to(cr, pivot.x + length - 2, pivot.y - half);
+  cairo_line_to(cr, pivot.x + length, pivot.y);
+  cairo_line_to(cr, pivot.x + length - 2, pivot.y + half);
+  cairo_line_to(cr, pivot.x, pivot.y + half);
+  cairo_close_path(cr);
+  set_colour(cr, colour::kMarking);
+  cairo_fill(cr);
+}
+
 // A round instrument's face and cover about the bitmap's middle.
 Point middle(Size size) { return {size.width / 2, size.height / 2}; }
 
@@ -131,10 +145,10 @@ void flow_needle(cairo_t* cr, Size) {
 void flow_cover(cairo_t* cr, Size size) { round_cover(cr, size, kFlowFace, kFlowBezel); }
 
 // --- Triple_Indicator: hydraulic temperature, oil pressure, fuel pressure -----------------------------
-// Three long needles (124 pixels) pivoted across the face, each over its own arc.
+// Three long needles (124 pixels, their table's points 121 to 131 away) pivoted across the face, each over its own arc.
 
 constexpr double kTripleFace = 94, kTripleBezel = 99;
-constexpr double kTripleTip = 123;
+constexpr double kTripleTip = 124;
 constexpr const char* kTriple = "Triple_Indicator";
 
 // One of the three scales: `nth` needle drawn from the shared bitmap.
@@ -166,7 +180,7 @@ void triple_dial(cairo_t* cr, Size size) {
 }
 
 void triple_needle(cairo_t* cr, Size) {
-  needle(cr, triple_scale(0).pivot(), {.length = kTripleTip, .tail = 0, .width = 3.6, .hub_radius = 0});
+  slim_needle(cr, triple_scale(0).pivot(), kTripleTip, 2.0);
 }
 
 void triple_glass(cairo_t* cr, Size size) {
@@ -182,6 +196,7 @@ void triple_cover(cairo_t* cr, Size size) {
 // --- Voltmeter: 0 to 30 volts over the top of the dial -------------------------------------------
 
 constexpr double kVoltFace = 88, kVoltBezel = 93;
+constexpr double kVoltTip = 68;
 
 void volt_dial(cairo_t* cr, Size size) {
   const DialScale s("Voltmeter", 4140);
@@ -194,7 +209,7 @@ void volt_dial(cairo_t* cr, Size size) {
 }
 
 void volt_needle(cairo_t* cr, Size) {
-  needle(cr, DialScale("Voltmeter", 4140).pivot(), {.length = 68, .tail = 0, .width = 3.6, .hub_radius = 0});
+  slim_needle(cr, DialScale("Voltmeter", 4140).pivot(), kVoltTip, 2.0);
 }
 
 void volt_cover(cairo_t* cr, Size size) {
