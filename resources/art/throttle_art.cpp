@@ -50,13 +50,9 @@ void quadrant(cairo_t* cr, Size size) {
   legend(cr, {w / 2, 28}, "THROTTLE", 12);
 }
 
-// The lever: a stem down the slot and a grip across it, its index line white.
+// The lever: a grip across the slot, its index line white.
 void lever(cairo_t* cr, Size size) {
   const double w = size.width, y = index_line({0, 0, w, size.height});
-  // Stem.
-  cairo_rectangle(cr, w / 2 - 5, y, 10, size.height / 2 - 4);
-  fill_with(cr, sheen(y, size.height, colour::kMetal, 0.3));
-  // Grip.
   rounded_rectangle(cr, w / 2 - 46, y - 18, 92, 36, 12);
   fill_with(cr, sheen(y - 18, y + 18, {0.10, 0.10, 0.11}, 0.5));
   rounded_rectangle(cr, w / 2 - 46, y - 18, 92, 36, 12);
