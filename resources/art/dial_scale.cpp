@@ -8,8 +8,8 @@
 
 namespace crv5::art {
 
-DialScale::DialScale(const char* gauge_name, int32_t bitmap)
-    : needle_(find_needle(find_gauge(gauge_name), bitmap)) {
+DialScale::DialScale(const char* gauge_name, int32_t bitmap, size_t nth)
+    : needle_(find_needle(find_gauge(gauge_name), bitmap, nth)) {
   if (!needle_ || !needle_->table || needle_->table_size < 1)
     throw std::runtime_error(std::string(gauge_name) + " has no needle with a table drawn from " +
                              "bitmap " + std::to_string(bitmap));

@@ -4,6 +4,7 @@
 // points the needle for it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,9 +17,10 @@ namespace crv5::art {
 
 class DialScale {
  public:
-  // The scale of the needle drawn from `bitmap` in gauge `gauge_name`; throws when the gauge has
-  // no such needle or the needle has no table.
-  DialScale(const char* gauge_name, int32_t bitmap);
+  // The scale of the needle drawn from `bitmap` in gauge `gauge_name` (the `nth` such needle in
+  // draw order, where several share the bitmap); throws when the gauge has no such needle or the
+  // needle has no table.
+  DialScale(const char* gauge_name, int32_t bitmap, size_t nth = 0);
 
   Point centre() const {
     return {double(needle_->header.position.x), double(needle_->header.position.y)};

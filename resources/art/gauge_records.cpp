@@ -38,9 +38,9 @@ std::vector<const ElementHeader*> find_elements(const GaugeHeader& gauge, int32_
   return found;
 }
 
-const ElementNeedle* find_needle(const GaugeHeader& gauge, int32_t bitmap) {
+const ElementNeedle* find_needle(const GaugeHeader& gauge, int32_t bitmap, size_t nth) {
   for (const ElementHeader* e : find_elements(gauge, bitmap))
-    if (e->kind == kElementNeedle) return reinterpret_cast<const ElementNeedle*>(e);
+    if (e->kind == kElementNeedle && nth-- == 0) return reinterpret_cast<const ElementNeedle*>(e);
   return nullptr;
 }
 

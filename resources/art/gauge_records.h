@@ -18,8 +18,8 @@ const GaugeHeader& find_gauge(const char* name);
 // The gauge's elements drawn from `bitmap`, in draw order.
 std::vector<const ElementHeader*> find_elements(const GaugeHeader& gauge, int32_t bitmap);
 
-// The needle drawn from `bitmap` in the gauge's element tree, or null.
-const ElementNeedle* find_needle(const GaugeHeader& gauge, int32_t bitmap);
+// The `nth` needle (in draw order) drawn from `bitmap` in the gauge's element tree, or null.
+const ElementNeedle* find_needle(const GaugeHeader& gauge, int32_t bitmap, size_t nth = 0);
 
 struct Box {
   double x, y, w, h;

@@ -39,7 +39,7 @@ int whiteness_at(cairo_surface_t* dial, PixPoint centre, double degrees, double 
 
 TEST_P(Graduations, EachMajorMarkLiesWhereTheNeedlePointsForItsValue) {
   const Scale& s = GetParam();
-  const ElementNeedle* needle = find_needle(find_gauge(s.gauge), s.needle);
+  const ElementNeedle* needle = find_needle(find_gauge(s.gauge), s.needle, s.nth);
   ASSERT_NE(needle, nullptr);
   const ResourceEntry* e = find_resource("BITMAP", s.dial);
   ASSERT_NE(e, nullptr);

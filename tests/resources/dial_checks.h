@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -23,12 +24,14 @@ struct Scale {
   double first, last, step;  // values with a major mark
   double probe_radius;
   double miss_degrees;       // an angle off a mark that must fall between marks
+  size_t nth = 0;            // which needle drawn from `needle`, in draw order, where several share it
 };
 
 // Names the scale in test output rather than dumping its bytes.
 inline void PrintTo(const Scale& s, std::ostream* out) { *out << s.gauge << " needle " << s.needle; }
 inline std::string scale_name(const ::testing::TestParamInfo<Scale>& info) {
-  return std::string(info.param.gauge) + "_" + std::to_string(info.param.needle);
+  return std::string(info.param.gauge) + "_" + std::to_string(info.param.needle) +
+         (info.param.nth ? "_" + std::to_string(info.param.nth) : "");
 }
 
 // Each major mark lies where the needle points for its value, by the gauge's own table and the

@@ -1,0 +1,53 @@
+// Fuel_Pressure: two needles on mirrored scales graduated in bars, both showing the fuel pressure;
+// each needle reads the scale on the far side of the dial from its pivot. The host draws it wholly
+// from its records; the help id names it.
+//
+// Reads: token 899, fuel pressure in pounds per square foot. Writes nothing module-wide; sends no
+// events.
+#include "module/gauges.h"
+#include "module/records.h"
+
+namespace fuel_pressure {
+using namespace crv5;
+
+constexpr uint32_t kFuelPressure = 899;  // pounds per square foot
+constexpr int32_t kHelpFuelPressure = 43820;
+
+// Dial points for a pressure in pounds per square foot (bars x 2087.91; bars in the comments).
+NonlinearityEntry right_table[] = {
+    {.point = {189, 237}, .value = -2087.91},           // -1, stop below 0
+    {.point = {189, 237}, .value = 0.0},                // 0
+    {.point = {163, 139}, .value = 41758.2},            // 20
+    {.point = {187, 60}, .value = 73076.84999999999},   // 35, stop above
+    {.point = {187, 60}, .value = 83516.4},             // 40
+};
+// The mirror image, in clockwise order: from the top of the scale down.
+NonlinearityEntry left_table[] = {
+    {.point = {112, 63}, .value = 83516.4},             // 40, stop above 35
+    {.point = {112, 63}, .value = 73076.84999999999},   // 35
+    {.point = {138, 139}, .value = 41758.2},            // 20
+    {.point = {111, 235}, .value = 0.0},                // 0, stop below
+    {.point = {111, 235}, .value = -2087.91},           // -1
+};
+
+extern ElementNeedle right_needle;
+extern ElementNeedle left_needle;
+extern ElementStaticImage cover;
+
+// clang-format off
+ElementStaticImage dial    = static_image({.gauge = &gauge_Fuel_Pressure, .bitmap = 1470, .position = {0, 0},                                                            .flags = kDialFlags,                                     .next = children<&right_needle>});
+ElementNeedle right_needle = needle({      .gauge = &gauge_Fuel_Pressure, .bitmap = 1480, .position = {250, 150}, .pivot = {0, 3}, .source = kFuelPressure, .table = right_table, .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&left_needle>});
+ElementNeedle left_needle  = needle({      .gauge = &gauge_Fuel_Pressure, .bitmap = 1480, .position = {50, 150},  .pivot = {0, 3}, .source = kFuelPressure, .table = left_table,  .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&cover>});
+ElementStaticImage cover   = static_image({.gauge = &gauge_Fuel_Pressure, .bitmap = 1490, .position = {0, 0},                                                            .flags = kCoverFlags});
+// clang-format on
+
+MouseRect mouse[] = {
+    mouse_parent({}, kHelpFuelPressure),
+    mouse_parent_end(),
+    mouse_end(),
+};
+
+}  // namespace fuel_pressure
+
+GaugeHeader gauge_Fuel_Pressure = crv5::gauge_header(
+    crv5::GaugeId::Fuel_Pressure, crv5::element_list<&fuel_pressure::dial>, fuel_pressure::mouse);

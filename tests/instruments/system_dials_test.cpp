@@ -1,0 +1,334 @@
+// The engine and system dials and the throttle quadrant: records as the aircraft's documentation
+// gives them, needle tables, the tooltips' conversions to the pilot's units, and the throttle set
+// by the height of a click or drag.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "common/needle_rule.h"
+#include "instruments/system_dials.h"
+#include "module/records.h"
+#include "tests/support/record_checks.h"
+#include "tests/support/test_host.h"
+
+namespace {
+
+using namespace crv5::testing;
+
+constexpr int32_t kStatic = kElementStaticImage, kNeedle = kElementNeedle;
+const std::vector<Failure> kEngine = {{2, 0}, {20, 2}};
+
+// --- Records ------------------------------------------------------------------------------------
+
+TEST(SystemDialRecords, DialsWithOneNeedle) {
+  struct Dial {
+    const char* gauge;
+    int32_t dial, needle, cover;
+    PixPoint position, pivot;
+    uint32_t source;
+    std::vector<Failure> failures;
+  };
+  const Dial dials[] = {
+      {"EGT_Indicator", 2000, 2010, 2020, {141, 195}, {0, 5}, 567, kEngine},
+      {"Fuel_Flow", 2070, 2080, 2090, {150, 150}, {10, 10}, 638, {{20, 1}, {2, 0}}},
+      {"Voltmeter", 4130, 4140, 4150, {95, 132}, {0, 2}, 753, kEngine},
+      {"Spoilers_Position", 3340, 3350, 3360, {76, 101}, {28, 6}, 326, {{20, 2}}},
+  };
+  for (const Dial& d : dials) {
+    expect_elements(d.gauge, {
+        {.kind = kStatic, .bitmap = d.dial, .position = {0, 0}, .flags = 0x4003},
+        {.kind = kNeedle, .bitmap = d.needle, .position = d.position, .flags = 0x4083, .failures = d.failures, .source = d.source, .pivot = d.pivot},
+        {.kind = kStatic, .bitmap = d.cover, .position = {0, 0}, .flags = 0x3},
+    });
+  }
+  expect_needle_table("EGT_Indicator", 1, {{{33, 115}, 482.67}, {{33, 115}, 489.87}, {{41, 105}, 491.67}, {{141, 60}, 1211.67}, {{241, 105}, 1931.67}, {{241, 105}, 2111.67}});
+  expect_needle_table("Fuel_Flow", 1, {{{47, 217}, -1}, {{47, 217}, 0}, {{82, 53}, 551.1463844797178}, {{246, 78}, 1102.2927689594355}, {{250, 214}, 3306.8783068783064}, {{231, 236}, 3637.566137566137}, {{231, 236}, 3968.2539682539677}});
+  expect_needle_table("Voltmeter", 1, {{{47, 82}, -1}, {{47, 82}, 0}, {{111, 64}, 20}, {{138, 84}, 30}, {{138, 84}, 40}});
+  expect_needle_table("Spoilers_Position", 1, {{{26, 50}, -1}, {{26, 50}, 0}, {{49, 36}, 4096}, {{76, 32}, 8192}, {{103, 36}, 12288}, {{127, 50}, 16384}, {{127, 50}, 20000}});
+
+  expect_mouse("EGT_Indicator", {parent(), help_only_tooltip(12512), parent_end(), list_end()});
+  expect_mouse("Fuel_Flow", {parent(), tooltip_area("Fuel flow (%1!d! kg/h)"), parent_end(), list_end()});
+  expect_mouse("Voltmeter", {parent(), tooltip_area("Main bus voltage (%1!4.1f! volts)"), parent_end(), list_end()});
+  expect_mouse("Spoilers_Position", {parent(), tooltip_area("Speed brake position (%1!s!)"), parent_end(), list_end()});
+}
+
+TEST(SystemDialRecords, MirroredPressureDials) {
+  struct Dial {
+    const char* gauge;
+    int32_t dial, needle, cover;
+    uint32_t right_source, left_source;
+    double scale;  // bars per mark unit
+  };
+  for (const Dial& d : {Dial{"Fuel_Pressure", 1470, 1480, 1490, 899, 899, 1}, Dial{"Hydraulic_Pressure", 1020, 1030, 1040, 734, 732, 10}}) {
+    expect_elements(d.gauge, {
+        {.kind = kStatic, .bitmap = d.dial, .position = {0, 0}, .flags = 0x4003},
+        {.kind = kNeedle, .bitmap = d.needle, .position = {250, 150}, .flags = 0x4083, .failures = kEngine, .source = d.right_source, .pivot = {0, 3}},
+        {.kind = kNeedle, .bitmap = d.needle, .position = {50, 150}, .flags = 0x4083, .failures = kEngine, .source = d.left_source, .pivot = {0, 3}},
+        {.kind = kStatic, .bitmap = d.cover, .position = {0, 0}, .flags = 0x3},
+    });
+  }
+  expect_needle_table("Fuel_Pressure", 1, {{{189, 237}, -2087.91}, {{189, 237}, 0}, {{163, 139}, 41758.2}, {{187, 60}, 73076.84999999999}, {{187, 60}, 83516.4}});
+  expect_needle_table("Fuel_Pressure", 2, {{{112, 63}, 83516.4}, {{112, 63}, 73076.84999999999}, {{138, 139}, 41758.2}, {{111, 235}, 0}, {{111, 235}, -2087.91}});
+  expect_needle_table("Hydraulic_Pressure", 1, {{{189, 237}, -2087.91}, {{189, 237}, 0}, {{163, 139}, 417582}, {{187, 60}, 730768.5}, {{187, 60}, 835164}});
+  expect_needle_table("Hydraulic_Pressure", 2, {{{112, 63}, 835164}, {{112, 63}, 730768.5}, {{138, 139}, 417582}, {{111, 235}, 0}, {{111, 235}, -2087.91}});
+  expect_mouse("Fuel_Pressure", {parent({0, 0, 0, 0}, 43820), parent_end(), list_end()});
+  expect_mouse("Hydraulic_Pressure", {
+      parent(),
+      parent({0, 0, 150, 300}), tooltip_area("Hydraulic pressure main circuit (%1!5.2f! bars)"), parent_end(),
+      parent({150, 0, 150, 300}), tooltip_area("Hydraulic pressure auxiliary circuit (%2!5.2f! bars)"), parent_end(),
+      parent_end(), list_end(),
+  });
+}
+
+TEST(SystemDialRecords, TripleIndicator) {
+  expect_elements("Triple_Indicator", {
+      {.kind = kStatic, .bitmap = 2440, .position = {0, 0}, .flags = 0x4003},
+      {.kind = kNeedle, .bitmap = 2450, .position = {144, 116}, .flags = 0x4083, .failures = kEngine, .source = 561, .pivot = {0, 2}},
+      {.kind = kNeedle, .bitmap = 2450, .position = {51, 114}, .flags = 0x4083, .failures = kEngine, .source = 562, .pivot = {0, 2}},
+      {.kind = kNeedle, .bitmap = 2450, .position = {98, 37}, .flags = 0x4083, .failures = kEngine, .source = 899, .pivot = {0, 2}},
+      {.kind = kStatic, .bitmap = 2460, .position = {0, 0}, .flags = 0x4003},
+      {.kind = kStatic, .bitmap = 2470, .position = {0, 0}, .flags = 0x3},
+  });
+  expect_needle_table("Triple_Indicator", 1, {{{14, 100}, 473.67}, {{14, 100}, 491.67}, {{40, 38}, 635.67}, {{66, 15}, 707.67}, {{66, 15}, 761.67}});
+  expect_needle_table("Triple_Indicator", 2, {{{124, 17}, 62637.299999999996}, {{124, 17}, 41758.2}, {{140, 31}, 20879.1}, {{177, 101}, 0}, {{177, 101}, -10439.55}});
+  expect_needle_table("Triple_Indicator", 3, {{{151, 150}, 10439.55}, {{151, 150}, 7307.6849999999995}, {{71, 155}, 2087.91}, {{56, 151}, 1043.955}, {{48, 149}, 417.582}, {{41, 150}, 0}, {{41, 150}, -2087.91}});
+  expect_mouse("Triple_Indicator", {
+      parent(),
+      parent({0, 0, 100, 120}), tooltip_area("Hydraulic temperature (%1!d!\xB0" "C)"), parent_end(),
+      parent({100, 0, 100, 120}), tooltip_area("Oil pressure (%2!4.2f! bars)"), parent_end(),
+      parent({0, 120, 300, 80}), tooltip_area("Fuel pressure (%3!4.2f! bars)"), parent_end(),
+      parent_end(), list_end(),
+  });
+}
+
+TEST(SystemDialRecords, ThrottleQuadrant) {
+  GaugeHeader& gauge = *find_gauge("Throttle_Quadrant");
+  EXPECT_EQ(gauge.width_mm, 150);
+  expect_elements("Throttle_Quadrant", {
+      {.kind = kStatic, .bitmap = 2230, .position = {0, 0}, .flags = 0x3},
+      {.kind = kElementSlider, .bitmap = 2240, .position = {0, 213}, .flags = 0x3},
+  });
+  const auto& lever = reinterpret_cast<const ElementSlider&>(*elements_in_draw_order(gauge)[1]);
+  EXPECT_EQ(lever.y.source.id, 558u);
+  EXPECT_EQ(lever.y.scale, -213);
+  EXPECT_EQ(lever.y.callback, nullptr);
+  EXPECT_EQ(lever.x.source.id, 0u);
+  EXPECT_EQ(lever.x.scale, 1.0);
+  expect_mouse("Throttle_Quadrant", {
+      parent(), help_only_tooltip(12704), click_area({0, 0, 220, 375}, 5, 0x20800000), parent_end(), list_end(),
+  });
+}
+
+// --- Needle tables ------------------------------------------------------------------------------
+
+ElementNeedle& needle_of(const char* gauge, size_t index) {
+  return reinterpret_cast<ElementNeedle&>(*elements_in_draw_order(*find_gauge(gauge)).at(index));
+}
+
+double angle_of(const ElementNeedle& n, double value) {
+  return crv5::common::needle_angle(n.table, n.table_size, n.header.position, value);
+}
+
+// The angle of a dial point seen from the needle's position.
+double towards(const ElementNeedle& n, PixPoint p) { return crv5::common::point_angle(n.header.position, p); }
+
+// Halfway, clockwise, from the direction of `a` to that of `b`.
+double between(const ElementNeedle& n, PixPoint a, PixPoint b) {
+  return towards(n, a) + crv5::common::normalize_degrees(towards(n, b) - towards(n, a)) / 2;
+}
+
+TEST(SystemDialTables, SaturatedTablePointAndInterpolation) {
+  struct Case {
+    const char* label;
+    const char* gauge;
+    size_t needle;
+    double value;
+    PixPoint from, to;  // the expected angle: towards `from`, or halfway to `to` when it is given
+    bool halfway = false;
+  };
+  const Case cases[] = {
+      {"saturated: 1000 C", "EGT_Indicator", 1, 2291.67, {241, 105}, {}},
+      {"saturated: -20 C", "EGT_Indicator", 1, 455.67, {33, 115}, {}},
+      {"table point: 400 C", "EGT_Indicator", 1, 1211.67, {141, 60}, {}},
+      {"interpolation: 200 C", "EGT_Indicator", 1, 851.67, {41, 105}, {141, 60}, true},
+
+      {"saturated: right needle, 50 bars", "Fuel_Pressure", 1, 104395.5, {187, 60}, {}},
+      {"saturated: left needle, -2 bars", "Fuel_Pressure", 2, -4175.82, {111, 235}, {}},
+      {"table point: left needle, 20 bars", "Fuel_Pressure", 2, 41758.2, {138, 139}, {}},
+      {"interpolation: right needle, 10 bars", "Fuel_Pressure", 1, 20879.1, {189, 237}, {163, 139}, true},
+
+      {"saturated: 2000 kg/h", "Fuel_Flow", 1, 4409.17, {231, 236}, {}},
+      {"table point: 500 kg/h", "Fuel_Flow", 1, 1102.2927689594355, {246, 78}, {}},
+      {"interpolation: 1000 kg/h", "Fuel_Flow", 1, 2204.585537918871, {246, 78}, {250, 214}, true},
+
+      {"saturated: temperature 200 C", "Triple_Indicator", 1, 851.67, {66, 15}, {}},
+      {"table point: temperature 80 C", "Triple_Indicator", 1, 635.67, {40, 38}, {}},
+      {"saturated: oil 25 bars, inside the upper stop", "Triple_Indicator", 2, 52197.75, {124, 17}, {}},
+      {"interpolation: oil 5 bars", "Triple_Indicator", 2, 10439.55, {140, 31}, {177, 101}, true},
+      {"interpolation: fuel 2.25 bars", "Triple_Indicator", 3, 4697.7975, {151, 150}, {71, 155}, true},
+      {"saturated: fuel -1 bar", "Triple_Indicator", 3, -2087.91, {41, 150}, {}},
+
+      {"table point: right needle, 200 bars", "Hydraulic_Pressure", 1, 417582, {163, 139}, {}},
+      {"interpolation: left needle, 275 bars", "Hydraulic_Pressure", 2, 574175.25, {112, 63}, {138, 139}, true},
+      {"saturated: right needle, 500 bars", "Hydraulic_Pressure", 1, 1043955, {187, 60}, {}},
+
+      {"saturated: 50 volts", "Voltmeter", 1, 50, {138, 84}, {}},
+      {"interpolation: 25 volts", "Voltmeter", 1, 25, {111, 64}, {138, 84}, true},
+      {"table point: 20 volts", "Voltmeter", 1, 20, {111, 64}, {}},
+
+      {"saturated: retracted below 0", "Spoilers_Position", 1, -500, {26, 50}, {}},
+      {"table point: half", "Spoilers_Position", 1, 8192, {76, 32}, {}},
+      {"interpolation: 5/8", "Spoilers_Position", 1, 10240, {76, 32}, {103, 36}, true},
+      {"saturated: 30000", "Spoilers_Position", 1, 30000, {127, 50}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.gauge) + ", " + c.label);
+    const ElementNeedle& n = needle_of(c.gauge, c.needle);
+    const double expected = c.halfway ? between(n, c.from, c.to) : towards(n, c.from);
+    EXPECT_NEAR(crv5::common::normalize_degrees(angle_of(n, c.value) - expected + 180) - 180, 0, 1e-6);
+  }
+}
+
+// --- Tooltips -----------------------------------------------------------------------------------
+
+// The number the `nth` argument of the gauge's first tooltip gives, after its needles' updates.
+double tooltip_number(const char* gauge, size_t nth) {
+  for (const MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
+    if (r->kind == kMouseTooltip && r->tooltip) return r->tooltip->args[nth].number(0, 0, nullptr, nullptr, nullptr);
+  ADD_FAILURE() << gauge << " has no tooltip";
+  return 0;
+}
+std::string tooltip_word(const char* gauge) {
+  for (const MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
+    if (r->kind == kMouseTooltip && r->tooltip) return r->tooltip->args[0].text(0, 0, nullptr, nullptr, nullptr);
+  return "";
+}
+
+// Every needle of the gauge updated once, as the host does before a tooltip is shown.
+void update(const char* gauge) {
+  for (ElementHeader* e : elements_in_draw_order(*find_gauge(gauge)))
+    if (e->kind == kElementNeedle) evaluate(reinterpret_cast<ElementNeedle&>(*e));
+}
+
+TEST(SystemDialTooltips, ConvertTheKeptValuesToThePilotsUnits) {
+  TestHost host;
+  host.set(638, 1000);           // pounds per hour
+  host.set(561, 491.67);         // Rankine
+  host.set(562, 41758.2);        // psf
+  host.set(899, 7307.685);       // psf
+  host.set(734, 417582);
+  host.set(732, 417582);
+  host.set(753, 27.55);
+  for (const char* g : {"Fuel_Flow", "Triple_Indicator", "Hydraulic_Pressure", "Voltmeter"}) update(g);
+  EXPECT_NEAR(tooltip_number("Fuel_Flow", 0), 453.6, 1e-9);         // pounds to kilograms
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 0), 0, 1e-9);      // Rankine to Celsius
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 1), 20, 1e-9);     // psf to bars
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 2), 3.5, 1e-9);
+  EXPECT_NEAR(tooltip_number("Hydraulic_Pressure", 0), 200, 1e-9);  // main: the right needle's 734
+  EXPECT_NEAR(tooltip_number("Hydraulic_Pressure", 1), 190, 1e-9);  // auxiliary: 732 x 0.95
+  EXPECT_DOUBLE_EQ(tooltip_number("Voltmeter", 0), 27.55);
+
+  host.set(561, 635.67);
+  update("Triple_Indicator");
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 0), 80, 1e-9);
+  // The tooltip shows what the needle showed at its last update, not the variable now.
+  host.set(561, 707.67);
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 0), 80, 1e-9);
+}
+
+TEST(SystemDialTooltips, PassThroughNeedlesShowTheirSourceUnchanged) {
+  TestHost host;
+  host.set(753, 24.5);
+  EXPECT_EQ(evaluate(needle_of("Voltmeter", 1)), 24.5);
+  host.set(732, -12345.5);
+  EXPECT_EQ(evaluate(needle_of("Hydraulic_Pressure", 2)), -12345.5);
+  EXPECT_EQ(crv5::hydraulic_left_psf, -12345.5);
+}
+
+TEST(SystemDialTooltips, SpeedBrakePositionInWords) {
+  TestHost host;
+  const struct {
+    double position;
+    const char* word;
+  } cases[] = {
+      {-100, "fully retracted"}, {0, "fully retracted"},     {2196, "fully retracted"},
+      {2197, "1/4 deployed"},    {6288, "1/4 deployed"},     {6289, "half deployed"},
+      {10480, "half deployed"},  {10481, "3/4 deployed"},    {14672, "3/4 deployed"},
+      {14673, "fully deployed"}, {16384, "fully deployed"},  {std::numeric_limits<double>::infinity(), "fully deployed"},
+      {std::nan(""), "unknown"},  // a reading that is no number names no position
+  };
+  for (const auto& c : cases) {
+    host.set(326, c.position);
+    update("Spoilers_Position");
+    EXPECT_EQ(tooltip_word("Spoilers_Position"), c.word) << c.position;
+  }
+}
+
+TEST(SystemDialTooltips, NoNumberReadingsPassThroughAsTheyAre) {
+  TestHost host;
+  host.set(638, std::nan(""));
+  host.set(753, std::numeric_limits<double>::infinity());
+  update("Fuel_Flow");
+  update("Voltmeter");
+  EXPECT_TRUE(std::isnan(tooltip_number("Fuel_Flow", 0)));  // the host prints it as it prints NaN
+  EXPECT_EQ(tooltip_number("Voltmeter", 0), std::numeric_limits<double>::infinity());
+}
+
+// --- Throttle -----------------------------------------------------------------------------------
+
+MouseRect& throttle_area() { return find_gauge("Throttle_Quadrant")->mouse_rects[2]; }
+
+std::vector<KeyEvent> throttle_at(int32_t y, uint32_t flags, MouseRect* area) {
+  TestHost host;
+  ClickRecord click{{110, y}, find_gauge("Throttle_Quadrant"), area};
+  EXPECT_FALSE(throttle_area().function(&click, flags));  // mouse functions return false
+  return host.events;
+}
+
+TEST(Throttle, SetByTheHeightOfTheClickOrDragInTheArea) {
+  const struct {
+    int32_t y;
+    uint32_t value;
+  } cases[] = {
+      {0, 16384},         // the top edge: full
+      {375, 0},           // the bottom edge: idle
+      {187, 8213},        // 16384 x 188 / 375 = 8213.8, truncated
+      {-40, 16384},       // above the area
+      {900, 0},           // below it
+      {INT_MIN, 16384},   // far beyond either end
+      {INT_MAX, 0},
+  };
+  for (uint32_t flags : {0x20000000u, 0x20800000u}) {  // click, drag
+    for (const auto& c : cases) {
+      EXPECT_EQ(throttle_at(c.y, flags, &throttle_area()), (std::vector<KeyEvent>{{0x1011c, c.value}}))
+          << "y " << c.y << " flags " << std::hex << flags;
+    }
+  }
+}
+
+TEST(Throttle, MeasuresThePointInTheBoxOfTheAreaHit) {
+  MouseRect lower_half = throttle_area();
+  lower_half.box = {0, 200, 220, 100};
+  EXPECT_EQ(throttle_at(250, 0x20000000, &lower_half), (std::vector<KeyEvent>{{0x1011c, 8192}}));
+  EXPECT_EQ(throttle_at(200, 0x20000000, &lower_half), (std::vector<KeyEvent>{{0x1011c, 16384}}));
+}
+
+TEST(Throttle, SetsNothingWithoutAnAreaOrWithoutAHeightToMeasureBy) {
+  {
+    TestHost host;
+    EXPECT_FALSE(throttle_area().function(nullptr, 0x20000000));
+    EXPECT_TRUE(host.events.empty());
+  }
+  EXPECT_TRUE(throttle_at(100, 0x20000000, nullptr).empty());
+  MouseRect flat = throttle_area();
+  flat.box.height = 0;
+  for (int32_t y : {-1, 0, 1}) EXPECT_TRUE(throttle_at(y, 0x20800000, &flat).empty()) << y;
+  flat.box.height = -375;
+  EXPECT_TRUE(throttle_at(100, 0x20800000, &flat).empty());
+}
+
+}  // namespace
