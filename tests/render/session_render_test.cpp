@@ -53,13 +53,13 @@ TEST(RenderCommand, DrawsTheVisibleWindowsWithTheSetValuesOrOneWindowAtAScale) {
     ASSERT_EQ(status, 0) << err;
   }
   const Pixels a = png(idle), b = png(half);
-  EXPECT_EQ(a.width(), 1300);  // only the main panel is visible at the start
-  EXPECT_EQ(a.height(), 624);
-  EXPECT_EQ(png(twice).width(), 2600);
+  EXPECT_EQ(a.width(), 1600);  // only the main panel is visible at the start
+  EXPECT_EQ(a.height(), 820);
+  EXPECT_EQ(png(twice).width(), 3200);
   EXPECT_EQ(png(starter).width(), 260);  // the hidden starter panel, asked for by its ident
   EXPECT_EQ(png(starter).height(), 312);
 
-  ASSERT_EQ(b.width(), 1300);
+  ASSERT_EQ(b.width(), 1600);
   const auto differs = [&](double gauge_x, double gauge_y) {
     const int x = int(940 + gauge_x * 0.6), y = int(24 + gauge_y * 0.6);
     return a.at(x, y) != b.at(x, y);
@@ -103,8 +103,8 @@ TEST(RenderCheckCommand, WritesEveryVisibleWindowBesideTheCheckFile) {
       run_check_files({folder / "render.check"}, default_module_path(), out);
   EXPECT_EQ(totals.exit_status(), 0) << out.str();
   const Pixels two = png((folder / "two.png").string());
-  EXPECT_EQ(two.width(), 1300);
-  EXPECT_EQ(two.height(), 624 + 8 + 130);  // the main panel over the landing panel
+  EXPECT_EQ(two.width(), 1600);
+  EXPECT_EQ(two.height(), 820 + 8 + 130);  // the main panel over the landing panel
 }
 
 }  // namespace
