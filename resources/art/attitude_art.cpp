@@ -187,7 +187,7 @@ void turn_dial(cairo_t* cr, Size) {
   for (double v : {-4.5, 0.0, 4.5}) tick(cr, s.centre(), s.angle(v), {kTurnMarks, 16, 4});
   figure(cr, s.centre(), s.angle(-4.5), kTurnMarks - 28, "L", 16);
   figure(cr, s.centre(), s.angle(4.5), kTurnMarks - 28, "R", 16);
-  centred_text(cr, {kTurnFaceCentre.x, 172}, "2 MIN", 9, Face::kLegend, colour::kLegend);
+  centred_text(cr, {kTurnFaceCentre.x, 214}, "2 MIN", 9, Face::kLegend, colour::kLegend);
   centred_text(cr, {kTurnFaceCentre.x, 60}, "TURN", 9, Face::kLegend, colour::kLegend);
 }
 
