@@ -16,9 +16,13 @@
 //    below 0 or at or above image_count nothing is shown.
 //  - Moving images: resource_id is the strip, resource_id + 1 the window that clips it; the strip
 //    is shifted by the fraction (value - min) / (max - min), limited to [0, 1], of its travel.
-//  - Sliders and sprites shift by value x scale pixels; sprite rotation is degrees clockwise.
-//  - Flags: kImageHidden hides an element and its children; kImageLuminous and kImageBright take
-//    part in night lighting; clearing kImageOnScreen asks for a redraw.
+//  - Sliders and sprites shift by value x scale pixels; sprite rotation is degrees clockwise. A
+//    sprite's texture centre is the background point it turns about, with the texture's middle
+//    on it; its shifts run along the turned texture's axes; it shows only inside the rectangle
+//    from its position to as far beyond the texture centre.
+//  - Flags: kImageHidden hides only the element that carries it (its children are drawn as their
+//    own flags say); kImageLuminous and kImageBright take part in night lighting; clearing
+//    kImageOnScreen asks for a redraw.
 //  - Failure actions: 1 freezes the element at its last value, 2 draws it with value 0, 3 hides it.
 #pragma once
 
@@ -68,7 +72,7 @@ enum ImageFlags : uint32_t {
   kImageBright = 0x4,             // full brightness at night (lamps, lit read-outs)
   kImageBilinear = 0x80,          // bilinear filtering when rotated or scaled
   kImageLuminous = 0x4000,        // lit by the panel lighting at night
-  kImageHidden = 0x40000000,      // run time only: element and children not drawn
+  kImageHidden = 0x40000000,      // run time only: the element not drawn (its children may be)
   kImageOnScreen = 0x80000000u,   // run time only, host's: clearing it asks for a redraw
 };
 

@@ -233,16 +233,18 @@ void cmd_expect_events(CheckRun& run, const CheckLine& line) {
             got_text);
 }
 
-// The gauge's evaluated elements in draw order, with whether an ancestor hides each.
+// The gauge's evaluated elements in draw order, with whether each is hidden: by its own flag or
+// failure, or by an ancestor's failure that leaves out what it carries (a hidden flag hides only
+// its own element).
 struct FlatElement {
   const EvaluatedElement* element;
   bool hidden;
 };
 
-void flatten(const EvaluatedElement& element, bool ancestor_hidden, std::vector<FlatElement>& out) {
-  const bool hidden = ancestor_hidden || element.hidden();
-  out.push_back({&element, hidden});
-  for (const EvaluatedElement& child : element.children) flatten(child, hidden, out);
+void flatten(const EvaluatedElement& element, bool ancestor_not_drawn, std::vector<FlatElement>& out) {
+  out.push_back({&element, ancestor_not_drawn || element.hidden()});
+  for (const EvaluatedElement& child : element.children)
+    flatten(child, ancestor_not_drawn || element.not_drawn, out);
 }
 
 std::string_view kind_name(int32_t kind) {

@@ -56,8 +56,17 @@ class Builder {
     list_.size = {side, side};
   }
 
+  // The hidden flag hides only the element that carries it: its children are drawn as their own
+  // flags say (the head-up display hides one of two chained copies at a time). A failure that
+  // does not draw the element leaves out what it carries too.
   void element(const EvaluatedElement& e) {
-    if (e.hidden()) return;  // and its children with it
+    if (e.not_drawn) return;
+    if (!(e.flags & kImageHidden)) own_image(e);
+    for (const EvaluatedElement& child : e.children) element(child);
+  }
+
+ private:
+  void own_image(const EvaluatedElement& e) {
     switch (e.kind) {
       case kElementStaticImage: static_image(e); break;
       case kElementNeedle: needle(e); break;
@@ -68,10 +77,9 @@ class Builder {
       case kElementSprite: sprite(e); break;
       default: break;
     }
-    for (const EvaluatedElement& child : e.children) element(child);
   }
 
- private:
+
   static PixPoint position(const EvaluatedElement& e) {
     return e.record ? e.record->position : PixPoint{0, 0};
   }
@@ -181,23 +189,33 @@ class Builder {
     image(e, e.resource_id, Affine::translation(at.x + dx, at.y + dy), strip, clip);
   }
 
-  // The texture centre is a point of the gauge's background: the bitmap's own centre lies on it,
-  // shifted by value x scale, and the bitmap turns clockwise about it and is scaled per axis about
-  // it (a scale left 0 in a record means as drawn). The record's position does not place it.
+  // The texture centre is the point of the background the sprite turns about; the middle of the
+  // texture lies on it, shifted by value x scale along the texture's own axes (so a horizon card
+  // moves across its horizon whatever the bank), turned counter-clockwise by rotation x scale (a
+  // compass card turned by the heading brings that heading under its lubber line) and scaled
+  // per axis (a scale left 0 in a record means as drawn). The sprite shows only inside the
+  // rectangle whose top-left corner is the position and whose middle is the texture centre.
   void sprite(const EvaluatedElement& e) {
     const auto* record = record_as<ElementSprite>(e);
     if (!record) return;
+    const PixPoint at = position(e);
+    const PixPoint centre = record->texture_center;
     const ImageSize size = size_of(e.resource_id, e);
     const double dx = finite(e.x) * record->x.scale;
     const double dy = finite(e.y) * record->y.scale;
     const double turn = finite(e.rotation) * record->rotation.scale;
     const double sx = record->texture_scale_x != 0 ? record->texture_scale_x : 1.0;
     const double sy = record->texture_scale_y != 0 ? record->texture_scale_y : 1.0;
-    const Affine transform =
-        Affine::translation(record->texture_center.x + dx, record->texture_center.y + dy) *
-        Affine::rotation(turn) * Affine::scaling(sx, sy) *
-        Affine::translation(-size.width / 2.0, -size.height / 2.0);
-    image(e, e.resource_id, transform, size);
+    const Affine transform = Affine::translation(centre.x, centre.y) * Affine::rotation(-turn) *
+                             Affine::translation(dx, dy) * Affine::scaling(sx, sy) *
+                             Affine::translation(-size.width / 2.0, -size.height / 2.0);
+    Clip clip;
+    if (centre.x > at.x && centre.y > at.y) {
+      clip = Clip{.kind = Clip::Kind::rectangle,
+                  .rect = {double(at.x), double(at.y), 2.0 * (centre.x - at.x),
+                           2.0 * (centre.y - at.y)}};
+    }
+    image(e, e.resource_id, transform, size, clip);
   }
 
   const SizeLookup& sizes_;

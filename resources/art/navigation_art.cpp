@@ -18,9 +18,10 @@ namespace {
 
 // --- Compass cards --------------------------------------------------------------------------------
 
-// The host turns a card clockwise by the heading it shows, so the heading h is drawn at -h on the
-// card: turned by h it lies at 12 o'clock, under the lubber line.
-double card_angle(double heading) { return -heading; }
+// The host turns a card counter-clockwise by the heading it shows, so the heading h is drawn at h
+// on the card, clockwise from 12 o'clock as on a real card: turned back by h it lies at 12 o'clock,
+// under the lubber line.
+double card_angle(double heading) { return heading; }
 
 // The figure of a heading on a card: N, E, S, W at the cardinal points, else tens of degrees.
 std::string heading_figure(int heading) {

@@ -307,7 +307,7 @@ void adf_band_card(cairo_t* cr, Size) {
   set_colour(cr, {0.1, 0.1, 0.1});
   cairo_stroke(cr);
   for (int band = 1; band <= 3; ++band) {
-    const double at = (band - 1) * 90.0;  // the card turns back by this much in that band
+    const double at = -(band - 1) * 90.0;  // the card turns clockwise by this much in that band
     SavedState saved(cr);
     const Point p = polar(c, at, 15);
     cairo_translate(cr, p.x, p.y);

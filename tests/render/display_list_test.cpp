@@ -27,7 +27,7 @@ DisplayList list_of(EvaluatedElement child) {
 
 const ImageOp& image_op(const DisplayList& list) { return std::get<ImageOp>(list.ops.at(1)); }
 
-TEST(DisplayList, IconsByImageIndexAndHiddenElementsWithoutTheirChildren) {
+TEST(DisplayList, IconsByImageIndexAndHiddenElementsWithTheirChildren) {
   ElementIcon lamp{.header = {.kind = kElementIcon, .resource_id = 210, .position = {5, 6},
                               .image_flags = kImageBright | kImageLuminous},
                    .image_count = 2};
@@ -44,8 +44,8 @@ TEST(DisplayList, IconsByImageIndexAndHiddenElementsWithoutTheirChildren) {
   EXPECT_EQ(ids(-1, false, false), (std::vector<int32_t>{100, 230}));  // no image, glass still on
   EXPECT_EQ(ids(0, false, false), (std::vector<int32_t>{100, 210, 230}));
   EXPECT_EQ(ids(1, false, false), (std::vector<int32_t>{100, 211, 230}));
-  EXPECT_EQ(ids(1, true, false), (std::vector<int32_t>{100}));
-  EXPECT_EQ(ids(1, false, true), (std::vector<int32_t>{100}));
+  EXPECT_EQ(ids(1, true, false), (std::vector<int32_t>{100, 230}));  // the flag hides the icon only
+  EXPECT_EQ(ids(1, false, true), (std::vector<int32_t>{100}));       // a failure leaves out both
 
   EvaluatedElement icon = evaluated(lamp.header);
   icon.image = 0;
@@ -63,20 +63,27 @@ TEST(DisplayList, SlidersAndSpritesShiftByValueTimesScaleAndSpritesTurnAboutThei
   slider.y = 6;
   expect_point(image_op(list_of(slider)).transform.apply(0, 0), 18, 17);
 
-  ElementSprite ball{.header = {.kind = kElementSprite, .resource_id = 420, .position = {50, 50}},
-                     .texture_center = {30, 40}, .texture_scale_x = 1, .texture_scale_y = 1,
+  // A 20 x 40 texture turning about (50, 50) of the background, shown inside (30, 20)..(70, 80).
+  ElementSprite ball{.header = {.kind = kElementSprite, .resource_id = 420, .position = {30, 20}},
+                     .texture_center = {50, 50}, .texture_scale_x = 1, .texture_scale_y = 1,
                      .x = {.scale = 1}, .y = {.scale = 3}, .rotation = {.scale = 2}};
   EvaluatedElement sprite = evaluated(ball.header);
+  const auto sizes = [](int32_t id) {
+    if (id == 100) return std::optional(ImageSize{300, 300});
+    return id == 420 ? std::optional(ImageSize{20, 40}) : std::nullopt;
+  };
+  const auto op_of = [&] {
+    return std::get<ImageOp>(build_display_list(evaluated(base.header, {sprite}), sizes).ops.at(1));
+  };
+  expect_point(op_of().transform.apply(10, 20), 50, 50);  // the texture's middle on the centre
+  EXPECT_EQ(op_of().clip, (Clip{.kind = Clip::Kind::rectangle, .rect = {30, 20, 40, 60}}));
   sprite.x = 1;
   sprite.y = 2;
   sprite.rotation = 45;  // 90 degrees at scale 2
-  const DisplayList sprite_list = list_of(sprite);
-  const Affine& turn = image_op(sprite_list).transform;
-  const ImageSize size = image_op(sprite_list).size;
-  const double cx = size.width / 2.0, cy = size.height / 2.0;
-  // The bitmap's centre on the texture centre (background pixels), shifted; not on the position.
-  expect_point(turn.apply(cx, cy), 31, 46);
-  expect_point(turn.apply(cx + 10, cy), 31, 56);  // 3 o'clock of the texture turned to 6
+  const ImageOp turned = op_of();
+  // The shift (1, 6) runs along the texture's axes, turned a quarter counter-clockwise with it.
+  expect_point(turned.transform.apply(10, 20), 56, 49);
+  expect_point(turned.transform.apply(10 + 10, 20), 56, 39);  // 3 o'clock of the texture to 12
 }
 
 TEST(DisplayList, TextsCarryTheirRecordsBoxFontAndColours) {

@@ -1,0 +1,417 @@
+// The flight instruments' behaviour through their records and callbacks, as a host drives them:
+// the airspeed scale and the Mach disc, the altimeter's drums and masks, the cabin schedule, the
+// attitude limits and flag, the turn coordinator, the accelerometer memories, and the head-up
+// display's modes and read-out.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "common/needle_rule.h"
+#include "instruments/airspeed_scale.h"
+#include "instruments/hud_mode.h"
+#include "tests/support/record_checks.h"
+#include "tests/support/test_host.h"
+
+namespace {
+
+using crv5::testing::elements_in_draw_order;
+using crv5::testing::find_gauge;
+using crv5::testing::TestHost;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+template <typename Element>
+Element& element(const char* gauge, size_t index) {
+  return reinterpret_cast<Element&>(*elements_in_draw_order(*find_gauge(gauge)).at(index));
+}
+
+// Clicks the gauge's `nth` child area that names a mouse function.
+void click(const char* gauge, size_t nth, uint32_t flags = kMouseLeftSingle) {
+  size_t seen = 0;
+  for (MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r) {
+    if (r->kind != kMouseChild || !r->function || seen++ != nth) continue;
+    ClickRecord record{.point = {0, 0}, .gauge = find_gauge(gauge), .rect = r};
+    EXPECT_FALSE(r->function(&record, flags));
+    return;
+  }
+  FAIL() << gauge << " has no click area " << nth;
+}
+
+// --- Airspeed and Mach ----------------------------------------------------------------------
+
+struct SpeedCase {
+  const char* kind;
+  double knots;
+  double degrees;
+};
+
+TEST(Airspeed, PointerFollowsTheKnotsScale) {
+  const SpeedCase cases[] = {
+      {"table point", 0, 0},          {"table point", 60, 18},       {"table point", 150, 90},
+      {"table point", 300, 192},      {"table point", 700, 316},     {"table point", 850, 344.5},
+      {"interpolation", 100, 50},     {"interpolation", 775, 330.25}, {"interpolation", 30, 9},
+      {"interpolation", 175, 115},    {"saturated", 900, 344.5},     {"saturated", 1e9, 344.5},
+      {"saturated", kInf, 344.5},     {"saturated", -20, 0},         {"saturated", -kInf, 0},
+      {"saturated", kNaN, 0},
+  };
+  TestHost host;
+  ElementNeedle& pointer = element<ElementNeedle>("Airspeed_Machmeter", 2);
+  for (const SpeedCase& c : cases) {
+    SCOPED_TRACE(std::string(c.kind) + " at " + std::to_string(c.knots) + " knots");
+    host.set(61, c.knots);
+    EXPECT_NEAR(crv5::testing::evaluate(pointer), c.degrees, 1e-9);
+  }
+}
+
+// A speed on a breakpoint belongs to the segment below: its own degrees, reached from below, and
+// a step above it already follows the next segment's rate.
+TEST(Airspeed, BreakpointsBelongToTheSegmentBelow) {
+  const double breakpoints[][2] = {{60, 18},   {150, 90},  {200, 140}, {250, 168}, {300, 192},
+                                   {350, 212}, {450, 247}, {550, 277}, {600, 291}, {700, 316}};
+  for (size_t i = 0; i + 1 < std::size(breakpoints); ++i) {
+    const double k = breakpoints[i][0], d = breakpoints[i][1];
+    EXPECT_DOUBLE_EQ(crv5::airspeed::pointer_degrees(k), d) << k;
+    const double next_rate = (breakpoints[i + 1][1] - d) / (breakpoints[i + 1][0] - k);
+    EXPECT_NEAR(crv5::airspeed::pointer_degrees(k + 1e-3) - d, next_rate * 1e-3, 1e-9) << k;
+  }
+}
+
+TEST(Airspeed, MachDiscTurnsBackFromThePointersLatestAngle) {
+  TestHost host;
+  ElementNeedle& disc = element<ElementNeedle>("Airspeed_Machmeter", 1);
+  ElementNeedle& pointer = element<ElementNeedle>("Airspeed_Machmeter", 2);
+  host.set(61, 300);
+  host.set(64, 0.8 * 20480);
+  crv5::testing::evaluate(pointer);
+  EXPECT_NEAR(crv5::testing::evaluate(disc), 192 - 120, 1e-9);
+  // The disc drawn first in the next update still uses that pointer angle.
+  host.set(61, 150);
+  EXPECT_NEAR(crv5::testing::evaluate(disc), 72, 1e-9);
+  crv5::testing::evaluate(pointer);
+  EXPECT_NEAR(crv5::testing::evaluate(disc), 90 - 120, 1e-9);
+  host.set(64, kNaN);  // no Mach number: the disc stays with the pointer
+  EXPECT_DOUBLE_EQ(crv5::testing::evaluate(disc), 90);
+}
+
+TEST(Airspeed, TooltipShowsTheLastSpeedAndMach) {
+  TestHost host;
+  host.set(61, 250);
+  host.set(64, 0.5 * 20480);
+  crv5::testing::evaluate(element<ElementNeedle>("Airspeed_Machmeter", 1));
+  crv5::testing::evaluate(element<ElementNeedle>("Airspeed_Machmeter", 2));
+  const TooltipText* t = find_gauge("Airspeed_Machmeter")->mouse_rects[1].tooltip;
+  ASSERT_EQ(t->arg_count, 2);
+  EXPECT_DOUBLE_EQ(t->args[0].number(0, 0, nullptr, nullptr, nullptr), 250);
+  EXPECT_DOUBLE_EQ(t->args[1].number(0, 0, nullptr, nullptr, nullptr), 0.5);
+}
+
+// --- Altimeter and cabin altitude --------------------------------------------------------------
+
+// Drums in draw order: setting units, tens, hundreds, thousands; altitude tens, hundreds,
+// thousands, ten thousands.
+double drum(size_t index, double value) {
+  auto& d = element<ElementMovingImage>("Altimeter", 1 + index);
+  d.y.source.value.f = value;
+  return d.y.callback(&d);
+}
+
+struct DrumCase {
+  const char* what;
+  double value;
+  double expected[4];
+};
+
+TEST(Altimeter, DrumsStandAndRollAsAnOdometer) {
+  const DrumCase setting[] = {
+      {"1013.25 mb", 1013.25, {3.25, 10, 0, 1000}},
+      {"999.5 mb: the last millibar rolls every drum, halfway", 999.5, {9.5, 95, 950, 500}},
+      {"999.9 mb", 999.9, {9.9, 99, 990, 900}},
+      {"1008 mb: tens, hundreds and thousands stand", 1008, {8, 0, 0, 1000}},
+  };
+  for (const DrumCase& c : setting)
+    for (size_t i = 0; i < 4; ++i) EXPECT_NEAR(drum(i, c.value), c.expected[i], 1e-6) << c.what << " drum " << i;
+  const DrumCase altitude[] = {
+      {"12345 ft", 12345, {40, 300, 2000, 10000}},
+      {"12995 ft: hundreds and thousands rolling", 12995, {90, 950, 2950, 10000}},
+      {"9999.5 ft", 9999.5, {95, 995, 9995, 9995}},
+      {"0 ft", 0, {0, 0, 0, 0}},
+      {"-25 ft wraps into the period", -25, {70, 900, 9750, 99750}},
+      {"no number: drums stand at 0", kNaN, {0, 0, 0, 0}},
+  };
+  for (const DrumCase& c : altitude)
+    for (size_t i = 0; i < 4; ++i) EXPECT_NEAR(drum(4 + i, c.value), c.expected[i], 1e-6) << c.what << " drum " << i;
+  for (double v : {kInf, -kInf, 1e300, -1e300}) {
+    for (size_t i = 0; i < 8; ++i) {
+      const double p = drum(i, v);
+      EXPECT_TRUE(p >= 0 && std::isfinite(p)) << v << " drum " << i;
+    }
+  }
+}
+
+TEST(Altimeter, MasksHideAtTheirThresholds) {
+  const double thresholds[] = {10, 100, 1000, 10000};
+  for (size_t i = 0; i < 4; ++i) {
+    auto& mask = element<ElementIcon>("Altimeter", 9 + i);
+    for (const auto& [value, shown] : {std::pair{thresholds[i] - 0.001, true}, {thresholds[i], false},
+                                       {thresholds[i] + 1, false}, {-50.0, true}}) {
+      mask.source.value.f = value;
+      EXPECT_EQ(mask.callback(&mask), shown ? 0 : -1) << "threshold " << thresholds[i] << " at " << value;
+    }
+  }
+  auto& ten_thousands = element<ElementIcon>("Altimeter", 12);
+  ten_thousands.source.value.f = 9999.5;
+  EXPECT_EQ(ten_thousands.callback(&ten_thousands), 0);  // the drum rolls toward 1, the mask still on
+}
+
+TEST(Altimeter, PointerAndKnobTables) {
+  auto angle = [](const char* gauge, size_t index, double value) {
+    auto& n = element<ElementNeedle>(gauge, index);
+    return crv5::common::needle_angle(n.table, n.table_size, n.header.position, value);
+  };
+  EXPECT_NEAR(angle("Altimeter", 13, 0), 0, 1e-9);       // table point
+  EXPECT_NEAR(angle("Altimeter", 13, 250), 90, 1e-9);    // interpolation
+  EXPECT_NEAR(angle("Altimeter", 13, 1250), 450, 1e-9);  // carried on: a turn per 1000 ft
+  EXPECT_NEAR(angle("Altimeter", 15, 1013), 90, 1e-9);
+  EXPECT_NEAR(angle("Altimeter", 15, 1070), 270, 1e-9);
+}
+
+struct CabinCase {
+  const char* kind;
+  double altitude;
+  double follows_outside;
+  uint32_t units;
+  double cabin;
+};
+
+TEST(CabinAltitude, FollowsThePressurisationSchedule) {
+  const CabinCase cases[] = {
+      {"table point", 10000, 0, 0, 10000},   {"interpolation", 30000, 0, 0, 15000},
+      {"table point", 50000, 0, 0, 20000},   {"saturated", 60000, 0, 0, 20000},
+      {"below", 5000, 0, 0, 5000},           {"follows outside", 30000, 1, 0, 30000},
+      {"metres", 3050, 0, 2, 10000},         {"metres, above", 6100, 0, 2, 12500},
+      {"no number", kNaN, 0, 0, 0},          {"saturated", kInf, 0, 0, 0},
+  };
+  TestHost host;
+  ElementNeedle& pointer = element<ElementNeedle>("Cabin_Altitude", 1);
+  for (const CabinCase& c : cases) {
+    host.set(74, c.altitude);
+    host.set(868, c.follows_outside);
+    host.set_u32(335, c.units);
+    EXPECT_NEAR(crv5::testing::evaluate(pointer), c.cabin, 1e-6) << c.kind << " " << c.altitude;
+  }
+}
+
+// --- Attitude, turn coordinator, accelerometer ---------------------------------------------------
+
+TEST(Attitude, PitchIsHeldToNinetyAndTheFlagFollowsEitherState) {
+  auto& card = element<ElementSprite>("Attitude", 1);
+  for (const auto& [pitch, held] : {std::pair{95.0, 90.0}, {-120.0, -90.0}, {45.0, 45.0}, {kNaN, 0.0}}) {
+    card.y.source.value.f = pitch;
+    EXPECT_DOUBLE_EQ(card.y.callback(&card), held) << pitch;
+  }
+  EXPECT_NEAR(90 * card.y.scale, 169.2, 1e-9);
+  auto& ring = element<ElementSprite>("Attitude", 2);
+  EXPECT_DOUBLE_EQ(ring.y.callback(&ring), 0);
+
+  TestHost host;
+  auto& flag = element<ElementIcon>("Attitude", 4);
+  for (const auto& [a, b, shown] : {std::tuple{0u, 0u, false}, {1u, 0u, true}, {0u, 7u, true}}) {
+    host.set_u32(276, a);
+    host.set_u32(279, b);
+    EXPECT_EQ(crv5::testing::evaluate(flag), shown ? 0 : -1) << a << ", " << b;
+  }
+}
+
+TEST(TurnCoordinator, BallFlagAndNeedle) {
+  auto& ball = element<ElementSlider>("Turn_Coordinator", 1);
+  ball.y.source.value.f = 127;
+  EXPECT_NEAR(127 * ball.x.scale, 65.484375, 1e-9);
+  EXPECT_NEAR(ball.y.callback(&ball) * ball.y.scale, -4.922, 1e-3);
+  ball.y.source.value.f = -127;
+  EXPECT_NEAR(ball.y.callback(&ball) * ball.y.scale, -4.922, 1e-3);  // rises toward both ends
+
+  TestHost host;
+  auto& off_flag = element<ElementIcon>("Turn_Coordinator", 3);
+  for (const auto& [volts, shown] : {std::pair{20.0, true}, {20.1, false}, {0.0, true}, {kNaN, true}}) {
+    host.set(755, volts);
+    EXPECT_EQ(crv5::testing::evaluate(off_flag), shown ? 0 : -1) << volts;
+  }
+  auto& needle = element<ElementNeedle>("Turn_Coordinator", 4);
+  host.set(70, 512);
+  EXPECT_DOUBLE_EQ(crv5::testing::evaluate(needle), 2);
+  auto angle = [&](double v) { return crv5::common::needle_angle(needle.table, needle.table_size, needle.header.position, v); };
+  EXPECT_NEAR(angle(0), 360, 1e-9);      // interpolation: straight up
+  EXPECT_NEAR(angle(4.5), 405, 1e-9);    // table point
+  EXPECT_NEAR(angle(9), 405, 1e-9);      // saturated at the stop
+  EXPECT_NEAR(angle(-9), 315, 1e-9);
+}
+
+TEST(Accelerometer, MemoriesKeepTheExtremesUntilReset) {
+  TestHost host;
+  auto& lowest = element<ElementNeedle>("Accelerometer", 2);
+  auto& highest = element<ElementNeedle>("Accelerometer", 3);
+  auto load = [&](double g) {
+    host.set(351, g * 624);
+    return std::pair{crv5::testing::evaluate(lowest) / 624, crv5::testing::evaluate(highest) / 624};
+  };
+  host.set(351, 624);
+  click("Accelerometer", 0);
+  EXPECT_EQ(host.lookups.back(), 351u);  // the reset reads the load factor afresh
+  EXPECT_EQ(load(1), (std::pair{1.0, 1.0}));
+  EXPECT_EQ(load(4), (std::pair{1.0, 4.0}));
+  EXPECT_EQ(load(-2), (std::pair{-2.0, 4.0}));
+  EXPECT_EQ(load(2), (std::pair{-2.0, 4.0}));
+  EXPECT_EQ(load(kNaN / 624), (std::pair{-2.0, 4.0}));  // no number leaves the memories
+  EXPECT_EQ(load(-kInf), (std::pair{-2.0, 4.0}));
+  host.set(351, 1.5 * 624);
+  click("Accelerometer", 0);
+  EXPECT_EQ(load(1.5), (std::pair{1.5, 1.5}));
+  host.set(351, kNaN);
+  click("Accelerometer", 0);
+  EXPECT_EQ(load(1.5), (std::pair{1.5, 1.5}));
+}
+
+// --- Head-up display and its switch --------------------------------------------------------------
+
+// The display's elements in draw order: 1 glass, 2 dim pointer, 3 bright pointer, 4 dim ladder,
+// 5 bright ladder, 6 dim read-out, 7 bright read-out.
+struct HudState {
+  double glass;
+  bool dim_hidden, bright_hidden;
+  std::string dim_text, bright_text;
+};
+
+HudState update_hud(double altitude, double pitch = 0, double bank = 0) {
+  TestHost host;
+  host.set(74, altitude);
+  auto& glass = element<ElementIcon>("Head_Up_Display", 1);
+  HudState s{.glass = crv5::testing::evaluate(glass)};
+  for (size_t i : {2, 3}) {
+    auto& pointer = element<ElementNeedle>("Head_Up_Display", i);
+    pointer.source.value.f = bank;
+    pointer.callback(&pointer);
+  }
+  for (size_t i : {4, 5}) {
+    auto& ladder = element<ElementSprite>("Head_Up_Display", i);
+    ladder.y.source.value.f = pitch;
+    ladder.y.callback(&ladder);
+  }
+  const auto hidden = [](size_t i) {
+    return (element<ElementHeader>("Head_Up_Display", i).image_flags & kImageHidden) != 0;
+  };
+  EXPECT_EQ(hidden(2), hidden(4));
+  EXPECT_EQ(hidden(3), hidden(5));
+  s.dim_hidden = hidden(2);
+  s.bright_hidden = hidden(3);
+  static char buffers[2][6 + 4];
+  for (size_t i : {6, 7}) {
+    auto& readout = element<ElementString>("Head_Up_Display", i);
+    char* buffer = buffers[i - 6];
+    std::memset(buffer + 6, '#', 4);  // a guard past the element's buffer
+    readout.text = buffer;
+    readout.source[0].value.f = altitude;
+    const double returned = readout.callback(&readout);
+    EXPECT_TRUE(returned == altitude || (std::isnan(returned) && std::isnan(altitude)));
+    EXPECT_EQ(std::string(buffer + 6, 4), "####") << "written past the read-out";
+    EXPECT_LE(std::strlen(buffer), 5u);
+    (i == 6 ? s.dim_text : s.bright_text) = buffer;
+  }
+  return s;
+}
+
+void set_mode(uint32_t mode) {
+  while (hud_mode > mode) click("HUD_Switch", 0);
+  while (hud_mode < mode) click("HUD_Switch", 1);
+}
+
+TEST(HeadUpDisplay, EachModeShowsItsOwnCopies) {
+  set_mode(0);
+  HudState off = update_hud(1234);
+  EXPECT_EQ(off.glass, 4294967295.0);
+  EXPECT_TRUE(off.dim_hidden && off.bright_hidden);
+  EXPECT_EQ(off.bright_text, "     ");
+  set_mode(1);
+  HudState bright = update_hud(12345.4);
+  EXPECT_EQ(bright.glass, 0);
+  EXPECT_TRUE(bright.dim_hidden);
+  EXPECT_FALSE(bright.bright_hidden);
+  EXPECT_EQ(bright.bright_text, "12345");
+  EXPECT_EQ(bright.dim_text, "     ");
+  set_mode(2);
+  HudState dim = update_hud(845);
+  EXPECT_EQ(dim.glass, 1);
+  EXPECT_FALSE(dim.dim_hidden);
+  EXPECT_TRUE(dim.bright_hidden);
+  EXPECT_EQ(dim.dim_text, "  845");
+  EXPECT_EQ(dim.bright_text, "     ");
+  set_mode(3);
+  HudState standby = update_hud(845);
+  EXPECT_EQ(standby.glass, 2);
+  EXPECT_TRUE(standby.dim_hidden && standby.bright_hidden);
+  set_mode(0);
+}
+
+TEST(HeadUpDisplay, LaddersAndPointersAreHeldToNinety) {
+  set_mode(2);
+  update_hud(0, 100, -95);
+  auto& ladder = element<ElementSprite>("Head_Up_Display", 4);
+  EXPECT_DOUBLE_EQ(ladder.y.callback(&ladder) * ladder.y.scale, 169.2);
+  auto& pointer = element<ElementNeedle>("Head_Up_Display", 2);
+  EXPECT_DOUBLE_EQ(pointer.callback(&pointer), -90);
+  set_mode(0);
+}
+
+// Just below each power of ten the rounding gives one more figure; the read-out keeps to five
+// characters and shows the rounded value, holding at 99999 from 99999.5 feet.
+TEST(HeadUpDisplay, ReadoutAtEveryPowerOfTen) {
+  const std::pair<double, const char*> cases[] = {
+      {0, "    0"},         {7.2, "    7"},          {9.4, "    9"},          {9.6, "   10"},
+      {10, "   10"},        {99.4, "   99"},         {99.7, "  100"},          {100, "  100"},
+      {999.6, " 1000"},     {1000, " 1000"},         {9999.6, "10000"},        {10000, "10000"},
+      {99999.4, "99999"},   {99999.6, "99999"},      {100000, "99999"},        {1e12, "99999"},
+      {kInf, "99999"},      {-0.0, "    0"},
+  };
+  for (const auto& [feet, text] : cases) {
+    char out[6] = "xxxxx";
+    ASSERT_TRUE(crv5::hud::altitude_readout(feet, out)) << feet;
+    EXPECT_STREQ(out, text) << feet;
+  }
+  for (double feet : {-20.0, -0.4, -kInf, kNaN}) {
+    char out[6] = "keep";
+    EXPECT_FALSE(crv5::hud::altitude_readout(feet, out)) << feet;
+    EXPECT_STREQ(out, "keep");
+  }
+}
+
+TEST(HeadUpDisplay, ReadoutBelowZeroKeepsItsLastText) {
+  set_mode(1);
+  EXPECT_EQ(update_hud(7.2).bright_text, "    7");
+  EXPECT_EQ(update_hud(-20).bright_text, "    7");
+  EXPECT_EQ(update_hud(kNaN).bright_text, "    7");
+  set_mode(0);
+}
+
+// The click sound is checked end to end (tests/checks/instruments/hud_switch.check).
+TEST(HudSwitch, StepsBetweenItsEnds) {
+  set_mode(0);
+  auto& knob = element<ElementIcon>("HUD_Switch", 1);
+  click("HUD_Switch", 0);  // at OFF: nothing
+  EXPECT_EQ(hud_mode, 0u);
+  for (uint32_t m = 1; m <= 3; ++m) {
+    click("HUD_Switch", 1);
+    EXPECT_EQ(hud_mode, m);
+    EXPECT_EQ(knob.callback(&knob), m);
+  }
+  click("HUD_Switch", 1);  // at STBY: nothing
+  EXPECT_EQ(hud_mode, 3u);
+  click("HUD_Switch", 0);
+  EXPECT_EQ(hud_mode, 2u);
+  set_mode(0);
+}
+
+}  // namespace
