@@ -234,17 +234,15 @@ void cmd_expect_events(CheckRun& run, const CheckLine& line) {
 }
 
 // The gauge's evaluated elements in draw order, with whether each is hidden: by its own flag or
-// failure, or by an ancestor's failure that leaves out what it carries (a hidden flag hides only
-// its own element).
+// failure only (neither hides the element's children).
 struct FlatElement {
   const EvaluatedElement* element;
   bool hidden;
 };
 
-void flatten(const EvaluatedElement& element, bool ancestor_not_drawn, std::vector<FlatElement>& out) {
-  out.push_back({&element, ancestor_not_drawn || element.hidden()});
-  for (const EvaluatedElement& child : element.children)
-    flatten(child, ancestor_not_drawn || element.not_drawn, out);
+void flatten(const EvaluatedElement& element, std::vector<FlatElement>& out) {
+  out.push_back({&element, element.hidden()});
+  for (const EvaluatedElement& child : element.children) flatten(child, out);
 }
 
 std::string_view kind_name(int32_t kind) {
@@ -284,7 +282,7 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
     return;
   }
   std::vector<FlatElement> elements;
-  flatten(gauge.root, false, elements);
+  flatten(gauge.root, elements);
   if (index >= elements.size())
     throw HostError(gauge.name + " has " + std::to_string(elements.size()) + " elements (0 to " +
                     std::to_string(elements.size() - 1) + ")");

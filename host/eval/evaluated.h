@@ -36,9 +36,8 @@ struct EvaluatedElement {
   // Children in draw order, over their parent, earlier siblings first.
   std::vector<EvaluatedElement> children;
 
-  // Not drawn itself: its hidden flag or a failure. The hidden flag hides only this element (its
-  // children are drawn as their own flags say); a failure that does not draw it leaves out its
-  // children too.
+  // Not drawn itself: its hidden flag or a failure. Either hides only this element: its children
+  // are drawn as their own flags and failures say.
   bool hidden() const { return (flags & kImageHidden) != 0 || not_drawn; }
   bool luminous() const { return (flags & kImageLuminous) != 0; }
 };

@@ -56,12 +56,12 @@ class Builder {
     list_.size = {side, side};
   }
 
-  // The hidden flag hides only the element that carries it: its children are drawn as their own
-  // flags say (the head-up display hides one of two chained copies at a time). A failure that
-  // does not draw the element leaves out what it carries too.
+  // The hidden flag and a failure that does not draw an element leave out only that element: its
+  // children are drawn as their own flags and failures say (the head-up display hides one of two
+  // chained copies at a time; a radio head whose read-out wheel fails keeps the wheels and the
+  // switch chained below it).
   void element(const EvaluatedElement& e) {
-    if (e.not_drawn) return;
-    if (!(e.flags & kImageHidden)) own_image(e);
+    if (!e.hidden()) own_image(e);
     for (const EvaluatedElement& child : e.children) element(child);
   }
 
