@@ -65,7 +65,7 @@ inline constexpr double kGeneratorVolts = 28.5;
 inline constexpr double kGeneratorCutIn = 40;      // percent: the generator's voltage rises from here
 inline constexpr double kGeneratorOnline = 50;     // percent: and is regulated from here
 inline constexpr double kPoweredVolts = 20;        // above this a consumer works
-inline constexpr double kVoltageLag = 0.15;
+inline constexpr double kVoltageLag = 0.1;
 
 // Hydraulics (two engine-driven circuits).
 inline constexpr double kHydraulicBar = 210;
