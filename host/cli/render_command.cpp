@@ -7,13 +7,16 @@
 #include "host/cli/commands.h"
 #include "host/panel/session.h"
 #include "host/render/session_render.h"
+#include "host/sim/start_state.h"
 
 namespace gaugehost::cli {
 
 const char* const kRenderUsage =
     "gaugehost render --panel FILE --out FILE.png [--window IDENT] [--scale S] [--updates N] "
-    "[--set ID=VALUE ...] [--night]\n"
-    "                              draw a panel's visible windows (or one window) into a PNG";
+    "[--set ID=VALUE ...] [--night] [--model on|off]\n"
+    "                              draw a panel's visible windows (or one window) into a PNG;\n"
+    "                              the aircraft starts cold and dark on the ramp, and its model\n"
+    "                              runs during the updates unless --model off";
 
 namespace {
 
@@ -25,6 +28,7 @@ struct RenderArgs {
   int updates = 1;
   std::vector<std::pair<uint32_t, double>> sets;
   bool night = false;
+  bool model = true;
 };
 
 // The value after an option, or an error naming the option.
@@ -51,6 +55,12 @@ std::pair<uint32_t, double> variable_setting(const std::string& text) {
   return {uint32_t(id), parse_var_value(uint32_t(id), text.substr(equals + 1))};
 }
 
+bool model_switch(const std::string& text) {
+  if (text == "on") return true;
+  if (text == "off") return false;
+  throw HostError("--model takes on or off, not " + quote_input(text));
+}
+
 RenderArgs parse_render_args(const std::vector<std::string>& args) {
   RenderArgs parsed;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -64,6 +74,7 @@ RenderArgs parse_render_args(const std::vector<std::string>& args) {
       parsed.updates = int(number_between(option_value(args, i), "updates", 0, 100000));
     else if (arg == "--set") parsed.sets.push_back(variable_setting(option_value(args, i)));
     else if (arg == "--night") parsed.night = true;
+    else if (arg == "--model") parsed.model = model_switch(option_value(args, i));
     else throw HostError("render: unknown option " + quote_input(arg));
   }
   if (parsed.panel.empty()) throw HostError("render: --panel FILE is required");
@@ -76,6 +87,8 @@ RenderArgs parse_render_args(const std::vector<std::string>& args) {
 int render(CliContext& context) {
   const RenderArgs args = parse_render_args(context.args);
   Session session(Module::load(context.module));
+  set_ramp_state(session.sim());
+  session.set_model(args.model);
   // Set before the panel loads, so that the gauges find them when they are installed and
   // connected (the start-state gauges read the tank capacities then).
   for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
