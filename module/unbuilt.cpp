@@ -15,7 +15,19 @@ MouseRect placeholder_mouse[] = {crv5::mouse_parent(), crv5::mouse_parent_end(),
 
 }  // namespace
 
-#define CRV5_PLACEHOLDER(name, width, has_callback)                                  \
-  __attribute__((weak)) GaugeHeader gauge_##name = crv5::gauge_header(               \
-      crv5::GaugeId::name, nullptr, placeholder_mouse, has_callback ? no_service : nullptr);
+#define CRV5_PLACEHOLDER_OF(name, linkage)                                                      \
+  linkage GaugeHeader gauge_##name =                                                            \
+      crv5::gauge_header(crv5::GaugeId::name, nullptr, placeholder_mouse,                       \
+                         crv5::row_of(crv5::GaugeId::name).has_callback ? no_service : nullptr);
+
+#ifdef CRV5_UNBUILT_GAUGES
+// The PE linker does not let a strong definition replace a weak one reliably, so the Windows
+// build lists the gauges that no other object defines (read from the objects' symbols) and this
+// file defines placeholders for those only.
+#define CRV5_PLACEHOLDER(name) CRV5_PLACEHOLDER_OF(name, )
+#include CRV5_UNBUILT_GAUGES
+#else
+#define CRV5_PLACEHOLDER(name, width, has_callback) \
+  CRV5_PLACEHOLDER_OF(name, __attribute__((weak)))
 CRV5_GAUGE_TABLE(CRV5_PLACEHOLDER)
+#endif
