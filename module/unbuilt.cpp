@@ -1,8 +1,9 @@
 // Placeholders for the gauges not built yet, made from the gauge table: each has its name and
 // width, a gauge callback that does nothing where the gauge will have one, no elements, and only
 // the outer mouse parent. They are weak definitions: a gauge's own source defines its header and
-// the linker takes that one instead, so building a gauge changes no file but its own. This file
-// goes once all 90 gauges are built.
+// the linker takes that one instead, so building a gauge changes no file but its own (the Windows
+// build, whose linker cannot be trusted with weak definitions, makes placeholders only for the
+// gauges its objects do not define). This file goes once all 90 gauges are built.
 #include "module/gauges.h"
 #include "module/records.h"
 
