@@ -8,7 +8,6 @@
 
 #include "host/audio/audio.h"
 #include "host/panel/session.h"
-#include "host/render/session_render.h"
 
 namespace gaugehost {
 
@@ -397,14 +396,6 @@ void cmd_expect_sounds(CheckRun& run, const CheckLine& line) {
   run.check(line, got == expected, "sounds " + list_text(expected, print), list_text(got, print));
 }
 
-// --- Drawing ---
-
-void cmd_render(CheckRun& run, const CheckLine& line) {
-  Session& session = run.session();
-  render::write_windows_png(session, render::visible_window_views(session),
-                            run.resolve(line.tokens[0]), 1, {});
-}
-
 constexpr size_t kMany = 100000;
 
 }  // namespace
@@ -425,7 +416,7 @@ const CheckCommandTable& check_command_table() {
       {"click", {"click GAUGE X Y [left|right] [repeat N]", 3, 6, cmd_click}},
       {"drag", {"drag GAUGE X Y", 3, 3, cmd_drag}},
       {"key", {"key EVENT [VALUE]", 1, 2, cmd_key}},
-      {"render", {"render PATH", 1, 1, cmd_render}},
+      {"render", {"render PATH", 1, 1, check_render}},
       {"expect events", {"expect events [EVENT[=VALUE]...]", 0, kMany, cmd_expect_events}},
       {"expect element",
        {"expect element GAUGE#INDEX PROPERTY VALUE [~TOL]", 3, 4, cmd_expect_element}},
