@@ -53,21 +53,15 @@ ElementIcon main_switch      = icon({        .gauge = kHead, .bitmap = 3290, .po
 const TooltipArg tooltip_args[] = {tooltip_text(state_word<&iff_power>)};
 const TooltipText switch_tooltip = tooltip("Transponder (IFF) main switch (%1!s!)", tooltip_args);
 
-// The digit areas: one event a click while the head is on, no stop; the drums have decoded the
+// A digit area: its event once a click while the head is on, no stop; the drums have decoded the
 // code already.
-// clang-format off
-//                                          decodes first  power       value tested  event    times
-constexpr KnobHalf kThousandsDown  = {nullptr,  &iff_power, &xpdr_code, {0x10397, 1}};
-constexpr KnobHalf kThousandsUp    = {nullptr,  &iff_power, &xpdr_code, {0x10073, 1}};
-constexpr KnobHalf kHundredsDown   = {nullptr,  &iff_power, &xpdr_code, {0x10398, 1}};
-constexpr KnobHalf kHundredsUp     = {nullptr,  &iff_power, &xpdr_code, {0x10074, 1}};
-constexpr KnobHalf kTensDown       = {nullptr,  &iff_power, &xpdr_code, {0x10399, 1}};
-constexpr KnobHalf kTensUp         = {nullptr,  &iff_power, &xpdr_code, {0x10075, 1}};
-constexpr KnobHalf kUnitsDown      = {nullptr,  &iff_power, &xpdr_code, {0x1039a, 1}};
-constexpr KnobHalf kUnitsUp        = {nullptr,  &iff_power, &xpdr_code, {0x10076, 1}};
+template <uint32_t Event>
+constexpr KnobHalf kDigitArea = {
+    .decode = nullptr, .power = &iff_power, .value = &xpdr_code, .step = {Event, 1}};
 
 bool ident_click(ClickRecord*, uint32_t) { return false; }
 
+// clang-format off
 MouseRect mouse[] = {
     mouse_parent(),
     //            box (x, y, w, h)
@@ -75,14 +69,14 @@ MouseRect mouse[] = {
     mouse_parent({29, 12, 24, 60}),  mouse_tooltip(&switch_tooltip), mouse_parent_end(),
     //           box (x, y, w, h)   cursor            flags             function
     mouse_child({29, 12, 24, 60},   kCursorHand,      kMouseLeftSingle, (main_switch_click<&iff_power, &click>)),
-    mouse_child({111, 76, 23, 15},  kCursorDownArrow, kLeftHeld,        knob_click<kThousandsDown>),
-    mouse_child({111, 44, 23, 15},  kCursorUpArrow,   kLeftHeld,        knob_click<kThousandsUp>),
-    mouse_child({134, 76, 23, 15},  kCursorDownArrow, kLeftHeld,        knob_click<kHundredsDown>),
-    mouse_child({134, 44, 23, 15},  kCursorUpArrow,   kLeftHeld,        knob_click<kHundredsUp>),
-    mouse_child({157, 76, 23, 15},  kCursorDownArrow, kLeftHeld,        knob_click<kTensDown>),
-    mouse_child({157, 44, 23, 15},  kCursorUpArrow,   kLeftHeld,        knob_click<kTensUp>),
-    mouse_child({180, 76, 23, 15},  kCursorDownArrow, kLeftHeld,        knob_click<kUnitsDown>),
-    mouse_child({180, 44, 23, 15},  kCursorUpArrow,   kLeftHeld,        knob_click<kUnitsUp>),
+    mouse_child({111, 76, 23, 15},  kCursorDownArrow, kLeftHeld,        knob_click<kDigitArea<0x10397>>),  // thousands down
+    mouse_child({111, 44, 23, 15},  kCursorUpArrow,   kLeftHeld,        knob_click<kDigitArea<0x10073>>),  // thousands up
+    mouse_child({134, 76, 23, 15},  kCursorDownArrow, kLeftHeld,        knob_click<kDigitArea<0x10398>>),  // hundreds down
+    mouse_child({134, 44, 23, 15},  kCursorUpArrow,   kLeftHeld,        knob_click<kDigitArea<0x10074>>),  // hundreds up
+    mouse_child({157, 76, 23, 15},  kCursorDownArrow, kLeftHeld,        knob_click<kDigitArea<0x10399>>),  // tens down
+    mouse_child({157, 44, 23, 15},  kCursorUpArrow,   kLeftHeld,        knob_click<kDigitArea<0x10075>>),  // tens up
+    mouse_child({180, 76, 23, 15},  kCursorDownArrow, kLeftHeld,        knob_click<kDigitArea<0x1039a>>),  // units down
+    mouse_child({180, 44, 23, 15},  kCursorUpArrow,   kLeftHeld,        knob_click<kDigitArea<0x10076>>),  // units up
     mouse_child({208, 31, 24, 32},  kCursorHand,      kMouseLeftSingle, ident_click),
     mouse_parent_end(),
     mouse_end(),

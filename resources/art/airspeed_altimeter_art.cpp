@@ -18,8 +18,6 @@ namespace crv5::art {
 
 namespace {
 
-std::string whole(double v) { return std::to_string(std::lround(v)); }
-
 // --- Airspeed_Machmeter: knots to 850 on a non-linear scale, a Mach disc under the pointer -------
 
 constexpr double kSpeedFace = 132;
@@ -147,7 +145,7 @@ void altimeter_cover(cairo_t* cr, Size size) {
 
 // The setting knob: fluted, its index pointing to 3 o'clock as a needle bitmap does.
 void setting_knob(cairo_t* cr, Size size) {
-  const Point c{size.width / 2, size.height / 2};
+  const Point c = middle(size);
   knob(cr, c, size.width * 0.45);
   tick(cr, c, 90, {size.width * 0.42, size.width * 0.2, 2.2}, colour::kMarking);
 }

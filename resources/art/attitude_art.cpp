@@ -14,8 +14,6 @@ namespace crv5::art {
 
 namespace {
 
-std::string whole(double v) { return std::to_string(std::lround(v)); }
-
 constexpr Rgb kSky{0.18, 0.42, 0.72};
 constexpr Rgb kGround{0.36, 0.22, 0.10};
 constexpr Rgb kSymbolOrange{1.0, 0.55, 0.05};
@@ -65,7 +63,7 @@ void horizon_card(cairo_t* cr, Size size) {
 // The bank ring: sky and ground halves round a window onto the card, with bank marks at 10, 20,
 // 30, 45, 60 and 90 degrees either side of the top; it turns with the card.
 void bank_ring(cairo_t* cr, Size size) {
-  const Point c{size.width / 2, size.height / 2};
+  const Point c = middle(size);
   const double outer = size.width / 2;
   for (int half = 0; half < 2; ++half) {
     cairo_new_path(cr);
@@ -132,7 +130,7 @@ void attitude_flag(cairo_t* cr, Size size) {
   cairo_rectangle(cr, 10, size.height / 2 - 12, size.width - 20, 24);
   set_colour(cr, colour::kGuardRed);
   cairo_fill(cr);
-  centred_text(cr, {size.width / 2, size.height / 2}, "OFF", 16, Face::kLegendBold);
+  centred_text(cr, middle(size), "OFF", 16, Face::kLegendBold);
 }
 
 // The glass: flange, bezel and glass about the horizon's centre, and the fixed bank index.
@@ -221,7 +219,7 @@ void turn_off_flag(cairo_t* cr, Size size) {
   rounded_rectangle(cr, 0.5, 0.5, size.width - 1, size.height - 1, 2);
   set_colour(cr, colour::kGuardRed);
   cairo_fill(cr);
-  centred_text(cr, {size.width / 2, size.height / 2}, "OFF", 9, Face::kLegendBold);
+  centred_text(cr, middle(size), "OFF", 9, Face::kLegendBold);
 }
 
 void turn_needle(cairo_t* cr, Size) {

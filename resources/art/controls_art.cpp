@@ -1,7 +1,9 @@
 // Artwork of the cockpit's switches, panel window buttons and registration placard.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
+#include "instruments/hud_mode.h"
 #include "resources/art/painters.h"
 #include "resources/art/style.h"
 
@@ -10,9 +12,6 @@ namespace crv5::art {
 namespace {
 
 // --- Two-position switches -------------------------------------------------------------------------
-
-// The middle of a bitmap: where a switch's nut sits on its base and under its lever.
-Point middle(Size s) { return {s.width / 2, s.height / 2}; }
 
 // The simple switch: a knurled round base, the lever down (off) or up (on) over it.
 void switch_base(cairo_t* cr, Size size) {
@@ -42,12 +41,15 @@ void selector_lever(cairo_t* cr, Size size, bool down) {
 constexpr Point kHudKnob{56, 56};
 constexpr double kHudPositions[] = {300, 335, 10, 45};  // OFF, BRT, DIM, STBY: the knob's pointing
 constexpr const char* kHudLabels[] = {"OFF", "BRT", "DIM", "STBY"};
+constexpr int kHudModes = hud::kStandby + 1;
+static_assert(std::size(kHudPositions) == kHudModes && std::size(kHudLabels) == kHudModes,
+              "one knob position and one label a HUD mode");
 
 void hud_panel(cairo_t* cr, Size size) {
   const Point knob = kHudKnob;
   panel_plate(cr, 0, 0, size.width, size.height, 5);
   legend(cr, {18, 80}, "HUD", 8);
-  for (int m = 0; m < 4; ++m) {
+  for (int m = 0; m < kHudModes; ++m) {
     tick(cr, knob, kHudPositions[m], {31, 5, 1.5}, colour::kLegend);
     centred_text(cr, polar(knob, kHudPositions[m], 39), kHudLabels[m], 6.5, Face::kLegendBold,
                  colour::kLegend);
@@ -56,15 +58,7 @@ void hud_panel(cairo_t* cr, Size size) {
 
 // A pointer knob turned to `degrees` in a square bitmap w wide: fluted, with a white index line.
 void pointer_knob(cairo_t* cr, double w, double degrees) {
-  const Point c{w / 2, w / 2};
-  knob(cr, c, w * 0.4);
-  const Point a = polar(c, degrees, w * 0.08), b = polar(c, degrees, w * 0.38);
-  cairo_move_to(cr, a.x, a.y);
-  cairo_line_to(cr, b.x, b.y);
-  cairo_set_line_width(cr, std::max(1.5, w * 0.06));
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  set_colour(cr, colour::kMarking);
-  cairo_stroke(cr);
+  indexed_knob(cr, {w / 2, w / 2}, w * 0.4, degrees, w * 0.08, w * 0.38, std::max(1.5, w * 0.06));
 }
 
 // Panel lights: a push-button in its ring; on, the cap is pressed and glows.
@@ -161,7 +155,7 @@ void black(cairo_t* cr, Size s) {
 
 std::vector<PainterEntry> hud_knob_painters() {
   std::vector<PainterEntry> painters;
-  for (int m = 0; m < 4; ++m)
+  for (int m = 0; m < kHudModes; ++m)
     painters.push_back(
         {5210 + m, [m](cairo_t* cr, Size s) { pointer_knob(cr, s.width, kHudPositions[m]); }});
   return painters;

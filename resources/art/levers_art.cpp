@@ -32,7 +32,7 @@ void flaps_slot(cairo_t* cr, Size size) {
 
 // The knob on its stem: `offset` pixels up (negative) or down from the middle of the slot.
 void flaps_lever(cairo_t* cr, Size size, double offset) {
-  const Point pivot{size.width / 2, size.height / 2};
+  const Point pivot = middle(size);
   const Point knob_at{pivot.x, pivot.y + offset};
   cairo_move_to(cr, pivot.x, pivot.y);
   cairo_line_to(cr, knob_at.x, knob_at.y);

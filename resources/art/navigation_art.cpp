@@ -47,7 +47,7 @@ void radial_text(cairo_t* cr, Point centre, double degrees, double radius, const
 
 // A round compass card filling `size`: marks every 5 degrees, longer every 10, figures every 30.
 void compass_card(cairo_t* cr, Size size, double figure_size) {
-  const Point c{size.width / 2, size.height / 2};
+  const Point c = middle(size);
   const double r = size.width / 2 - 1;
   circle(cr, c, r);
   set_colour(cr, colour::kFace);
@@ -90,15 +90,8 @@ void aircraft_symbol(cairo_t* cr, Point c, double span) {
 
 // A turning knob in a square bitmap, its index pointing to 3 o'clock as a needle's bitmap does.
 void index_knob(cairo_t* cr, Size size) {
-  const Point c{size.width / 2, size.height / 2};
-  knob(cr, c, size.width * 0.42);
-  const Point a = polar(c, 90, size.width * 0.1), b = polar(c, 90, size.width * 0.4);
-  cairo_move_to(cr, a.x, a.y);
-  cairo_line_to(cr, b.x, b.y);
-  cairo_set_line_width(cr, std::max(1.5, size.width * 0.05));
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  set_colour(cr, colour::kMarking);
-  cairo_stroke(cr);
+  const double w = size.width;
+  indexed_knob(cr, middle(size), w * 0.42, 90, w * 0.1, w * 0.4, std::max(1.5, w * 0.05));
 }
 
 // --- Ruzi_Compass ---------------------------------------------------------------------------------
@@ -148,7 +141,7 @@ constexpr double kSelectorPointing[] = {-45, 0, 45};
 constexpr const char* kSelectorLabels[] = {"GM", "D", "Cm"};
 
 void ruzi_selector(cairo_t* cr, Size size, int mode) {
-  const Point c{size.width / 2, size.height / 2};
+  const Point c = middle(size);
   for (int m = 0; m < 3; ++m)
     centred_text(cr, polar(c, kSelectorPointing[m], 22), kSelectorLabels[m], 7.5, Face::kLegendBold,
                  m == mode ? colour::kAmber : colour::kLegend);

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "resources/art/style/basics.h"
+
 namespace crv5::art {
 
 // A bitmap's size in pixels, from the resource script.
@@ -30,6 +32,9 @@ struct Size {
   double width;
   double height;
 };
+
+// The middle of a bitmap of that size.
+inline Point middle(Size s) { return {s.width / 2, s.height / 2}; }
 
 using Painter = std::function<void(cairo_t*, Size)>;
 

@@ -21,7 +21,6 @@ namespace {
 constexpr Rgb kWindowBlack{0.02, 0.02, 0.02};
 constexpr Rgb kIndexRed{0.95, 0.15, 0.1};
 
-Point middle(Size s) { return {s.width / 2, s.height / 2}; }
 
 // --- Pieces every head uses --------------------------------------------------------------------
 
@@ -63,25 +62,12 @@ void toggle(cairo_t* cr, Size s, bool on) {
 void rotary(cairo_t* cr, Size s, double degrees) {
   const Point c = middle(s);
   const double r = std::min(s.width, s.height) * 0.44;
-  knob(cr, c, r);
-  const Point a = polar(c, degrees, r * 0.2), b = polar(c, degrees, r * 0.92);
-  cairo_move_to(cr, a.x, a.y);
-  cairo_line_to(cr, b.x, b.y);
-  cairo_set_line_width(cr, std::max(1.5, r * 0.14));
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  set_colour(cr, colour::kMarking);
-  cairo_stroke(cr);
+  indexed_knob(cr, c, r, degrees, r * 0.2, r * 0.92, std::max(1.5, r * 0.14));
 }
 
 // A turning knob as a needle bitmap: a fluted knob about `pivot` with its index to 3 o'clock.
 void knob_needle(cairo_t* cr, Point pivot, double radius, double index_length) {
-  knob(cr, pivot, radius);
-  cairo_move_to(cr, pivot.x + radius * 0.25, pivot.y);
-  cairo_line_to(cr, pivot.x + index_length, pivot.y);
-  cairo_set_line_width(cr, std::max(1.5, radius * 0.16));
-  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  set_colour(cr, colour::kMarking);
-  cairo_stroke(cr);
+  indexed_knob(cr, pivot, radius, 90, radius * 0.25, index_length, std::max(1.5, radius * 0.16));
 }
 
 // Small arrow heads showing which side of a knob steps down and which up.

@@ -17,8 +17,6 @@ namespace crv5::art {
 
 namespace {
 
-std::string whole(double v) { return std::to_string(std::lround(v)); }
-
 // Rankine for a temperature in degrees Celsius, pounds per square foot for bars, pounds per hour
 // for kilograms per hour: the units of the needle tables.
 constexpr double rankine(double celsius) { return celsius * 1.8 + 491.67; }
@@ -50,8 +48,6 @@ void slim_needle(cairo_t* cr, Point pivot, double length, double width) {
 }
 
 // A round instrument's face and cover about the bitmap's middle.
-Point middle(Size size) { return {size.width / 2, size.height / 2}; }
-
 void round_cover(cairo_t* cr, Size size, double face, double bezel_radius) {
   instrument_cover(cr, size.width, size.height, middle(size), face, bezel_radius);
 }

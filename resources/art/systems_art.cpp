@@ -19,7 +19,7 @@ namespace {
 
 void start_state_plug(cairo_t* cr, Size size) {
   panel_plate(cr, 0, 0, size.width, size.height, 4);
-  screw(cr, {size.width / 2, size.height / 2}, 6, 40);
+  screw(cr, middle(size), 6, 40);
 }
 
 // --- Starter_Board -------------------------------------------------------------------------------
@@ -90,11 +90,11 @@ void ignition_switch(cairo_t* cr, Size size, Ignition state) {
 
 // A fuel pump switch, horizontal throw.
 void pump_switch(cairo_t* cr, Size size, bool on) {
-  toggle_switch(cr, {size.width / 2, size.height / 2}, on ? 90 : 270, 22, 8.5);
+  toggle_switch(cr, middle(size), on ? 90 : 270, 22, 8.5);
 }
 
 void starter_button(cairo_t* cr, Size size, bool pressed) {
-  const Point c{size.width / 2, size.height / 2};
+  const Point c = middle(size);
   push_button(cr, c, 36, {0.22, 0.22, 0.23}, pressed);
   centred_text(cr, {c.x, pressed ? 40.0 : 38.0}, "START", 11, Face::kLegendBold,
                pressed ? Rgb{0.7, 0.7, 0.68} : colour::kMarking);
@@ -209,11 +209,11 @@ void selector_lever(cairo_t* cr, bool all_tanks) {
 // --- Fuel knobs -----------------------------------------------------------------------------------
 
 void blink_cut_out(cairo_t* cr, Size size, bool blinking) {
-  push_button(cr, {size.width / 2, size.height / 2}, 16, {0.55, 0.38, 0.08}, !blinking);
+  push_button(cr, middle(size), 16, {0.55, 0.38, 0.08}, !blinking);
 }
 
 void lamp_test_button(cairo_t* cr, Size size, bool pressed) {
-  const Point c{size.width / 2, size.height / 2};
+  const Point c = middle(size);
   rounded_rectangle(cr, 0, 0, size.width, size.height, 4);
   set_colour(cr, colour::kPanel);
   cairo_fill(cr);
@@ -228,7 +228,7 @@ constexpr int32_t kDownBars[] = {3400, 3410, 3420};  // left, nose, right
 constexpr int32_t kTransitLamp = 3430;               // one bitmap for the three legs
 
 void gear_disc(cairo_t* cr, Size size) {
-  const Point c{size.width / 2, size.height / 2};
+  const Point c = middle(size);
   bezel(cr, c, 66, 75);
   dial_face(cr, c, 66);
   for (int32_t bar : kDownBars) {

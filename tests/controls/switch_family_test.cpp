@@ -97,8 +97,7 @@ TEST(SwitchFamily, TheAirbrakeLeverIsAMarkerSlidingDownItsScale) {
       {.kind = kElementStaticImage, .bitmap = 3370, .position = {0, 0}, .flags = 0x3},
       {.kind = kElementSlider, .bitmap = 3380, .position = {17, 14}, .flags = 0x3},
   });
-  const auto& marker =
-      reinterpret_cast<const ElementSlider&>(*elements_in_draw_order(*find_gauge("Spoilers_Lever"))[1]);
+  const auto& marker = element_at<ElementSlider>("Spoilers_Lever", 1);
   EXPECT_EQ(marker.y.source.id, 325u);
   EXPECT_EQ(marker.y.scale, 0.003173828125);
   EXPECT_EQ(marker.y.callback, nullptr);

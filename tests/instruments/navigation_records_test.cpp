@@ -9,31 +9,7 @@ namespace {
 
 using namespace crv5::testing;
 
-constexpr int32_t kStatic = kElementStaticImage;
-constexpr int32_t kNeedle = kElementNeedle;
-constexpr int32_t kString = kElementString;
-constexpr int32_t kIcon = kElementIcon;
-constexpr int32_t kMoving = kElementMovingImage;
-constexpr int32_t kSprite = kElementSprite;
-constexpr uint32_t kLeft = 0x20000000;
-constexpr uint32_t kKnob = 0xa0200000;
-
-const ElementSprite& sprite_at(const char* gauge, size_t index) {
-  return reinterpret_cast<const ElementSprite&>(*elements_in_draw_order(*find_gauge(gauge)).at(index));
-}
-
-void expect_card(const char* gauge, size_t index, PixPoint centre, uint32_t rotation_source) {
-  SCOPED_TRACE(gauge);
-  const ElementSprite& card = sprite_at(gauge, index);
-  EXPECT_EQ(card.texture_center.x, centre.x);
-  EXPECT_EQ(card.texture_center.y, centre.y);
-  EXPECT_EQ(card.texture_scale_x, 1.0);
-  EXPECT_EQ(card.texture_scale_y, 1.0);
-  EXPECT_EQ(card.rotation.source.id, rotation_source);
-  EXPECT_EQ(card.rotation.scale, 1.0);
-  EXPECT_EQ(card.x.source.id, 0u);
-  EXPECT_EQ(card.y.source.id, 0u);
-}
+constexpr uint32_t kKnob = kLeftOrRightHeld;
 
 TEST(NavigationRecords, RuziCompass) {
   const std::vector<Failure> card = {{20, 1}, {11, 1}};
@@ -66,7 +42,7 @@ TEST(NavigationRecords, WhiskeyCompass) {
       {.kind = kStatic, .bitmap = 3450, .position = {0, 0}, .flags = 0x3},
       {.kind = kMoving, .bitmap = 3460, .position = {20, 50}, .flags = 0x4083, .failures = {{12, 0}}},
   });
-  const auto& strip = reinterpret_cast<const ElementMovingImage&>(*elements_in_draw_order(*find_gauge("Whiskey_Compass")).at(1));
+  const auto& strip = element_at<ElementMovingImage>("Whiskey_Compass", 1);
   EXPECT_EQ(strip.x.source.id, 83u);
   EXPECT_EQ(strip.x.callback, nullptr);
   EXPECT_EQ(strip.x.min, 360.0);
@@ -161,19 +137,10 @@ TEST(NavigationRecords, VorIndicators) {
     expect_needle_table(v.gauge, gs, {{{160, 107}, -119}, {{160, 230}, 119}});
     expect_needle_table(v.gauge, rows.size() - 1, {{{40, 261}, 0}, {{40, 301}, 30}});
 
-    const auto& window = reinterpret_cast<const ElementString&>(*elements_in_draw_order(*find_gauge(v.gauge)).at(7));
+    const auto& window = element_at<ElementString>(v.gauge, 7);
     EXPECT_EQ(window.source[1].id, v.course);
     EXPECT_EQ(window.source[2].id, 0u);
-    EXPECT_EQ(window.box.width, 66);
-    EXPECT_EQ(window.box.height, 26);
-    EXPECT_EQ(window.char_count, 3);
-    EXPECT_EQ(window.foreground, 0xffffffu);
-    EXPECT_EQ(window.background, 0u);
-    EXPECT_EQ(window.highlight, 0xffffffu);
-    EXPECT_STREQ(window.font, "Arial");
-    EXPECT_EQ(window.weight, 700);
-    EXPECT_EQ(window.charset, 1);
-    EXPECT_EQ(window.draw_flags, 0x25u);
+    expect_text(v.gauge, 7, {.box = {66, 26}, .chars = 3, .foreground = 0xffffff, .background = 0, .highlight = 0xffffff, .font = "Arial", .weight = 700});
 
     std::vector<AreaRow> areas = {
         parent(),

@@ -104,7 +104,6 @@ inline std::string tooltip_text(const char* gauge, size_t nth) {
 }
 
 
-constexpr uint32_t kLeft = 0x20000000;
 constexpr uint32_t kRight = 0x80000000;
 
 }  // namespace crv5::testing::navigation

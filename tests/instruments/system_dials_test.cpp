@@ -19,7 +19,6 @@ namespace {
 
 using namespace crv5::testing;
 
-constexpr int32_t kStatic = kElementStaticImage, kNeedle = kElementNeedle;
 const std::vector<Failure> kEngine = {{2, 0}, {20, 2}};
 
 // --- Records ------------------------------------------------------------------------------------
@@ -110,9 +109,9 @@ TEST(SystemDialRecords, ThrottleQuadrant) {
   EXPECT_EQ(gauge.width_mm, 150);
   expect_elements("Throttle_Quadrant", {
       {.kind = kStatic, .bitmap = 2230, .position = {0, 0}, .flags = 0x3},
-      {.kind = kElementSlider, .bitmap = 2240, .position = {0, 213}, .flags = 0x3},
+      {.kind = kSlider, .bitmap = 2240, .position = {0, 213}, .flags = 0x3},
   });
-  const auto& lever = reinterpret_cast<const ElementSlider&>(*elements_in_draw_order(gauge)[1]);
+  const auto& lever = element_at<ElementSlider>("Throttle_Quadrant", 1);
   EXPECT_EQ(lever.y.source.id, 558u);
   EXPECT_EQ(lever.y.scale, -213);
   EXPECT_EQ(lever.y.callback, nullptr);

@@ -10,21 +10,8 @@ namespace {
 
 using namespace crv5::testing;
 
-constexpr int32_t kStatic = kElementStaticImage;
-constexpr int32_t kNeedle = kElementNeedle;
-constexpr int32_t kIcon = kElementIcon;
-constexpr int32_t kString = kElementString;
-constexpr int32_t kSlider = kElementSlider;
-constexpr int32_t kMoving = kElementMovingImage;
-constexpr int32_t kSprite = kElementSprite;
-constexpr uint32_t kLeft = 0x20000000, kLeftHeld = 0x20200000;
 const std::vector<Failure> kGyro = {{8, 0}, {2, 0}, {4, 0}};
 const std::vector<Failure> kAltitude = {{3, 1}, {7, 1}};
-
-template <typename Element>
-const Element& at(const char* gauge, size_t index) {
-  return reinterpret_cast<const Element&>(*elements_in_draw_order(*find_gauge(gauge)).at(index));
-}
 
 TEST(FlightInstrumentRecords, AirspeedMachmeter) {
   expect_elements("Airspeed_Machmeter", {
@@ -58,7 +45,7 @@ TEST(FlightInstrumentRecords, Altimeter) {
   const double pqm[][3] = {{1, 1, 10},        {10, 1, 100},       {100, 1, 1000},       {1000, 1, 10000},
                            {10, 1, 100},      {100, 10, 1000},    {1000, 100, 10000},   {10000, 1000, 100000}};
   for (size_t i = 0; i < 8; ++i) {
-    const auto& d = at<ElementMovingImage>("Altimeter", 1 + i);
+    const auto& d = element_at<ElementMovingImage>("Altimeter", 1 + i);
     EXPECT_EQ(d.x.source.id, 0u) << i;
     EXPECT_EQ(d.x.callback, nullptr) << i;
     EXPECT_EQ(d.y.source.id, i < 4 ? 75u : 74u) << i;
@@ -101,7 +88,7 @@ TEST(FlightInstrumentRecords, Attitude) {
       {.kind = kNeedle, .bitmap = 1240, .position = {260, 261}, .flags = 0x83, .failures = kGyro, .source = 612, .pivot = {38, 38}},
   });
   for (size_t i : {1u, 2u}) {
-    const auto& s = at<ElementSprite>("Attitude", i);
+    const auto& s = element_at<ElementSprite>("Attitude", i);
     EXPECT_EQ(s.texture_center.x, 140);
     EXPECT_EQ(s.texture_scale_x, 1.0);
     EXPECT_EQ(s.texture_scale_y, 1.0);
@@ -112,7 +99,7 @@ TEST(FlightInstrumentRecords, Attitude) {
     EXPECT_EQ(s.rotation.scale, -1.0);
     EXPECT_EQ(s.rotation.callback, nullptr);
   }
-  const auto& symbol = at<ElementSlider>("Attitude", 3);
+  const auto& symbol = element_at<ElementSlider>("Attitude", 3);
   EXPECT_EQ(symbol.y.source.id, 612u);
   EXPECT_EQ(symbol.y.scale, -0.3);
   EXPECT_EQ(symbol.x.source.id, 0u);
@@ -133,7 +120,7 @@ TEST(FlightInstrumentRecords, TurnCoordinatorAndVerticalSpeed) {
       {.kind = kNeedle, .bitmap = 4020, .position = {120, 189}, .flags = 0x4083, .failures = {{18, 1}, {20, 2}}, .source = 70, .pivot = {30, 12}},
       {.kind = kStatic, .bitmap = 4050, .position = {0, 0}, .flags = 0x3},
   });
-  const auto& ball = at<ElementSlider>("Turn_Coordinator", 1);
+  const auto& ball = element_at<ElementSlider>("Turn_Coordinator", 1);
   EXPECT_EQ(ball.x.source.id, 69u);
   EXPECT_EQ(ball.x.scale, 0.515625);
   EXPECT_EQ(ball.x.callback, nullptr);
@@ -148,11 +135,11 @@ TEST(FlightInstrumentRecords, TurnCoordinatorAndVerticalSpeed) {
       {.kind = kNeedle, .bitmap = 320, .position = {151, 151}, .flags = 0x4083, .failures = {{19, 1}, {3, 2}}, .source = 65, .pivot = {7, 7}, .max_turn = 20},
       {.kind = kStatic, .bitmap = 330, .position = {0, 0}, .flags = 0x3},
   });
-  EXPECT_EQ(at<ElementNeedle>("Vertical_Speed", 1).callback, nullptr);
+  EXPECT_EQ(element_at<ElementNeedle>("Vertical_Speed", 1).callback, nullptr);
   const double fpm[] = {-8500, -8000, -4000, -3000, -2000, -1000, -500, 0, 500, 1000, 2000, 3000, 4000, 8000, 8500};
   const PixPoint points[] = {{261, 170}, {261, 170}, {187, 251}, {151, 265}, {105, 260}, {60, 221}, {38, 194}, {30, 151},
                              {38, 108},  {57, 78},   {105, 43},  {151, 37},  {189, 45},  {267, 130}, {267, 130}};
-  const auto& vsi = at<ElementNeedle>("Vertical_Speed", 1);
+  const auto& vsi = element_at<ElementNeedle>("Vertical_Speed", 1);
   ASSERT_EQ(vsi.table_size, 15);
   for (int i = 0; i < 15; ++i) {
     EXPECT_EQ(vsi.table[i].point.x, points[i].x) << i;
@@ -194,26 +181,15 @@ TEST(FlightInstrumentRecords, HeadUpDisplayAndSwitch) {
   });
   for (size_t i : {2u, 3u}) expect_needle_table("Head_Up_Display", i, {{{200, 141}, -90}, {{100, 141}, 90}});
   for (size_t i : {4u, 5u}) {
-    const auto& s = at<ElementSprite>("Head_Up_Display", i);
+    const auto& s = element_at<ElementSprite>("Head_Up_Display", i);
     EXPECT_EQ(s.y.source.id, 78u);
     EXPECT_EQ(s.y.scale, 1.88);
     EXPECT_EQ(s.rotation.source.id, 80u);
     EXPECT_EQ(s.rotation.scale, -1.0);
     EXPECT_EQ(s.texture_scale_x, 1.0);
   }
-  for (size_t i : {6u, 7u}) {
-    const auto& s = at<ElementString>("Head_Up_Display", i);
-    EXPECT_EQ(s.box.width, 35);
-    EXPECT_EQ(s.box.height, 12);
-    EXPECT_EQ(s.char_count, 5);
-    EXPECT_EQ(s.foreground, i == 6 ? 0x1d9e00u : 0x42fc01u);
-    EXPECT_EQ(s.background, 0u);
-    EXPECT_EQ(s.highlight, 0xffffu);
-    EXPECT_STREQ(s.font, "Quartz");
-    EXPECT_EQ(s.weight, 400);
-    EXPECT_EQ(s.charset, 1);
-    EXPECT_EQ(s.draw_flags, 0x25u);
-  }
+  for (size_t i : {6u, 7u})
+    expect_text("Head_Up_Display", i, {.box = {35, 12}, .chars = 5, .foreground = i == 6 ? 0x1d9e00u : 0x42fc01u, .background = 0, .highlight = 0xffff, .font = "Quartz", .weight = 400});
   expect_mouse("Head_Up_Display", {parent(), tooltip_area("Head-Up Display"), parent_end(), list_end()});
 
   expect_elements("HUD_Switch", {

@@ -10,11 +10,6 @@ namespace {
 
 using namespace crv5::testing;
 
-constexpr int32_t kStatic = kElementStaticImage;
-constexpr int32_t kNeedle = kElementNeedle;
-constexpr int32_t kIcon = kElementIcon;
-constexpr uint32_t kLeft = 0x20000000;
-
 TEST(GaugeRecords, FuelQuantity) {
   expect_elements("Fuel_Quantity", {
       {.kind = kStatic, .bitmap = 2030, .position = {0, 0}, .flags = 0x4003},

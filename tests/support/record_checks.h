@@ -14,6 +14,18 @@
 
 namespace crv5::testing {
 
+// Element kinds and mouse flags by short names, for the rows of the record tables.
+constexpr int32_t kStatic = kElementStaticImage;
+constexpr int32_t kNeedle = kElementNeedle;
+constexpr int32_t kIcon = kElementIcon;
+constexpr int32_t kString = kElementString;
+constexpr int32_t kSlider = kElementSlider;
+constexpr int32_t kMoving = kElementMovingImage;
+constexpr int32_t kSprite = kElementSprite;
+constexpr uint32_t kLeft = 0x20000000;       // left button, single click
+constexpr uint32_t kLeftHeld = 0x20200000;   // left button, repeated while held
+constexpr uint32_t kLeftOrRightHeld = 0xa0200000;
+
 struct Failure {
   int32_t key, action;
 };
@@ -61,6 +73,12 @@ inline std::vector<ElementHeader*> elements_in_draw_order(const GaugeHeader& gau
   std::vector<ElementHeader*> out;
   flatten(gauge.elements, out);
   return out;
+}
+
+// The element at `index` in draw order, as the record of its kind.
+template <typename Element>
+const Element& element_at(const char* gauge_name, size_t index) {
+  return reinterpret_cast<const Element&>(*elements_in_draw_order(*find_gauge(gauge_name)).at(index));
 }
 
 inline uint32_t first_source(const ElementHeader& e) {
@@ -138,6 +156,47 @@ inline void expect_needle_table(const char* gauge_name, size_t index,
     EXPECT_EQ(needle.table[i].value, entries[i].value) << "entry " << i;
     EXPECT_EQ(needle.table[i].degrees, 0.0) << "entry " << i;
   }
+}
+
+// A text string's box, character count, colours (0x00BBGGRR), font, weight, character set and
+// drawing flags.
+struct TextRow {
+  PixSize box;
+  int32_t chars;
+  uint32_t foreground, background, highlight;
+  const char* font;
+  int32_t weight;
+  int32_t charset = 1;
+  uint32_t draw_flags = 0x25;
+};
+inline void expect_text(const char* gauge_name, size_t index, const TextRow& row) {
+  SCOPED_TRACE(std::string(gauge_name) + " string " + std::to_string(index));
+  const auto& s = element_at<ElementString>(gauge_name, index);
+  EXPECT_EQ(s.box.width, row.box.width);
+  EXPECT_EQ(s.box.height, row.box.height);
+  EXPECT_EQ(s.char_count, row.chars);
+  EXPECT_EQ(s.foreground, row.foreground) << std::hex << s.foreground;
+  EXPECT_EQ(s.background, row.background) << std::hex << s.background;
+  EXPECT_EQ(s.highlight, row.highlight) << std::hex << s.highlight;
+  EXPECT_STREQ(s.font, row.font);
+  EXPECT_EQ(s.weight, row.weight);
+  EXPECT_EQ(s.charset, row.charset);
+  EXPECT_EQ(s.draw_flags, row.draw_flags) << std::hex << s.draw_flags;
+}
+
+// A card sprite: turning about `centre` of its texture, drawn at scale 1, its rotation from
+// `rotation_source` (0: its callback's) at scale 1, no x or y shift source.
+inline void expect_card(const char* gauge_name, size_t index, PixPoint centre, uint32_t rotation_source) {
+  SCOPED_TRACE(std::string(gauge_name) + " sprite " + std::to_string(index));
+  const auto& card = element_at<ElementSprite>(gauge_name, index);
+  EXPECT_EQ(card.texture_center.x, centre.x);
+  EXPECT_EQ(card.texture_center.y, centre.y);
+  EXPECT_EQ(card.texture_scale_x, 1.0);
+  EXPECT_EQ(card.texture_scale_y, 1.0);
+  EXPECT_EQ(card.rotation.source.id, rotation_source);
+  EXPECT_EQ(card.rotation.scale, 1.0);
+  EXPECT_EQ(card.x.source.id, 0u);
+  EXPECT_EQ(card.y.source.id, 0u);
 }
 
 inline void expect_mouse(const char* gauge_name, const std::vector<AreaRow>& rows) {

@@ -116,4 +116,16 @@ void knob(cairo_t* cr, Point centre, double radius) {
          {0.0, 0.0, 0.0});
 }
 
+void indexed_knob(cairo_t* cr, Point centre, double radius, double degrees, double from, double to,
+                  double width) {
+  knob(cr, centre, radius);
+  const Point a = polar(centre, degrees, from), b = polar(centre, degrees, to);
+  cairo_move_to(cr, a.x, a.y);
+  cairo_line_to(cr, b.x, b.y);
+  cairo_set_line_width(cr, width);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  set_colour(cr, colour::kMarking);
+  cairo_stroke(cr);
+}
+
 }  // namespace crv5::art

@@ -16,5 +16,9 @@ void guard_open(cairo_t* cr, Point hinge, double w, double depth);
 void push_button(cairo_t* cr, Point centre, double radius, Rgb cap, bool pressed);
 // A fluted knob of `radius`.
 void knob(cairo_t* cr, Point centre, double radius);
+// The same knob with a white index line towards `degrees`, from `from` to `to` off the centre,
+// `width` wide with round ends.
+void indexed_knob(cairo_t* cr, Point centre, double radius, double degrees, double from, double to,
+                  double width);
 
 }  // namespace crv5::art

@@ -1,6 +1,10 @@
 #include "resources/art/style/text.h"
 
+#include <cmath>
+
 namespace crv5::art {
+
+std::string whole(double value) { return std::to_string(std::lround(value)); }
 
 namespace {
 

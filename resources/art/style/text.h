@@ -1,6 +1,8 @@
 // Text: dial figures, placard legends, engraved captions.
 #pragma once
 
+#include <string>
+
 #include "resources/art/style/basics.h"
 
 namespace crv5::art {
@@ -8,6 +10,9 @@ namespace crv5::art {
 // kFigures: dial figures and drum digits ("Arial Narrow" bold); kLegend and kLegendBold: placard
 // and face captions ("Arial").
 enum class Face { kFigures, kLegend, kLegendBold };
+
+// The figure of `value` rounded to a whole number: "250".
+std::string whole(double value);
 
 // Text centred on `at`.
 void centred_text(cairo_t* cr, Point at, const char* text, double size, Face face = Face::kFigures,
