@@ -207,13 +207,6 @@ TEST(EngineCorrected, PreInstallMovesTheDialOnceAndForAll) {
   EXPECT_EQ(n2.mouse_rects[0].help_id, 43810);  // not an engine help id
   EXPECT_TRUE(host.lookups.empty());
   EXPECT_TRUE(host.events.empty());
-
-  // Put the module's records back for the tests that follow in this process.
-  for (int index : {1, 2}) {
-    needle(n1, index).source.id = 626;
-    needle(n2, index).source.id = 627;
-  }
-  n1.parameters = n2.parameters = nullptr;
 }
 
 }  // namespace
