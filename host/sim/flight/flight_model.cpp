@@ -114,7 +114,8 @@ void step_in_air(FlightState& s, const Controls& c, const Configuration& config,
                  double dt) {
   const double control = authority(s.true_airspeed);
   double pitch_rate = c.elevator * kPitchRateDeg * control;
-  if (s.stalled) pitch_rate -= kStallPitchDownDeg;  // the nose drops
+  // In a stall the elevator can only push: the nose drops whatever the pilot pulls.
+  if (s.stalled) pitch_rate = std::min(pitch_rate, 0.0) - kStallPitchDownDeg;
   s.pitch = std::clamp(s.pitch + pitch_rate * dt, -kMaxPitchDeg, kMaxPitchDeg);
   s.bank = std::clamp(s.bank + c.aileron * kRollRateDeg * control * dt, -kMaxBankDeg, kMaxBankDeg);
   const double cos_bank = std::cos(s.bank * kRad);
