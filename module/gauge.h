@@ -3,7 +3,9 @@
 //
 // The records follow the flight simulator's gauge records field by field. The simulator is a
 // 32-bit program; this interface is 64-bit clean: where the simulator keeps a pointer or a handle
-// in a 32-bit word, the field here is pointer-sized (marked "pointer-sized" below).
+// in a 32-bit word, the field here is pointer-sized (marked "pointer-sized" below), so that the
+// 32-bit Windows module has the simulator's 32-bit words. module/gauge_layout.h pins every
+// record's size and field offsets on both targets.
 //
 // Host drawing conventions (the module's artwork is drawn to match them):
 //  - Needles: every nonlinearity entry's point is an angle about the needle's position, clockwise
@@ -372,3 +374,5 @@ struct ImportTableRecord {
 };
 
 }  // extern "C"
+
+#include "module/gauge_layout.h"

@@ -1,7 +1,7 @@
 // The module's 90 gauges in Linkage order: name, width in millimetres, and whether the gauge has a
 // gauge callback. This table is the one place these are written: every gauge header takes its
-// name and width from it (gauge_header(GaugeId::...)), a gauge not built yet gets a placeholder
-// made from its row (module/unbuilt.cpp), and the tests read it.
+// name and width from it (gauge_header(GaugeId::...)), and the tests read it. A row whose gauge
+// defines no header does not link.
 //
 // Each gauge's header is the variable gauge_<name>; GaugeId::<name> is its position in the table.
 #pragma once

@@ -2,7 +2,12 @@
 #include "module/gauges.h"
 #include "module/resources.h"
 
+// The two records are all the module exports (on Windows, listed in windows/CRV5_Instr.def).
+#ifdef _WIN32
+#define CRV5_EXPORT
+#else
 #define CRV5_EXPORT __attribute__((visibility("default")))
+#endif
 
 namespace {
 void module_init() {}

@@ -222,6 +222,13 @@ void cmd_drag(CheckRun& run, const CheckLine& line) {
   run.session().drag(gauge_arg(run, line.tokens[0]), point_arg(line, 1));
 }
 
+// A key event sent as a gauge sends it: recorded, acting on windows, and on the model when on.
+void cmd_key(CheckRun& run, const CheckLine& line) {
+  const uint32_t id = id_arg(line.tokens[0], "key event");
+  const uint32_t value = line.tokens.size() > 1 ? word_arg(line.tokens[1], "event value") : 0;
+  run.session().send_key_event(id, value);
+}
+
 // --- Expecting ---
 
 // An expected event: any value unless one is given.
@@ -436,14 +443,6 @@ void cmd_expect_sounds(CheckRun& run, const CheckLine& line) {
   run.check(line, got == expected, "sounds " + list_text(expected, print), list_text(got, print));
 }
 
-// --- Drawing ---
-
-void cmd_render(CheckRun& run, const CheckLine& line) {
-  Session& session = run.session();
-  render::write_windows_png(session, render::visible_window_views(session),
-                            run.resolve(line.tokens[0]), 1, {});
-}
-
 constexpr size_t kMany = 100000;
 
 }  // namespace
@@ -466,7 +465,8 @@ const CheckCommandTable& check_command_table() {
       {"set window", {"set window IDENT on|off", 2, 2, cmd_set_window}},
       {"click", {"click GAUGE X Y [left|right] [repeat N]", 3, 6, cmd_click}},
       {"drag", {"drag GAUGE X Y", 3, 3, cmd_drag}},
-      {"render", {"render PATH", 1, 1, cmd_render}},
+      {"key", {"key EVENT [VALUE]", 1, 2, cmd_key}},
+      {"render", {"render PATH", 1, 1, check_render}},
       {"expect events", {"expect events [EVENT[=VALUE]...]", 0, kMany, cmd_expect_events}},
       {"expect element",
        {"expect element GAUGE#INDEX PROPERTY VALUE [~TOL]", 3, 4, cmd_expect_element}},

@@ -22,6 +22,10 @@ struct CheckCommandEntry {
 
 using CheckCommandTable = std::map<std::string, CheckCommandEntry>;
 
+// render PATH: draws the visible windows into a PNG file. A command of its own file, so that a
+// check runner without drawing (the Windows gaugecheck) brings its own.
+void check_render(CheckRun& run, const CheckLine& line);
+
 // The commands (set-up, acting, expecting), by name.
 const CheckCommandTable& check_command_table();
 

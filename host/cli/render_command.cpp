@@ -11,16 +11,18 @@
 #include "host/render/session_render.h"
 #include "host/sim/flight/corvane_flight.h"
 #include "host/sim/flightgear/flightgear_link.h"
+#include "host/sim/start_state.h"
 
 namespace gaugehost::cli {
 
 const char* const kRenderUsage =
     "gaugehost render --panel FILE --out FILE.png [--window IDENT] [--scale S] [--updates N] "
-    "[--set ID=VALUE ...] [--night]\n"
+    "[--set ID=VALUE ...] [--night] [--model on|off]\n"
     "                [--scenario NAME] [--flightgear PORT [--seconds S]]\n"
     "                              draw a panel's visible windows (or one window) into a PNG;\n"
-    "                              --scenario starts the aircraft in a scenario and flies it\n"
-    "                              during the updates; --flightgear listens for FlightGear on\n"
+    "                              the aircraft starts cold and dark on the ramp, or in the\n"
+    "                              scenario named, and its model runs during the updates unless\n"
+    "                              --model off; --flightgear listens for FlightGear on\n"
     "                              127.0.0.1:PORT for S seconds (2 if not given) of real time";
 
 namespace {
@@ -36,6 +38,7 @@ struct RenderArgs {
   std::optional<std::string> scenario;
   std::optional<uint16_t> flightgear_port;
   double seconds = 2;
+  bool model = true;
 };
 
 // The value after an option, or an error naming the option.
@@ -62,6 +65,12 @@ std::pair<uint32_t, double> variable_setting(const std::string& text) {
   return {uint32_t(id), parse_var_value(uint32_t(id), text.substr(equals + 1))};
 }
 
+bool model_switch(const std::string& text) {
+  if (text == "on") return true;
+  if (text == "off") return false;
+  throw HostError("--model takes on or off, not " + quote_input(text));
+}
+
 RenderArgs parse_render_args(const std::vector<std::string>& args) {
   RenderArgs parsed;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -80,6 +89,7 @@ RenderArgs parse_render_args(const std::vector<std::string>& args) {
       parsed.flightgear_port = uint16_t(number_between(option_value(args, i), "port", 1, 65535));
     else if (arg == "--seconds")
       parsed.seconds = number_between(option_value(args, i), "seconds", 0, 3600);
+    else if (arg == "--model") parsed.model = model_switch(option_value(args, i));
     else throw HostError("render: unknown option " + quote_input(arg));
   }
   if (parsed.panel.empty()) throw HostError("render: --panel FILE is required");
@@ -110,12 +120,13 @@ void listen_to_flightgear(Session& session, uint16_t port, double seconds, std::
 int render(CliContext& context) {
   const RenderArgs args = parse_render_args(context.args);
   Session session(Module::load(context.module));
+  set_ramp_state(session.sim());
+  session.set_model(args.model);
   // Set before the panel loads, so that the gauges find them when they are installed and
   // connected (the start-state gauges read the tank capacities then).
   if (args.scenario) {
     auto* own = dynamic_cast<flight::CorvaneFlight*>(&session.flight());
     own->apply_scenario(session.sim(), *args.scenario);
-    session.set_model(true);
   }
   for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
   session.load_panel(read_panel_config(args.panel));

@@ -1,13 +1,11 @@
 #include "host/loader/module.h"
 
-#include <dlfcn.h>
-
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <system_error>
 
-#include "host/loader/elf_check.h"
-#include "host/loader/module_copy.h"
+#include "host/loader/library.h"
 
 namespace gaugehost {
 
@@ -17,7 +15,7 @@ namespace {
 
 template <typename T>
 T* find_symbol(void* library, const char* name) {
-  return static_cast<T*>(dlsym(library, name));
+  return static_cast<T*>(library_symbol(library, name));
 }
 
 std::string hex(uint32_t value) {
@@ -33,19 +31,7 @@ std::unique_ptr<Module> Module::load(const fs::path& path) {
   if (!fs::is_regular_file(path, error))
     throw HostError(path.string() + ": no such module file");
 
-  void* library = nullptr;
-  {
-    // The copy is checked, not the file, which may change meanwhile. Once loaded, the mapping
-    // stays; the copy's name is not needed any more.
-    const ModuleCopy copy(path);
-    if (const auto problem = elf_shared_object_problem(copy.path()))
-      throw HostError(path.string() + ": not a loadable module: " + *problem);
-    library = dlopen(copy.path().c_str(), RTLD_NOW | RTLD_LOCAL);
-  }
-  if (!library) {
-    const char* why = dlerror();
-    throw HostError(path.string() + ": not a loadable module: " + (why ? why : "unknown reason"));
-  }
+  void* library = open_library(path);
 
   std::unique_ptr<Module> module(new Module);
   module->library_ = library;
@@ -76,7 +62,7 @@ std::unique_ptr<Module> Module::load(const fs::path& path) {
 
 Module::~Module() {
   if (imports_) imports_->services.pointer = nullptr;
-  if (library_) dlclose(library_);
+  if (library_) close_library(library_);
 }
 
 GaugeHeader* Module::find_gauge(std::string_view name) const {
@@ -87,42 +73,38 @@ GaugeHeader* Module::find_gauge(std::string_view name) const {
 
 void Module::attach(HostServices* services) { imports_->services.pointer = services; }
 
-const ResourceEntry* resource_directory(uintptr_t module_handle) {
-  if (!module_handle) return nullptr;
-  return find_symbol<const ResourceEntry>(reinterpret_cast<void*>(module_handle),
-                                          "ResourceDirectory");
-}
-
-const ResourceEntry* find_resource(uintptr_t module_handle, std::string_view type, int32_t id) {
-  for (const ResourceEntry* entry = resource_directory(module_handle); entry && entry->type; ++entry)
-    if (entry->id == id && type == entry->type) return entry;
-  return nullptr;
-}
-
 std::span<const unsigned char> Module::resource(std::string_view type, int32_t id) const {
-  const ResourceEntry* entry = find_resource(handle(), type, id);
-  if (!entry) return {};
-  return {entry->data, entry->size};
+  return library_resource(handle(), type, id);
 }
 
 std::optional<PixSize> Module::bitmap_size(int32_t id) const {
-  // A PNG: 8 signature bytes, then the IHDR chunk (length, "IHDR", width, height, big-endian).
-  const auto bytes = resource("BITMAP", id);
-  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
-  if (bytes.size() < 24 || std::memcmp(bytes.data(), kSignature, 8) != 0 ||
-      std::memcmp(bytes.data() + 12, "IHDR", 4) != 0)
-    return std::nullopt;
+  return image_size(resource("BITMAP", id));
+}
+
+std::optional<PixSize> image_size(std::span<const unsigned char> bytes) {
   auto big_endian = [&](size_t at) {
     return int32_t(uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 |
                    uint32_t(bytes[at + 2]) << 8 | uint32_t(bytes[at + 3]));
   };
-  return PixSize{big_endian(16), big_endian(20)};
-}
-
-fs::path executable_path() {
-  std::error_code error;
-  fs::path path = fs::read_symlink("/proc/self/exe", error);
-  return error ? fs::path("gaugehost") : path;
+  auto little_endian = [&](size_t at) {
+    return int32_t(uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 |
+                   uint32_t(bytes[at + 2]) << 16 | uint32_t(bytes[at + 3]) << 24);
+  };
+  // A PNG: 8 signature bytes, then the IHDR chunk (length, "IHDR", width, height, big-endian).
+  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  if (bytes.size() >= 24 && std::memcmp(bytes.data(), kSignature, 8) == 0 &&
+      std::memcmp(bytes.data() + 12, "IHDR", 4) == 0)
+    return PixSize{big_endian(16), big_endian(20)};
+  // A Windows BITMAP resource: a device-independent bitmap, whose info header (40 bytes or more)
+  // gives the width and the height, negative for rows stored from the top down.
+  constexpr uint32_t kInfoHeaderBytes = 40;
+  if (bytes.size() >= kInfoHeaderBytes && uint32_t(little_endian(0)) >= kInfoHeaderBytes &&
+      uint32_t(little_endian(0)) <= bytes.size()) {
+    const int32_t height = little_endian(8);
+    if (height == INT32_MIN) return std::nullopt;
+    return PixSize{little_endian(4), height < 0 ? -height : height};
+  }
+  return std::nullopt;
 }
 
 fs::path default_module_path() { return executable_path().parent_path() / "CRV5_Instr.gau"; }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/base/host_error.h"
+#include "host/loader/library.h"
 #include "module/gauge.h"
 #include "module/resources.h"
 
@@ -43,7 +44,7 @@ class Module {
 
   // A resource's bytes, or an empty span when the module has none of that type and id.
   std::span<const unsigned char> resource(std::string_view type, int32_t id) const;
-  // Width and height of a "BITMAP" resource (a PNG), if there is one.
+  // Width and height of a "BITMAP" resource (a PNG, or a Windows bitmap), if there is one.
   std::optional<PixSize> bitmap_size(int32_t id) const;
 
  private:
@@ -55,7 +56,11 @@ class Module {
   std::vector<GaugeHeader*> gauges_;
 };
 
-// The resource directory of a loaded module, found by its handle; null when it has none.
+// Width and height of a picture: PNG bytes, or a Windows BITMAP resource (a device-independent
+// bitmap without its file header); nothing when the bytes are neither.
+std::optional<PixSize> image_size(std::span<const unsigned char> bytes);
+
+// On Linux, the resource directory of a loaded module, found by its handle; null when it has none.
 const ResourceEntry* resource_directory(uintptr_t module_handle);
 
 // A loaded module's resource of that type and id, found by its handle; null when it has none.
@@ -64,7 +69,5 @@ const ResourceEntry* find_resource(uintptr_t module_handle, std::string_view typ
 // The default module: CRV5_Instr.gau beside the running executable.
 std::filesystem::path default_module_path();
 
-// The running executable's path.
-std::filesystem::path executable_path();
 
 }  // namespace gaugehost

@@ -10,20 +10,17 @@
 #include "host/mouse/hit_testing.h"
 #include "host/panel/numbers.h"
 #include "host/sim/flight/corvane_flight.h"
+#include "host/sim/corvane_systems.h"
+#include "host/sim/key_events.h"
 
 namespace gaugehost {
 
 namespace {
 
-// Panel-window key events: their value is the panel id.
-constexpr uint32_t kEventWindowToggle = 0x103ca;
-constexpr uint32_t kEventWindowOpen = 0x103cb;
-constexpr uint32_t kEventWindowClose = 0x103cc;
-
 // Panel ids of the windows made for single gauges, beyond those of panel configurations.
 constexpr int32_t kOwnWindowIdentBase = 20000;
 
-constexpr double kSecondsPerUpdate = 1.0 / 18.0;
+constexpr double kSecondsPerUpdate = corvane::kStepSeconds;
 
 // The module's calls go to the active session.
 Session* active_session = nullptr;
@@ -78,7 +75,7 @@ void bind_parameters(const GaugeInstance& gauge) {
 
 Session::Session(std::unique_ptr<Module> module)
     : module_(std::move(module)),
-      model_(std::make_unique<AircraftModel>()),
+      model_(std::make_unique<CorvaneSystems>()),
       flight_(std::make_unique<flight::CorvaneFlight>()) {
   services_.panel_window_toggle = service_panel_window_toggle;
   services_.trigger_key_event = service_trigger_key_event;
@@ -288,10 +285,12 @@ void Session::set_window_visible(Window& window, bool visible) { window.visible 
 
 void Session::send_key_event(uint32_t id, uint32_t value) {
   sim_.record_event(KeyEvent{id, value});
-  Window* window = find_window(int32_t(value));
-  if (window && id == kEventWindowOpen) set_window_visible(*window, true);
-  if (window && id == kEventWindowClose) set_window_visible(*window, false);
-  if (window && id == kEventWindowToggle) set_window_visible(*window, !window->visible);
+  if (const std::optional<WindowAction> action = panel_window_action(id)) {
+    if (Window* window = find_window(int32_t(value)))
+      set_window_visible(*window, *action == WindowAction::open     ? true
+                                  : *action == WindowAction::close ? false
+                                                                    : !window->visible);
+  }
   if (model_on_) model_->apply_event(sim_, id, value);
 }
 

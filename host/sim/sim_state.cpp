@@ -1,21 +1,14 @@
 #include "host/sim/sim_state.h"
 
-#include <algorithm>
-#include <array>
 #include <cmath>
+
+#include "host/sim/variables.h"
 
 namespace gaugehost {
 
-namespace {
-
-// Radio frequencies and codes (packed decimal), and the variables read as integers or bit sets.
-constexpr std::array<uint32_t, 13> kIntegerVars = {16, 18, 23, 24, 27, 38, 43,
-                                                   46, 52, 55, 276, 279, 335};
-
-}  // namespace
-
 bool SimState::is_integer_var(uint32_t id) {
-  return std::find(kIntegerVars.begin(), kIntegerVars.end(), id) != kIntegerVars.end();
+  const VariableInfo* info = find_variable(id);
+  return info && info->integer;
 }
 
 void SimState::set_var(uint32_t id, double value) {

@@ -1,13 +1,17 @@
 // crv5_artgen: draws every bitmap the resource script marks as drawn, writes each as a PNG, and
-// writes the module's ResourceDirectory source that embeds the PNGs and the WAVE files.
+// writes the module's ResourceDirectory source that embeds the PNGs and the WAVE files. For the
+// 32-bit Windows build it also writes each bitmap as a BMP file and the windres script that makes
+// them and the waves the DLL's BITMAP and WAVE resources.
 //
 //   crv5_artgen --out DIR [--fonts FONTS.CONF] [--wave ID=FILE]...
 //
-// DIR/bitmaps/ID.png and DIR/resource_directory.cpp are rewritten only when their bytes change,
-// so that an unchanged picture does not rebuild the module.
+// DIR/bitmaps/ID.png, DIR/resource_directory.cpp, DIR/windows/ID.bmp and DIR/windows/CRV5_Instr.rc
+// are rewritten only when their bytes change, so that an unchanged picture does not rebuild the
+// module.
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -76,9 +80,9 @@ cairo_status_t append(void* closure, const unsigned char* data, unsigned int len
   return CAIRO_STATUS_SUCCESS;
 }
 
-// The bitmap drawn by its painter on a transparent surface of the script's size, as PNG bytes.
-Bytes draw(const BitmapResource& b, const crv5::art::Painter& paint) {
-  const crv5::art::SurfaceOwner surface(
+// The bitmap drawn by its painter on a transparent surface of the script's size.
+crv5::art::SurfaceOwner draw(const BitmapResource& b, const crv5::art::Painter& paint) {
+  crv5::art::SurfaceOwner surface(
       cairo_image_surface_create(CAIRO_FORMAT_ARGB32, b.width, b.height));
   cairo_status_t status;
   {
@@ -89,12 +93,76 @@ Bytes draw(const BitmapResource& b, const crv5::art::Painter& paint) {
   if (status != CAIRO_STATUS_SUCCESS)
     throw std::runtime_error("bitmap " + std::to_string(b.id) + ": " +
                              cairo_status_to_string(status));
+  return surface;
+}
+
+Bytes png_bytes(int32_t id, cairo_surface_t* surface) {
   Bytes png;
-  status = cairo_surface_write_to_png_stream(surface.get(), append, &png);
+  const cairo_status_t status = cairo_surface_write_to_png_stream(surface, append, &png);
   if (status != CAIRO_STATUS_SUCCESS)
-    throw std::runtime_error("bitmap " + std::to_string(b.id) + ": cannot encode: " +
+    throw std::runtime_error("bitmap " + std::to_string(id) + ": cannot encode: " +
                              cairo_status_to_string(status));
   return png;
+}
+
+void put16(Bytes& out, uint32_t value) {
+  out.push_back(uint8_t(value));
+  out.push_back(uint8_t(value >> 8));
+}
+void put32(Bytes& out, uint32_t value) {
+  put16(out, value & 0xffff);
+  put16(out, value >> 16);
+}
+
+// A 24-bit BMP file of the surface, as the simulator's gauge bitmaps are: pure black (0, 0, 0) is
+// the transparent colour. Pixels less than half covered become black; the others take their own
+// colour, and one that is itself pure black is lifted to (1, 1, 1) so that it stays drawn.
+Bytes bmp_bytes(cairo_surface_t* surface) {
+  cairo_surface_flush(surface);
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  const unsigned char* pixels = cairo_image_surface_get_data(surface);
+  const uint32_t row_bytes = (uint32_t(width) * 3 + 3) & ~3u;  // rows padded to 4 bytes
+  const uint32_t image_bytes = row_bytes * uint32_t(height);
+  constexpr uint32_t kFileHeader = 14, kInfoHeader = 40;
+  Bytes out;
+  out.reserve(kFileHeader + kInfoHeader + image_bytes);
+  out.push_back('B');
+  out.push_back('M');
+  put32(out, kFileHeader + kInfoHeader + image_bytes);
+  put32(out, 0);
+  put32(out, kFileHeader + kInfoHeader);
+  put32(out, kInfoHeader);
+  put32(out, uint32_t(width));
+  put32(out, uint32_t(height));  // positive: rows from the bottom up
+  put16(out, 1);                 // planes
+  put16(out, 24);                // bits per pixel
+  put32(out, 0);                 // BI_RGB
+  put32(out, image_bytes);
+  put32(out, 2835);              // 72 dpi
+  put32(out, 2835);
+  put32(out, 0);
+  put32(out, 0);
+  for (int y = height - 1; y >= 0; --y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(pixels + ptrdiff_t(y) * stride);
+    for (int x = 0; x < width; ++x) {
+      const uint32_t argb = row[x];  // premultiplied
+      const uint32_t alpha = argb >> 24;
+      uint32_t rgb[3] = {(argb >> 16) & 0xff, (argb >> 8) & 0xff, argb & 0xff};
+      if (alpha < 128) {
+        rgb[0] = rgb[1] = rgb[2] = 0;
+      } else {
+        for (uint32_t& c : rgb) c = std::min(255u, (c * 255 + alpha / 2) / alpha);
+        if (rgb[0] == 0 && rgb[1] == 0 && rgb[2] == 0) rgb[0] = rgb[1] = rgb[2] = 1;
+      }
+      out.push_back(uint8_t(rgb[2]));
+      out.push_back(uint8_t(rgb[1]));
+      out.push_back(uint8_t(rgb[0]));
+    }
+    out.resize(out.size() + (row_bytes - uint32_t(width) * 3), 0);
+  }
+  return out;
 }
 
 Bytes read_file(const fs::path& path) {
@@ -121,6 +189,7 @@ struct Embedded {
   int32_t id;
   fs::path file;
   Bytes bytes;
+  fs::path windows_file;  // what the Windows resource script names
   std::string symbol() const { return "crv5_resource_" + type + "_" + std::to_string(id); }
 };
 
@@ -158,6 +227,18 @@ std::string directory_source(const std::vector<Embedded>& items) {
   return s.str();
 }
 
+// The windres script of the Windows DLL: every bitmap as a BITMAP resource, every wave as a WAVE
+// resource, by the resource script's ids.
+std::string windows_resource_script(const std::vector<Embedded>& items) {
+  std::ostringstream s;
+  s << "// Generated by crv5_artgen from resources/resource_script.h: do not edit.\n"
+       "// The BITMAP and WAVE resources of the 32-bit Windows CRV5_Instr.gau.\n";
+  for (const Embedded& e : items)
+    s << e.id << (e.type == "bitmap" ? " BITMAP \"" : " WAVE \"") << incbin_path(e.windows_file)
+      << "\"\n";
+  return s.str();
+}
+
 void check_script(const crv5::art::Painters& painters) {
   std::set<int32_t> ids;
   for (const BitmapResource& b : crv5::resources::kBitmaps) {
@@ -179,18 +260,24 @@ int run(const Options& o) {
   check_script(painters);
 
   fs::create_directories(o.out / "bitmaps");
+  fs::create_directories(o.out / "windows");
   std::vector<Embedded> items;
   for (const BitmapResource& b : crv5::resources::kBitmaps) {
     if (b.art != Art::kDrawn) continue;
-    Embedded e{"bitmap", b.id, o.out / "bitmaps" / (std::to_string(b.id) + ".png"),
-               draw(b, painters.at(b.id))};
+    const std::string name = std::to_string(b.id);
+    const crv5::art::SurfaceOwner surface = draw(b, painters.at(b.id));
+    Embedded e{"bitmap", b.id, o.out / "bitmaps" / (name + ".png"), png_bytes(b.id, surface.get()),
+               o.out / "windows" / (name + ".bmp")};
     write_if_changed(e.file, e.bytes);
+    write_if_changed(e.windows_file, bmp_bytes(surface.get()));
     items.push_back(std::move(e));
   }
-  for (const auto& [id, file] : o.waves) items.push_back({"wave", id, file, read_file(file)});
+  for (const auto& [id, file] : o.waves) items.push_back({"wave", id, file, read_file(file), file});
 
   const std::string source = directory_source(items);
   write_if_changed(o.out / "resource_directory.cpp", Bytes(source.begin(), source.end()));
+  const std::string script = windows_resource_script(items);
+  write_if_changed(o.out / "windows" / "CRV5_Instr.rc", Bytes(script.begin(), script.end()));
   return 0;
 }
 

@@ -83,6 +83,7 @@ TEST(RenderCommand, BadArgumentsAreOneClearLineAndStatus2) {
       {{"--out", out}, "--panel FILE is required", false},
       {{"--out", out, "--set", "16=1.5"}, "takes a whole number"},
       {{"--out", out, "--window", "KNEEBOARD"}, "no window"},
+      {{"--out", out, "--model", "maybe"}, "--model takes on or off"},
       {{"--out", "/nonexistent/x.png"}, "cannot write"},
   };
   for (const auto& [args, message, panel] : cases) {

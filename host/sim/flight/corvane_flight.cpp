@@ -7,6 +7,7 @@
 #include "host/base/host_error.h"
 #include "host/sim/flight/atmosphere.h"
 #include "host/sim/flight/flight_tokens.h"
+#include "host/sim/start_state.h"
 
 namespace gaugehost::flight {
 
@@ -25,6 +26,9 @@ constexpr double kGForceUnits = 624;
 constexpr double kMachUnits = 20480;
 constexpr double kVerticalSpeedUnits = 256;
 constexpr double kDegPerRad = 180 / std::numbers::pi;
+// An aircraft on the ground set "in the air" from outside: this high and at least this fast.
+constexpr double kLiftedHeightM = 1000 / kFeetPerMetre;
+constexpr double kLiftedSpeedMps = 200 / kKnotsPerMetrePerSecond;
 
 double finite_or(double value, double otherwise) {
   return std::isfinite(value) ? value : otherwise;
@@ -132,9 +136,18 @@ double CorvaneFlight::heading_mag() const {
 // Values a check file (or an event) set since the last step become the aircraft's.
 void CorvaneFlight::adopt(SimState& sim) {
   const double variation = navaids_->variation;
-  if (set_from_outside(sim, token::kOnGround)) {
+  // The first step takes the on-ground flag as it stands, 0 (in the air) included.
+  if (set_from_outside(sim, token::kOnGround) || !written_.contains(token::kOnGround)) {
     state_.on_ground = sim.var(token::kOnGround) != 0;
-    if (state_.on_ground) state_.altitude_m = state_.ground_m;
+    if (state_.on_ground) {
+      state_.altitude_m = state_.ground_m;
+    } else if (state_.altitude_m <= state_.ground_m) {
+      // Only "in the air" was said: climbing away from the field, not falling back onto it.
+      state_.altitude_m = state_.ground_m + kLiftedHeightM;
+      state_.true_airspeed = std::max(state_.true_airspeed, kLiftedSpeedMps);
+      state_.path = 0;
+      state_.pitch = level_flight_alpha(state_, configuration(sim));
+    }
   }
   if (set_from_outside(sim, token::kAltitude)) {
     const double metres_per_unit =
@@ -235,6 +248,7 @@ void CorvaneFlight::apply_settings(SimState& sim, const Scenario& s) {
                                                standard_atmosphere(state_.altitude_m));
   if (s.pitch) state_.pitch = *s.pitch;
   if (s.bank) state_.bank = *s.bank;
+  if (!state_.on_ground && !s.pitch) state_.pitch = level_flight_alpha(state_, Configuration{});
   if (s.climb_fpm && state_.true_airspeed > 1)
     state_.path = std::asin(std::clamp(*s.climb_fpm / kFeetPerMetre / 60 / state_.true_airspeed,
                                        -1.0, 1.0)) * kDegPerRad;
@@ -250,6 +264,7 @@ void CorvaneFlight::apply_scenario(SimState& sim, std::string_view name) {
   controls_ = Controls{};
   autopilot_ = AutopilotState{};
   gyro_error_ = 0;
+  set_ramp_state(sim);  // the systems cold and dark; the ramp scenario places the aircraft
   apply_settings(sim, scenarios_->scenarios.front());
   if (scenario != &scenarios_->scenarios.front()) apply_settings(sim, *scenario);
   state_.alpha = state_.on_ground ? state_.pitch : state_.pitch - state_.path;

@@ -160,6 +160,15 @@ double thrust_newtons(double turbine_percent, bool afterburner, double altitude_
   return (kDryThrustN * share + burner) * std::pow(sigma, kThrustLapse);
 }
 
+double level_flight_alpha(const FlightState& s, const Configuration& config) {
+  const Configuration c = held(config);
+  const double q = 0.5 * standard_atmosphere(s.altitude_m).density *
+                   std::max(s.true_airspeed, kLeastFlyingSpeedMps) * s.true_airspeed;
+  const double needed = q > 0 ? kMassKg * kGravity / (q * kWingAreaM2) : 10;
+  const double base = kLiftAtZeroAlpha + kFlapsLift * c.flaps + kSpoilersLift * c.spoilers;
+  return std::clamp((needed - base) / kLiftSlope / kRad, -stall_alpha(c), stall_alpha(c));
+}
+
 FlightState sanitised(FlightState s) {
   s.position.lat = std::clamp(finite_or(s.position.lat, 0), -89.9, 89.9);
   s.position.lon = nav::wrap180(finite_or(s.position.lon, 0));

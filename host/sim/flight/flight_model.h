@@ -89,6 +89,10 @@ double thrust_newtons(double turbine_percent, bool afterburner, double altitude_
 // the inputs (numbers that are no numbers read as 0 and ranges are held).
 FlightState step(FlightState state, Controls controls, Configuration config, double dt);
 
+// The angle of attack (degrees) at which the wing carries the weight at the state's airspeed and
+// altitude in this configuration, held to the stall.
+double level_flight_alpha(const FlightState& state, const Configuration& config);
+
 // The state held to the model's ranges, each number finite.
 FlightState sanitised(FlightState state);
 

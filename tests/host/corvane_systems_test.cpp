@@ -1,0 +1,430 @@
+// The host's systems model, driven by the key events the gauges send, system by system.
+#include "host/sim/corvane_systems.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "host/sim/start_state.h"
+
+namespace gaugehost {
+namespace {
+
+using namespace corvane;
+
+constexpr double kPsf = 2087.91;
+
+// The aircraft on the ramp, cold and dark, with its model and the notes it logs.
+struct Aircraft {
+  SimState sim;
+  std::vector<std::string> notes;
+  CorvaneSystems model{[this](const std::string& line) { notes.push_back(line); }};
+
+  Aircraft() { set_ramp_state(sim); }
+  void key(uint32_t id, uint32_t value = 0) { model.apply_event(sim, id, value); }
+  void run(double seconds) {
+    for (int i = 0; i < int(std::lround(seconds * 18)); ++i) model.advance(sim, kStepSeconds);
+  }
+  double var(Token id) const { return sim.var(id); }
+
+  // Battery, generator, fuel pump and valve on, the fuel lever open.
+  void power_and_fuel() {
+    key(0x102c1);
+    key(0x1033b);
+    key(0x10324);
+    key(0x103be);
+    key(0x1017f, 16383);
+    run(1);
+  }
+  // The engine started by its starter and left to settle at idle.
+  void start_engine() {
+    power_and_fuel();
+    key(0x102fc);
+    run(30);
+  }
+};
+
+// --- Key events ---
+
+TEST(KeyEvents, SwitchesToggleLeversSetAndKnobsStepTheirVariables) {
+  struct Case {
+    uint32_t event;
+    uint32_t value;
+    Token token;
+    double expected;
+  };
+  const Case cases[] = {
+      {0x102c1, 0, kBatterySwitch, 1},    {0x102f5, 0, kAvionicsSwitch, 1},
+      {0x1033b, 0, kGeneratorSwitch, 1},  {0x10142, 0, kPitotHeat, 1},
+      {0x10347, 0, kNavGpsSwitch, 1},     {0x1034b, 0, kNavigationLights, 1},
+      {0x1011c, 8192, kThrottle, 0.5},    {0x1011c, 0xFFFFFFFF, kThrottle, 0},  // -1: held to 0
+      {0x1011c, 99999, kThrottle, 1},     {0x1017f, 16383, kFuelLever, 1},
+      {0x100d8, 0, kParkingBrake, 0},     {0x10022, 0, kGearLever, 0},  // from the ramp's "on"
+      {0x100fa, 12288, kSpoilersHandle, 12288},
+      {0x101fa, 360, kHeadingBug, 0},     {0x101fa, 359, kHeadingBug, 359},
+      {0x100b4, 725, kNav1Course, 5},     {0x100b5, 90, kNav2Course, 90},
+      {0x10020, 123, kGyroHeading, 123},  {0x1015a, 0, kAdfCard, 359},
+      {0x1015b, 0, kBaroSetting, 1014},   {0x1030f, 0, kAttitudeSymbol, -5},
+      {0x1002c, 0, kApMaster, 1},         {0x10111, 0, kApWingLeveler, 1},
+      {0x1023a, 0, kApHeadingHold, 1},    {0x10113, 0, kApNavHold, 1},
+      {0x100be, 0, kApAltitudeHold, 1},   {0x10215, 0, kApYawDamper, 1},
+      {0x102fa, 0, kChuteDrag, 1},        {0x102fb, 0, kChuteDrag, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.event);
+    Aircraft aircraft;
+    aircraft.key(c.event, c.value);
+    EXPECT_DOUBLE_EQ(aircraft.var(c.token), c.expected);
+  }
+  Aircraft twice;
+  twice.key(0x102c1);
+  twice.key(0x102c1);
+  EXPECT_EQ(twice.var(kBatterySwitch), 0);
+  twice.sim.set_var(kFlightDirector, 1);
+  twice.key(0x102f0);
+  EXPECT_EQ(twice.var(kFlightDirector), 0);
+}
+
+TEST(KeyEvents, RadiosMoveByTheirStepsAndReportPackedValues) {
+  Aircraft aircraft;  // COM 118.000, NAV 108.00, ADF 200.0, code 1200
+  aircraft.key(0x10065);
+  for (int i = 0; i < 11; ++i) aircraft.key(0x10067);
+  EXPECT_EQ(aircraft.var(kCom1Packed), 0x1927);  // 119.275
+  aircraft.key(0x10064);
+  aircraft.key(0x10064);
+  EXPECT_EQ(aircraft.var(kCom1Packed), 0x3627);  // 117 is past the band: 136.275
+  aircraft.key(0x1006b);
+  aircraft.key(0x10069);
+  EXPECT_EQ(aircraft.var(kNav1Packed), 0x0905);
+  aircraft.key(0x1006e);
+  EXPECT_EQ(aircraft.var(kNav2Packed), 0x0895);
+  aircraft.key(0x1024a, 0x4100);
+  aircraft.key(0x103ee);
+  aircraft.key(0x1039e);
+  EXPECT_EQ(aircraft.var(kAdfPacked), 0x411);
+  EXPECT_EQ(aircraft.var(kAdfExtended), 0x1);
+  aircraft.key(0x1024a, 0x17499);
+  EXPECT_EQ(aircraft.var(kAdfPacked), 0x749);
+  EXPECT_EQ(aircraft.var(kAdfExtended), 0x109);
+  aircraft.key(0x103ee);  // beyond 1750.0: stops there
+  EXPECT_EQ(aircraft.var(kAdfPacked), 0x750);
+  EXPECT_EQ(aircraft.var(kAdfExtended), 0x100);
+  aircraft.key(0x10073);
+  aircraft.key(0x10398);
+  aircraft.key(0x1039a);
+  EXPECT_EQ(aircraft.var(kTransponderPacked), 0x2107);
+}
+
+TEST(KeyEvents, IdentAudioIsTheReceiversCalculatorFlag) {
+  Aircraft aircraft;
+  const auto flag = [&](const char* expression) {
+    double value = -1;
+    aircraft.sim.calculate(expression, &value, nullptr);
+    return value;
+  };
+  aircraft.key(0x1012d);
+  aircraft.key(0x10131);
+  EXPECT_EQ(flag(calc::kNav1IdentAudio), 1);
+  EXPECT_EQ(flag(calc::kAdfIdentAudio), 1);
+  EXPECT_EQ(flag(calc::kNav2IdentAudio), 0);
+  aircraft.key(0x10128);
+  EXPECT_EQ(flag(calc::kNav1IdentAudio), 0);
+}
+
+TEST(KeyEvents, AnEventTheModelDoesNotSimulateIsLoggedOnceWithItsReason) {
+  Aircraft aircraft;
+  aircraft.key(0x10999);
+  aircraft.key(0x10999);
+  aircraft.key(0x1001c);
+  aircraft.key(0x1001c);
+  aircraft.key(0x1024a, 0xABCD);
+  aircraft.key(0x103cb, 50);  // a panel window: the session's, nothing to note
+  ASSERT_EQ(aircraft.notes.size(), 3u);
+  EXPECT_EQ(aircraft.notes[0], "key event 0x10999 is not known to the aircraft model: recorded only");
+  EXPECT_NE(aircraft.notes[1].find("0x1001c (ATC window) is not simulated"), std::string::npos);
+  EXPECT_NE(aircraft.notes[2].find("0x1024a"), std::string::npos);
+  EXPECT_EQ(aircraft.var(kAdfPacked), 0x200);  // the bad set changed nothing
+}
+
+TEST(KeyEvents, EveryEventOfTheTableActsOnAVariableOfTheModelOrSaysWhyNot) {
+  for (const KeyEventInfo& event : key_event_table()) {
+    SCOPED_TRACE(event.name);
+    switch (event.effect) {
+      case Effect::toggle:
+      case Effect::set_to:
+      case Effect::set_scaled:
+      case Effect::set_angle:
+      case Effect::step:
+      case Effect::step_angle:
+      case Effect::toggle_lever:
+      case Effect::vhf_mhz:
+      case Effect::vhf_channel: {
+        const VariableInfo* info = find_variable(event.target);
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->owner, VarOwner::systems);
+        break;
+      }
+      case Effect::not_simulated:
+        EXPECT_NE(event.note, nullptr);
+        break;
+      default:
+        break;
+    }
+  }
+  EXPECT_EQ(panel_window_action(0x103cb), WindowAction::open);
+  EXPECT_EQ(panel_window_action(0x103cc), WindowAction::close);
+  EXPECT_EQ(panel_window_action(0x103ca), WindowAction::toggle);
+  EXPECT_EQ(panel_window_action(0x10022), std::nullopt);
+}
+
+// --- Electrical system ---
+
+TEST(Electrics, BatteryThenGeneratorCarryTheBusAndTheLampsInputsFollow) {
+  Aircraft aircraft;
+  aircraft.run(1);
+  EXPECT_EQ(aircraft.var(kMainBusVoltage), 0);
+  aircraft.power_and_fuel();  // battery and generator switches on, engine stopped
+  aircraft.run(1);
+  EXPECT_NEAR(aircraft.var(kBatteryBusVoltage), kBatteryVolts, 0.01);
+  EXPECT_NEAR(aircraft.var(kMainBusVoltage), kBatteryVolts, 0.01);
+  EXPECT_NEAR(aircraft.var(kInstrumentVoltage), kBatteryVolts, 0.01);
+  EXPECT_LT(aircraft.var(kGeneratorVoltage), 10);  // generator lamp: lit
+  aircraft.key(0x102fc);
+  aircraft.run(30);
+  EXPECT_NEAR(aircraft.var(kGeneratorVoltage), kGeneratorVolts, 0.01);  // lamp out
+  EXPECT_NEAR(aircraft.var(kMainBusVoltage), kGeneratorVolts, 0.01);
+  aircraft.key(0x102c1);  // battery off with the generator on line: battery lamp lit
+  aircraft.run(1);
+  EXPECT_LT(aircraft.var(kBatteryBusVoltage), 10);
+  EXPECT_GT(aircraft.var(kGeneratorVoltage), 20);
+  EXPECT_NEAR(aircraft.var(kMainBusVoltage), kGeneratorVolts, 0.01);
+}
+
+// --- Engine ---
+
+TEST(Engine, OnePressOfTheStarterRunsTheStartToIdleByItself) {
+  Aircraft aircraft;
+  aircraft.power_and_fuel();
+  aircraft.key(0x102fc);
+  aircraft.run(1);
+  EXPECT_EQ(aircraft.var(kStarterEngaged), 1);
+  EXPECT_LT(aircraft.var(kBatteryBusVoltage), kBatteryVolts);  // cranking
+  EXPECT_GT(aircraft.var(kBatteryBusVoltage), kPoweredVolts);
+  aircraft.run(2);
+  EXPECT_TRUE(aircraft.model.engine_burning());
+  aircraft.run(17);  // idle within 20 s of the press
+  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kIdleSpeed, 1);
+  EXPECT_EQ(aircraft.var(kStarterEngaged), 0);
+  EXPECT_NEAR(aircraft.var(kFuelFlow), kIdleFuelFlow, 20);
+  EXPECT_NEAR(aircraft.var(kExhaustTemp) / 1.8 - 273.15, kIdleEgt, 15);
+  EXPECT_NEAR(aircraft.var(kOilPressure) / kPsf, kIdleOilBar, 0.5);
+  EXPECT_GT(aircraft.var(kFuelPressure) / kPsf, 1.15);
+  EXPECT_NEAR(aircraft.var(kHydraulicRight) / kPsf, kHydraulicBar, 1);
+}
+
+TEST(Engine, WithoutFuelTheStarterOnlyMotorsAndIgnitionLaterLightsIt) {
+  Aircraft aircraft;
+  aircraft.key(0x102c1);
+  aircraft.key(0x10324);
+  aircraft.key(0x103be);
+  aircraft.run(1);
+  aircraft.key(0x102fc);
+  aircraft.run(15);
+  EXPECT_FALSE(aircraft.model.engine_burning());
+  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kMotoringSpeed, 0.5);
+  EXPECT_EQ(aircraft.var(kFuelFlow), 0);
+  aircraft.key(0x1017f, 16383);  // ignition on
+  aircraft.run(20);
+  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kIdleSpeed, 1);
+}
+
+TEST(Engine, AStartIsAbortedByLosingTheBusOrByTheStartersTimeLimit) {
+  Aircraft no_power;
+  no_power.power_and_fuel();
+  no_power.key(0x1033b);  // generator off
+  no_power.key(0x102fc);
+  no_power.run(1);
+  no_power.key(0x102c1);  // battery off
+  no_power.run(30);
+  EXPECT_EQ(no_power.var(kStarterEngaged), 0);
+  EXPECT_FALSE(no_power.model.engine_burning());
+  EXPECT_LT(no_power.var(kTurbineSpeed), 0.1);
+
+  Aircraft dry;  // no fuel lever: the starter motors until its limit
+  dry.key(0x102c1);
+  dry.run(1);
+  dry.key(0x102fc);
+  dry.run(kStarterLimit - 1);
+  EXPECT_EQ(dry.var(kStarterEngaged), 1);
+  dry.run(2);
+  EXPECT_EQ(dry.var(kStarterEngaged), 0);
+
+  Aircraft unpowered;  // no battery: the starter does not turn, and says why
+  unpowered.key(0x102fc);
+  unpowered.run(1);
+  EXPECT_EQ(unpowered.var(kStarterEngaged), 0);
+  ASSERT_EQ(unpowered.notes.size(), 1u);
+  EXPECT_NE(unpowered.notes[0].find("no power"), std::string::npos);
+}
+
+TEST(Engine, ThrottleLagAfterburnerAndShutdown) {
+  Aircraft aircraft;
+  aircraft.start_engine();
+  aircraft.key(0x1011c, 16384);
+  aircraft.run(kThrottleLag);
+  const double one_lag = kIdleSpeed + (kFullSpeed - kIdleSpeed) * (1 - std::exp(-1));
+  EXPECT_NEAR(aircraft.var(kTurbineSpeed), one_lag, 0.5);
+  aircraft.run(10);
+  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kFullSpeed, 0.1);
+  EXPECT_NEAR(aircraft.var(kFuelFlow), kFullFuelFlow, 5);
+  aircraft.key(0x10337);  // afterburner on
+  aircraft.run(1);
+  EXPECT_NEAR(aircraft.var(kFuelFlow), kFullFuelFlow + kAfterburnerFuelFlow, 5);
+  aircraft.key(0x10337);
+  aircraft.key(0x1011c, 0);
+  aircraft.run(10);
+  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kIdleSpeed, 0.2);
+  aircraft.key(0x1017f, 0);  // fuel cut off
+  aircraft.run(1);
+  EXPECT_FALSE(aircraft.model.engine_burning());
+  EXPECT_EQ(aircraft.var(kFuelFlow), 0);
+  aircraft.run(60);
+  EXPECT_LT(aircraft.var(kTurbineSpeed), 0.5);
+  aircraft.run(600);
+  EXPECT_NEAR(aircraft.var(kExhaustTemp) / 1.8 - 273.15, 15, 1);
+}
+
+TEST(Engine, ARunningEngineSetFromOutsideRunsOn) {
+  Aircraft aircraft;
+  aircraft.power_and_fuel();
+  aircraft.sim.set_var(kTurbineSpeed, 70);
+  aircraft.run(10);
+  EXPECT_TRUE(aircraft.model.engine_burning());
+  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kIdleSpeed, 0.5);
+}
+
+// --- Fuel ---
+
+TEST(Fuel, TheEngineBurnsTheExternalTanksFirstThenTheInternalOnesEvenly) {
+  Aircraft aircraft;
+  aircraft.sim.set_calc_number(calc::kExternal1Capacity, 100);
+  aircraft.sim.set_calc_number(calc::kExternal2Capacity, 100);
+  aircraft.sim.set_calc_number(calc::kExternal1Level, 0.1);  // 0.1 gallon each
+  aircraft.sim.set_calc_number(calc::kExternal2Level, 0.1);
+  aircraft.start_engine();  // about half a gallon burnt: the externals run dry
+  double level = -1;
+  aircraft.sim.calculate(calc::kExternal1Level, &level, nullptr);
+  EXPECT_EQ(level, 0);
+  const double left = aircraft.var(kLeftTank1Level), right = aircraft.var(kRightTank1Level);
+  EXPECT_LT(left, 8388608);
+  EXPECT_DOUBLE_EQ(left, right);
+  EXPECT_DOUBLE_EQ(aircraft.var(kLeftTank2Level), left);  // the same fraction of every tank
+
+  // An hour at idle burns 660 lb = 100 gallons of the 460.
+  const double before = 460 * left / 8388608;
+  aircraft.run(3600);
+  const double after = 460 * aircraft.var(kLeftTank1Level) / 8388608;
+  EXPECT_NEAR(before - after, kIdleFuelFlow / kFuelPoundsPerGallon, 1);
+}
+
+TEST(Fuel, EmptyTanksStopTheEngine) {
+  Aircraft aircraft;
+  aircraft.start_engine();
+  for (Token level : {kLeftTank1Level, kLeftTank2Level, kRightTank1Level, kRightTank2Level})
+    aircraft.sim.set_var(level, 0);
+  aircraft.run(1);
+  EXPECT_FALSE(aircraft.model.engine_burning());
+}
+
+// --- Hydraulics, gear, flaps, speed brake, chute ---
+
+TEST(Airframe, GearTravelsOverSecondsWithPressureAndStaysDownOnTheGround) {
+  Aircraft aircraft;
+  aircraft.key(0x10022);  // lever up, engine stopped, on the ground
+  aircraft.run(10);
+  EXPECT_EQ(aircraft.var(kGearNose), 16384);
+  aircraft.sim.set_var(kOnGround, 0);
+  aircraft.run(10);  // no pressure: nothing moves
+  EXPECT_EQ(aircraft.var(kGearNose), 16384);
+  aircraft.start_engine();
+  EXPECT_EQ(aircraft.var(kGearNose), 0);
+  aircraft.key(0x10022);
+  aircraft.run(2.5);
+  EXPECT_NEAR(aircraft.var(kGearNose), 16384 * 2.5 / kNoseGearSeconds, 100);
+  EXPECT_LT(aircraft.var(kGearRight), aircraft.var(kGearNose));
+  aircraft.run(5);
+  for (Token leg : {kGearNose, kGearLeft, kGearRight}) EXPECT_EQ(aircraft.var(leg), 16384);
+}
+
+TEST(Airframe, FlapsStepThroughTheirDetentsAndTheSpeedBrakeFollowsItsHandle) {
+  Aircraft aircraft;
+  aircraft.start_engine();
+  aircraft.key(0x100de);
+  aircraft.key(0x100de);
+  aircraft.run(1);
+  EXPECT_NEAR(aircraft.var(kFlapsPercent), 100 / kFlapsSeconds, 0.1);
+  aircraft.run(10);
+  EXPECT_NEAR(aircraft.var(kFlapsPercent), 200.0 / 3, 1e-9);
+  EXPECT_NEAR(aircraft.var(kFlapsPosition), 16384 * 2.0 / 3, 1e-6);
+  for (int i = 0; i < 5; ++i) aircraft.key(0x100de);  // stops at landing
+  aircraft.run(5);
+  EXPECT_EQ(aircraft.var(kFlapsPercent), 100);
+  aircraft.key(0x100df);
+  aircraft.run(5);
+  EXPECT_NEAR(aircraft.var(kFlapsPercent), 200.0 / 3, 1e-9);
+  aircraft.sim.set_var(kFlapsPercent, 0);  // set from outside: the handle follows
+  aircraft.run(5);
+  EXPECT_EQ(aircraft.var(kFlapsPercent), 0);
+  EXPECT_EQ(aircraft.model.flaps_detent(), 0);
+
+  aircraft.key(0x100fa, 16384);
+  aircraft.run(kSpeedBrakeSeconds / 2);
+  EXPECT_NEAR(aircraft.var(kSpoilersPosition), 8192, 500);
+  aircraft.run(kSpeedBrakeSeconds);
+  EXPECT_EQ(aircraft.var(kSpoilersPosition), 16384);
+}
+
+TEST(Airframe, TheChuteDeploysAndIsDropped) {
+  Aircraft aircraft;
+  aircraft.key(0x10356);
+  aircraft.run(kChuteDeploySeconds / 3);
+  EXPECT_NEAR(aircraft.var(kParachute), 1.0 / 3, 0.05);
+  aircraft.key(0x10356);  // not yet half out: goes on deploying
+  aircraft.run(kChuteDeploySeconds);
+  EXPECT_EQ(aircraft.var(kParachute), 1);
+  aircraft.key(0x10356);
+  aircraft.key(0x10356);  // sent twice in one update: dropped all the same
+  aircraft.run(kChuteDropSeconds + 0.1);
+  EXPECT_EQ(aircraft.var(kParachute), 0);
+}
+
+// --- Bad input ---
+
+TEST(BadInput, NoValueSetMakesTheModelProduceNaNOrDiverge) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  for (double bad : {nan, inf, -inf, 1e308, -1e308}) {
+    SCOPED_TRACE(bad);
+    Aircraft aircraft;
+    aircraft.start_engine();
+    for (const VariableInfo& info : variable_table())
+      if (!info.integer) aircraft.sim.set_var(info.id, bad);
+    aircraft.sim.set_calc_number(calc::kExternal1Level, bad);
+    aircraft.sim.set_calc_number(calc::kExternal1Capacity, bad);
+    aircraft.key(0x1011c, 0x7FFFFFFF);
+    aircraft.key(0x10065);
+    aircraft.model.advance(aircraft.sim, bad);
+    aircraft.run(60);
+    for (const VariableInfo& info : variable_table()) {
+      if (info.owner != VarOwner::systems) continue;
+      SCOPED_TRACE(info.name);
+      EXPECT_TRUE(std::isfinite(aircraft.var(info.id)));
+      EXPECT_GE(aircraft.var(info.id), info.min);
+      EXPECT_LE(aircraft.var(info.id), info.max);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace gaugehost

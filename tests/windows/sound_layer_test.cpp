@@ -1,0 +1,239 @@
+// The click-sound player over the Win32 platform layer, with the waves as this program's own WAVE
+// resources (the module's resource script is linked in), run under Wine in three settings:
+//
+//   sound_layer_test device      a sound device that works (ALSA's null device): DirectSound
+//                                itself opens, makes buffers, takes the waves and plays
+//   sound_layer_test no-device   no sound hardware: DirectSoundCreate fails, every gauge is silent
+//   sound_layer_test recording   the recording dsound.dll: the calls in their order, and a
+//                                failure at each step, a missing wave or a foreign module handle
+//                                leave the player silent with nothing left behind
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "module/platform.h"
+#include "sound/sound_player.h"
+#include "sound/wave_resource.h"
+#include "tests/windows/windows_check.h"
+#include "windows/recording_dsound/recording_dsound.h"
+
+namespace {
+
+using crv5::sound::GaugeSound;
+using crv5::sound::gauge_sound_play;
+using crv5::sound::gauge_sound_service;
+using crv5::sound::sound_available;
+
+struct Wave {
+  uint16_t id;
+  uint16_t format_tag;
+  uint16_t channels;
+  uint16_t bits;
+  uint32_t data_bytes;
+};
+constexpr Wave kWaves[] = {
+    {10, 1, 1, 16, 3828},
+    {20, 1, 1, 8, 10304},
+    {30, 2, 2, 4, 1024},
+};
+
+uintptr_t this_module() { return reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr)); }
+
+// The simulator's main window, of the class this program's name implies ("sound_layer_test": not
+// a "2" fourth, not an upper-case "C" first, so FS98MAIN).
+HWND make_main_window() {
+  WNDCLASSA window_class{};
+  window_class.lpfnWndProc = DefWindowProcA;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = "FS98MAIN";
+  RegisterClassA(&window_class);
+  return CreateWindowExA(0, "FS98MAIN", "sound test", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr,
+                         nullptr, window_class.hInstance, nullptr);
+}
+
+void install(GaugeSound& gauge, uintptr_t module = this_module()) {
+  gauge_sound_service(gauge, kServicePreInstall, module);
+}
+void kill(GaugeSound& gauge) { gauge_sound_service(gauge, kServicePreKill, 0); }
+
+void platform_finds_window_and_name(HWND window) {
+  char name[64];
+  CHECK(platform_executable_name(name, sizeof name) == std::strlen("sound_layer_test"));
+  CHECK(std::string(name) == "sound_layer_test");
+  char small[5];
+  platform_executable_name(small, sizeof small);
+  CHECK(std::string(small) == "soun");
+  CHECK(crv5::sound::find_host_window() == reinterpret_cast<uintptr_t>(window));
+  CHECK(platform_find_window("MSCFSMAIN") == 0);
+}
+
+void resources_come_from_the_given_module_only() {
+  uint32_t size = 0;
+  const void* wave = platform_find_resource(this_module(), "WAVE", 10, &size);
+  CHECK(wave && size == 3872);
+  CHECK(platform_find_resource(this_module(), "BITMAP", 60, &size) && size > 40);
+  CHECK(platform_find_resource(this_module(), "WAVE", 11, &size) == nullptr);
+  CHECK(platform_find_resource(this_module(), "WAVE", 70000, &size) == nullptr);
+  const auto kernel = reinterpret_cast<uintptr_t>(GetModuleHandleA("kernel32.dll"));
+  CHECK(platform_find_resource(kernel, "WAVE", 10, &size) == nullptr);
+  CHECK(platform_find_resource(0, "WAVE", 10, &size) == nullptr);
+  // Not the base of any module: refused without touching it.
+  CHECK(platform_find_resource(this_module() + 0x10, "WAVE", 10, &size) == nullptr);
+  CHECK(platform_find_resource(0x1234, "WAVE", 10, &size) == nullptr);
+}
+
+// --- device ---
+
+void real_directsound_plays_the_pcm_clicks() {
+  for (const Wave& wave : kWaves) {
+    if (wave.format_tag != 1) continue;
+    GaugeSound gauge{.wave_id = wave.id};
+    install(gauge);
+    CHECK_MSG(sound_available && gauge.device && gauge.sound, "WAVE " + std::to_string(wave.id));
+    CHECK(gauge.size == wave.data_bytes);
+    gauge_sound_play(gauge);
+    gauge_sound_play(gauge);  // still playing: not restarted, and no failure
+    CHECK(sound_available && gauge.sound != 0);
+    kill(gauge);
+    CHECK(gauge.sound == 0 && gauge.device == 0);
+  }
+}
+
+// DirectSound takes no compressed buffers: the ADPCM click (WAVE 30) may be refused, and then the
+// module goes silent as after any failure.
+void adpcm_click_plays_or_silences() {
+  GaugeSound gauge{.wave_id = 30};
+  install(gauge);
+  CHECK((sound_available && gauge.size == 1024) || (!sound_available && gauge.sound == 0));
+  gauge_sound_play(gauge);
+  kill(gauge);
+}
+
+// --- no-device ---
+
+void without_sound_hardware_every_gauge_is_silent() {
+  GaugeSound first{.wave_id = 10};
+  install(first);
+  CHECK(!sound_available && first.device == 0 && first.sound == 0 && first.size == 0);
+  gauge_sound_play(first);
+  GaugeSound second{.wave_id = 20};
+  install(second);
+  CHECK(second.device == 0 && second.sound == 0);
+  CHECK(!crv5::sound::play(&second.sound, 0));
+  kill(first);
+  kill(second);
+}
+
+// --- recording ---
+
+void calls_come_in_order_and_play_the_waves(RecordingControls& recorder) {
+  recorder.reset();
+  GaugeSound gauges[3] = {{.wave_id = 10}, {.wave_id = 20}, {.wave_id = 30}};
+  for (GaugeSound& gauge : gauges) install(gauge);
+  CHECK(sound_available);
+  for (GaugeSound& gauge : gauges) gauge_sound_play(gauge);
+  CHECK(recorder.play_count() == 3);
+  for (uint32_t i = 0; i < 3 && i < recorder.play_count(); ++i) {
+    const RecordedPlay& play = *recorder.play(i);
+    const Wave& wave = kWaves[i];
+    CHECK_MSG(play.format_tag == wave.format_tag && play.channels == wave.channels &&
+                  play.bits_per_sample == wave.bits && play.samples_per_second == 22050 &&
+                  play.size == wave.data_bytes,
+              "WAVE " + std::to_string(wave.id));
+    // The buffer holds the wave's data chunk, byte for byte.
+    uint32_t size = 0;
+    const void* resource = platform_find_resource(this_module(), "WAVE", wave.id, &size);
+    crv5::sound::WaveResource parsed;
+    CHECK(crv5::sound::read_wave(static_cast<const unsigned char*>(resource), size, &parsed));
+    CHECK(parsed.data_size == play.size && std::memcmp(parsed.data, play.data, play.size) == 0);
+  }
+  for (GaugeSound& gauge : gauges) kill(gauge);
+  CHECK_MSG(std::string(recorder.problems()).empty(), recorder.problems());
+  CHECK(recorder.live_objects() == 0);
+}
+
+const char* const kStepNames[] = {"create", "cooperative level", "buffer", "lock",
+                                  "unlock", "play position",     "play"};
+static_assert(std::size(kStepNames) == kRecordingStepCount);
+
+void a_failure_at_any_step_silences_and_leaves_nothing(RecordingControls& recorder) {
+  for (int32_t step = 0; step < kRecordingStepCount; ++step) {
+    const std::string name = kStepNames[step];
+    sound_available = true;
+    recorder.reset();
+    recorder.fail(step);
+    GaugeSound gauge{.wave_id = 10};
+    install(gauge);
+    gauge_sound_play(gauge);
+    CHECK_MSG(!sound_available, name);
+    recorder.fail(kRecordingFailNothing);
+    // Silent for the rest of the module's life: a gauge installed later plays nothing.
+    GaugeSound later{.wave_id = 20};
+    install(later);
+    gauge_sound_play(gauge);
+    gauge_sound_play(later);
+    CHECK_MSG(recorder.play_count() == 0, name);
+    kill(gauge);
+    kill(later);
+    CHECK_MSG(recorder.live_objects() == 0, name + ": devices or buffers left behind");
+    CHECK_MSG(std::string(recorder.problems()).empty(), name + ": " + recorder.problems());
+  }
+}
+
+void bad_module_or_wave_or_window_silences(RecordingControls& recorder) {
+  struct Case {
+    const char* what;
+    uintptr_t module;
+    uint16_t wave;
+  };
+  const Case cases[] = {
+      {"a WAVE id the module lacks", this_module(), 11},
+      {"another module's handle", reinterpret_cast<uintptr_t>(GetModuleHandleA("kernel32.dll")), 10},
+      {"a handle of no module", 0x1234, 10},
+      {"no module handle", 0, 10},
+  };
+  for (const Case& c : cases) {
+    sound_available = true;
+    recorder.reset();
+    GaugeSound gauge{.wave_id = c.wave};
+    install(gauge, c.module);
+    gauge_sound_play(gauge);
+    CHECK_MSG(!sound_available && gauge.sound == 0 && recorder.play_count() == 0, c.what);
+    kill(gauge);
+    CHECK_MSG(recorder.live_objects() == 0, c.what);
+  }
+  // Without the simulator's window the cooperative level cannot be set.
+  sound_available = true;
+  uintptr_t device = 0;
+  CHECK(!crv5::sound::create_device(0, &device) && device == 0 && !sound_available);
+  CHECK(recorder.live_objects() == 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
+  const HWND window = make_main_window();
+  CHECK_MSG(window != nullptr, "no main window (Wine needs its null display driver)");
+  platform_finds_window_and_name(window);
+  resources_come_from_the_given_module_only();
+  if (mode == "device") {
+    real_directsound_plays_the_pcm_clicks();
+    adpcm_click_plays_or_silences();
+  } else if (mode == "no-device") {
+    without_sound_hardware_every_gauge_is_silent();
+  } else if (mode == "recording") {
+    RecordingControls recorder;
+    CHECK_MSG(recorder.load(), "dsound.dll is not the recording one (WINEDLLOVERRIDES=dsound=n)");
+    if (recorder.reset) {
+      calls_come_in_order_and_play_the_waves(recorder);
+      a_failure_at_any_step_silences_and_leaves_nothing(recorder);
+      bad_module_or_wave_or_window_silences(recorder);
+    }
+  } else {
+    std::printf("usage: sound_layer_test device|no-device|recording\n");
+    return 2;
+  }
+  return crv5::windows_test::report(("sound_layer_test " + mode).c_str());
+}

@@ -1,0 +1,51 @@
+# The Windows tests, run under Wine by ctest in the Windows build folder (windows/wine-run: one
+# Wine prefix in the build folder, headless).
+enable_testing()
+set(CRV5_WINE_RUN ${CMAKE_CURRENT_SOURCE_DIR}/wine-run)
+set(CRV5_TEST_DIR ${PROJECT_SOURCE_DIR}/tests)
+
+# ALSA for the Wine runs: a default device that discards what it plays, so that DirectSound opens
+# and plays; and one without any device, as on a machine without sound hardware.
+file(WRITE ${CMAKE_BINARY_DIR}/alsa-null.conf "pcm.!default { type null }\n")
+file(WRITE ${CMAKE_BINARY_DIR}/alsa-none.conf "# no sound devices\n")
+
+# The exported records, the imports, the resources and the gauge table of the built module.
+add_executable(gau_file_test ${CRV5_TEST_DIR}/windows/gau_file_test.cpp)
+target_include_directories(gau_file_test PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(gau_file_test PRIVATE ${CRV5_STATIC_RUNTIME})
+add_dependencies(gau_file_test CRV5_Instr)
+add_test(NAME windows/gau_file COMMAND ${CRV5_WINE_RUN} $<TARGET_FILE:gau_file_test>)
+
+# The sound player over the Win32 platform layer, with the module's waves as its own resources.
+add_executable(sound_layer_test ${CRV5_TEST_DIR}/windows/sound_layer_test.cpp
+  ${PROJECT_SOURCE_DIR}/sound/sound_player.cpp ${PROJECT_SOURCE_DIR}/sound/wave_resource.cpp
+  $<TARGET_OBJECTS:crv5_platform_win> ${CRV5_RESOURCE_SCRIPT})
+target_include_directories(sound_layer_test PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(sound_layer_test PRIVATE dsound ${CRV5_STATIC_RUNTIME})
+add_dependencies(sound_layer_test recording_dsound)
+add_test(NAME windows/directsound COMMAND ${CMAKE_COMMAND} -E env
+  ALSA_CONFIG_PATH=${CMAKE_BINARY_DIR}/alsa-null.conf CRV5_DSOUND=b
+  ${CRV5_WINE_RUN} $<TARGET_FILE:sound_layer_test> device)
+add_test(NAME windows/no_sound_hardware COMMAND ${CMAKE_COMMAND} -E env
+  ALSA_CONFIG_PATH=${CMAKE_BINARY_DIR}/alsa-none.conf CRV5_DSOUND=b
+  ${CRV5_WINE_RUN} $<TARGET_FILE:sound_layer_test> no-device)
+add_test(NAME windows/recording_dsound COMMAND ${CMAKE_COMMAND} -E env CRV5_DSOUND=n
+  ${CRV5_WINE_RUN} $<TARGET_FILE:sound_layer_test> recording)
+
+# Every check file of the project, in one run of gaugecheck.exe against the Windows module, with
+# the recording dsound.dll for `expect sounds`; the no-device file as on Linux.
+file(GLOB_RECURSE CRV5_WINDOWS_CHECK_FILES CONFIGURE_DEPENDS ${CRV5_TEST_DIR}/checks/*.check)
+list(SORT CRV5_WINDOWS_CHECK_FILES)
+add_test(NAME windows/checks COMMAND ${CMAKE_COMMAND} -E env CRV5_DSOUND=n
+  ${CRV5_WINE_RUN} $<TARGET_FILE:gaugecheck> check ${CRV5_WINDOWS_CHECK_FILES})
+add_test(NAME windows/checks-no-sound COMMAND ${CMAKE_COMMAND} -E env CRV5_DSOUND=n
+  ${CRV5_WINE_RUN} $<TARGET_FILE:gaugecheck> --sound none check
+  ${CRV5_TEST_DIR}/checks-no-sound/no_device.check)
+# The check files' gauges over Wine's own DirectSound with the null ALSA device: the real sound
+# path under every click, where `expect sounds` cannot look.
+file(GLOB CRV5_WINDOWS_SOUNDING_CHECKS CONFIGURE_DEPENDS ${CRV5_TEST_DIR}/checks-windows/*.check)
+if(CRV5_WINDOWS_SOUNDING_CHECKS)
+  add_test(NAME windows/checks-directsound COMMAND ${CMAKE_COMMAND} -E env
+    ALSA_CONFIG_PATH=${CMAKE_BINARY_DIR}/alsa-null.conf CRV5_DSOUND=b
+    ${CRV5_WINE_RUN} $<TARGET_FILE:gaugecheck> check ${CRV5_WINDOWS_SOUNDING_CHECKS})
+endif()
