@@ -8,7 +8,6 @@
 
 #include "host/audio/audio.h"
 #include "host/panel/session.h"
-#include "host/render/session_render.h"
 #include "host/sim/flight/corvane_flight.h"
 #include "host/sim/flightgear/flightgear_link.h"
 
