@@ -8,6 +8,8 @@
 
 #include "host/audio/audio.h"
 #include "host/panel/session.h"
+#include "host/sim/flight/corvane_flight.h"
+#include "host/sim/flightgear/flightgear_link.h"
 
 namespace gaugehost {
 
@@ -132,6 +134,43 @@ void cmd_update(CheckRun& run, const CheckLine& line) {
 
 void cmd_model(CheckRun& run, const CheckLine& line) {
   run.session().set_model(on_off(line.tokens[0]));
+}
+
+// The host's own flight model, for the commands that need it.
+flight::CorvaneFlight& own_flight(CheckRun& run, std::string_view command) {
+  auto* own = dynamic_cast<flight::CorvaneFlight*>(&run.session().flight());
+  if (!own)
+    throw HostError(std::string(command) + " needs the host's own flight model, not " +
+                    run.session().flight().status());
+  return *own;
+}
+
+void cmd_scenario(CheckRun& run, const CheckLine& line) {
+  own_flight(run, "scenario").apply_scenario(run.session().sim(), line.tokens[0]);
+}
+
+// The pilot's controls: elevator and aileron (-1 to 1), rudder (-1 to 1), brakes (0 to 1).
+void cmd_control(CheckRun& run, const CheckLine& line) {
+  flight::Controls& controls = own_flight(run, "control").controls();
+  const std::string& name = line.tokens[0];
+  const bool brakes = name == "brakes";
+  const double value = parse_check_number(line.tokens[1], name);
+  if (!(value >= (brakes ? 0 : -1) && value <= 1))
+    throw HostError("bad " + name + " " + quote_input(line.tokens[1]) +
+                    (brakes ? ", expected 0 to 1" : ", expected -1 to 1"));
+  if (name == "elevator") controls.elevator = value;
+  else if (name == "aileron") controls.aileron = value;
+  else if (name == "rudder") controls.rudder = value;
+  else if (brakes) controls.brakes = value;
+  else throw HostError("unknown control " + quote_input(name) +
+                       ", expected elevator, aileron, rudder or brakes");
+}
+
+// Recorded FlightGear frames, one per update, in place of the flight model.
+void cmd_flightgear_replay(CheckRun& run, const CheckLine& line) {
+  run.session().set_flight_source(
+      std::make_unique<flightgear::FlightGearLink>(flightgear::recorded_frames(
+          run.resolve(line.tokens[0]).string())));
 }
 
 // --- Acting ---
@@ -377,6 +416,13 @@ void cmd_expect_var(CheckRun& run, const CheckLine& line) {
                 parse_check_number(line.tokens[1], "value"), tolerance_arg(line, 2));
 }
 
+void cmd_expect_flight(CheckRun& run, const CheckLine& line) {
+  const std::optional<double> got = run.session().flight().quantity(line.tokens[0]);
+  if (!got) throw HostError("the flight has no quantity " + quote_input(line.tokens[0]));
+  expect_number(run, line, line.tokens[0], *got, parse_check_number(line.tokens[1], "value"),
+                tolerance_arg(line, 2));
+}
+
 void cmd_expect_window(CheckRun& run, const CheckLine& line) {
   const Window& window = window_arg(run, line.tokens[0]);
   const std::string& state = line.tokens[1];
@@ -409,6 +455,9 @@ const CheckCommandTable& check_command_table() {
       {"update", {"update [N]", 0, 1, cmd_update}},
       {"kill", {"kill", 0, 0, cmd_kill}},
       {"model", {"model on|off", 1, 1, cmd_model}},
+      {"scenario", {"scenario NAME", 1, 1, cmd_scenario}},
+      {"control", {"control elevator|aileron|rudder|brakes VALUE", 2, 2, cmd_control}},
+      {"flightgear replay", {"flightgear replay FILE", 1, 1, cmd_flightgear_replay}},
       {"set var", {"set var ID VALUE", 2, 2, cmd_set_var}},
       {"set calc", {"set calc \"EXPRESSION\" VALUE", 2, 2, cmd_set_calc}},
       {"set failure", {"set failure KEY on|off", 2, 2, cmd_set_failure}},
@@ -423,6 +472,7 @@ const CheckCommandTable& check_command_table() {
       {"expect tooltip",
        {"expect tooltip GAUGE X Y \"TEXT\"|help N|none", 4, 5, cmd_expect_tooltip}},
       {"expect var", {"expect var ID VALUE [~TOL]", 2, 3, cmd_expect_var}},
+      {"expect flight", {"expect flight NAME VALUE [~TOL]", 2, 3, cmd_expect_flight}},
       {"expect window", {"expect window IDENT visible|hidden", 2, 2, cmd_expect_window}},
       {"expect sounds", {"expect sounds [WAVE...]", 0, kMany, cmd_expect_sounds}},
   };

@@ -1,5 +1,7 @@
 // gaugehost render: a panel's visible windows (or one window) drawn into a PNG file.
+#include <chrono>
 #include <cmath>
+#include <thread>
 #include <optional>
 #include <ostream>
 
@@ -7,6 +9,8 @@
 #include "host/cli/commands.h"
 #include "host/panel/session.h"
 #include "host/render/session_render.h"
+#include "host/sim/flight/corvane_flight.h"
+#include "host/sim/flightgear/flightgear_link.h"
 #include "host/sim/start_state.h"
 
 namespace gaugehost::cli {
@@ -14,9 +18,12 @@ namespace gaugehost::cli {
 const char* const kRenderUsage =
     "gaugehost render --panel FILE --out FILE.png [--window IDENT] [--scale S] [--updates N] "
     "[--set ID=VALUE ...] [--night] [--model on|off]\n"
+    "                [--scenario NAME] [--flightgear PORT [--seconds S]]\n"
     "                              draw a panel's visible windows (or one window) into a PNG;\n"
-    "                              the aircraft starts cold and dark on the ramp, and its model\n"
-    "                              runs during the updates unless --model off";
+    "                              the aircraft starts cold and dark on the ramp, or in the\n"
+    "                              scenario named, and its model runs during the updates unless\n"
+    "                              --model off; --flightgear listens for FlightGear on\n"
+    "                              127.0.0.1:PORT for S seconds (2 if not given) of real time";
 
 namespace {
 
@@ -28,6 +35,9 @@ struct RenderArgs {
   int updates = 1;
   std::vector<std::pair<uint32_t, double>> sets;
   bool night = false;
+  std::optional<std::string> scenario;
+  std::optional<uint16_t> flightgear_port;
+  double seconds = 2;
   bool model = true;
 };
 
@@ -74,12 +84,35 @@ RenderArgs parse_render_args(const std::vector<std::string>& args) {
       parsed.updates = int(number_between(option_value(args, i), "updates", 0, 100000));
     else if (arg == "--set") parsed.sets.push_back(variable_setting(option_value(args, i)));
     else if (arg == "--night") parsed.night = true;
+    else if (arg == "--scenario") parsed.scenario = option_value(args, i);
+    else if (arg == "--flightgear")
+      parsed.flightgear_port = uint16_t(number_between(option_value(args, i), "port", 1, 65535));
+    else if (arg == "--seconds")
+      parsed.seconds = number_between(option_value(args, i), "seconds", 0, 3600);
     else if (arg == "--model") parsed.model = model_switch(option_value(args, i));
     else throw HostError("render: unknown option " + quote_input(arg));
   }
   if (parsed.panel.empty()) throw HostError("render: --panel FILE is required");
   if (parsed.out.empty()) throw HostError("render: --out FILE.png is required");
   return parsed;
+}
+
+// Runs the panel in real time for `seconds`, its flight variables from FlightGear, and prints
+// the link's status.
+void listen_to_flightgear(Session& session, uint16_t port, double seconds, std::ostream& out) {
+  auto link = std::make_unique<flightgear::FlightGearLink>(
+      std::make_unique<flightgear::UdpInput>(port));
+  const flightgear::FlightGearLink& watched = *link;
+  session.set_flight_source(std::move(link));
+  session.set_model(true);
+  const auto period = std::chrono::microseconds(1000000 / 18);
+  auto next = std::chrono::steady_clock::now();
+  for (double t = 0; t < seconds; t += 1.0 / 18) {
+    session.update(1);
+    next += period;
+    std::this_thread::sleep_until(next);
+  }
+  out << watched.status() << "\n";
 }
 
 }  // namespace
@@ -91,8 +124,14 @@ int render(CliContext& context) {
   session.set_model(args.model);
   // Set before the panel loads, so that the gauges find them when they are installed and
   // connected (the start-state gauges read the tank capacities then).
+  if (args.scenario) {
+    auto* own = dynamic_cast<flight::CorvaneFlight*>(&session.flight());
+    own->apply_scenario(session.sim(), *args.scenario);
+  }
   for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
   session.load_panel(read_panel_config(args.panel));
+  if (args.flightgear_port) listen_to_flightgear(session, *args.flightgear_port, args.seconds,
+                                                 context.out);
 
   std::optional<size_t> only;
   if (args.window) {

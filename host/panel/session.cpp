@@ -9,6 +9,7 @@
 #include "host/eval/evaluate.h"
 #include "host/mouse/hit_testing.h"
 #include "host/panel/numbers.h"
+#include "host/sim/flight/corvane_flight.h"
 #include "host/sim/corvane_systems.h"
 #include "host/sim/key_events.h"
 
@@ -73,7 +74,9 @@ void bind_parameters(const GaugeInstance& gauge) {
 }  // namespace
 
 Session::Session(std::unique_ptr<Module> module)
-    : module_(std::move(module)), model_(std::make_unique<CorvaneSystems>()) {
+    : module_(std::move(module)),
+      model_(std::make_unique<CorvaneSystems>()),
+      flight_(std::make_unique<flight::CorvaneFlight>()) {
   services_.panel_window_toggle = service_panel_window_toggle;
   services_.trigger_key_event = service_trigger_key_event;
   services_.lookup_var = service_lookup_var;
@@ -212,6 +215,10 @@ void Session::call_gauge(GaugeInstance& gauge, int32_t service_id, uintptr_t ext
   if (gauge.header->callback) gauge.header->callback(gauge.header, service_id, extra);
 }
 
+void Session::set_flight_source(std::unique_ptr<FlightSource> source) {
+  flight_ = source ? std::move(source) : std::make_unique<flight::CorvaneFlight>();
+}
+
 void Session::connect() {
   for (auto& gauge : gauges_) call_gauge(*gauge, kServiceConnectToWindow);
 }
@@ -223,7 +230,10 @@ void Session::update(int cycles) {
       call_gauge(*gauge, kServicePreUpdate);
       evaluate(*gauge);
     }
-    if (model_on_) model_->advance(sim_, kSecondsPerUpdate);
+    if (model_on_) {
+      model_->advance(sim_, kSecondsPerUpdate);
+      flight_->advance(sim_, kSecondsPerUpdate);
+    }
   }
 }
 

@@ -19,6 +19,7 @@
 #include "host/mouse/tooltip.h"
 #include "host/panel/panel_config.h"
 #include "host/sim/aircraft_model.h"
+#include "host/sim/flight/flight_source.h"
 #include "host/sim/sim_state.h"
 
 namespace gaugehost {
@@ -98,6 +99,10 @@ class Session {
   bool model_on() const { return model_on_; }
   // Replaces the aircraft model (the default does nothing).
   void set_aircraft_model(std::unique_ptr<AircraftModel> model);
+  // Where the flight variables come from while the model runs, after the aircraft model each
+  // cycle: the host's own flight model (the default) or a FlightGear link.
+  FlightSource& flight() { return *flight_; }
+  void set_flight_source(std::unique_ptr<FlightSource> source);
 
   // A single click at `point` (background-bitmap pixels), then `repeats` calls as if the button
   // were held. Returns the area that took the click, or null (also for a point off the bitmap).
@@ -126,6 +131,7 @@ class Session {
   std::vector<Window> windows_;
   std::vector<std::unique_ptr<GaugeInstance>> gauges_;
   std::unique_ptr<AircraftModel> model_;
+  std::unique_ptr<FlightSource> flight_;
   bool model_on_ = false;
   bool killed_ = false;
 };

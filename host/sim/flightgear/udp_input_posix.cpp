@@ -1,0 +1,62 @@
+// The FlightGear link's UDP socket (POSIX): gaugehost's; the Windows check runner replays
+// recordings only.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "host/base/host_error.h"
+#include "host/sim/flightgear/flightgear_link.h"
+
+namespace gaugehost::flightgear {
+
+namespace {
+
+constexpr size_t kDatagramBuffer = 65536;
+
+std::string system_error(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+}  // namespace
+
+UdpInput::UdpInput(uint16_t port, const std::string& address) : address_(address) {
+  sockaddr_in where{};
+  where.sin_family = AF_INET;
+  where.sin_port = htons(port);
+  if (inet_pton(AF_INET, address.c_str(), &where.sin_addr) != 1)
+    throw HostError("FlightGear link: bad address " + quote_input(address) +
+                    ", expected a dotted IPv4 address");
+  socket_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  if (socket_ < 0) throw HostError(system_error("FlightGear link: no UDP socket"));
+  if (::bind(socket_, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
+    const std::string message = system_error("FlightGear link: cannot listen on " + address +
+                                             ":" + std::to_string(port));
+    ::close(socket_);
+    throw HostError(message);
+  }
+  socklen_t size = sizeof where;
+  ::getsockname(socket_, reinterpret_cast<sockaddr*>(&where), &size);
+  port_ = ntohs(where.sin_port);
+}
+
+UdpInput::~UdpInput() {
+  if (socket_ >= 0) ::close(socket_);
+}
+
+std::optional<std::string> UdpInput::receive() {
+  std::string buffer(kDatagramBuffer, '\0');
+  const ssize_t got = ::recv(socket_, buffer.data(), buffer.size(), MSG_TRUNC);
+  if (got < 0) return std::nullopt;  // nothing waiting (or an error: the same to the link)
+  // A datagram longer than the buffer is cut: keep more than a frame may have, so it is refused.
+  buffer.resize(std::min(size_t(got), buffer.size()));
+  return buffer;
+}
+
+std::string UdpInput::describe() const {
+  return "UDP " + address_ + ":" + std::to_string(port_);
+}
+
+}  // namespace gaugehost::flightgear

@@ -1,0 +1,165 @@
+// The FlightGear link: the frame parser (a pure function of the text), the shipped protocol
+// file against the parser's field table, recorded frames driving the variables, and real
+// datagrams on loopback, bounded in count and time.
+#include "host/sim/flightgear/flightgear_link.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "host/base/host_error.h"
+#include "host/sim/flight/flight_tokens.h"
+
+namespace gaugehost::flightgear {
+namespace {
+
+namespace token = flight::token;
+
+const std::string kGood =
+    "161.50,0.2480,3401.0,29.920,-14.20,-1.50,5.20,272.00,270.00,269.50,271.00,0.050,0.300,"
+    "1.020,47.245378,6.689511,3420.0,0,12.5";
+
+TEST(FlightGearFrame, ParsesEveryField) {
+  const Frame frame = parse_frame(kGood + "\r\n");
+  ASSERT_EQ(frame.status, Frame::Status::ok) << frame.problem;
+  EXPECT_EQ(frame.values[size_t(Field::indicated_airspeed_kt)], 161.5);
+  EXPECT_EQ(frame.values[size_t(Field::roll_deg)], 5.2);
+  EXPECT_EQ(frame.values[size_t(Field::outside_temperature_c)], 12.5);
+  for (bool in_range : frame.in_range) EXPECT_TRUE(in_range);
+}
+
+TEST(FlightGearFrame, RefusesMalformedFrames) {
+  const struct {
+    std::string text;
+    std::string problem;
+  } cases[] = {
+      {"", "an empty frame"},
+      {"\n", "an empty frame"},
+      {"1,2,3", "3 fields, expected 19"},
+      {kGood + ",7", "more than 19 fields"},
+      {"x" + kGood, "field 1 (indicated airspeed, kt) is not a number"},
+      {"161.5,nan" + kGood.substr(kGood.find(',', 7)), "field 2 (Mach) is not a number"},
+      {"161.5,,3401" + kGood.substr(kGood.find(',', 12)), "field 2 (Mach) is not a number"},
+      {"1e999" + kGood.substr(kGood.find(',')), "field 1 (indicated airspeed, kt) is not a number"},
+      {kGood + "\n" + kGood, "a line break inside the frame"},
+      {std::string(5000, '1'), "a frame longer than 4096 bytes"},
+  };
+  for (const auto& c : cases) {
+    const Frame frame = parse_frame(c.text);
+    EXPECT_EQ(frame.status, Frame::Status::malformed) << c.text.substr(0, 40);
+    EXPECT_EQ(frame.problem, c.problem) << c.text.substr(0, 40);
+  }
+}
+
+TEST(FlightGearFrame, MarksFieldsOutOfRange) {
+  const Frame frame = parse_frame("9999" + kGood.substr(kGood.find(',')));
+  ASSERT_EQ(frame.status, Frame::Status::ok);
+  EXPECT_FALSE(frame.in_range[size_t(Field::indicated_airspeed_kt)]);
+  EXPECT_TRUE(frame.in_range[size_t(Field::mach)]);
+}
+
+// The shipped protocol file lists the parser's fields in its order, with their types and formats.
+TEST(FlightGearFrame, ShippedProtocolMatchesTheFieldTable) {
+  std::ifstream file(std::string(CRV5_SOURCE_DIR) + "/panels/corvane/flightgear/corvane.xml");
+  std::stringstream text;
+  text << file.rdbuf();
+  const std::string xml = text.str();
+  const std::regex chunk(
+      "<chunk>\\s*<name>([^<]*)</name>\\s*<type>([^<]*)</type>\\s*<format>([^<]*)</format>\\s*"
+      "<node>([^<]*)</node>\\s*</chunk>");
+  size_t index = 0;
+  for (auto it = std::sregex_iterator(xml.begin(), xml.end(), chunk); it != std::sregex_iterator();
+       ++it, ++index) {
+    ASSERT_LT(index, kFieldCount);
+    const FieldInfo& field = field_table()[index];
+    EXPECT_EQ((*it)[1], field.name);
+    EXPECT_EQ((*it)[2], field.type);
+    EXPECT_EQ((*it)[3], field.format);
+    EXPECT_EQ((*it)[4], field.property);
+  }
+  EXPECT_EQ(index, kFieldCount);
+  EXPECT_NE(xml.find("<binary_mode>false</binary_mode>"), std::string::npos);
+  EXPECT_NE(xml.find("<var_separator>,</var_separator>"), std::string::npos);
+}
+
+nav::NavaidDatabase navaids() { return nav::read_navaids(nav::default_navaid_file()); }
+
+// The recording: two good frames, a gap, a cut frame, text for a number, an airspeed out of range.
+TEST(FlightGearLink, RecordedFramesDriveTheVariablesAndHoldThroughBadOnes) {
+  FlightGearLink link(recorded_frames(CRV5_SOURCE_DIR "/tests/flightgear/recorded.txt"),
+                      navaids());
+  SimState sim;
+  sim.set_var(token::kNav1Packed, 0x1030);  // the ILS 27
+  EXPECT_NE(link.status().find("waiting for the first frame"), std::string::npos);
+  link.advance(sim, 1.0 / 18);
+  EXPECT_EQ(sim.var(token::kIndicatedAirspeed), 161.5);
+  EXPECT_NEAR(sim.var(token::kMach), 0.248 * 20480, 1e-9);
+  EXPECT_EQ(sim.var(token::kBank), -5.2);  // FlightGear's roll is right positive
+  EXPECT_EQ(sim.var(token::kPitch), -1.5);
+  EXPECT_NEAR(sim.var(token::kVerticalSpeed), -14.2 * 0.3048 * 256, 1e-6);
+  EXPECT_NEAR(sim.var(token::kBaroSetting), 1013.2, 0.1);
+  EXPECT_NEAR(sim.var(token::kTurnRate), 0.3 * 4.5 * 256, 1e-9);
+  EXPECT_NEAR(sim.var(token::kLoadFactor), 1.02 * 624, 1e-9);
+  EXPECT_EQ(sim.var(token::kNav1GlideSlopeFlag), 1);  // on the ILS from FlightGear's position
+  EXPECT_NEAR(sim.var(token::kNav1Deviation), 0, 10);
+  link.advance(sim, 1.0 / 18);
+  EXPECT_EQ(sim.var(token::kIndicatedAirspeed), 160.9);
+  for (int i = 0; i < 3; ++i) link.advance(sim, 1.0 / 18);  // the gap and two malformed
+  EXPECT_EQ(sim.var(token::kIndicatedAirspeed), 160.9);
+  EXPECT_EQ(link.malformed(), 2u);
+  link.advance(sim, 1.0 / 18);  // airspeed out of range: held; the bank comes through
+  EXPECT_EQ(sim.var(token::kIndicatedAirspeed), 160.9);
+  EXPECT_EQ(sim.var(token::kBank), 2);
+  EXPECT_EQ(link.out_of_range(), 1u);
+  EXPECT_TRUE(link.live());
+  for (int i = 0; i < 18; ++i) link.advance(sim, 1.0 / 18);  // the recording has ended
+  EXPECT_FALSE(link.live());
+  EXPECT_EQ(sim.var(token::kIndicatedAirspeed), 160.9);
+  EXPECT_NE(link.status().find("no frame for 1 s, the last values held (3 frames), 2 malformed"),
+            std::string::npos)
+      << link.status();
+}
+
+// Datagrams on loopback to a port of the system's choosing.
+TEST(FlightGearLink, ReadsDatagramsOnLoopback) {
+  auto input = std::make_unique<UdpInput>(0);
+  const uint16_t port = input->port();
+  FlightGearLink link(std::move(input), navaids());
+  const int sender = ::socket(AF_INET, SOCK_DGRAM, 0);
+  ASSERT_GE(sender, 0);
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_port = htons(port);
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const std::string datagrams[] = {"garbage\n", kGood + "\n", std::string(70000, 'x')};
+  for (const std::string& d : datagrams)
+    ASSERT_EQ(::sendto(sender, d.data(), d.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to),
+              ssize_t(d.size()) > 65507 ? -1 : ssize_t(d.size()));
+  ::close(sender);
+  SimState sim;
+  // Loopback delivers at once; a few updates at most take what was sent, without waiting.
+  for (int i = 0; i < 10 && link.frames() == 0; ++i) {
+    link.advance(sim, 1.0 / 18);
+    if (link.frames() == 0) usleep(10000);
+  }
+  EXPECT_EQ(link.frames(), 1u);
+  EXPECT_EQ(link.malformed(), 1u);
+  EXPECT_EQ(sim.var(token::kIndicatedAirspeed), 161.5);
+  EXPECT_NE(link.status().find("FlightGear on UDP 127.0.0.1:" + std::to_string(port) + ": live"),
+            std::string::npos)
+      << link.status();
+}
+
+TEST(FlightGearLink, RefusesABadAddress) {
+  EXPECT_THROW(UdpInput(0, "not-an-address"), gaugehost::HostError);
+}
+
+}  // namespace
+}  // namespace gaugehost::flightgear
