@@ -21,12 +21,14 @@ using Clock = std::chrono::steady_clock;
 namespace {
 
 // The flight controls the keyboard works, as the key events the aircraft model takes: the
-// throttle lever (0 closed to 16383 full), elevator and ailerons (-16383 to 16383, nose down and
-// left wing down negative), sent as the 32-bit pattern of the signed value.
+// throttle lever (0 closed to 16384 full, as the throttle quadrant sends it), elevator and
+// ailerons (-16383 to 16383, nose down and left wing down negative, sent as the 32-bit pattern of
+// the signed value).
 constexpr uint32_t kEventThrottleSet = 0x1011c;
 constexpr uint32_t kEventElevatorSet = 0x1040a;
 constexpr uint32_t kEventAileronSet = 0x1040b;
 constexpr double kAxisFull = 16383;
+constexpr double kThrottleFull = 16384;
 
 // Kept for pages that fall behind or join late.
 constexpr size_t kKeptLogEntries = 500;
@@ -217,7 +219,9 @@ void Cockpit::repeat_holds() {
       continue;
     }
     if (now >= hold.next_repeat) {
+      acting_ = "repeat";
       session_->repeat(*session_->gauges()[hold.gauge], hold.point);
+      acting_ = "cycle";
       hold.next_repeat = std::max(hold.next_repeat + kRepeatInterval, now);
     }
     ++it;
@@ -293,6 +297,7 @@ void Cockpit::log_event(const KeyEvent& event, const GaugeInstance* sender) {
                 {"value", event.window_toggle ? event.id : event.value},
                 {"signed", int32_t(event.window_toggle ? event.id : event.value)},
                 {"gauge", sender ? json(sender->name) : json(nullptr)},
+                {"by", acting_},
                 {"sim_time", session_->sim().seconds()},
                 {"time", wall}};
   // Sent with the frame that follows: the one that shows what the event did.
@@ -411,6 +416,11 @@ std::string Cockpit::act(const std::string& action, const json& body) {
   std::string answer;
   {
     std::lock_guard lock(mutex_);
+    struct BackToCycle {
+      const char*& acting;
+      ~BackToCycle() { acting = "cycle"; }
+    } back{acting_};
+    acting_ = action == "control" ? "keyboard" : "page";
     if (action == "mouse") answer = act_mouse(body);
     else if (action == "window") answer = act_window(body);
     else if (action == "control") answer = act_control(body);
@@ -418,6 +428,7 @@ std::string Cockpit::act(const std::string& action, const json& body) {
     else if (action == "var") answer = act_var(body);
     else if (action == "failure") answer = act_failure(body);
     else throw BadRequest("unknown action");
+    acting_ = "cycle";  // what the redraw's element callbacks send
     publish(true);
   }
   changed_.notify_all();
@@ -441,7 +452,9 @@ std::string Cockpit::act_mouse(const json& body) {
     if (button != "left" && button != "right") throw BadRequest("\"button\" is left or right");
     const PixPoint point{coordinate("x"), coordinate("y")};
     const MouseButton which = button == "left" ? MouseButton::left : MouseButton::right;
+    acting_ = "click";
     const MouseRect* area = session_->click(gauge, point, which, 0);
+    acting_ = "cycle";
     const uint32_t single = which == MouseButton::left ? kMouseLeftSingle : kMouseRightSingle;
     const bool repeats = area && area_takes(*area, single | kMouseRepeat);
     if (repeats && !hold_id.empty()) {
@@ -451,7 +464,9 @@ std::string Cockpit::act_mouse(const json& body) {
     return json{{"area", area != nullptr}, {"repeats", repeats}, {"frame", frame_ + 1}}.dump();
   }
   if (action == "drag") {
+    acting_ = "drag";
     const MouseRect* area = session_->drag(gauge, {coordinate("x"), coordinate("y")});
+    acting_ = "cycle";
     if (auto it = holds_.find(hold_id); it != holds_.end())
       it->second.point = {coordinate("x"), coordinate("y")};
     return json{{"area", area != nullptr}}.dump();
@@ -497,7 +512,7 @@ std::string Cockpit::act_control(const json& body) {
     send_controls();
   } else if (control == "throttle") {
     throttle_ = std::clamp(throttle_ + step, 0.0, 1.0);
-    session_->send_key_event(kEventThrottleSet, uint32_t(std::lround(throttle_ * kAxisFull)));
+    session_->send_key_event(kEventThrottleSet, uint32_t(std::lround(throttle_ * kThrottleFull)));
   } else {
     throw BadRequest("\"control\" is elevator, aileron or throttle");
   }

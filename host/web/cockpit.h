@@ -145,6 +145,7 @@ class Cockpit {
   uint64_t event_count_ = 0;
   std::map<std::string, Hold> holds_;
   std::vector<std::shared_ptr<const audio::DecodedSound>> sound_files_;
+  const char* acting_ = "cycle";  // what the events sent now answer: cycle, click, repeat, drag, ...
   bool paused_ = false;
   int rate_ = 1;  // cycles per tick
   double elevator_ = 0, aileron_ = 0, throttle_ = 0;
