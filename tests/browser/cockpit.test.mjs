@@ -123,10 +123,10 @@ describe('the web cockpit', () => {
     assert.ok(held >= 8, `${held} steps sent in 1.6 s of holding`);
     assert.ok((await events(page)).some((e) => e.gauge === 'Radio_COM1' && e.by === 'repeat'), 'repeats are logged as such');
     if ((await frequency()) !== startFrequency) assert.ok(pictures.size >= 4, 'the read-out rolled');
-    // Released, it stops.
-    await page.waitForTimeout(300);
+    // Released, it stops (given the page a moment to hear of the last repeats).
+    await page.waitForTimeout(1000);
     const stopped = await sent();
-    await page.waitForTimeout(500);
+    await page.waitForTimeout(1000);
     assert.equal(await sent(), stopped, 'no steps after the button is released');
     await page.close();
   });

@@ -591,7 +591,7 @@ function connect() {
 
 function logEvent(event) {
   cockpit.eventsSeen.push(event);
-  if (cockpit.eventsSeen.length > 1000) cockpit.eventsSeen.shift();
+  if (cockpit.eventsSeen.length > 20000) cockpit.eventsSeen.shift();
   const row = document.createElement('tr');
   const value = event.signed !== event.value ? event.value + ' (' + event.signed + ')' : String(event.value);
   for (const text of [event.sim_time.toFixed(2), event.event, value, (event.gauge || '-') + ' ' + event.by]) {
