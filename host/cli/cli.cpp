@@ -22,6 +22,7 @@ const CliEntry kCommands[] = {
     {"check", cli::kCheckUsage, cli::check},
     {"list", cli::kListUsage, cli::list},
     {"render", cli::kRenderUsage, cli::render},
+    {"serve", cli::kServeUsage, cli::serve},
 };
 
 const CliEntry* find_command(std::string_view name) {

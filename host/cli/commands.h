@@ -19,4 +19,8 @@ extern const char* const kCheckUsage;
 int render(CliContext& context);
 extern const char* const kRenderUsage;
 
+// gaugehost serve [--panel FILE] [--scenario NAME] [--listen ADDR:PORT]
+int serve(CliContext& context);
+extern const char* const kServeUsage;
+
 }  // namespace gaugehost::cli

@@ -97,6 +97,35 @@ const MouseRect* tooltip_parent(const MouseRect* list, PixPoint point, const Mou
   return found->rect;
 }
 
+std::vector<PlacedArea> placed_areas(const MouseRect* list, int32_t gauge_width,
+                                     int32_t gauge_height) {
+  std::vector<PlacedArea> areas;
+  if (!list) return areas;
+  const auto bounded = [&](const Extent& e) {
+    return e.unbounded ? PixBox{0, 0, gauge_width, gauge_height}
+                       : PixBox{e.x, e.y, e.width, e.height};
+  };
+  std::vector<Extent> parents{Extent{}};
+  for (const MouseRect* rect = list; rect->kind != kMouseEnd; ++rect) {
+    switch (rect->kind) {
+      case kMouseParent: {
+        const Extent extent = place(rect->box, parents.back());
+        areas.push_back({rect, bounded(extent), int(parents.size()) - 1});
+        parents.push_back(extent);
+        break;
+      }
+      case kMouseParentEnd:
+        if (parents.size() > 1) parents.pop_back();
+        break;
+      case kMouseChild:
+        areas.push_back({rect, bounded(place(rect->box, parents.back())), int(parents.size()) - 1});
+        break;
+      default: break;
+    }
+  }
+  return areas;
+}
+
 bool area_takes(const MouseRect& area, uint32_t event_flags) {
   const uint32_t wanted = event_flags & (kMouseLeftSingle | kMouseRightSingle | kMouseRepeat |
                                          kMouseLeftDrag);

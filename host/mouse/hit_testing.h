@@ -2,6 +2,8 @@
 // their enclosing parent's box; a parent box of 0, 0, 0, 0 covers the whole of its parent.
 #pragma once
 
+#include <vector>
+
 #include "module/gauge.h"
 
 namespace gaugehost {
@@ -16,6 +18,17 @@ const MouseRect* hit_child(const MouseRect* list, PixPoint point);
 // holds the point. The tooltip record of the found parent, if any, goes to *tooltip.
 const MouseRect* tooltip_parent(const MouseRect* list, PixPoint point,
                                 const MouseRect** tooltip);
+
+// Every parent and child area of a list where it lies, in list order, for showing them: a box
+// that covers its whole enclosing parent (0, 0, 0, 0) is given the size of what it covers, the
+// outermost being a gauge of `gauge_width` x `gauge_height` pixels.
+struct PlacedArea {
+  const MouseRect* rect;
+  PixBox box;     // background pixels
+  int depth = 0;  // 0 for an outermost parent
+};
+std::vector<PlacedArea> placed_areas(const MouseRect* list, int32_t gauge_width,
+                                     int32_t gauge_height);
 
 // Whether an area takes an event with these flags: the button bit, and the repeat or drag bit
 // when one is set.

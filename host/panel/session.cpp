@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cmath>
 
 #include "common/latin1.h"
@@ -71,7 +72,43 @@ void bind_parameters(const GaugeInstance& gauge) {
   gauge.header->parameters = gauge.parameters.empty() ? nullptr : gauge.parameters.c_str();
 }
 
+// Names the instance whose call is under way for as long as it lasts (calls may nest: a click
+// that opens a window sends events while the clicked gauge's function runs).
+class Calling {
+ public:
+  Calling(const GaugeInstance*& slot, const GaugeInstance& gauge)
+      : slot_(slot), previous_(slot) { slot_ = &gauge; }
+  ~Calling() { slot_ = previous_; }
+  Calling(const Calling&) = delete;
+  Calling& operator=(const Calling&) = delete;
+
+ private:
+  const GaugeInstance*& slot_;
+  const GaugeInstance* previous_;
+};
+
+double seconds_since(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 }  // namespace
+
+std::filesystem::path background_path(const std::filesystem::path& panel_file,
+                                      const std::string& name) {
+  namespace fs = std::filesystem;
+  if (name.empty()) return {};
+  std::error_code code;
+  const fs::path folder = fs::weakly_canonical(fs::absolute(panel_file, code).parent_path(), code);
+  const fs::path beside = folder / name;
+  if (fs::exists(beside, code)) return beside;
+  const fs::path panels = fs::weakly_canonical(fs::path(CRV5_SOURCE_DIR) / "panels", code);
+  const fs::path inside = folder.lexically_relative(panels);
+  if (!inside.empty() && *inside.begin() != "..") {
+    const fs::path drawn = fs::path(CRV5_BUILD_DIR) / "panels" / inside / name;
+    if (fs::exists(drawn, code)) return drawn;
+  }
+  return beside;
+}
 
 Session::Session(std::unique_ptr<Module> module)
     : module_(std::move(module)),
@@ -146,7 +183,8 @@ void Session::add_windows(const PanelConfig& config,
                   .ident_name = cfg.ident_name,
                   .visible = cfg.visible,
                   .position = cfg.position.value_or(0),
-                  .file = cfg.file};
+                  .file = cfg.file,
+                  .background = background_path(config.file, cfg.file)};
     if (cfg.size_mm) window.size_mm = {cfg.size_mm->first, cfg.size_mm->second};
     windows_.push_back(window);
     const size_t index = windows_.size() - 1;
@@ -211,6 +249,7 @@ GaugeInstance& Session::add_instance(GaugeHeader* header, size_t window, std::st
 }
 
 void Session::call_gauge(GaugeInstance& gauge, int32_t service_id, uintptr_t extra) {
+  const Calling calling(calling_, gauge);
   bind_parameters(gauge);
   if (gauge.header->callback) gauge.header->callback(gauge.header, service_id, extra);
 }
@@ -227,8 +266,12 @@ void Session::update(int cycles) {
   for (int cycle = 0; cycle < cycles; ++cycle) {
     for (auto& gauge : gauges_) {
       if (!windows_[gauge->window].visible) continue;
+      const auto start = std::chrono::steady_clock::now();
       call_gauge(*gauge, kServicePreUpdate);
+      const auto updated = std::chrono::steady_clock::now();
       evaluate(*gauge);
+      gauge->update_seconds = std::chrono::duration<double>(updated - start).count();
+      gauge->evaluate_seconds = seconds_since(updated);
     }
     if (model_on_) {
       model_->advance(sim_, kSecondsPerUpdate);
@@ -238,9 +281,17 @@ void Session::update(int cycles) {
 }
 
 void Session::evaluate(GaugeInstance& gauge) {
+  const Calling calling(calling_, gauge);
   bind_parameters(gauge);
   evaluate_elements(gauge.header->elements, gauge.root, sim_, gauge.text_buffers);
   gauge.updated = true;
+}
+
+void Session::evaluate_between_cycles(GaugeInstance& gauge, EvaluatedElement& into) {
+  const Calling calling(calling_, gauge);
+  bind_parameters(gauge);
+  into = gauge.root;
+  evaluate_elements(gauge.header->elements, into, sim_, gauge.text_buffers);
 }
 
 void Session::kill() {
@@ -285,6 +336,7 @@ void Session::set_window_visible(Window& window, bool visible) { window.visible 
 
 void Session::send_key_event(uint32_t id, uint32_t value) {
   sim_.record_event(KeyEvent{id, value});
+  if (observer_) observer_(KeyEvent{id, value}, calling_);
   if (const std::optional<WindowAction> action = panel_window_action(id)) {
     if (Window* window = find_window(int32_t(value)))
       set_window_visible(*window, *action == WindowAction::open     ? true
@@ -296,6 +348,7 @@ void Session::send_key_event(uint32_t id, uint32_t value) {
 
 void Session::toggle_panel_window(uint32_t panel_id) {
   sim_.record_event(KeyEvent{panel_id, 0, true});
+  if (observer_) observer_(KeyEvent{panel_id, 0, true}, calling_);
   if (Window* window = find_window(int32_t(panel_id)))
     set_window_visible(*window, !window->visible);
 }
@@ -326,6 +379,7 @@ uint32_t button_flag(MouseButton button) {
 
 const MouseRect* Session::click(GaugeInstance& gauge, PixPoint point, MouseButton button,
                                 int repeats) {
+  const Calling calling(calling_, gauge);
   bind_parameters(gauge);
   const MouseRect* area =
       on_gauge(gauge, point) ? hit_child(gauge.header->mouse_rects, point) : nullptr;
@@ -339,10 +393,21 @@ const MouseRect* Session::click(GaugeInstance& gauge, PixPoint point, MouseButto
   return area;
 }
 
+const MouseRect* Session::repeat(GaugeInstance& gauge, PixPoint point) {
+  const MouseRect* area = gauge.last_click_area;
+  const uint32_t flags = button_flag(gauge.last_click_button) | kMouseRepeat;
+  if (!area || !area_takes(*area, flags)) return nullptr;
+  const Calling calling(calling_, gauge);
+  bind_parameters(gauge);
+  fire(*this, gauge, *area, point, flags);
+  return area;
+}
+
 const MouseRect* Session::drag(GaugeInstance& gauge, PixPoint point) {
   const MouseRect* area = gauge.last_click_area;
   const uint32_t flags = kMouseLeftSingle | kMouseLeftDrag;
   if (!area || !area_takes(*area, flags)) return nullptr;
+  const Calling calling(calling_, gauge);
   bind_parameters(gauge);
   fire(*this, gauge, *area, point, flags);
   return area;

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -34,7 +36,14 @@ struct Window {
   int32_t position = 0;         // panel.cfg's screen position code
   PixSize window_size{};        // pixels: the area the window's gauges are placed in
   std::string file;             // background bitmap named by panel.cfg, or ""
+  std::filesystem::path background;  // where that bitmap is read from (see background_path)
 };
+
+// Where a window's `file=` bitmap is read from: beside the panel configuration; for a panel of
+// this project's panels/ folder whose bitmap is not there, the one the build draws for it
+// (build/panels/...). Empty for an empty name.
+std::filesystem::path background_path(const std::filesystem::path& panel_file,
+                                      const std::string& name);
 
 enum class MouseButton { left, right };
 
@@ -55,7 +64,16 @@ struct GaugeInstance {
   std::map<const ElementString*, std::vector<char>> text_buffers;
   const MouseRect* last_click_area = nullptr;
   MouseButton last_click_button = MouseButton::left;
+
+  // What the last cycle cost this instance, in seconds of the host's time: its update call (6)
+  // and the evaluation of its elements.
+  double update_seconds = 0;
+  double evaluate_seconds = 0;
 };
+
+// Told of every key event and panel-window toggle as it is sent, with the gauge instance whose
+// call sent it (null when none did, as for `key` lines of a check file).
+using EventObserver = std::function<void(const KeyEvent& event, const GaugeInstance* sender)>;
 
 class Session {
  public:
@@ -107,9 +125,20 @@ class Session {
   // A single click at `point` (background-bitmap pixels), then `repeats` calls as if the button
   // were held. Returns the area that took the click, or null (also for a point off the bitmap).
   const MouseRect* click(GaugeInstance& gauge, PixPoint point, MouseButton button, int repeats = 0);
+  // A repeated call (the button still held) at `point` to the area of the gauge's last click, if
+  // it takes repeats. Returns that area or null.
+  const MouseRect* repeat(GaugeInstance& gauge, PixPoint point);
   // A left-drag call at `point` to the area of the gauge's last click. Returns that area or null.
   const MouseRect* drag(GaugeInstance& gauge, PixPoint point);
   Tooltip tooltip(const GaugeInstance& gauge, PixPoint point) const;
+
+  // Evaluates the gauge's elements into `into` for a picture drawn between two cycles (after a
+  // click, as the simulator redraws its panel at once): the element callbacks run, but the gauge's
+  // own tree, from which the next cycle limits a needle's turn, stays as the last cycle left it.
+  void evaluate_between_cycles(GaugeInstance& gauge, EvaluatedElement& into);
+
+  // Key events and window toggles are reported to `observer` as they are sent (one observer).
+  void set_event_observer(EventObserver observer) { observer_ = std::move(observer); }
 
   // --- The host services (what the module's calls do) ---
   void send_key_event(uint32_t id, uint32_t value);
@@ -132,6 +161,8 @@ class Session {
   std::vector<std::unique_ptr<GaugeInstance>> gauges_;
   std::unique_ptr<AircraftModel> model_;
   std::unique_ptr<FlightSource> flight_;
+  EventObserver observer_;
+  const GaugeInstance* calling_ = nullptr;  // the instance whose call is under way
   bool model_on_ = false;
   bool killed_ = false;
 };

@@ -1,6 +1,11 @@
 #include "host/render/image_store.h"
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "common/bmp.h"
 
 #include "module/platform.h"
 
@@ -82,6 +87,46 @@ cairo_surface_t* resampled(cairo_surface_t* source, int width, int height) {
   return copy;
 }
 
+// An RGBA image as a premultiplied ARGB32 surface.
+cairo_surface_t* surface_of(const crv5::common::RgbaImage& image) {
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, image.width, image.height);
+  cairo_surface_flush(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int y = 0; y < image.height; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + y * stride);
+    for (int x = 0; x < image.width; ++x) {
+      const uint8_t* p = &image.pixels[(size_t(y) * image.width + x) * 4];
+      const uint32_t a = p[3];
+      const auto pre = [a](uint8_t c) { return uint32_t(c * a / 255); };
+      row[x] = (a << 24) | (pre(p[0]) << 16) | (pre(p[1]) << 8) | pre(p[2]);
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+  return surface;
+}
+
+cairo_surface_t* read_bmp_file(const std::filesystem::path& file, std::string& error) {
+  std::error_code code;
+  if (!std::filesystem::is_regular_file(file, code)) {
+    error = "not found";
+    return nullptr;
+  }
+  // A window is at most 8192 x 8192 pixels of 4 bytes, plus headers and a colour table.
+  constexpr std::uintmax_t kMaxBytes = std::uintmax_t(8192) * 8192 * 4 + 4096;
+  if (std::filesystem::file_size(file, code) > kMaxBytes) {
+    error = "larger than any window bitmap";
+    return nullptr;
+  }
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  crv5::common::RgbaImage image;
+  if (!in.good() && !in.eof()) error = "cannot be read";
+  else if (crv5::common::read_bmp(bytes, image, error)) return surface_of(image);
+  return nullptr;
+}
+
 }  // namespace
 
 ImageStore::ImageStore(ResourceBytes bytes) : bytes_(std::move(bytes)) {}
@@ -96,13 +141,37 @@ ImageStore ImageStore::for_module(uintptr_t module_handle) {
 }
 
 ImageStore::ImageStore(ImageStore&& other) noexcept
-    : bytes_(std::move(other.bytes_)), surfaces_(std::move(other.surfaces_)) {
+    : bytes_(std::move(other.bytes_)),
+      surfaces_(std::move(other.surfaces_)),
+      files_(std::move(other.files_)),
+      file_errors_(std::move(other.file_errors_)) {
   other.surfaces_.clear();
+  other.files_.clear();
 }
 
 ImageStore::~ImageStore() {
   for (auto& [key, surface] : surfaces_)
     if (surface) cairo_surface_destroy(surface);
+  for (auto& [key, surface] : files_)
+    if (surface) cairo_surface_destroy(surface);
+}
+
+cairo_surface_t* ImageStore::find_file(const std::filesystem::path& file, Tint tint) {
+  auto [plain, read] = files_.try_emplace({file, Tint::none}, nullptr);
+  if (read) {
+    std::string error;
+    plain->second = read_bmp_file(file, error);
+    if (!plain->second) file_errors_[file] = error;
+  }
+  if (!plain->second || tint == Tint::none) return plain->second;
+  auto [it, inserted] = files_.try_emplace({file, tint}, nullptr);
+  if (inserted) it->second = tinted_copy(plain->second, tint_colour(tint));
+  return it->second;
+}
+
+std::string ImageStore::file_error(const std::filesystem::path& file) const {
+  auto it = file_errors_.find(file);
+  return it == file_errors_.end() ? std::string() : it->second;
 }
 
 void ImageStore::add(int32_t id, cairo_surface_t* surface) {

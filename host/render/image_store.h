@@ -6,8 +6,10 @@
 #include <cairo.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <string>
 #include <optional>
 #include <span>
 
@@ -51,6 +53,12 @@ class ImageStore {
   // size() as a display-list builder takes it.
   SizeLookup sizes();
 
+  // A panel window's background bitmap (a BMP file), tinted, read once; null when it cannot be
+  // read, with the reason in file_error().
+  cairo_surface_t* find_file(const std::filesystem::path& file, Tint tint = Tint::none);
+  // Why find_file() gave null for `file` ("" when it did not, or was not asked).
+  std::string file_error(const std::filesystem::path& file) const;
+
  private:
   cairo_surface_t* load(int32_t id);
 
@@ -62,6 +70,13 @@ class ImageStore {
     auto operator<=>(const Key&) const = default;
   };
   std::map<Key, cairo_surface_t*> surfaces_;  // null: known to be missing
+  struct FileKey {
+    std::filesystem::path file;
+    Tint tint;
+    auto operator<=>(const FileKey&) const = default;
+  };
+  std::map<FileKey, cairo_surface_t*> files_;  // null: cannot be read
+  std::map<std::filesystem::path, std::string> file_errors_;
 };
 
 }  // namespace gaugehost::render

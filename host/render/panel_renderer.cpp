@@ -79,8 +79,23 @@ std::vector<PanelRenderer::GaugePicture> PanelRenderer::gauge_pictures(
 
 void PanelRenderer::paint(cairo_t* cr, const std::vector<GaugePicture>& pictures,
                           const WindowView& window, double scale, const RenderOptions& options) {
-  fill(cr, kPanelColour, options.night ? Tint::dim : Tint::none,
-       device_pixels(window.size.width, scale), device_pixels(window.size.height, scale));
+  const Tint tint = options.night ? Tint::dim : Tint::none;
+  const int width = device_pixels(window.size.width, scale);
+  const int height = device_pixels(window.size.height, scale);
+  fill(cr, kPanelColour, tint, width, height);
+  if (cairo_surface_t* background =
+          window.background.empty() ? nullptr : images_.find_file(window.background, tint)) {
+    // Stretched over the window, as the simulator fits a window's bitmap to its size.
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, 0, width, height);
+    cairo_clip(cr);
+    cairo_scale(cr, double(width) / cairo_image_surface_get_width(background),
+                double(height) / cairo_image_surface_get_height(background));
+    cairo_set_source_surface(cr, background, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
+    cairo_paint(cr);
+    cairo_restore(cr);
+  }
   for (const GaugePicture& picture : pictures) {
     cairo_set_source_surface(cr, picture.surface, picture.at.x, picture.at.y);
     cairo_rectangle(cr, picture.at.x, picture.at.y, picture.at.width, picture.at.height);

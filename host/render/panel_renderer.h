@@ -6,6 +6,7 @@
 
 #include <cairo.h>
 
+#include <filesystem>
 #include <map>
 #include <vector>
 
@@ -23,6 +24,7 @@ struct PlacedGauge {
 
 struct WindowView {
   ImageSize size;  // window pixels
+  std::filesystem::path background;  // the window's background bitmap (a BMP), or empty
   std::vector<PlacedGauge> gauges;  // in drawing order
 };
 

@@ -6,7 +6,8 @@ namespace gaugehost::render {
 
 WindowView window_view(const Session& session, size_t window_index) {
   const Window& window = session.windows().at(window_index);
-  WindowView view{.size = {window.window_size.width, window.window_size.height}};
+  WindowView view{.size = {window.window_size.width, window.window_size.height},
+                  .background = window.background};
   for (const auto& gauge : session.gauges()) {
     if (gauge->window != window_index) continue;
     const PixBox& at = gauge->placement;

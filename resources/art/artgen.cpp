@@ -3,11 +3,12 @@
 // 32-bit Windows build it also writes each bitmap as a BMP file and the windres script that makes
 // them and the waves the DLL's BITMAP and WAVE resources.
 //
-//   crv5_artgen --out DIR [--fonts FONTS.CONF] [--wave ID=FILE]...
+//   crv5_artgen --out DIR [--fonts FONTS.CONF] [--wave ID=FILE]... [--panel-art DIR]
 //
 // DIR/bitmaps/ID.png, DIR/resource_directory.cpp, DIR/windows/ID.bmp and DIR/windows/CRV5_Instr.rc
 // are rewritten only when their bytes change, so that an unchanged picture does not rebuild the
-// module.
+// module. With --panel-art, the default cockpit's window backgrounds are written there as BMP
+// files too.
 #include <cairo.h>
 #include <fontconfig/fontconfig.h>
 
@@ -24,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "common/bmp.h"
+#include "resources/art/panel_backgrounds.h"
 #include "resources/art/painters.h"
 #include "resources/art/style/cairo_owners.h"
 #include "resources/resource_script.h"
@@ -40,6 +43,7 @@ struct Options {
   fs::path out;
   fs::path fonts;
   std::map<int32_t, fs::path> waves;
+  fs::path panel_art;
 };
 
 Options parse(int argc, char** argv) {
@@ -52,6 +56,8 @@ Options parse(int argc, char** argv) {
       o.out = v;
     } else if (a == "--fonts") {
       o.fonts = v;
+    } else if (a == "--panel-art") {
+      o.panel_art = v;
     } else if (a == "--wave") {
       const auto eq = v.find('=');
       if (eq == std::string::npos) throw std::runtime_error("--wave expects ID=FILE, got " + v);
@@ -165,6 +171,40 @@ Bytes bmp_bytes(cairo_surface_t* surface) {
   return out;
 }
 
+// A window background: drawn like a bitmap, written as a 24-bit BMP whose transparent pixels are
+// pure black, the transparent colour of panel bitmaps.
+Bytes draw_background(const crv5::art::PanelBackground& b) {
+  const int width = int(b.size.width), height = int(b.size.height);
+  const crv5::art::SurfaceOwner surface(
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+  {
+    const crv5::art::ContextOwner cr(cairo_create(surface.get()));
+    b.paint(cr.get(), b.size);
+    if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
+      throw std::runtime_error(b.file + ": " + cairo_status_to_string(cairo_status(cr.get())));
+  }
+  cairo_surface_flush(surface.get());
+  crv5::common::RgbaImage image{width, height, std::vector<uint8_t>(size_t(width) * height * 4)};
+  const unsigned char* data = cairo_image_surface_get_data(surface.get());
+  const int stride = cairo_image_surface_get_stride(surface.get());
+  for (int y = 0; y < height; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
+    for (int x = 0; x < width; ++x) {
+      uint8_t* out = &image.pixels[(size_t(y) * width + x) * 4];
+      const uint32_t p = row[x];
+      const uint32_t a = p >> 24;
+      // Mostly transparent pixels (the rounded corners' edges) are left transparent; the others
+      // are made opaque, never pure black.
+      for (int c = 0; c < 3; ++c) {
+        const uint32_t premultiplied = (p >> (16 - 8 * c)) & 0xff;
+        out[c] = a < 128 ? 0 : uint8_t(std::max<uint32_t>(1, premultiplied * 255 / a));
+      }
+      out[3] = 255;
+    }
+  }
+  return crv5::common::write_bmp(image);
+}
+
 Bytes read_file(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path.string());
@@ -273,6 +313,12 @@ int run(const Options& o) {
     items.push_back(std::move(e));
   }
   for (const auto& [id, file] : o.waves) items.push_back({"wave", id, file, read_file(file), file});
+
+  if (!o.panel_art.empty()) {
+    fs::create_directories(o.panel_art);
+    for (const crv5::art::PanelBackground& b : crv5::art::corvane_backgrounds())
+      write_if_changed(o.panel_art / b.file, draw_background(b));
+  }
 
   const std::string source = directory_source(items);
   write_if_changed(o.out / "resource_directory.cpp", Bytes(source.begin(), source.end()));

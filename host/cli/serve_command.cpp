@@ -1,0 +1,76 @@
+// gaugehost serve: the live cockpit in a browser.
+#include <pthread.h>
+#include <signal.h>
+
+#include <ostream>
+#include <thread>
+
+#include "host/cli/commands.h"
+#include "host/web/cockpit.h"
+#include "host/web/web_server.h"
+
+namespace gaugehost::cli {
+
+const char* const kServeUsage =
+    "gaugehost serve [--panel FILE] [--scenario NAME] [--listen ADDR:PORT]\n"
+    "                              fly and inspect a panel in a web browser (default: the Corvane\n"
+    "                              cockpit, cold and dark at the ramp, on 127.0.0.1:8080)";
+
+namespace {
+
+struct ServeArgs {
+  std::filesystem::path panel = std::filesystem::path(CRV5_SOURCE_DIR) / "panels" / "corvane" /
+                                "panel.cfg";
+  std::string scenario = "ramp";
+  std::string listen = "127.0.0.1:8080";
+};
+
+ServeArgs parse_serve_args(const std::vector<std::string>& args) {
+  ServeArgs parsed;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (i + 1 >= args.size() && (arg == "--panel" || arg == "--scenario" || arg == "--listen"))
+      throw HostError(arg + " needs a value");
+    if (arg == "--panel") parsed.panel = args[++i];
+    else if (arg == "--scenario") parsed.scenario = args[++i];
+    else if (arg == "--listen") parsed.listen = args[++i];
+    else throw HostError("serve: unknown option " + quote_input(arg));
+  }
+  return parsed;
+}
+
+}  // namespace
+
+int serve(CliContext& context) {
+  const ServeArgs args = parse_serve_args(context.args);
+  const web::ListenAddress listen = web::parse_listen_address(args.listen);
+
+  // Ctrl-C and the other ending signals are taken here, by this thread, to stop in order.
+  sigset_t ending;
+  sigemptyset(&ending);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
+  pthread_sigmask(SIG_BLOCK, &ending, nullptr);
+
+  web::Cockpit cockpit(web::CockpitOptions{context.module, args.panel, args.scenario});
+  web::WebServer server(cockpit, listen);
+  const int port = server.bind();
+  const std::string host = listen.host.find(':') != std::string::npos ? "[" + listen.host + "]"
+                                                                       : listen.host;
+  context.out << "The cockpit is at http://" << host << ":" << port << "/ (Ctrl-C stops it)"
+              << std::endl;
+  if (!web::is_loopback(listen.host))
+    context.err << "gaugehost: serving beyond this machine: anyone who reaches " << host << ":"
+                << port << " can operate the cockpit" << std::endl;
+
+  cockpit.start();
+  std::thread serving([&server] { server.run(); });
+  int signal = 0;
+  sigwait(&ending, &signal);
+  server.stop();
+  cockpit.stop();
+  serving.join();
+  context.out << "Stopped." << std::endl;
+  return 0;
+}
+
+}  // namespace gaugehost::cli

@@ -1,0 +1,159 @@
+// The live cockpit behind the web page: one host session (the module, the panel, the aircraft
+// with its model on) run at the simulator's 18 cycles a second on a thread of its own, and what
+// the pages may ask of it. Every page sees the one state: each cycle's drawing is kept per gauge
+// as encoded display-list operations with the frame in which each last changed, so a page is sent
+// only what changed since the frame it last saw. Clicks act at once and the panel is drawn again
+// straight away, as the simulator redraws after a click, without waiting for the next cycle.
+//
+// Thread-safe: every public method may be called from any thread.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <nlohmann/json_fwd.hpp>
+
+#include "host/audio/audio.h"
+#include "host/panel/session.h"
+#include "host/render/image_store.h"
+#include "host/web/gauge_track.h"
+
+namespace gaugehost::web {
+
+// A request that cannot be carried out as asked: the server answers it with 400 and the text.
+class BadRequest : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct CockpitOptions {
+  std::filesystem::path module;
+  std::filesystem::path panel;
+  std::string scenario = "ramp";
+};
+
+// How the host repeats a held button's call: the first repeat after kRepeatDelay, then one every
+// kRepeatInterval, for as long as the page says the button is held (at least every kHoldTimeout).
+inline constexpr std::chrono::milliseconds kRepeatDelay{300};
+inline constexpr std::chrono::milliseconds kRepeatInterval{100};
+inline constexpr std::chrono::milliseconds kHoldTimeout{1000};
+inline constexpr double kCyclesPerSecond = 18;
+
+class Cockpit {
+ public:
+  // Loads the module and the panel, puts the aircraft into the scenario and turns its model on;
+  // throws HostError when one of them cannot be.
+  explicit Cockpit(const CockpitOptions& options);
+  ~Cockpit();
+  Cockpit(const Cockpit&) = delete;
+  Cockpit& operator=(const Cockpit&) = delete;
+
+  // Runs the cycles on a thread of the cockpit's own until stop() or destruction.
+  void start();
+  void stop();
+  // One cycle now, on the caller's thread (tests and benchmarks drive the cockpit this way).
+  void cycle();
+
+  // The panel as it stands still: windows, gauges with their places and mouse areas, failure
+  // keys, the colours of night lighting, the repeat timing.
+  std::string layout_json();
+
+  // Waits up to `wait` for a frame after `since` and returns what changed after `since` as a JSON
+  // object, setting `frame` to the frame it brings the page up to; "" when no frame came.
+  std::string frame_since(uint64_t since, uint64_t& frame, std::chrono::milliseconds wait);
+  uint64_t frame();
+
+  // A request of a page (action names: mouse, window, control, sim, var, failure), its body a
+  // JSON object; the answer is a JSON object. Throws BadRequest.
+  std::string act(const std::string& action, const nlohmann::json& body);
+  // The tooltip at a point of a gauge, as {"text":...} or {"text":null}.
+  std::string tooltip_json(int64_t gauge, double x, double y);
+  // Current values of token variables, with their role and unit where known.
+  std::string variables_json(const std::vector<uint32_t>& ids);
+  // What each gauge cost in the last second of cycles.
+  std::string costs_json();
+
+  // A module bitmap as PNG bytes, tinted for night lighting ("none", "dim" or "warm").
+  std::optional<std::string> bitmap_png(int32_t id, const std::string& tint);
+  // A window's background bitmap as PNG bytes, tinted.
+  std::optional<std::string> background_png(size_t window, const std::string& tint);
+  // A decoded click, as a 16-bit PCM WAVE file, by the number frames give it.
+  std::optional<std::string> sound_wav(int64_t number);
+
+  // Bytes of frames handed out, for the benchmark's figures.
+  uint64_t frame_bytes() const { return frame_bytes_; }
+
+ private:
+  struct Hold {
+    size_t gauge;
+    PixPoint point;
+    std::chrono::steady_clock::time_point next_repeat;
+    std::chrono::steady_clock::time_point heard;
+  };
+  struct LoggedEvent {
+    uint64_t frame;
+    std::string json;
+  };
+  struct Cost {
+    double update = 0, evaluate = 0, draw = 0;  // seconds, averaged over about a second
+  };
+
+  void run();
+  void cycle_locked();
+  // Draws every gauge of the visible windows into the tracks as a new frame; between cycles the
+  // elements are evaluated afresh without disturbing the cycle's own evaluation.
+  void publish(bool between_cycles);
+  void take_sounds();
+  void repeat_holds();
+  void log_event(const KeyEvent& event, const GaugeInstance* sender);
+
+  std::string act_mouse(const nlohmann::json& body);
+  std::string act_window(const nlohmann::json& body);
+  std::string act_control(const nlohmann::json& body);
+  std::string act_sim(const nlohmann::json& body);
+  std::string act_var(const nlohmann::json& body);
+  std::string act_failure(const nlohmann::json& body);
+  GaugeInstance& gauge_at(const nlohmann::json& body);
+  void send_controls();
+
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::unique_ptr<Session> session_;
+  std::unique_ptr<render::ImageStore> images_;
+  std::vector<GaugeTrack> tracks_;
+  std::vector<Cost> costs_;
+  std::vector<bool> window_visible_;
+  std::vector<uint64_t> window_changed_;
+  std::vector<int32_t> failure_keys_;
+  uint64_t failures_changed_ = 0;
+  uint64_t sim_changed_ = 0;
+  uint64_t frame_ = 0;
+  std::deque<LoggedEvent> events_;
+  std::deque<LoggedEvent> sounds_;
+  uint64_t event_count_ = 0;
+  std::map<std::string, Hold> holds_;
+  std::vector<std::shared_ptr<const audio::DecodedSound>> sound_files_;
+  const char* acting_ = "cycle";  // what the events sent now answer: cycle, click, repeat, drag, ...
+  bool paused_ = false;
+  int rate_ = 1;  // cycles per tick
+  double elevator_ = 0, aileron_ = 0, throttle_ = 0;
+  std::chrono::steady_clock::time_point started_;
+  std::atomic<uint64_t> frame_bytes_{0};
+
+  std::thread thread_;
+  bool stopping_ = false;
+};
+
+}  // namespace gaugehost::web

@@ -1,0 +1,65 @@
+// The web cockpit's HTTP server: a thin layer over a Cockpit. It serves the page's compiled-in
+// files, the module's bitmaps and the windows' backgrounds (cacheable, by id), the decoded
+// clicks, a stream of frames (server-sent events) and the page's requests (JSON).
+//
+//   GET  /                      the page (and its other files by name)
+//   GET  /stream                server-sent events: "frame" events, each what changed since the
+//                               page's last frame (Last-Event-ID or ?since=N)
+//   GET  /bitmap/ID?tint=T      a module bitmap as PNG, T none, dim or warm
+//   GET  /background/W?tint=T   window W's background bitmap as PNG
+//   GET  /sound/N               a decoded click as a WAVE file
+//   GET  /api/layout            windows, gauges, mouse areas, failure keys, lighting colours
+//   GET  /api/tooltip?gauge=G&x=X&y=Y     the tooltip at a point of a gauge, live
+//   GET  /api/vars?ids=A,B,...  token variables with role and unit; /api/catalogue the known ones
+//   GET  /api/costs             per-gauge cost of update, evaluation and drawing
+//   POST /api/mouse | window | control | sim | var | failure   a JSON object (see Cockpit::act)
+//
+// Every request must be addressed to the server by its own name and, from a browser, come from
+// its own origin; anything else is refused with 403. Bodies above 64 KiB get 413, more than a
+// client's share of requests 429, malformed requests 400, unknown paths 404.
+#pragma once
+
+#include <atomic>
+#include <memory>
+
+#include "host/web/cockpit.h"
+#include "host/web/request_guard.h"
+
+namespace httplib {
+class Server;
+}
+
+namespace gaugehost::web {
+
+inline constexpr size_t kMaxBodyBytes = 64 * 1024;
+inline constexpr int kMaxStreams = 32;
+inline constexpr double kRequestsPerSecond = 400;
+inline constexpr double kRequestBurst = 1500;  // a page's first load asks for every bitmap
+
+class WebServer {
+ public:
+  WebServer(Cockpit& cockpit, ListenAddress listen);
+  ~WebServer();
+  WebServer(const WebServer&) = delete;
+  WebServer& operator=(const WebServer&) = delete;
+
+  // Binds the address; returns the port (the one chosen when 0 was asked for). Throws HostError.
+  int bind();
+  // Serves until stop().
+  void run();
+  void stop();
+
+ private:
+  void routes();
+
+  Cockpit& cockpit_;
+  ListenAddress listen_;
+  std::unique_ptr<RequestGuard> guard_;
+  RateLimiter limiter_{kRequestsPerSecond, kRequestBurst};
+  std::unique_ptr<httplib::Server> server_;
+  std::atomic<int> streams_{0};
+  std::atomic<bool> stopping_{false};
+  std::string version_;  // tells this run's bitmaps from an earlier run's in a browser's cache
+};
+
+}  // namespace gaugehost::web

@@ -1,0 +1,117 @@
+// The web cockpit's own logic: who may talk to the server, how fast, and what a page is sent.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "host/base/host_error.h"
+#include "host/web/gauge_track.h"
+#include "host/web/op_codec.h"
+#include "host/web/request_guard.h"
+
+namespace gaugehost::web {
+namespace {
+
+TEST(ListenAddress, ParsesAddressAndPort) {
+  EXPECT_EQ(parse_listen_address("127.0.0.1:8080").host, "127.0.0.1");
+  EXPECT_EQ(parse_listen_address("127.0.0.1:8080").port, 8080);
+  EXPECT_EQ(parse_listen_address(":9000").host, "127.0.0.1");
+  EXPECT_EQ(parse_listen_address("[::1]:80").host, "::1");
+  EXPECT_EQ(parse_listen_address("localhost:80").host, "127.0.0.1");
+  for (const char* bad : {"", "8080", "127.0.0.1", "127.0.0.1:70000",
+                          "127.0.0.1:-1", "::1:80", "[::1]80"})
+    EXPECT_THROW(parse_listen_address(bad), HostError) << bad;
+}
+
+TEST(RequestGuard, LoopbackAnswersOnlyToItsOwnNames) {
+  const RequestGuard guard({"127.0.0.1", 8080});
+  for (const char* host : {"127.0.0.1:8080", "localhost:8080", "LOCALHOST:8080", "[::1]:8080"})
+    EXPECT_TRUE(guard.host_allowed(host)) << host;
+  for (const char* host : {"", "127.0.0.1", "127.0.0.1:8081", "evil.example:8080",
+                           "localhost.evil.example:8080", "10.0.0.1:8080", "127.0.0.1:8080:1"})
+    EXPECT_FALSE(guard.host_allowed(host)) << host;
+  EXPECT_TRUE(guard.origin_allowed(""));
+  EXPECT_TRUE(guard.origin_allowed("http://localhost:8080"));
+  for (const char* origin : {"http://evil.example:8080", "https://localhost:8080", "null",
+                             "http://localhost:9999"})
+    EXPECT_FALSE(guard.origin_allowed(origin)) << origin;
+}
+
+TEST(RequestGuard, EveryAddressTakesLiteralsButNoOtherNames) {
+  const RequestGuard guard({"0.0.0.0", 80});
+  EXPECT_TRUE(guard.host_allowed("192.168.1.20:80"));
+  EXPECT_TRUE(guard.host_allowed("localhost:80"));
+  EXPECT_FALSE(guard.host_allowed("rebound.example:80"));
+}
+
+TEST(RateLimiter, AllowsABurstThenTheRate) {
+  RateLimiter limiter(10, 5);
+  const auto start = std::chrono::steady_clock::now();
+  int allowed = 0;
+  for (int i = 0; i < 20; ++i) allowed += limiter.allow("a", start);
+  EXPECT_EQ(allowed, 5);
+  EXPECT_TRUE(limiter.allow("b", start)) << "each client has its own share";
+  EXPECT_FALSE(limiter.allow("a", start + std::chrono::milliseconds(50)));
+  EXPECT_TRUE(limiter.allow("a", start + std::chrono::milliseconds(150)));
+}
+
+render::ImageOp needle(double turn) {
+  return render::ImageOp{.resource_id = 470,
+                         .transform = render::Affine::translation(100, 100) *
+                                      render::Affine::rotation(turn),
+                         .size = {136, 28}};
+}
+
+render::DisplayList dial(double turn) {
+  render::DisplayList list{.size = {200, 200}};
+  list.ops.push_back(render::ImageOp{.resource_id = 460, .size = {200, 200}});
+  list.ops.push_back(needle(turn));
+  return list;
+}
+
+TEST(GaugeTrack, SendsOnlyWhatChangedSinceThePagesFrame) {
+  GaugeTrack track;
+  EXPECT_EQ(track.changes_since(0, 3), "");
+  ASSERT_TRUE(track.update(dial(10), 1));
+  EXPECT_FALSE(track.update(dial(10), 2)) << "an unchanged list is no change";
+  ASSERT_TRUE(track.update(dial(20), 3));
+
+  const auto changes = [&](uint64_t since) {
+    const std::string text = track.changes_since(since, 3);
+    return text.empty() ? nlohmann::json() : nlohmann::json::parse(text);
+  };
+  // A new page gets everything; one that saw frame 1 only the needle; one up to date nothing.
+  EXPECT_EQ(changes(0)["ops"].size(), 2u);
+  EXPECT_EQ(changes(0)["g"], 3);
+  EXPECT_EQ(changes(0)["n"], 2);
+  ASSERT_EQ(changes(1)["ops"].size(), 1u);
+  EXPECT_EQ(changes(1)["ops"][0][0], 1);
+  EXPECT_TRUE(changes(3).is_null());
+
+  // A list that shrinks tells its new length even with no operation changed.
+  render::DisplayList shorter = dial(20);
+  shorter.ops.pop_back();
+  ASSERT_TRUE(track.update(shorter, 4));
+  EXPECT_EQ(changes(3)["n"], 1);
+  EXPECT_TRUE(changes(3)["ops"].empty());
+}
+
+TEST(OpCodec, NumbersAreShortAndTextStaysJson) {
+  EXPECT_EQ(short_number(1.0, 5), "1");
+  EXPECT_EQ(short_number(-0.000001, 5), "0");
+  EXPECT_EQ(short_number(0.707106781, 5), "0.70711");
+  EXPECT_EQ(short_number(std::nan(""), 3), "0");
+  const std::string needle_op = encode_op(needle(45));
+  EXPECT_LT(needle_op.size(), 90u) << needle_op;
+  const auto parsed = nlohmann::json::parse(needle_op);
+  EXPECT_EQ(parsed["id"], 470);
+  EXPECT_NEAR(parsed["t"][0].get<double>(), 0.70711, 1e-9);
+
+  render::TextOp text{.text = "12\"3\xB0", .box = {1, 2, 30, 10}, .font = "Quartz"};
+  const auto text_json = nlohmann::json::parse(encode_op(text));  // not UTF-8: replaced, still JSON
+  EXPECT_EQ(text_json["k"], "t");
+  EXPECT_EQ(text_json["f"], "Quartz");
+  EXPECT_EQ(text_json["s"].get<std::string>().substr(0, 3), "12\"");
+}
+
+}  // namespace
+}  // namespace gaugehost::web
