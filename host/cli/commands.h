@@ -19,4 +19,9 @@ extern const char* const kCheckUsage;
 int render(CliContext& context);
 extern const char* const kRenderUsage;
 
+// gaugehost profile --panel FILE [--cycles N] [--draws N] [--scale S] [--all-windows]
+//                   [--model on|off] [--night] [--json]
+int profile(CliContext& context);
+extern const char* const kProfileUsage;
+
 }  // namespace gaugehost::cli

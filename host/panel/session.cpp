@@ -218,18 +218,24 @@ void Session::connect() {
 
 void Session::update(int cycles) {
   for (int cycle = 0; cycle < cycles; ++cycle) {
-    for (auto& gauge : gauges_) {
-      if (!windows_[gauge->window].visible) continue;
-      call_gauge(*gauge, kServicePreUpdate);
-      evaluate(*gauge);
-    }
-    if (model_on_) model_->advance(sim_, kSecondsPerUpdate);
+    for (auto& gauge : gauges_)
+      if (windows_[gauge->window].visible) update_gauge(*gauge);
+    advance_model();
   }
+}
+
+void Session::update_gauge(GaugeInstance& gauge) {
+  call_gauge(gauge, kServicePreUpdate);
+  evaluate(gauge);
+}
+
+void Session::advance_model() {
+  if (model_on_) model_->advance(sim_, kSecondsPerUpdate);
 }
 
 void Session::evaluate(GaugeInstance& gauge) {
   bind_parameters(gauge);
-  evaluate_elements(gauge.header->elements, gauge.root, sim_, gauge.text_buffers);
+  evaluate_elements(gauge.header->elements, gauge.root, sim_, gauge.evaluation_cache);
   gauge.updated = true;
 }
 

@@ -53,7 +53,7 @@ class Evaluate : public ::testing::Test {
   const EvaluatedElement& text_state() const { return root.children[0].children[1]; }
 
   SimState sim;
-  TextBuffers buffers;
+  EvaluationCache buffers;
   EvaluatedElement root;
 };
 
@@ -75,7 +75,7 @@ TEST_F(Evaluate, KeepsTheTreeInDrawOrderWithWhatDrivesEachElement) {
   EXPECT_DOUBLE_EQ(sprite_state.x, -2.5);
   EXPECT_DOUBLE_EQ(sprite_state.rotation, double(0x12345));
   EXPECT_EQ(text.source[0].value.f, 7.4);       // the source was read into the element's own record
-  EXPECT_EQ(text.text, buffers[&text].data());  // the host's buffer, set before the callback
+  EXPECT_EQ(text.text, buffers.text_buffer(&text));  // the host's buffer, set before the callback
 }
 
 TEST_F(Evaluate, LimitsANeedlesTurnPerUpdate) {
