@@ -158,7 +158,8 @@ int main(int argc, char** argv) {
   std::printf("soak: %lld cycles of %zu gauges (%d elements), model on; resident %.2f MiB\n",
               static_cast<long long>(cycles), session.gauges().size(), cockpit.element_count(),
               start_mib);
-  std::printf("%14s %14s %12s %12s\n", "cycles", "sim hours", "rss MiB", "growth MiB");
+  std::printf("%14s %14s %12s %12s %10s\n", "cycles", "sim hours", "rss MiB", "growth MiB",
+              "engine %");
 
   NonFinite non_finite;
   double warm_mib = start_mib, highest_after_warm_up = start_mib;
@@ -179,8 +180,9 @@ int main(int argc, char** argv) {
     if (cycle == next_report || cycle == cycles) {
       const double mib = resident_mib();
       if (cycle >= kWarmUpCycles) highest_after_warm_up = std::max(highest_after_warm_up, mib);
-      std::printf("%14lld %14.2f %12.2f %12.3f\n", static_cast<long long>(cycle),
-                  double(cycle) / 18.0 / 3600.0, mib, mib - start_mib);
+      std::printf("%14lld %14.2f %12.2f %12.3f %10.1f\n", static_cast<long long>(cycle),
+                  double(cycle) / 18.0 / 3600.0, mib, mib - start_mib,
+                  session.sim().var(kTurbineSpeed));
       std::fflush(stdout);
       next_report = std::min(next_report * 2, next_report + 1'000'000);
     }
