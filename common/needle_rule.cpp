@@ -6,6 +6,7 @@
 namespace crv5::common {
 
 double normalize_degrees(double degrees) {
+  if (degrees >= 0 && degrees < 360.0) return degrees;  // the usual case, without a division
   double r = std::fmod(degrees, 360.0);
   if (r < 0) r += 360.0;
   return r >= 360.0 ? 0.0 : r;
