@@ -6,6 +6,7 @@
 namespace crv5::common {
 
 double normalize_degrees(double degrees) {
+  if (degrees >= 0 && degrees < 360.0) return degrees;  // the usual case, without a division
   double r = std::fmod(degrees, 360.0);
   if (r < 0) r += 360.0;
   return r >= 360.0 ? 0.0 : r;
@@ -15,19 +16,19 @@ double point_angle(double cx, double cy, double x, double y) {
   return normalize_degrees(std::atan2(x - cx, -(y - cy)) * 180.0 / std::numbers::pi);
 }
 
-namespace detail {
 namespace {
 
 // Linear through a and b, carried on beyond either end; a segment without a value span holds its
 // first angle.
-double on_segment(const Mark& a, const Mark& b, double value) {
+double on_segment(const NeedleMark& a, const NeedleMark& b, double value) {
   if (b.value == a.value) return a.degrees;
   return a.degrees + (value - a.value) * (b.degrees - a.degrees) / (b.value - a.value);
 }
 
 }  // namespace
 
-double angle_between_marks(const Mark* marks, int count, double value) {
+double angle_between_marks(const NeedleMark* marks, int count, double value) {
+  if (count == 1) return marks[0].degrees;
   const bool ascending = marks[count - 1].value >= marks[0].value;
   auto before = [&](double x, double y) { return ascending ? x < y : x > y; };
   if (!before(marks[0].value, value))  // at or beyond the first entry
@@ -37,5 +38,4 @@ double angle_between_marks(const Mark* marks, int count, double value) {
   return on_segment(marks[count - 2], marks[count - 1], value);
 }
 
-}  // namespace detail
 }  // namespace crv5::common

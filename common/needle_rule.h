@@ -29,35 +29,43 @@ double point_angle(const Centre& centre, const Point& point) {
   return point_angle(double(centre.x), double(centre.y), double(point.x), double(point.y));
 }
 
-namespace detail {
 // One entry of a table as the rule sees it: its value and its unwound angle.
-struct Mark {
+struct NeedleMark {
   double value;
   double degrees;
 };
-// The rule over marks already unwound, in table order (at least two).
-double angle_between_marks(const Mark* marks, int count, double value);
-}  // namespace detail
+
+// The entries of a table (at least one) unwound into marks, in table order: each entry's angle is
+// the previous one plus the clockwise turn to its point. A host that turns the same needle cycle
+// after cycle unwinds its table once and keeps the marks.
+template <class Entry, class Centre>
+void unwind_table(const Entry* table, int count, const Centre& centre, NeedleMark* marks) {
+  double previous = point_angle(centre, table[0].point);
+  marks[0] = {double(table[0].value), previous};
+  double unwound = previous;
+  for (int i = 1; i < count; ++i) {
+    const double here = point_angle(centre, table[i].point);
+    unwound += normalize_degrees(here - previous);
+    marks[i] = {double(table[i].value), unwound};
+    previous = here;
+  }
+}
+
+// The rule over a table's marks (at least one).
+double angle_between_marks(const NeedleMark* marks, int count, double value);
 
 template <class Entry, class Centre>
 double needle_angle(const Entry* table, int count, const Centre& centre, double value) {
   if (!table || count <= 0) return 90.0 + value;
-  if (count == 1) return point_angle(centre, table[0].point);
-  detail::Mark local[64];
-  std::vector<detail::Mark> spill;
-  detail::Mark* marks = local;
+  NeedleMark local[64];
+  std::vector<NeedleMark> spill;
+  NeedleMark* marks = local;
   if (count > 64) {
     spill.resize(std::size_t(count));
     marks = spill.data();
   }
-  double previous = point_angle(centre, table[0].point);
-  marks[0] = {double(table[0].value), previous};
-  for (int i = 1; i < count; ++i) {
-    const double here = point_angle(centre, table[i].point);
-    const double turn = normalize_degrees(here - point_angle(centre, table[i - 1].point));
-    marks[i] = {double(table[i].value), previous += turn};
-  }
-  return detail::angle_between_marks(marks, count, value);
+  unwind_table(table, count, centre, marks);
+  return angle_between_marks(marks, count, value);
 }
 
 }  // namespace crv5::common

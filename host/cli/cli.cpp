@@ -21,6 +21,7 @@ struct CliEntry {
 const CliEntry kCommands[] = {
     {"check", cli::kCheckUsage, cli::check},
     {"list", cli::kListUsage, cli::list},
+    {"profile", cli::kProfileUsage, cli::profile},
     {"render", cli::kRenderUsage, cli::render},
     {"serve", cli::kServeUsage, cli::serve},
 };

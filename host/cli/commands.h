@@ -23,4 +23,9 @@ extern const char* const kRenderUsage;
 int serve(CliContext& context);
 extern const char* const kServeUsage;
 
+// gaugehost profile --panel FILE [--cycles N] [--draws N] [--scale S] [--all-windows]
+//                   [--model on|off] [--night] [--json]
+int profile(CliContext& context);
+extern const char* const kProfileUsage;
+
 }  // namespace gaugehost::cli

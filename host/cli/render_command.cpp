@@ -7,6 +7,7 @@
 
 #include "host/check/check_runner.h"
 #include "host/cli/commands.h"
+#include "host/cli/options.h"
 #include "host/panel/session.h"
 #include "host/render/session_render.h"
 #include "host/sim/flight/corvane_flight.h"
@@ -41,20 +42,6 @@ struct RenderArgs {
   bool model = true;
 };
 
-// The value after an option, or an error naming the option.
-const std::string& option_value(const std::vector<std::string>& args, size_t& i) {
-  if (i + 1 >= args.size()) throw HostError(args[i] + " needs a value");
-  return args[++i];
-}
-
-double number_between(const std::string& text, const std::string& what, double low, double high) {
-  const double value = parse_check_number(text, what);
-  if (!(value >= low && value <= high))
-    throw HostError(what + " " + quote_input(text) + " is out of range, expected " +
-                    std::to_string(low) + " to " + std::to_string(high));
-  return value;
-}
-
 std::pair<uint32_t, double> variable_setting(const std::string& text) {
   const size_t equals = text.find('=');
   if (equals == std::string::npos)
@@ -63,12 +50,6 @@ std::pair<uint32_t, double> variable_setting(const std::string& text) {
   if (id != std::floor(id))
     throw HostError("--set " + quote_input(text) + ": the id must be a whole number");
   return {uint32_t(id), parse_var_value(uint32_t(id), text.substr(equals + 1))};
-}
-
-bool model_switch(const std::string& text) {
-  if (text == "on") return true;
-  if (text == "off") return false;
-  throw HostError("--model takes on or off, not " + quote_input(text));
 }
 
 RenderArgs parse_render_args(const std::vector<std::string>& args) {

@@ -9,14 +9,17 @@
 
 namespace gaugehost {
 
+using crv5::common::angle_between_marks;
 using crv5::common::latin1_to_utf8;
-using crv5::common::needle_angle;
 using crv5::common::normalize_degrees;
+using crv5::common::unwind_table;
+using Slot = EvaluationCache::Slot;
 
 namespace {
 
 // The action of the first active failure key of the element's list with an action.
 int32_t active_failure(const ElementHeader& header, const SimState& sim) {
+  if (!sim.any_failure_active()) return kFailNone;
   for (const FailureRecord* f = header.failures; f && f->key != 0; ++f)
     if (f->action != kFailNone && sim.failure_active(f->key)) return f->action;
   return kFailNone;
@@ -24,9 +27,7 @@ int32_t active_failure(const ElementHeader& header, const SimState& sim) {
 
 // Reads a source into the element's own record; a record naming no variable stays zero.
 double read_source(ModuleVar& source, const SimState& sim) {
-  if (source.id == 0) return 0;
-  sim.fill(source);
-  return source_value(source);
+  return source.id == 0 ? 0 : sim.read(source);
 }
 
 // What drives one axis: the callback's result, or the source value where there is no callback.
@@ -43,10 +44,33 @@ double after_failure(int32_t action, double value, double last, bool has_last) {
   return value;
 }
 
-void evaluate_needle(ElementNeedle& needle, EvaluatedElement& e, int32_t action, SimState& sim) {
+// Whether the slot's marks were unwound from the needle's table as it stands.
+bool marks_fit(const Slot& slot, const ElementNeedle& needle) {
+  return slot.table == needle.table && slot.table_copy.size() == size_t(needle.table_size) &&
+         slot.centre.x == needle.header.position.x && slot.centre.y == needle.header.position.y &&
+         std::memcmp(slot.table_copy.data(), needle.table,
+                     slot.table_copy.size() * sizeof(NonlinearityEntry)) == 0;
+}
+
+// The needle rule, with the table's marks unwound once and kept while the table stays the same.
+double needle_angle(const ElementNeedle& needle, Slot& slot, double value) {
+  if (!needle.table || needle.table_size <= 0) return 90.0 + value;
+  if (!marks_fit(slot, needle)) {
+    const size_t count = size_t(needle.table_size);
+    slot.table = needle.table;
+    slot.table_copy.assign(needle.table, needle.table + count);
+    slot.centre = needle.header.position;
+    slot.marks.resize(count);
+    unwind_table(needle.table, needle.table_size, needle.header.position, slot.marks.data());
+  }
+  return angle_between_marks(slot.marks.data(), needle.table_size, value);
+}
+
+void evaluate_needle(ElementNeedle& needle, EvaluatedElement& e, int32_t action, SimState& sim,
+                     Slot& slot) {
   const double value = drive(needle, needle.source, needle.callback, sim);
   e.value = after_failure(action, value, e.value, e.evaluated);
-  double angle = needle_angle(needle.table, needle.table_size, needle.header.position, e.value);
+  double angle = needle_angle(needle, slot, e.value);
   if (!std::isfinite(angle)) angle = e.unwound_angle;  // a value that is no number moves nothing
   if (needle.max_degrees_per_update > 0 && e.evaluated) {
     const double limit = needle.max_degrees_per_update;
@@ -64,8 +88,8 @@ void evaluate_icon(ElementIcon& icon, EvaluatedElement& e, int32_t action, SimSt
 }
 
 void evaluate_string(ElementString& string, EvaluatedElement& e, int32_t action, SimState& sim,
-                     TextBuffers& buffers) {
-  std::vector<char>& buffer = buffers[&string];
+                     Slot& slot) {
+  std::vector<char>& buffer = slot.text;
   const size_t capacity = size_t(std::max(string.char_count, 0)) + 1;
   if (buffer.size() != capacity) buffer.assign(capacity, '\0');
   string.text = buffer.data();
@@ -73,8 +97,13 @@ void evaluate_string(ElementString& string, EvaluatedElement& e, int32_t action,
   const double value = string.callback ? string.callback(&string) : source_value(string.source[0]);
   buffer.back() = '\0';
   e.value = after_failure(action, value, e.value, e.evaluated);
-  if (!(action == kFailFreeze && e.evaluated))
-    e.text = latin1_to_utf8(std::string_view(buffer.data(), std::strlen(buffer.data())));
+  if (action == kFailFreeze && e.evaluated) return;
+  // Most texts stay the same from one cycle to the next: only new bytes are converted again.
+  const std::string_view bytes(buffer.data(), std::strlen(buffer.data()));
+  if (e.evaluated && slot.has_converted && bytes == slot.converted) return;
+  e.text = latin1_to_utf8(bytes);
+  slot.converted.assign(bytes);
+  slot.has_converted = true;
 }
 
 template <typename Element, typename Axis>
@@ -83,7 +112,10 @@ double evaluate_axis(Element& element, Axis& axis, int32_t action, double last, 
   return after_failure(action, drive(element, axis.source, axis.callback, sim), last, has_last);
 }
 
-void evaluate_one(ElementHeader& header, EvaluatedElement& e, SimState& sim, TextBuffers& buffers) {
+// Evaluates the element and its children; `index` counts the elements in draw order.
+void evaluate_one(ElementHeader& header, EvaluatedElement& e, SimState& sim,
+                  EvaluationCache& cache, size_t& index) {
+  Slot& slot = cache.slot(index++, header);
   e.record = &header;
   e.kind = header.kind;
   e.resource_id = header.resource_id;
@@ -91,13 +123,13 @@ void evaluate_one(ElementHeader& header, EvaluatedElement& e, SimState& sim, Tex
   e.failure_action = action;
   switch (header.kind) {
     case kElementNeedle:
-      evaluate_needle(reinterpret_cast<ElementNeedle&>(header), e, action, sim);
+      evaluate_needle(reinterpret_cast<ElementNeedle&>(header), e, action, sim, slot);
       break;
     case kElementIcon:
       evaluate_icon(reinterpret_cast<ElementIcon&>(header), e, action, sim);
       break;
     case kElementString:
-      evaluate_string(reinterpret_cast<ElementString&>(header), e, action, sim, buffers);
+      evaluate_string(reinterpret_cast<ElementString&>(header), e, action, sim, slot);
       break;
     case kElementSlider: {
       auto& slider = reinterpret_cast<ElementSlider&>(header);
@@ -127,8 +159,9 @@ void evaluate_one(ElementHeader& header, EvaluatedElement& e, SimState& sim, Tex
 
   size_t count = 0;
   for (ElementHeader* const* child = header.next; child && *child; ++child) ++count;
-  e.children.resize(count);
-  for (size_t i = 0; i < count; ++i) evaluate_one(*header.next[i], e.children[i], sim, buffers);
+  if (e.children.size() != count) e.children.resize(count);
+  for (size_t i = 0; i < count; ++i)
+    evaluate_one(*header.next[i], e.children[i], sim, cache, index);
 }
 
 }  // namespace
@@ -137,13 +170,26 @@ double source_value(const ModuleVar& var) {
   return SimState::is_integer_var(var.id) ? double(var.value.u32) : var.value.f;
 }
 
+EvaluationCache::Slot& EvaluationCache::new_slot(size_t index, const ElementHeader& record) {
+  if (index >= slots_.size()) slots_.resize(index + 1);
+  slots_[index] = Slot{.record = &record};
+  return slots_[index];
+}
+
+const char* EvaluationCache::text_buffer(const ElementString* record) const {
+  for (const Slot& slot : slots_)
+    if (slot.record == &record->header) return slot.text.empty() ? nullptr : slot.text.data();
+  return nullptr;
+}
+
 void evaluate_elements(ElementHeader* const* elements, EvaluatedElement& root, SimState& sim,
-                       TextBuffers& buffers) {
+                       EvaluationCache& cache) {
   if (!elements || !elements[0]) {
     root = EvaluatedElement{};
     return;
   }
-  evaluate_one(*elements[0], root, sim, buffers);
+  size_t index = 0;
+  evaluate_one(*elements[0], root, sim, cache, index);
 }
 
 }  // namespace gaugehost

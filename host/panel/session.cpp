@@ -264,26 +264,36 @@ void Session::connect() {
 
 void Session::update(int cycles) {
   for (int cycle = 0; cycle < cycles; ++cycle) {
-    for (auto& gauge : gauges_) {
-      if (!windows_[gauge->window].visible) continue;
-      const auto start = std::chrono::steady_clock::now();
-      call_gauge(*gauge, kServicePreUpdate);
-      const auto updated = std::chrono::steady_clock::now();
-      evaluate(*gauge);
-      gauge->update_seconds = std::chrono::duration<double>(updated - start).count();
-      gauge->evaluate_seconds = seconds_since(updated);
-    }
-    if (model_on_) {
-      model_->advance(sim_, kSecondsPerUpdate);
-      flight_->advance(sim_, kSecondsPerUpdate);
-    }
+    for (auto& gauge : gauges_)
+      if (windows_[gauge->window].visible) update_gauge(*gauge);
+    advance_model();
   }
+}
+
+void Session::update_gauge(GaugeInstance& gauge) {
+  if (!timing_) {
+    call_gauge(gauge, kServicePreUpdate);
+    evaluate(gauge);
+    return;
+  }
+  const auto start = std::chrono::steady_clock::now();
+  call_gauge(gauge, kServicePreUpdate);
+  const auto updated = std::chrono::steady_clock::now();
+  evaluate(gauge);
+  gauge.update_seconds = std::chrono::duration<double>(updated - start).count();
+  gauge.evaluate_seconds = seconds_since(updated);
+}
+
+void Session::advance_model() {
+  if (!model_on_) return;
+  model_->advance(sim_, kSecondsPerUpdate);
+  flight_->advance(sim_, kSecondsPerUpdate);
 }
 
 void Session::evaluate(GaugeInstance& gauge) {
   const Calling calling(calling_, gauge);
   bind_parameters(gauge);
-  evaluate_elements(gauge.header->elements, gauge.root, sim_, gauge.text_buffers);
+  evaluate_elements(gauge.header->elements, gauge.root, sim_, gauge.evaluation_cache);
   gauge.updated = true;
 }
 
@@ -291,7 +301,7 @@ void Session::evaluate_between_cycles(GaugeInstance& gauge, EvaluatedElement& in
   const Calling calling(calling_, gauge);
   bind_parameters(gauge);
   into = gauge.root;
-  evaluate_elements(gauge.header->elements, into, sim_, gauge.text_buffers);
+  evaluate_elements(gauge.header->elements, into, sim_, gauge.evaluation_cache);
 }
 
 void Session::kill() {

@@ -119,11 +119,11 @@ cairo_surface_t* PanelRenderer::update_window(const void* key, const WindowView&
   KeptWindow& kept = windows_[key];
   const int width = device_pixels(window.size.width, scale);
   const int height = device_pixels(window.size.height, scale);
-  const bool repaint_all = !kept.surface || cairo_image_surface_get_width(kept.surface) != width ||
-                           cairo_image_surface_get_height(kept.surface) != height ||
-                           kept.scale != scale || !(kept.options == options) ||
+  const bool same_size = kept.surface && cairo_image_surface_get_width(kept.surface) == width &&
+                         cairo_image_surface_get_height(kept.surface) == height;
+  const bool repaint_all = !same_size || kept.scale != scale || !(kept.options == options) ||
                            kept.places != places;
-  if (repaint_all) {
+  if (!same_size) {  // a surface of the right size is painted over whole
     if (kept.surface) cairo_surface_destroy(kept.surface);
     kept.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
   }

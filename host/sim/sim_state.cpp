@@ -12,32 +12,25 @@ bool SimState::is_integer_var(uint32_t id) {
 }
 
 void SimState::set_var(uint32_t id, double value) {
-  if (is_integer_var(id))
-    integers_[id] = std::isfinite(value) && value >= 0 && value <= 4294967295.0
-                        ? uint32_t(value)
-                        : 0;
-  else
-    floats_[id] = value;
-}
-
-double SimState::var(uint32_t id) const {
+  Var var;
   if (is_integer_var(id)) {
-    auto found = integers_.find(id);
-    return found == integers_.end() ? 0.0 : double(found->second);
-  }
-  auto found = floats_.find(id);
-  return found == floats_.end() ? 0.0 : found->second;
-}
-
-VarValue SimState::var_value(uint32_t id) const {
-  VarValue value{};
-  if (is_integer_var(id)) {
-    value.raw = 0;
-    value.u32 = uint32_t(var(id));
+    const uint32_t whole =
+        std::isfinite(value) && value >= 0 && value <= 4294967295.0 ? uint32_t(value) : 0;
+    var.number = whole;
+    var.value.u32 = whole;
   } else {
-    value.f = var(id);
+    var.number = value;
+    var.value.f = value;
   }
-  return value;
+  if (id < kFlatVars)
+    flat_[id] = var;
+  else
+    others_[id] = var;
+}
+
+SimState::Var SimState::other_var(uint32_t id) const {
+  auto found = others_.find(id);
+  return found == others_.end() ? Var{} : found->second;
 }
 
 void SimState::record_event(const KeyEvent& event) {

@@ -2,6 +2,7 @@
 // expressions, failure keys and simulated time. It knows nothing of panels, windows or drawing.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -30,10 +31,20 @@ class SimState {
   // Token variables; every one reads 0 until set. An integer variable keeps the whole number
   // (the caller makes sure it is one, 0 to 4294967295).
   void set_var(uint32_t id, double value);
-  double var(uint32_t id) const;
+  double var(uint32_t id) const {
+    return id < kFlatVars ? flat_[id].number : other_var(id).number;
+  }
   // What lookup_var writes into the record's current value.
-  VarValue var_value(uint32_t id) const;
+  VarValue var_value(uint32_t id) const {
+    return id < kFlatVars ? flat_[id].value : other_var(id).value;
+  }
   void fill(ModuleVar& record) const { record.value = var_value(record.id); }
+  // fill(), returning the variable's value as a number (an integer variable's whole number).
+  double read(ModuleVar& record) const {
+    const Var& var = record.id < kFlatVars ? flat_[record.id] : other_var(record.id);
+    record.value = var.value;
+    return var.number;
+  }
 
   // Key events and window toggles in the order they were sent: the latest kKeptEvents since the
   // last take are kept, older ones only counted, so that a long run without a take stays small.
@@ -52,14 +63,27 @@ class SimState {
   // Host failure keys.
   void set_failure(int32_t key, bool active);
   bool failure_active(int32_t key) const { return failures_.count(key) != 0; }
+  bool any_failure_active() const { return !failures_.empty(); }
 
   // Simulated time in seconds since the start.
   double seconds() const { return seconds_; }
   void advance_time(double seconds) { seconds_ += seconds; }
 
  private:
-  std::map<uint32_t, double> floats_;
-  std::map<uint32_t, uint32_t> integers_;
+  // A variable as a number and as lookup_var hands it over (the float, or the integer in the low
+  // half of a zeroed word).
+  struct Var {
+    double number = 0;
+    VarValue value{.raw = 0};
+  };
+  Var other_var(uint32_t id) const;
+
+  // Variables numbered below kFlatVars (every variable the host knows) live in a flat table, as
+  // they are read several times per element and cycle; the others, which only a check file or a
+  // module names, in a map.
+  static constexpr uint32_t kFlatVars = 1024;
+  std::array<Var, kFlatVars> flat_{};
+  std::map<uint32_t, Var> others_;
   std::deque<KeyEvent> events_;  // since the last take
   uint64_t events_not_kept_ = 0;
   std::map<std::string, double> calc_numbers_;

@@ -137,11 +137,27 @@ constexpr bool ascending() {
 }
 static_assert(ascending(), "the variable table runs in ascending order of number, each once");
 
+// Every lookup of a variable's entry goes through find_variable, several times per element and
+// cycle: the variables numbered below kIndexed are found by their number in this index (their
+// place in the table, or -1), the others by a binary search.
+constexpr uint32_t kIndexed = 1024;
+constexpr auto kIndexById = [] {
+  std::array<int16_t, kIndexed> index{};
+  index.fill(-1);
+  for (size_t i = 0; i < kVariables.size(); ++i)
+    if (kVariables[i].id < kIndexed) index[kVariables[i].id] = int16_t(i);
+  return index;
+}();
+
 }  // namespace
 
 std::span<const VariableInfo> variable_table() { return kVariables; }
 
 const VariableInfo* find_variable(uint32_t id) {
+  if (id < kIndexed) {
+    const int16_t index = kIndexById[id];
+    return index < 0 ? nullptr : &kVariables[size_t(index)];
+  }
   auto found = std::lower_bound(kVariables.begin(), kVariables.end(), id,
                                 [](const VariableInfo& info, uint32_t wanted) {
                                   return info.id < wanted;

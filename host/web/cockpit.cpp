@@ -142,6 +142,7 @@ std::string hex(uint32_t value) {
 
 Cockpit::Cockpit(const CockpitOptions& options) : started_(Clock::now()) {
   session_ = std::make_unique<Session>(Module::load(options.module));
+  session_->set_gauge_timing(true);  // the designer's per-gauge costs
   apply_scenario(*session_, options.scenario);
   session_->load_panel(read_panel_config(options.panel));
   session_->set_model(true);

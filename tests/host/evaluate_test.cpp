@@ -53,7 +53,7 @@ class Evaluate : public ::testing::Test {
   const EvaluatedElement& text_state() const { return root.children[0].children[1]; }
 
   SimState sim;
-  TextBuffers buffers;
+  EvaluationCache buffers;
   EvaluatedElement root;
 };
 
@@ -75,7 +75,7 @@ TEST_F(Evaluate, KeepsTheTreeInDrawOrderWithWhatDrivesEachElement) {
   EXPECT_DOUBLE_EQ(sprite_state.x, -2.5);
   EXPECT_DOUBLE_EQ(sprite_state.rotation, double(0x12345));
   EXPECT_EQ(text.source[0].value.f, 7.4);       // the source was read into the element's own record
-  EXPECT_EQ(text.text, buffers[&text].data());  // the host's buffer, set before the callback
+  EXPECT_EQ(text.text, buffers.text_buffer(&text));  // the host's buffer, set before the callback
 }
 
 TEST_F(Evaluate, LimitsANeedlesTurnPerUpdate) {
@@ -125,6 +125,44 @@ TEST_F(Evaluate, FailureActionsFreezeZeroOrHide) {
   sim.set_failure(7, false);
   run();
   EXPECT_FALSE(needle_state().hidden());
+}
+
+TEST_F(Evaluate, WorkKeptBetweenCyclesFollowsChangedTextsTablesAndGauges) {
+  // A text that changes, changes back, or belongs to a tree evaluated anew.
+  const std::pair<double, const char*> texts[] = {
+      {7.4, "007\xc2\xb0 and"}, {8, "008\xc2\xb0 and"}, {7.4, "007\xc2\xb0 and"}};
+  for (auto [value, text] : texts) {
+    sim.set_var(2, value);
+    run();
+    EXPECT_EQ(text_state().text, text) << value;
+  }
+  root = EvaluatedElement{};
+  run();
+  EXPECT_EQ(text_state().text, "007\xc2\xb0 and");
+
+  // A table changed by its gauge: 12 o'clock to 6 o'clock now spans the values 0 to 90.
+  sim.set_var(1, 45);
+  root = EvaluatedElement{};
+  run();
+  EXPECT_DOUBLE_EQ(needle_state().angle, 45);
+  const NonlinearityEntry original = needle_table[1];
+  needle_table[1].point = {100, 200};
+  root = EvaluatedElement{};  // no limit on the turn
+  run();
+  needle_table[1] = original;
+  EXPECT_DOUBLE_EQ(needle_state().angle, 90);
+
+  // Another gauge through the same cache, then this one again.
+  static ElementString other = {.header = {.kind = kElementString, .resource_id = -1},
+                                .source = {var(2)}, .callback = text_callback, .char_count = 4};
+  static ElementHeader* const other_list[] = {&other.header, nullptr};
+  EvaluatedElement other_root;
+  evaluate_elements(other_list, other_root, sim, buffers);
+  EXPECT_EQ(other_root.text, "007\xc2\xb0");
+  sim.set_var(2, 1);
+  run();
+  EXPECT_EQ(text_state().text, "001\xc2\xb0 and");
+  EXPECT_EQ(text.text, buffers.text_buffer(&text));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -113,6 +114,41 @@ TEST(SessionSim, CalculatorResultsAndTheirTexts) {
   sim.calculate("(A:ATC ID,string)", nullptr, &text);
   sim.set_calc_text("(A:ATC ID,string)", "F-ZXXX");  // an earlier text stays readable
   EXPECT_STREQ(text, "F-ZCRV");
+}
+
+TEST(SessionSim, VariablesReadBackAsSetWhateverTheirNumber) {
+  // Known and unknown numbers, below and above those the host keeps in its flat table.
+  const struct {
+    uint32_t id;
+    double set;
+    double read;
+  } cases[] = {
+      {61, 123.5, 123.5},                   // a float variable
+      {61, -7, -7},                         // ...held to no range by the state itself
+      {23, 0x1234 + 0.7, 0x1234},           // an integer variable keeps the whole number
+      {23, -1, 0},                          // ...and 0 for what is no 32-bit number
+      {23, 5e9, 0},
+      {23, 4294967295.0, 4294967295.0},
+      {1000, 2.25, 2.25},                   // unknown to the host
+      {1024, -3.5, -3.5},
+      {70000, 9.75, 9.75},
+      {0xffffffff, 1e300, 1e300},
+  };
+  SimState sim;
+  for (const auto& c : cases) {
+    sim.set_var(c.id, c.set);
+    EXPECT_EQ(sim.var(c.id), c.read) << c.id << " set to " << c.set;
+    ModuleVar record{.id = c.id};
+    record.value.raw = 0xdeadbeefdeadbeefu;
+    EXPECT_EQ(sim.read(record), c.read);
+    if (SimState::is_integer_var(c.id))
+      EXPECT_EQ(record.value.raw, uint64_t(c.read));  // the integer in a zeroed word
+    else
+      EXPECT_EQ(record.value.f, c.read);
+  }
+  for (uint32_t never_set : {62u, 1023u, 1025u, 123456u}) EXPECT_EQ(sim.var(never_set), 0);
+  sim.set_var(61, NAN);
+  EXPECT_TRUE(std::isnan(sim.var(61)));
 }
 
 // --- The check runner ---

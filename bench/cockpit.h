@@ -1,0 +1,45 @@
+// The default cockpit as the benchmarks run it: the real module, panels/corvane/panel.cfg, every
+// window shown (so that all 90 gauges are updated and drawn), the aircraft cold and dark on the
+// ramp.
+#pragma once
+
+#include <filesystem>
+
+#include "host/panel/session.h"
+#include "host/sim/start_state.h"
+
+namespace gaugehost::bench {
+
+inline std::filesystem::path default_cockpit() {
+  return std::filesystem::path(CRV5_SOURCE_DIR) / "panels/corvane/panel.cfg";
+}
+
+// A session of the default cockpit with every window shown and one cycle run.
+struct Cockpit {
+  explicit Cockpit(bool model_on = false) : session(Module::load(default_module_path())) {
+    set_ramp_state(session.sim());
+    session.set_model(model_on);
+    session.load_panel(read_panel_config(default_cockpit()));
+    for (size_t i = 0; i < session.windows().size(); ++i)
+      session.set_window_visible(*session.find_window(session.windows()[i].ident), true);
+    session.update(1);
+  }
+
+  // Elements evaluated in one cycle, over every gauge.
+  int element_count() const {
+    int count = 0;
+    for (const auto& gauge : session.gauges()) count += count_elements(gauge->root);
+    return count;
+  }
+
+  Session session;
+
+ private:
+  static int count_elements(const EvaluatedElement& e) {
+    int count = 1;
+    for (const EvaluatedElement& child : e.children) count += count_elements(child);
+    return count;
+  }
+};
+
+}  // namespace gaugehost::bench

@@ -1,0 +1,203 @@
+// Soak: the default cockpit with every window shown and the aircraft model on, run for many
+// cycles, reporting the process's resident memory as it goes and any token variable or element
+// value that stops being a finite number.
+//
+//   soak [CYCLES]    (default 10000000; 18 cycles are one simulated second)
+//
+// The aircraft is started as a pilot would (battery, pumps, valve, starter, fuel lever,
+// generator), then flown through a repeating round of throttle, afterburner, gear, flaps, speed
+// brake, radio and autopilot events, with the flight variables no model moves yet (airspeed,
+// altitude, attitude, heading, navaids) swinging smoothly, and the tanks refilled when low.
+// Exits 0 when memory grew by at most 1 MiB after the first 10000 cycles and every value stayed
+// finite, 1 otherwise.
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/cockpit.h"
+#include "host/sim/variables.h"
+
+namespace {
+
+using namespace gaugehost;
+
+constexpr int64_t kDefaultCycles = 10'000'000;
+constexpr int64_t kWarmUpCycles = 10'000;  // caches and kept events settle in this
+constexpr double kAllowedGrowthMiB = 1.0;
+constexpr int64_t kCheckEvery = 1000;      // cycles between checks of every value
+constexpr double kLevelFull = 8388608;
+
+double resident_mib() {
+  long pages = 0, resident = 0;
+  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(statm);
+  }
+  return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+struct KeyAt {
+  int64_t cycle;  // within the round
+  uint32_t event;
+  uint32_t value;
+};
+
+// The start, in the order of the checklist.
+constexpr KeyAt kStart[] = {
+    {18, 0x102c1, 0},    // battery
+    {36, 0x10324, 0},    // fuel pump
+    {37, 0x103be, 0},    // fuel valve
+    {54, 0x102fc, 0},    // starter
+    {240, 0x1017f, 16383},  // fuel lever open: lights
+    {700, 0x1033b, 0},   // generator
+    {720, 0x102f5, 0},   // avionics
+};
+
+// One round of ten simulated minutes, repeated.
+constexpr int64_t kRound = 18 * 600;
+constexpr KeyAt kRoundEvents[] = {
+    {100, 0x1011c, 16384},   // throttle full
+    {400, 0x1034a, 0},       // afterburner switch on
+    {1000, 0x10022, 0},      // gear up
+    {1500, 0x100de, 0},      // flaps one step down, twice
+    {1700, 0x100de, 0},
+    {2000, 0x100fa, 16384},  // speed brake out
+    {2600, 0x100fa, 0},      // and in
+    {3000, 0x10069, 0},      // NAV1 MHz up
+    {3100, 0x10067, 0},      // COM1 channel up
+    {3200, 0x10073, 0},      // transponder thousands up
+    {3300, 0x1039e, 0},      // ADF 0.1 kHz up
+    {3400, 0x1002c, 0},      // autopilot master
+    {3500, 0x1023a, 0},      // heading hold on
+    {4000, 0x1034a, 0},      // afterburner switch off
+    {4500, 0x1011c, 4000},   // throttle back
+    {5000, 0x100df, 0},      // flaps up, twice
+    {5200, 0x100df, 0},
+    {5400, 0x1023b, 0},      // heading hold off
+    {5500, 0x1002c, 0},      // autopilot master off
+    {6000, 0x10022, 0},      // gear down
+    {7000, 0x1011c, 0},      // throttle idle
+    {8000, 0x101fa, 90},     // heading bug
+    {9000, 0x1015b, 0},      // barometric setting up
+    {9500, 0x1015c, 0},      // and down
+};
+
+// The flight variables no model moves yet, swinging smoothly with time.
+void fly(SimState& sim, double t) {
+  sim.set_var(kIndicatedAirspeed, 250 + 150 * std::sin(t / 40));
+  sim.set_var(kAltitude, 15000 + 12000 * std::sin(t / 90));
+  sim.set_var(kVerticalSpeed, 3000 * std::cos(t / 90));
+  sim.set_var(kMach, 20480 * (0.4 + 0.3 * std::sin(t / 40)));
+  sim.set_var(kPitch, 10 * std::sin(t / 13));
+  sim.set_var(kBank, 40 * std::sin(t / 17));
+  sim.set_var(kMagneticHeading, std::fmod(t * 3, 360));
+  sim.set_var(kStandbyHeading, std::fmod(t * 3 + 2, 360));
+  sim.set_var(kTurnRate, 600 * std::sin(t / 17));
+  sim.set_var(kBall, 30 * std::sin(t / 7));
+  sim.set_var(kLoadFactor, 624 * (1 + 0.5 * std::sin(t / 11)));
+  sim.set_var(kNav1Deviation, 127 * std::sin(t / 29));
+  sim.set_var(kNav1GlideSlope, 119 * std::sin(t / 31));
+  sim.set_var(kNav1Bearing, std::fmod(t * 5, 360));
+  sim.set_var(kNav2Bearing, std::fmod(t * 7, 360));
+  sim.set_var(kAdfBearing, std::fmod(t * 11, 360) - 180);
+  sim.set_var(kAdfSignal, 255);
+  sim.set_var(kOnGround, std::sin(t / 90) < -0.9 ? 1 : 0);
+}
+
+void refuel_when_low(SimState& sim) {
+  for (Token tank : {kLeftTank1Level, kLeftTank2Level, kRightTank1Level, kRightTank2Level})
+    if (sim.var(tank) < 0.2 * kLevelFull) sim.set_var(tank, kLevelFull);
+}
+
+// Values that are no longer finite numbers: token variables, then element values.
+struct NonFinite {
+  std::vector<std::string> found;
+  void check_element(const std::string& gauge, const EvaluatedElement& e, int& index) {
+    const int mine = index++;
+    for (double value : {e.value, e.x, e.y, e.rotation, e.angle})
+      if (!std::isfinite(value)) {
+        found.push_back(gauge + "#" + std::to_string(mine) + " = " + std::to_string(value));
+        break;
+      }
+    for (const EvaluatedElement& child : e.children) check_element(gauge, child, index);
+  }
+  void check(const Session& session) {
+    for (const VariableInfo& info : variable_table())
+      if (!std::isfinite(session.sim().var(info.id)))
+        found.push_back("var " + std::to_string(info.id) + " (" + info.name + ")");
+    for (const auto& gauge : session.gauges()) {
+      int index = 0;
+      check_element(gauge->name, gauge->root, index);
+    }
+  }
+};
+
+int64_t cycles_argument(int argc, char** argv) {
+  if (argc < 2) return kDefaultCycles;
+  char* end = nullptr;
+  const double cycles = std::strtod(argv[1], &end);  // 1e7 as well as 10000000
+  if (!end || *end || !(cycles >= 1 && cycles <= 1e12)) {
+    std::fprintf(stderr, "usage: soak [CYCLES]  (1 to 1e12, default %lld)\n",
+                 static_cast<long long>(kDefaultCycles));
+    std::exit(2);
+  }
+  return int64_t(cycles);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int64_t cycles = cycles_argument(argc, argv);
+  bench::Cockpit cockpit(true);
+  Session& session = cockpit.session;
+  const double start_mib = resident_mib();
+  std::printf("soak: %lld cycles of %zu gauges (%d elements), model on; resident %.2f MiB\n",
+              static_cast<long long>(cycles), session.gauges().size(), cockpit.element_count(),
+              start_mib);
+  std::printf("%14s %14s %12s %12s %10s\n", "cycles", "sim hours", "rss MiB", "growth MiB",
+              "engine %");
+
+  NonFinite non_finite;
+  double warm_mib = start_mib, highest_after_warm_up = start_mib;
+  int64_t next_report = kWarmUpCycles;
+  for (int64_t cycle = 1; cycle <= cycles; ++cycle) {
+    for (const KeyAt& key : kStart)
+      if (cycle == key.cycle) session.send_key_event(key.event, key.value);
+    const int64_t in_round = cycle % kRound;
+    if (cycle > kRound)
+      for (const KeyAt& key : kRoundEvents)
+        if (in_round == key.cycle) session.send_key_event(key.event, key.value);
+    fly(session.sim(), double(cycle) / 18.0);
+    if (in_round == 0) refuel_when_low(session.sim());
+    session.update(1);
+
+    if (cycle % kCheckEvery == 0 && non_finite.found.size() < 20) non_finite.check(session);
+    if (cycle == kWarmUpCycles) warm_mib = resident_mib();
+    if (cycle == next_report || cycle == cycles) {
+      const double mib = resident_mib();
+      if (cycle >= kWarmUpCycles) highest_after_warm_up = std::max(highest_after_warm_up, mib);
+      std::printf("%14lld %14.2f %12.2f %12.3f %10.1f\n", static_cast<long long>(cycle),
+                  double(cycle) / 18.0 / 3600.0, mib, mib - start_mib,
+                  session.sim().var(kTurbineSpeed));
+      std::fflush(stdout);
+      next_report = std::min(next_report * 2, next_report + 1'000'000);
+    }
+  }
+
+  const double growth = cycles >= kWarmUpCycles ? highest_after_warm_up - warm_mib : 0.0;
+  std::printf("growth after the first %lld cycles: %.3f MiB (allowed %.1f); from the start: "
+              "%.3f MiB\n",
+              static_cast<long long>(kWarmUpCycles), growth, kAllowedGrowthMiB,
+              resident_mib() - start_mib);
+  if (non_finite.found.empty()) {
+    std::printf("every variable and element value stayed finite\n");
+  } else {
+    std::printf("values no longer finite:\n");
+    for (const std::string& what : non_finite.found) std::printf("  %s\n", what.c_str());
+  }
+  return growth <= kAllowedGrowthMiB && non_finite.found.empty() ? 0 : 1;
+}
