@@ -138,7 +138,7 @@ void cmd_model(CheckRun& run, const CheckLine& line) {
 
 // The host's own flight model, for the commands that need it.
 flight::CorvaneFlight& own_flight(CheckRun& run, std::string_view command) {
-  auto* own = dynamic_cast<flight::CorvaneFlight*>(&run.session().flight());
+  flight::CorvaneFlight* own = run.session().own_flight();
   if (!own)
     throw HostError(std::string(command) + " needs the host's own flight model, not " +
                     run.session().flight().status());
@@ -146,7 +146,7 @@ flight::CorvaneFlight& own_flight(CheckRun& run, std::string_view command) {
 }
 
 void cmd_scenario(CheckRun& run, const CheckLine& line) {
-  own_flight(run, "scenario").apply_scenario(run.session().sim(), line.tokens[0]);
+  run.session().apply_scenario(line.tokens[0]);
 }
 
 // The pilot's controls: elevator and aileron (-1 to 1), rudder (-1 to 1), brakes (0 to 1).

@@ -105,10 +105,7 @@ int render(CliContext& context) {
   session.set_model(args.model);
   // Set before the panel loads, so that the gauges find them when they are installed and
   // connected (the start-state gauges read the tank capacities then).
-  if (args.scenario) {
-    auto* own = dynamic_cast<flight::CorvaneFlight*>(&session.flight());
-    own->apply_scenario(session.sim(), *args.scenario);
-  }
+  if (args.scenario) session.apply_scenario(*args.scenario);
   for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
   session.load_panel(read_panel_config(args.panel));
   if (args.flightgear_port) listen_to_flightgear(session, *args.flightgear_port, args.seconds,

@@ -304,6 +304,16 @@ void Session::evaluate_between_cycles(GaugeInstance& gauge, EvaluatedElement& in
   evaluate_elements(gauge.header->elements, into, sim_, gauge.evaluation_cache);
 }
 
+flight::CorvaneFlight* Session::own_flight() {
+  return dynamic_cast<flight::CorvaneFlight*>(flight_.get());
+}
+
+void Session::apply_scenario(std::string_view name) {
+  flight::CorvaneFlight* own = own_flight();
+  if (!own) throw HostError("a scenario needs the host's own flight model, not " + flight_->status());
+  own->apply_scenario(sim_, name);
+}
+
 void Session::kill() {
   for (auto& gauge : gauges_) call_gauge(*gauge, kServicePreKill);
   killed_ = true;

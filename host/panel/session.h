@@ -27,6 +27,10 @@
 
 namespace gaugehost {
 
+namespace flight {
+class CorvaneFlight;
+}
+
 struct Window {
   int number = 0;               // NN of [WindowNN]; -1 for a window made by place_gauge
   std::string title;
@@ -128,6 +132,11 @@ class Session {
   // Where the flight variables come from while the model runs, after the aircraft model each
   // cycle: the host's own flight model (the default) or a FlightGear link.
   FlightSource& flight() { return *flight_; }
+  // The host's own flight model, or null while another source (FlightGear) gives the flight.
+  flight::CorvaneFlight* own_flight();
+  // Puts the aircraft into the named scenario of the host's own flight model; throws HostError
+  // for an unknown name or when another source gives the flight.
+  void apply_scenario(std::string_view name);
   void set_flight_source(std::unique_ptr<FlightSource> source);
 
   // A single click at `point` (background-bitmap pixels), then `repeats` calls as if the button

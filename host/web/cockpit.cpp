@@ -9,8 +9,8 @@
 #include "host/mouse/hit_testing.h"
 #include "host/render/cairo_backend.h"
 #include "host/render/session_render.h"
+#include "host/sim/flight/corvane_flight.h"
 #include "host/web/op_codec.h"
-#include "host/web/scenario.h"
 #include "host/web/variable_catalogue.h"
 
 namespace gaugehost::web {
@@ -20,14 +20,10 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-// The flight controls the keyboard works, as the key events the aircraft model takes: the
-// throttle lever (0 closed to 16384 full, as the throttle quadrant sends it), elevator and
-// ailerons (-16383 to 16383, nose down and left wing down negative, sent as the 32-bit pattern of
-// the signed value).
+// The throttle lever the keyboard works, as the key event the throttle quadrant sends (0 closed
+// to 16384 full); elevator and ailerons go to the flight model's controls (-1 to 1, nose down and
+// left wing down negative).
 constexpr uint32_t kEventThrottleSet = 0x1011c;
-constexpr uint32_t kEventElevatorSet = 0x1040a;
-constexpr uint32_t kEventAileronSet = 0x1040b;
-constexpr double kAxisFull = 16383;
 constexpr double kThrottleFull = 16384;
 
 // Kept for pages that fall behind or join late.
@@ -143,7 +139,7 @@ std::string hex(uint32_t value) {
 Cockpit::Cockpit(const CockpitOptions& options) : started_(Clock::now()) {
   session_ = std::make_unique<Session>(Module::load(options.module));
   session_->set_gauge_timing(true);  // the designer's per-gauge costs
-  apply_scenario(*session_, options.scenario);
+  session_->apply_scenario(options.scenario);
   session_->load_panel(read_panel_config(options.panel));
   session_->set_model(true);
   session_->set_event_observer(
@@ -492,11 +488,10 @@ std::string Cockpit::act_window(const json& body) {
 }
 
 void Cockpit::send_controls() {
-  const auto axis = [](double position) {
-    return uint32_t(int32_t(std::lround(std::clamp(position, -1.0, 1.0) * kAxisFull)));
-  };
-  session_->send_key_event(kEventElevatorSet, axis(elevator_));
-  session_->send_key_event(kEventAileronSet, axis(aileron_));
+  flight::CorvaneFlight* own = session_->own_flight();
+  if (!own) return;  // FlightGear flies: the keyboard's stick does nothing
+  own->controls().elevator = std::clamp(elevator_, -1.0, 1.0);
+  own->controls().aileron = std::clamp(aileron_, -1.0, 1.0);
 }
 
 std::string Cockpit::act_control(const json& body) {
