@@ -111,46 +111,18 @@ Bytes png_bytes(int32_t id, cairo_surface_t* surface) {
   return png;
 }
 
-void put16(Bytes& out, uint32_t value) {
-  out.push_back(uint8_t(value));
-  out.push_back(uint8_t(value >> 8));
-}
-void put32(Bytes& out, uint32_t value) {
-  put16(out, value & 0xffff);
-  put16(out, value >> 16);
-}
-
-// A 24-bit BMP file of the surface, as the simulator's gauge bitmaps are: pure black (0, 0, 0) is
-// the transparent colour. Pixels less than half covered become black; the others take their own
-// colour, and one that is itself pure black is lifted to (1, 1, 1) so that it stays drawn.
+// A 24-bit BMP file of the surface, as the simulator's bitmaps are (gauge bitmaps and window
+// backgrounds alike): pure black (0, 0, 0) is the transparent colour. Pixels less than half
+// covered become black; the others take their own colour, and one that is itself pure black is
+// lifted to (1, 1, 1) so that it stays drawn.
 Bytes bmp_bytes(cairo_surface_t* surface) {
   cairo_surface_flush(surface);
   const int width = cairo_image_surface_get_width(surface);
   const int height = cairo_image_surface_get_height(surface);
   const int stride = cairo_image_surface_get_stride(surface);
   const unsigned char* pixels = cairo_image_surface_get_data(surface);
-  const uint32_t row_bytes = (uint32_t(width) * 3 + 3) & ~3u;  // rows padded to 4 bytes
-  const uint32_t image_bytes = row_bytes * uint32_t(height);
-  constexpr uint32_t kFileHeader = 14, kInfoHeader = 40;
-  Bytes out;
-  out.reserve(kFileHeader + kInfoHeader + image_bytes);
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, kFileHeader + kInfoHeader + image_bytes);
-  put32(out, 0);
-  put32(out, kFileHeader + kInfoHeader);
-  put32(out, kInfoHeader);
-  put32(out, uint32_t(width));
-  put32(out, uint32_t(height));  // positive: rows from the bottom up
-  put16(out, 1);                 // planes
-  put16(out, 24);                // bits per pixel
-  put32(out, 0);                 // BI_RGB
-  put32(out, image_bytes);
-  put32(out, 2835);              // 72 dpi
-  put32(out, 2835);
-  put32(out, 0);
-  put32(out, 0);
-  for (int y = height - 1; y >= 0; --y) {
+  crv5::common::RgbaImage image{width, height, std::vector<uint8_t>(size_t(width) * height * 4)};
+  for (int y = 0; y < height; ++y) {
     const auto* row = reinterpret_cast<const uint32_t*>(pixels + ptrdiff_t(y) * stride);
     for (int x = 0; x < width; ++x) {
       const uint32_t argb = row[x];  // premultiplied
@@ -162,47 +134,27 @@ Bytes bmp_bytes(cairo_surface_t* surface) {
         for (uint32_t& c : rgb) c = std::min(255u, (c * 255 + alpha / 2) / alpha);
         if (rgb[0] == 0 && rgb[1] == 0 && rgb[2] == 0) rgb[0] = rgb[1] = rgb[2] = 1;
       }
-      out.push_back(uint8_t(rgb[2]));
-      out.push_back(uint8_t(rgb[1]));
-      out.push_back(uint8_t(rgb[0]));
+      uint8_t* out = &image.pixels[(size_t(y) * width + x) * 4];
+      out[0] = uint8_t(rgb[0]);
+      out[1] = uint8_t(rgb[1]);
+      out[2] = uint8_t(rgb[2]);
+      out[3] = 255;
     }
-    out.resize(out.size() + (row_bytes - uint32_t(width) * 3), 0);
   }
-  return out;
+  return crv5::common::write_bmp(image);
 }
 
-// A window background: drawn like a bitmap, written as a 24-bit BMP whose transparent pixels are
-// pure black, the transparent colour of panel bitmaps.
+// A window background: drawn like a bitmap, written as a BMP like one.
 Bytes draw_background(const crv5::art::PanelBackground& b) {
-  const int width = int(b.size.width), height = int(b.size.height);
   const crv5::art::SurfaceOwner surface(
-      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+      cairo_image_surface_create(CAIRO_FORMAT_ARGB32, int(b.size.width), int(b.size.height)));
   {
     const crv5::art::ContextOwner cr(cairo_create(surface.get()));
     b.paint(cr.get(), b.size);
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
       throw std::runtime_error(b.file + ": " + cairo_status_to_string(cairo_status(cr.get())));
   }
-  cairo_surface_flush(surface.get());
-  crv5::common::RgbaImage image{width, height, std::vector<uint8_t>(size_t(width) * height * 4)};
-  const unsigned char* data = cairo_image_surface_get_data(surface.get());
-  const int stride = cairo_image_surface_get_stride(surface.get());
-  for (int y = 0; y < height; ++y) {
-    const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-    for (int x = 0; x < width; ++x) {
-      uint8_t* out = &image.pixels[(size_t(y) * width + x) * 4];
-      const uint32_t p = row[x];
-      const uint32_t a = p >> 24;
-      // Mostly transparent pixels (the rounded corners' edges) are left transparent; the others
-      // are made opaque, never pure black.
-      for (int c = 0; c < 3; ++c) {
-        const uint32_t premultiplied = (p >> (16 - 8 * c)) & 0xff;
-        out[c] = a < 128 ? 0 : uint8_t(std::max<uint32_t>(1, premultiplied * 255 / a));
-      }
-      out[3] = 255;
-    }
-  }
-  return crv5::common::write_bmp(image);
+  return bmp_bytes(surface.get());
 }
 
 Bytes read_file(const fs::path& path) {
