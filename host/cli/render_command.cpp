@@ -103,11 +103,16 @@ int render(CliContext& context) {
   Session session(Module::load(context.module));
   set_ramp_state(session.sim());
   session.set_model(args.model);
-  // Set before the panel loads, so that the gauges find them when they are installed and
-  // connected (the start-state gauges read the tank capacities then).
-  if (args.scenario) session.apply_scenario(*args.scenario);
+  // The ramp (set above) and the --set values are there before the panel loads, so that the
+  // gauges find them when they are installed and connected (the start-state gauges read the tank
+  // capacities then). A scenario comes after the connect, so that its variables win over the
+  // start-state gauge's shut-down; the --set values are made again after it.
   for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
   session.load_panel(read_panel_config(args.panel));
+  if (args.scenario) {
+    session.apply_scenario(*args.scenario);
+    for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
+  }
   if (args.flightgear_port) listen_to_flightgear(session, *args.flightgear_port, args.seconds,
                                                  context.out);
 

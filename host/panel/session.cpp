@@ -312,6 +312,23 @@ void Session::apply_scenario(std::string_view name) {
   flight::CorvaneFlight* own = own_flight();
   if (!own) throw HostError("a scenario needs the host's own flight model, not " + flight_->status());
   own->apply_scenario(sim_, name);
+  // The ramp's clicks, then the scenario's own, on the gauges this panel places; the model answers
+  // their events as it answers any click. The settings are made again after them, so that the
+  // scenario's variables hold whatever a click toggled.
+  const flight::ScenarioBook& book = own->scenarios();
+  std::vector<const flight::Scenario*> layers{&book.scenarios.front()};
+  if (const flight::Scenario* chosen = book.find(name); chosen != layers.front())
+    layers.push_back(chosen);
+  bool clicked = false;
+  for (const flight::Scenario* layer : layers)
+    for (const flight::ScenarioClick& at : layer->clicks)
+      if (GaugeInstance* gauge = find_gauge(at.gauge)) {
+        click(*gauge, PixPoint{at.x, at.y}, MouseButton::left);
+        clicked = true;
+      }
+  if (!clicked) return;
+  for (const flight::Scenario* layer : layers)
+    for (const auto& [id, value] : layer->vars) sim_.set_var(id, value);
 }
 
 void Session::kill() {

@@ -134,8 +134,10 @@ class Session {
   FlightSource& flight() { return *flight_; }
   // The host's own flight model, or null while another source (FlightGear) gives the flight.
   flight::CorvaneFlight* own_flight();
-  // Puts the aircraft into the named scenario of the host's own flight model; throws HostError
-  // for an unknown name or when another source gives the flight.
+  // Puts the aircraft into the named scenario of the host's own flight model and makes the
+  // scenario's clicks on the gauges of the loaded panel (after load_panel, so that its variables
+  // win over what the start-state gauge set on connect); throws HostError for an unknown name or
+  // when another source gives the flight.
   void apply_scenario(std::string_view name);
   void set_flight_source(std::unique_ptr<FlightSource> source);
 

@@ -9,6 +9,7 @@
 #include "host/mouse/hit_testing.h"
 #include "host/render/cairo_backend.h"
 #include "host/render/session_render.h"
+#include "host/sim/start_state.h"
 #include "host/sim/flight/corvane_flight.h"
 #include "host/web/op_codec.h"
 #include "host/web/variable_catalogue.h"
@@ -139,9 +140,12 @@ std::string hex(uint32_t value) {
 Cockpit::Cockpit(const CockpitOptions& options) : started_(Clock::now()) {
   session_ = std::make_unique<Session>(Module::load(options.module));
   session_->set_gauge_timing(true);  // the designer's per-gauge costs
-  session_->apply_scenario(options.scenario);
+  // The ramp before the panel connects (the start-state gauge reads the tank capacities then),
+  // the scenario after it, with the model on to answer the scenario's clicks.
+  set_ramp_state(session_->sim());
   session_->load_panel(read_panel_config(options.panel));
   session_->set_model(true);
+  session_->apply_scenario(options.scenario);
   session_->set_event_observer(
       [this](const KeyEvent& event, const GaugeInstance* sender) { log_event(event, sender); });
   images_ = std::make_unique<render::ImageStore>(

@@ -118,7 +118,13 @@ TEST(Scenarios, FileErrorsNameFileLineAndProblem) {
             "scenes.txt:6: bad DEGREES \"400\", expected a number from 0 to 360");
   EXPECT_EQ(error_of(ramp + "scenario x\nspeed 3\n"),
             "scenes.txt:6: unknown setting \"speed\", expected position, ground, altitude, "
-            "heading, airspeed, pitch, bank, climb or var");
+            "heading, airspeed, pitch, bank, climb, var or click");
+  EXPECT_EQ(error_of(ramp + "click Radio_NAV1 40\n"),
+            "scenes.txt:5: expected: click GAUGE X Y");
+  EXPECT_EQ(error_of(ramp + "click Radio_NAV1 40 -1\n"),
+            "scenes.txt:5: bad Y \"-1\", expected a number from 0 to 100000");
+  EXPECT_EQ(error_of(ramp + "click Radio_NAV1 40.5 58\n"),
+            "scenes.txt:5: bad X 40.5, expected whole pixels");
   EXPECT_EQ(error_of(ramp + "var 24 1.5\n"),
             "scenes.txt:5: bad value 1.5 of integer variable, expected a whole number");
   EXPECT_EQ(error_of(ramp + "scenario ramp\n"), "scenes.txt:5: scenario ramp given twice");
@@ -126,6 +132,21 @@ TEST(Scenarios, FileErrorsNameFileLineAndProblem) {
             "scenes.txt: the ramp scenario needs a position, a ground and a heading");
   EXPECT_EQ(error_of(ramp), "");
   EXPECT_NO_THROW(read_scenarios(default_scenario_file()));
+}
+
+TEST(Scenarios, ClicksKeptInOrderUnderTheirScenario) {
+  const ScenarioBook book = parse_scenarios(
+      "scenario ramp\nposition 1 2\nground 100\nheading 90\n"
+      "scenario x\nclick Radio_NAV1 39 58\nvar 24 4096\nclick Radio_ADF:2 276 254\n",
+      "scenes.txt");
+  EXPECT_TRUE(book.scenarios.front().clicks.empty());
+  const std::vector<ScenarioClick>& clicks = book.find("x")->clicks;
+  ASSERT_EQ(clicks.size(), 2u);
+  EXPECT_EQ(clicks[0].gauge, "Radio_NAV1");
+  EXPECT_EQ(clicks[0].x, 39);
+  EXPECT_EQ(clicks[0].y, 58);
+  EXPECT_EQ(clicks[1].gauge, "Radio_ADF:2");
+  EXPECT_EQ(clicks[1].x, 276);
 }
 
 }  // namespace

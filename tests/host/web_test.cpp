@@ -4,12 +4,43 @@
 #include <nlohmann/json.hpp>
 
 #include "host/base/host_error.h"
+#include "host/loader/module.h"
+#include "host/web/cockpit.h"
 #include "host/web/gauge_track.h"
 #include "host/web/op_codec.h"
 #include "host/web/request_guard.h"
 
 namespace gaugehost::web {
 namespace {
+
+// The served cockpit starts in its scenario after the panel has connected: the scenario's engine
+// and switches win over the Engine_Off plug's shut-down, and its clicks power the radio heads.
+TEST(Cockpit, ScenarioAppliedAfterThePanelConnects) {
+  struct Case {
+    const char* scenario;
+    double turbine;  // percent, var 625
+    const char* nav1_switch;
+  };
+  for (const Case& c : {Case{"ramp", 0, "NAV1 main switch (off)"},
+                        Case{"runway", 62, "NAV1 main switch (on)"},
+                        Case{"approach", 76, "NAV1 main switch (on)"}}) {
+    Cockpit cockpit(CockpitOptions{default_module_path(),
+                                   std::filesystem::path(CRV5_SOURCE_DIR) /
+                                       "panels/corvane/panel.cfg",
+                                   c.scenario});
+    for (int i = 0; i < 36; ++i) cockpit.cycle();
+    const auto vars = nlohmann::json::parse(cockpit.variables_json({625, 364}));
+    EXPECT_NEAR(vars[0]["value"].get<double>(), c.turbine, 2) << c.scenario;
+    EXPECT_EQ(vars[1]["value"].get<double>(), c.turbine > 0 ? 1 : 0) << c.scenario;
+    int64_t nav1 = -1;
+    const auto layout = nlohmann::json::parse(cockpit.layout_json());
+    for (const auto& gauge : layout["gauges"])
+      if (gauge["name"] == "Radio_NAV1") nav1 = gauge["index"].get<int64_t>();
+    ASSERT_GE(nav1, 0);
+    EXPECT_EQ(nlohmann::json::parse(cockpit.tooltip_json(nav1, 40, 40))["text"], c.nav1_switch)
+        << c.scenario;
+  }
+}
 
 TEST(ListenAddress, ParsesAddressAndPort) {
   EXPECT_EQ(parse_listen_address("127.0.0.1:8080").host, "127.0.0.1");

@@ -25,6 +25,17 @@ void read_var(const DataLine& line, Scenario& s) {
   s.vars.emplace_back(uint32_t(id), value);
 }
 
+void read_click(const DataLine& line, Scenario& s) {
+  line.expect_fields(4, 4, "click GAUGE X Y");
+  auto pixel = [&](size_t index, std::string_view what) {
+    const double value = line.number_field(index, what, 0, 100000);
+    if (value != std::floor(value))
+      line.fail("bad " + std::string(what) + " " + line.fields[index] + ", expected whole pixels");
+    return int32_t(value);
+  };
+  s.clicks.push_back(ScenarioClick{line.fields[1], pixel(2, "X"), pixel(3, "Y")});
+}
+
 // One line under a `scenario` head.
 void read_setting(const DataLine& line, Scenario& s) {
   const std::string& key = line.fields[0];
@@ -55,10 +66,12 @@ void read_setting(const DataLine& line, Scenario& s) {
     s.climb_fpm = one("FEET_PER_MINUTE", -20000, 20000);
   } else if (key == "var") {
     read_var(line, s);
+  } else if (key == "click") {
+    read_click(line, s);
   } else {
     line.fail("unknown setting " + quote_input(key) +
-              ", expected position, ground, altitude, heading, airspeed, pitch, bank, climb or "
-              "var");
+              ", expected position, ground, altitude, heading, airspeed, pitch, bank, climb, "
+              "var or click");
   }
 }
 

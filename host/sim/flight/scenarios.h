@@ -7,6 +7,8 @@
 //   airspeed KNOTS          indicated
 //   pitch DEGREES / bank DEGREES (right wing down positive) / climb FEET_PER_MINUTE
 //   var ID VALUE            a token variable (switches, engine, radios, autopilot)
+//   click GAUGE X Y         a left click on a gauge of the panel (its bitmap's pixels), made in
+//                           order after the settings, skipped when the panel has no such gauge
 // Every scenario starts from the one named `ramp` (cold and dark), which must come first.
 #pragma once
 
@@ -21,6 +23,14 @@
 
 namespace gaugehost::flight {
 
+// A pilot's click on a switch of the panel, for the state the variables cannot set (a radio
+// head's own power).
+struct ScenarioClick {
+  std::string gauge;  // as a check file names it: NAME or NAME:N
+  int32_t x = 0;      // pixels of the gauge's bitmap
+  int32_t y = 0;
+};
+
 struct Scenario {
   std::string name;
   std::optional<nav::LatLon> position;
@@ -33,6 +43,7 @@ struct Scenario {
   std::optional<double> bank;
   std::optional<double> climb_fpm;
   std::vector<std::pair<uint32_t, double>> vars;
+  std::vector<ScenarioClick> clicks;
 };
 
 struct ScenarioBook {
