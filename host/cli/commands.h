@@ -19,4 +19,9 @@ extern const char* const kCheckUsage;
 int render(CliContext& context);
 extern const char* const kRenderUsage;
 
+// gaugehost lint PANEL...: the problems of panel configurations, one "FILE:LINE: problem" each;
+// 0 when clean, 1 when there are problems, 2 when a file cannot be read.
+int lint(CliContext& context);
+extern const char* const kLintUsage;
+
 }  // namespace gaugehost::cli

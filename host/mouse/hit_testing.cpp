@@ -97,6 +97,20 @@ const MouseRect* tooltip_parent(const MouseRect* list, PixPoint point, const Mou
   return found->rect;
 }
 
+std::vector<PlacedMouseArea> place_mouse_areas(const MouseRect* list, PixSize bitmap) {
+  std::vector<PlacedMouseArea> areas;
+  if (!list) return areas;
+  std::vector<Extent> parents{Extent{0, 0, bitmap.width, bitmap.height, false}};
+  for (const MouseRect* rect = list; rect->kind != kMouseEnd; ++rect) {
+    if (rect->kind == kMouseParentEnd && parents.size() > 1) parents.pop_back();
+    if (rect->kind != kMouseParent && rect->kind != kMouseChild) continue;
+    const Extent extent = place(rect->box, parents.back());
+    areas.push_back({rect, {extent.x, extent.y, extent.width, extent.height}});
+    if (rect->kind == kMouseParent) parents.push_back(extent);
+  }
+  return areas;
+}
+
 bool area_takes(const MouseRect& area, uint32_t event_flags) {
   const uint32_t wanted = event_flags & (kMouseLeftSingle | kMouseRightSingle | kMouseRepeat |
                                          kMouseLeftDrag);

@@ -2,9 +2,22 @@
 // their enclosing parent's box; a parent box of 0, 0, 0, 0 covers the whole of its parent.
 #pragma once
 
+#include <vector>
+
 #include "module/gauge.h"
 
 namespace gaugehost {
+
+// A parent or child area with its box in background-bitmap pixels (a box of 0, 0, 0, 0 resolved
+// to what it covers).
+struct PlacedMouseArea {
+  const MouseRect* rect = nullptr;
+  PixBox box{};
+};
+
+// Every parent and child area of the list, in list order, placed on a background bitmap of the
+// given size (which the outermost areas are relative to).
+std::vector<PlacedMouseArea> place_mouse_areas(const MouseRect* list, PixSize bitmap);
 
 // The first child area (kind 2), in list order, whose box holds `point`; null when none does.
 // `point` is in background-bitmap pixels.
