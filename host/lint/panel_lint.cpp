@@ -201,13 +201,13 @@ class Linter {
     PanelConfig known = known_gauges(*module);
     parameter_texts(known);
     layout(known, std::move(module));
-    std::stable_sort(findings_.begin(), findings_.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
-    return std::move(findings_);
+    std::vector<Finding> findings;
+    for (auto& [line, problem] : findings_) findings.push_back({line, std::move(problem)});
+    return findings;
   }
 
  private:
-  void add(int line, std::string problem) { findings_.push_back({line, std::move(problem)}); }
+  void add(int line, std::string problem) { findings_.emplace(line, std::move(problem)); }
 
   void gauge_keys() {
     for (const WindowConfig& window : config_.windows) {
@@ -323,7 +323,7 @@ class Linter {
   }
 
   const PanelConfig& config_;
-  std::vector<Finding> findings_;
+  std::multimap<int, std::string> findings_;  // by line; those of one line in the order found
 };
 
 }  // namespace
