@@ -23,7 +23,7 @@ static_assert(std::size(kButtons) == 12);
 
 // A "p" count beyond this sends that many key events, as the button is meant to; the click is
 // left out so that each input stays quick.
-constexpr int64_t kLongestPanelCommand = 100000;
+constexpr int64_t kLongestPanelCommand = 1000;
 
 // The button's state as loaded: what installation may change.
 struct Loaded {

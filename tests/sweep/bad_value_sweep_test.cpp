@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <set>
@@ -156,6 +157,12 @@ PixPoint centre(const PixBox& box) {
   return {box.x + std::max(0, box.width) / 2, box.y + std::max(0, box.height) / 2};
 }
 
+std::string hex(uint32_t value) {
+  std::ostringstream out;
+  out << "0x" << std::hex << value;
+  return out.str();
+}
+
 class BadValueSweep : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -239,27 +246,7 @@ class BadValueSweep : public ::testing::Test {
     }
   }
 
-  Module* module_ = nullptr;
-  std::unique_ptr<Session> session_;
-  std::unique_ptr<render::ImageStore> images_;
-  std::unique_ptr<render::PanelRenderer> renderer_;
-  HostServices services_{};
-  Reads reads_;
-  std::set<std::string> failures_;
-};
-
-std::string hex(uint32_t value) {
-  std::ostringstream out;
-  out << "0x" << std::hex << value;
-  return out.str();
-}
-
-TEST_F(BadValueSweep, EveryGaugeStandsEveryBadValueOfEveryVariableItReads) {
-  ASSERT_EQ(session_->gauges().size(), 90u);
-  discover();
-  ASSERT_GT(reads_.vars.size(), 50u) << "the gauges read their variables through the host";
-  const std::set<uint32_t> vars = reads_.vars;
-  for (uint32_t id : vars) {
+  void sweep_var(uint32_t id) {
     if (SimState::is_integer_var(id)) {
       for (uint32_t value : kBadIntegers) {
         session_->sim().set_var(id, value);
@@ -275,6 +262,58 @@ TEST_F(BadValueSweep, EveryGaugeStandsEveryBadValueOfEveryVariableItReads) {
     }
     session_->sim().set_var(id, 0);
   }
+
+  Module* module_ = nullptr;
+  std::unique_ptr<Session> session_;
+  std::unique_ptr<render::ImageStore> images_;
+  std::unique_ptr<render::PanelRenderer> renderer_;
+  HostServices services_{};
+  Reads reads_;
+  std::set<std::string> failures_;
+};
+
+// The sweep's own checks catch what they are there for.
+double fill_without_end(ElementString* string) {
+  std::memset(string->text, 'X', size_t(string->char_count) + 1);
+  return 0;
+}
+double write_short_text(ElementString* string) {
+  std::strcpy(string->text, "ok");
+  return 0;
+}
+
+TEST(SweepChecks, ATextWithoutItsEndAndAPlaceThatIsNoNumberAreCaught) {
+  ElementString string{};
+  string.char_count = 5;
+  const std::vector<char> host_buffer = {'a', 'b', '\0', '\0', '\0', '\0'};
+  string.callback = fill_without_end;
+  EXPECT_FALSE(text_ended(string, host_buffer));
+  string.callback = write_short_text;
+  EXPECT_TRUE(text_ended(string, host_buffer));
+
+  DisplayList list;
+  list.ops.push_back(render::ImageOp{.resource_id = 7, .transform = render::Affine::translation(1, 2)});
+  EXPECT_EQ(non_finite_op(list), "");
+  list.ops.push_back(render::ImageOp{.resource_id = 8, .transform = render::Affine::translation(kNaN, 2)});
+  EXPECT_EQ(non_finite_op(list), "image 8 (operation 1)");
+}
+
+TEST_F(BadValueSweep, EveryGaugeStandsEveryBadValueOfEveryVariableItReads) {
+  ASSERT_EQ(session_->gauges().size(), 90u);
+  discover();
+  ASSERT_GT(reads_.vars.size(), 50u) << "the gauges read their variables through the host";
+  // A value may lead a gauge to read variables it did not read before (a powered radio, a switch
+  // moved by a click): those are swept too, until no new one turns up.
+  std::set<uint32_t> swept;
+  while (swept.size() < reads_.vars.size()) {
+    const std::set<uint32_t> vars = reads_.vars;
+    for (uint32_t id : vars) {
+      if (!swept.insert(id).second) continue;
+      sweep_var(id);
+    }
+  }
+  std::printf("swept %zu token variables through %zu gauges\n", swept.size(),
+              session_->gauges().size());
   EXPECT_TRUE(failures_.empty()) << failures_.size() << " problems";
 }
 
@@ -282,6 +321,7 @@ TEST_F(BadValueSweep, EveryGaugeStandsBadCalculatorResults) {
   discover();
   ASSERT_FALSE(reads_.calculations.empty());
   const std::set<std::string> calculations = reads_.calculations;
+  std::printf("sweeping %zu calculator expressions\n", calculations.size());
   const std::string long_text(300, 'W');
   for (const std::string& expression : calculations) {
     for (double value : kBadFloats) {
