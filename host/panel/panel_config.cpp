@@ -97,7 +97,9 @@ class Reader {
                       ": no [WindowNN] section, so the panel has no window to show");
     for (WindowConfig& window : config_.windows) {
       auto title = titles_.find(window.number);
-      window.title = title != titles_.end() ? title->second : "Window" + two_digits(window.number);
+      // A window whose title is left empty is called WindowNN, as one without a title.
+      const bool titled = title != titles_.end() && !title->second.empty();
+      window.title = titled ? title->second : "Window" + two_digits(window.number);
       if (!window.ident_given)
         window.ident = window.number == 0 ? 0 : kUnnamedIdentBase + window.number;
     }
