@@ -113,6 +113,31 @@ const CheckCommandEntry* find_command(const CheckLine& line, size_t& words) {
 }
 
 void run_line(CheckRun& run, CheckLine& line) {
+  const CheckCommandEntry& entry = resolve_check_command(line);
+  entry.run(run, line);
+}
+
+// Runs one file; false when it could not be run to its end.
+bool run_file(CheckRun& run, const fs::path& file, std::ostream& out) {
+  std::string contents;
+  try {
+    contents = read_input_file(file, "check file");
+  } catch (const HostError& error) {
+    out << error.what() << "\n";
+    return false;
+  }
+  try {
+    read_check_lines(contents, file, [&](CheckLine& line) { run_line(run, line); });
+  } catch (const CheckLineError& error) {
+    out << file.string() << ":" << error.line() << ": " << error.what() << "\n";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const CheckCommandEntry& resolve_check_command(CheckLine& line) {
   size_t words = 0;
   const CheckCommandEntry* entry = find_command(line, words);
   if (!entry) {
@@ -131,19 +156,11 @@ void run_line(CheckRun& run, CheckLine& line) {
   line.quoted.erase(line.quoted.begin(), line.quoted.begin() + std::ptrdiff_t(words));
   if (line.tokens.size() < entry->min_args || line.tokens.size() > entry->max_args)
     throw HostError("expected: " + entry->usage);
-  entry->run(run, line);
+  return *entry;
 }
 
-// Runs one file; false when it could not be run to its end.
-bool run_file(CheckRun& run, const fs::path& file, std::ostream& out) {
-  std::string contents;
-  try {
-    contents = read_input_file(file, "check file");
-  } catch (const HostError& error) {
-    out << error.what() << "\n";
-    return false;
-  }
-  std::string_view text = contents;
+void read_check_lines(std::string_view text, const fs::path& file,
+                      const std::function<void(CheckLine&)>& handle) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark
   int number = 0;
   try {
@@ -157,16 +174,12 @@ bool run_file(CheckRun& run, const fs::path& file, std::ostream& out) {
       CheckLine line = split_check_line(content);
       line.file = file;
       line.number = number;
-      run_line(run, line);
+      handle(line);
     }
   } catch (const std::exception& error) {
-    out << file.string() << ":" << number << ": " << error.what() << "\n";
-    return false;
+    throw CheckLineError(number, error.what());
   }
-  return true;
 }
-
-}  // namespace
 
 CheckTotals run_check_files(const std::vector<fs::path>& files, const fs::path& default_module,
                             std::ostream& out) {

@@ -68,6 +68,22 @@ double parse_check_number(std::string_view token, std::string_view what);
 // 4294967295 for the variables kept as integers. Throws HostError.
 double parse_var_value(uint32_t id, std::string_view token);
 
+// A line of a check file that could not be read or run: its number and the problem.
+class CheckLineError : public HostError {
+ public:
+  CheckLineError(int line, const std::string& problem) : HostError(problem), line_(line) {}
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+// Reads a check file's text: a byte-order mark is skipped, blank lines and comments are passed
+// over, and each other line is split into tokens and handed to `handle` with the file and its
+// number. The first problem, in the reading or in `handle`, stops it with a CheckLineError.
+void read_check_lines(std::string_view text, const std::filesystem::path& file,
+                      const std::function<void(CheckLine&)>& handle);
+
 struct CheckTotals {
   int passed = 0;
   int failed = 0;

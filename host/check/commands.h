@@ -29,4 +29,8 @@ void check_render(CheckRun& run, const CheckLine& line);
 // The commands (set-up, acting, expecting), by name.
 const CheckCommandTable& check_command_table();
 
+// The command a line names, its name taken off the line's tokens so that only its arguments
+// remain. Throws HostError for an unknown command or a wrong number of arguments.
+const CheckCommandEntry& resolve_check_command(CheckLine& line);
+
 }  // namespace gaugehost

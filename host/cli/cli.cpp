@@ -20,6 +20,7 @@ struct CliEntry {
 
 const CliEntry kCommands[] = {
     {"check", cli::kCheckUsage, cli::check},
+    {"lint", cli::kLintUsage, cli::lint},
     {"list", cli::kListUsage, cli::list},
     {"profile", cli::kProfileUsage, cli::profile},
     {"render", cli::kRenderUsage, cli::render},

@@ -28,4 +28,9 @@ extern const char* const kServeUsage;
 int profile(CliContext& context);
 extern const char* const kProfileUsage;
 
+// gaugehost lint PANEL...: the problems of panel configurations, one "FILE:LINE: problem" each;
+// 0 when clean, 1 when there are problems, 2 when a file cannot be read.
+int lint(CliContext& context);
+extern const char* const kLintUsage;
+
 }  // namespace gaugehost::cli

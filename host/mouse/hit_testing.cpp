@@ -97,31 +97,17 @@ const MouseRect* tooltip_parent(const MouseRect* list, PixPoint point, const Mou
   return found->rect;
 }
 
-std::vector<PlacedArea> placed_areas(const MouseRect* list, int32_t gauge_width,
-                                     int32_t gauge_height) {
+std::vector<PlacedArea> place_mouse_areas(const MouseRect* list, PixSize bitmap) {
   std::vector<PlacedArea> areas;
   if (!list) return areas;
-  const auto bounded = [&](const Extent& e) {
-    return e.unbounded ? PixBox{0, 0, gauge_width, gauge_height}
-                       : PixBox{e.x, e.y, e.width, e.height};
-  };
-  std::vector<Extent> parents{Extent{}};
+  std::vector<Extent> parents{Extent{0, 0, bitmap.width, bitmap.height, false}};
   for (const MouseRect* rect = list; rect->kind != kMouseEnd; ++rect) {
-    switch (rect->kind) {
-      case kMouseParent: {
-        const Extent extent = place(rect->box, parents.back());
-        areas.push_back({rect, bounded(extent), int(parents.size()) - 1});
-        parents.push_back(extent);
-        break;
-      }
-      case kMouseParentEnd:
-        if (parents.size() > 1) parents.pop_back();
-        break;
-      case kMouseChild:
-        areas.push_back({rect, bounded(place(rect->box, parents.back())), int(parents.size()) - 1});
-        break;
-      default: break;
-    }
+    if (rect->kind == kMouseParentEnd && parents.size() > 1) parents.pop_back();
+    if (rect->kind != kMouseParent && rect->kind != kMouseChild) continue;
+    const Extent extent = place(rect->box, parents.back());
+    areas.push_back({rect, {extent.x, extent.y, extent.width, extent.height},
+                     int(parents.size()) - 1});
+    if (rect->kind == kMouseParent) parents.push_back(extent);
   }
   return areas;
 }

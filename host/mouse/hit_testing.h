@@ -8,6 +8,18 @@
 
 namespace gaugehost {
 
+// A parent or child area with its box in background-bitmap pixels (a box of 0, 0, 0, 0 resolved
+// to what it covers), and how deep it lies: 0 for an outermost parent and its children.
+struct PlacedArea {
+  const MouseRect* rect = nullptr;
+  PixBox box{};
+  int depth = 0;
+};
+
+// Every parent and child area of the list, in list order, placed on a background bitmap of the
+// given size (which the outermost areas are relative to).
+std::vector<PlacedArea> place_mouse_areas(const MouseRect* list, PixSize bitmap);
+
 // The first child area (kind 2), in list order, whose box holds `point`; null when none does.
 // `point` is in background-bitmap pixels.
 const MouseRect* hit_child(const MouseRect* list, PixPoint point);
@@ -18,17 +30,6 @@ const MouseRect* hit_child(const MouseRect* list, PixPoint point);
 // holds the point. The tooltip record of the found parent, if any, goes to *tooltip.
 const MouseRect* tooltip_parent(const MouseRect* list, PixPoint point,
                                 const MouseRect** tooltip);
-
-// Every parent and child area of a list where it lies, in list order, for showing them: a box
-// that covers its whole enclosing parent (0, 0, 0, 0) is given the size of what it covers, the
-// outermost being a gauge of `gauge_width` x `gauge_height` pixels.
-struct PlacedArea {
-  const MouseRect* rect;
-  PixBox box;     // background pixels
-  int depth = 0;  // 0 for an outermost parent
-};
-std::vector<PlacedArea> placed_areas(const MouseRect* list, int32_t gauge_width,
-                                     int32_t gauge_height);
 
 // Whether an area takes an event with these flags: the button bit, and the repeat or drag bit
 // when one is set.

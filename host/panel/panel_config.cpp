@@ -45,6 +45,8 @@ std::string_view trim(std::string_view text) {
   return text;
 }
 
+std::string two_digits(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
+
 std::string lower(std::string_view text) {
   std::string result(text);
   std::transform(result.begin(), result.end(), result.begin(),
@@ -95,11 +97,12 @@ class Reader {
                       ": no [WindowNN] section, so the panel has no window to show");
     for (WindowConfig& window : config_.windows) {
       auto title = titles_.find(window.number);
-      window.title = title != titles_.end() ? title->second : "Window" + two_digits(window.number);
+      // A window whose title is left empty is called WindowNN, as one without a title.
+      const bool titled = title != titles_.end() && !title->second.empty();
+      window.title = titled ? title->second : "Window" + two_digits(window.number);
       if (!window.ident_given)
         window.ident = window.number == 0 ? 0 : kUnnamedIdentBase + window.number;
     }
-    check_unique_idents();
     return std::move(config_);
   }
 
@@ -109,10 +112,6 @@ class Reader {
   [[noreturn]] void fail(const std::string& problem) const { fail_at(number_, problem); }
   [[noreturn]] void fail_at(int line, const std::string& problem) const {
     throw HostError(config_.file.string() + ":" + std::to_string(line) + ": " + problem);
-  }
-
-  static std::string two_digits(int number) {
-    return (number < 10 ? "0" : "") + std::to_string(number);
   }
 
   void section(std::string_view text) {
@@ -196,10 +195,13 @@ class Reader {
   void window_key(const std::string& key, std::string_view value) {
     WindowConfig& window = config_.windows.back();
     if (key.starts_with("gauge")) {
-      if (!numbered(key, "gauge"))
+      const std::optional<int> number = numbered(key, "gauge");
+      if (!number)
         fail("bad key " + quote_input(key) + ", expected gaugeNN with NN a number from 0 to " +
              std::to_string(kMaxSectionNumber));
-      return window.gauges.push_back(gauge_line(value));
+      window.gauges.push_back(gauge_line(value));
+      window.gauges.back().number = *number;
+      return;
     }
     value = strip_comment(value);
     if (key == "file") {
@@ -283,16 +285,6 @@ class Reader {
     return placement;
   }
 
-  void check_unique_idents() const {
-    for (size_t i = 0; i < config_.windows.size(); ++i)
-      for (size_t j = 0; j < i; ++j)
-        if (config_.windows[i].ident == config_.windows[j].ident)
-          fail_at(config_.windows[i].line,
-                  "[Window" + two_digits(config_.windows[i].number) + "] has ident " +
-                      std::to_string(config_.windows[i].ident) + ", already used by [Window" +
-                      two_digits(config_.windows[j].number) + "]");
-  }
-
   PanelConfig config_;
   std::map<int, std::string> titles_;
   Section section_ = Section::none;
@@ -313,7 +305,37 @@ std::string_view panel_name_for_id(int32_t id) {
   return {};
 }
 
+std::optional<PanelNameMatch> panel_name_at_start(std::string_view text) {
+  for (const PanelName& entry : kPanelNames)
+    if (text.starts_with(entry.name)) return PanelNameMatch{entry.id, entry.name.size()};
+  return std::nullopt;
+}
+
+std::vector<PanelProblem> shared_idents(const PanelConfig& config) {
+  std::vector<PanelProblem> problems;
+  for (size_t i = 0; i < config.windows.size(); ++i)
+    for (size_t j = 0; j < i; ++j)
+      if (config.windows[i].ident == config.windows[j].ident) {
+        problems.push_back({config.windows[i].line,
+                            "[Window" + two_digits(config.windows[i].number) + "] has ident " +
+                                std::to_string(config.windows[i].ident) +
+                                ", already used by [Window" +
+                                two_digits(config.windows[j].number) + "]"});
+        break;
+      }
+  return problems;
+}
+
 PanelConfig parse_panel_config(std::string_view text, const std::filesystem::path& file) {
+  PanelConfig config = parse_panel_config_lines(text, file);
+  const std::vector<PanelProblem> problems = shared_idents(config);
+  if (!problems.empty())
+    throw HostError(file.string() + ":" + std::to_string(problems[0].line) + ": " +
+                    problems[0].problem);
+  return config;
+}
+
+PanelConfig parse_panel_config_lines(std::string_view text, const std::filesystem::path& file) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark
   Reader reader(file);
   int number = 0;

@@ -24,6 +24,7 @@ struct GaugePlacement {
   int32_t w = 0;
   std::optional<int32_t> h; // absent: from the gauge's bitmap, keeping its proportions
   std::string parameters;   // the text after the fifth comma, trimmed; may be empty
+  int number = 0;           // NN of gaugeNN
   int line = 0;             // line of the file, for messages
 };
 
@@ -53,9 +54,27 @@ std::optional<int32_t> panel_id_for_name(std::string_view name);
 // The name of a panel id, or "" when it has none.
 std::string_view panel_name_for_id(int32_t id);
 
+// The panel name a text starts with, as the panel toggle buttons match names (case matters):
+// its id and length; nullopt when the text starts with none.
+struct PanelNameMatch {
+  int32_t id;
+  size_t length;
+};
+std::optional<PanelNameMatch> panel_name_at_start(std::string_view text);
+
+// A problem of a panel that reads line by line but not as a whole: "problem" found at `line`.
+struct PanelProblem {
+  int line = 0;
+  std::string problem;
+};
+
 // Reads a panel configuration from text; `file` names it in messages. Throws HostError with
-// "FILE:LINE: problem" on the first bad line.
+// "FILE:LINE: problem" on the first bad line, or on the first of shared_idents().
 PanelConfig parse_panel_config(std::string_view text, const std::filesystem::path& file);
+// The same without the checks across windows, for gaugehost lint, which reports each of them.
+PanelConfig parse_panel_config_lines(std::string_view text, const std::filesystem::path& file);
+// Windows with an ident that an earlier window has already.
+std::vector<PanelProblem> shared_idents(const PanelConfig& config);
 // Reads a panel configuration file.
 PanelConfig read_panel_config(const std::filesystem::path& file);
 

@@ -30,6 +30,21 @@ namespace {
 // as 0.
 double finite(double value) { return std::isfinite(value) ? value : 0.0; }
 
+// A shift of value x scale pixels, held within kFarthestShift: a huge value (1e308 times a scale
+// is infinite) moves the part far out of sight, never to a place that is no number.
+constexpr double kFarthestShift = 1e6;
+double shift(double value, double scale) {
+  const double pixels = finite(value) * scale;
+  return std::isnan(pixels) ? 0.0 : std::clamp(pixels, -kFarthestShift, kFarthestShift);
+}
+
+// A turn of value x scale degrees, reduced to one turn (cos and sin of a huge angle are numbers,
+// but no angle in particular); a turn that is no number counts as 0.
+double turn_degrees(double value, double scale) {
+  const double degrees = finite(value) * scale;
+  return std::isfinite(degrees) ? std::fmod(degrees, 360.0) : 0.0;
+}
+
 // Module bitmaps are drawn at about 3 pixels per millimetre of gauge width.
 constexpr double kPlaceholderPixelsPerMm = 3.0;
 constexpr ImageSize kPlaceholderPart = {24, 24};
@@ -149,8 +164,8 @@ class Builder {
   void slider(const EvaluatedElement& e) {
     const auto* record = record_as<ElementSlider>(e);
     const PixPoint at = position(e);
-    const double dx = record ? finite(e.x) * record->x.scale : 0;
-    const double dy = record ? finite(e.y) * record->y.scale : 0;
+    const double dx = record ? shift(e.x, record->x.scale) : 0;
+    const double dy = record ? shift(e.y, record->y.scale) : 0;
     image(e, e.resource_id, Affine::translation(at.x + dx, at.y + dy), size_of(e.resource_id, e));
   }
 
@@ -166,7 +181,9 @@ class Builder {
   static double travel_fraction(const MovingAxis& axis, double value) {
     if (axis.source.id == 0 && axis.callback == nullptr) return 0;
     if (axis.max == axis.min) return 0;
-    return std::clamp(finite((value - axis.min) / (axis.max - axis.min)), 0.0, 1.0);
+    // Beyond either end (also infinitely) the strip rests at that end; no number rests at the start.
+    const double fraction = (value - axis.min) / (axis.max - axis.min);
+    return std::isnan(fraction) ? 0.0 : std::clamp(fraction, 0.0, 1.0);
   }
 
   // The strip (resource id) is shifted under its window (id + 1) by the fraction of its travel.
@@ -201,9 +218,9 @@ class Builder {
     const PixPoint at = position(e);
     const PixPoint centre = record->texture_center;
     const ImageSize size = size_of(e.resource_id, e);
-    const double dx = finite(e.x) * record->x.scale;
-    const double dy = finite(e.y) * record->y.scale;
-    const double turn = finite(e.rotation) * record->rotation.scale;
+    const double dx = shift(e.x, record->x.scale);
+    const double dy = shift(e.y, record->y.scale);
+    const double turn = turn_degrees(e.rotation, record->rotation.scale);
     const double sx = record->texture_scale_x != 0 ? record->texture_scale_x : 1.0;
     const double sy = record->texture_scale_y != 0 ? record->texture_scale_y : 1.0;
     const Affine transform = Affine::translation(centre.x, centre.y) * Affine::rotation(-turn) *

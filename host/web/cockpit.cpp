@@ -115,7 +115,7 @@ void collect_failures(ElementHeader* header, std::set<int32_t>& keys) {
 json areas_json(const GaugeInstance& gauge) {
   json areas = json::array();
   for (const PlacedArea& area :
-       placed_areas(gauge.header->mouse_rects, gauge.bitmap_size.width, gauge.bitmap_size.height)) {
+       place_mouse_areas(gauge.header->mouse_rects, gauge.bitmap_size)) {
     const MouseRect& r = *area.rect;
     json a = {{"kind", r.kind == kMouseParent ? "parent" : "child"},
               {"box", {area.box.x, area.box.y, area.box.width, area.box.height}},

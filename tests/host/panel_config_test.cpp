@@ -54,10 +54,13 @@ TEST(PanelConfig, ReadsWindowsAndPlacementsInAnyCaseWithCommentsAndCrlf) {
 }
 
 TEST(PanelConfig, WindowsWithoutIdentOrTitleGetDefaults) {
-  const PanelConfig config = parse_panel_config("\xEF\xBB\xBF[Window00]\n[Window03]\n", "p.cfg");
+  // A title left empty counts as none.
+  const PanelConfig config = parse_panel_config(
+      "\xEF\xBB\xBF[Window00]\n[Window03]\n[Window Titles]\nWindow03=\n", "p.cfg");
   ASSERT_EQ(config.windows.size(), 2u);
   EXPECT_EQ(config.windows[0].ident, 0);
   EXPECT_EQ(config.windows[0].title, "Window00");
+  EXPECT_EQ(config.windows[1].title, "Window03");
   EXPECT_EQ(config.windows[1].ident, 10003);
   EXPECT_TRUE(config.windows[1].visible);
 }
