@@ -45,7 +45,12 @@ void unwind_table(const Entry* table, int count, const Centre& centre, NeedleMar
   double unwound = previous;
   for (int i = 1; i < count; ++i) {
     const double here = point_angle(centre, table[i].point);
-    unwound += normalize_degrees(here - previous);
+    // Two entries on one point make a stop: no turn at all, whatever precision the floating-point
+    // unit keeps the two angles in (the x87 of a 32-bit build may hold one of them wider and
+    // leave a hair's difference that would read as a whole turn).
+    const bool same_point = table[i].point.x == table[i - 1].point.x &&
+                            table[i].point.y == table[i - 1].point.y;
+    unwound += same_point ? 0.0 : normalize_degrees(here - previous);
     marks[i] = {double(table[i].value), unwound};
     previous = here;
   }

@@ -61,8 +61,8 @@ inline ElementHeader* const element_list[] = {&Root->header, nullptr};
   const FailureRecord* failures;   /* null, or a list ending with key 0 */                      \
   ElementHeader* const* next       /* children<...>, or null */
 
-template <class Spec>
-constexpr ElementHeader element_header(ElementKind kind, const Spec& s, PixPoint pivot = {}) {
+template <class Fields>
+constexpr ElementHeader element_header(ElementKind kind, const Fields& s, PixPoint pivot = {}) {
   return {.kind = kind, .resource_id = s.bitmap, .gauge = s.gauge, .position = s.position,
           .pivot = pivot, .next = s.next, .failures = s.failures, .image_flags = s.flags};
 }
