@@ -42,7 +42,35 @@ std::optional<double> number(const std::string& text) {
 
 std::string client_of(const Request& req) { return req.remote_addr; }
 
+Answer refused(int status, const std::string& why) { return Answer{status, why + "\n", kText}; }
+
+void send(Response& res, Answer answer) {
+  res.status = answer.status;
+  res.set_content(std::move(answer.body), answer.content_type);
+}
+
 }  // namespace
+
+std::optional<Answer> refusal(const RequestGuard* guard, std::string_view host_header,
+                              std::string_view origin_header) {
+  if (!guard || !guard->host_allowed(host_header))
+    return refused(403, "this server answers only to its own address");
+  if (!guard->origin_allowed(origin_header))
+    return refused(403, "requests from other sites are refused");
+  return std::nullopt;
+}
+
+Answer answer_action(Cockpit& cockpit, const std::string& action, const std::string& body) {
+  const auto request = nlohmann::json::parse(body, nullptr, false);
+  if (request.is_discarded()) return refused(400, "malformed JSON");
+  try {
+    return Answer{200, cockpit.act(action, request), kJson};
+  } catch (const BadRequest& bad) {
+    return refused(400, bad.what());
+  } catch (const nlohmann::json::exception& bad) {
+    return refused(400, std::string("malformed JSON: ") + bad.what());
+  }
+}
 
 WebServer::WebServer(Cockpit& cockpit, ListenAddress listen)
     : cockpit_(cockpit),
@@ -88,12 +116,9 @@ void WebServer::routes() {
     res.set_header("Content-Security-Policy",
                    "default-src 'self'; img-src 'self' blob: data:; style-src 'self'; "
                    "script-src 'self'; connect-src 'self'; media-src 'self' blob:");
-    if (!guard_ || !guard_->host_allowed(req.get_header_value("Host"))) {
-      refuse(res, 403, "this server answers only to its own address");
-      return httplib::Server::HandlerResponse::Handled;
-    }
-    if (!guard_->origin_allowed(req.get_header_value("Origin"))) {
-      refuse(res, 403, "requests from other sites are refused");
+    if (auto refused = refusal(guard_.get(), req.get_header_value("Host"),
+                               req.get_header_value("Origin"))) {
+      send(res, std::move(*refused));
       return httplib::Server::HandlerResponse::Handled;
     }
     if (!limiter_.allow(client_of(req), std::chrono::steady_clock::now())) {
@@ -192,9 +217,7 @@ void WebServer::routes() {
   });
   s.Post(R"(/api/(mouse|window|control|sim|var|failure))", [this](const Request& req,
                                                                   Response& res) {
-    const auto body = nlohmann::json::parse(req.body, nullptr, false);
-    if (body.is_discarded()) return refuse(res, 400, "malformed JSON");
-    res.set_content(cockpit_.act(req.matches[1], body), kJson);
+    send(res, answer_action(cockpit_, req.matches[1], req.body));
   });
 
   s.Get("/stream", [this](const Request& req, Response& res) {

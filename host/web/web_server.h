@@ -21,6 +21,9 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "host/web/cockpit.h"
 #include "host/web/request_guard.h"
@@ -35,6 +38,22 @@ inline constexpr size_t kMaxBodyBytes = 64 * 1024;
 inline constexpr int kMaxStreams = 32;
 inline constexpr double kRequestsPerSecond = 400;
 inline constexpr double kRequestBurst = 1500;  // a page's first load asks for every bitmap
+
+// What the server answers a request with, as httplib will send it.
+struct Answer {
+  int status = 200;
+  std::string body;
+  const char* content_type = "application/json";
+};
+
+// The Host and Origin checks of every request: 403 with the reason, or nothing when it may go on.
+// No guard (the server not bound yet) refuses everything.
+std::optional<Answer> refusal(const RequestGuard* guard, std::string_view host_header,
+                              std::string_view origin_header);
+
+// A page's POST /api/ACTION: the cockpit's answer, or 400 saying what is wrong with the body.
+// Anything else thrown is the server's own fault (500).
+Answer answer_action(Cockpit& cockpit, const std::string& action, const std::string& body);
 
 class WebServer {
  public:
