@@ -35,6 +35,19 @@ void problem(const std::string& text) {
 
 bool failing(RecordingStep step) { return recorder().failing == step; }
 
+// A call on an object (`kind`: "buffer" or "device") that the player has already released.
+bool usable_object(bool alive, const char* kind, const char* call) {
+  if (alive) return true;
+  problem(std::string(call) + " on a released " + kind);
+  return false;
+}
+
+// A call the player never makes.
+HRESULT unexpected_call(const char* kind, const char* call) {
+  problem(std::string("unexpected ") + kind + " call " + call);
+  return DSERR_UNSUPPORTED;
+}
+
 bool playable(const WAVEFORMATEX& f) {
   const bool pcm = f.wFormatTag == WAVE_FORMAT_PCM && (f.wBitsPerSample == 8 || f.wBitsPerSample == 16);
   const bool adpcm = f.wFormatTag == 2 /* Microsoft ADPCM */ && f.wBitsPerSample == 4;
@@ -142,15 +155,8 @@ class Buffer final : public IDirectSoundBuffer {
   HRESULT STDMETHODCALLTYPE Restore() override { return unexpected("Restore"); }
 
  private:
-  bool usable(const char* call) {
-    if (alive()) return true;
-    problem(std::string(call) + " on a released buffer");
-    return false;
-  }
-  HRESULT unexpected(const char* call) {
-    problem(std::string("unexpected buffer call ") + call);
-    return DSERR_UNSUPPORTED;
-  }
+  bool usable(const char* call) { return usable_object(alive(), "buffer", call); }
+  HRESULT unexpected(const char* call) { return unexpected_call("buffer", call); }
 
   Device* device_;
   WAVEFORMATEX format_;
@@ -233,15 +239,8 @@ class Device final : public IDirectSound {
   HRESULT STDMETHODCALLTYPE Initialize(LPCGUID) override { return unexpected("Initialize"); }
 
  private:
-  bool usable(const char* call) {
-    if (alive()) return true;
-    problem(std::string(call) + " on a released device");
-    return false;
-  }
-  HRESULT unexpected(const char* call) {
-    problem(std::string("unexpected device call ") + call);
-    return DSERR_UNSUPPORTED;
-  }
+  bool usable(const char* call) { return usable_object(alive(), "device", call); }
+  HRESULT unexpected(const char* call) { return unexpected_call("device", call); }
 
   ULONG references_ = 1;
   bool level_set_ = false;
