@@ -33,6 +33,28 @@ void PanelRenderer::forget() {
   kept_.clear();
   for (auto& [key, window] : windows_) cairo_surface_destroy(window.surface);
   windows_.clear();
+  for (auto& [key, base] : bases_) cairo_surface_destroy(base);
+  bases_.clear();
+}
+
+cairo_surface_t* PanelRenderer::window_base(const WindowView& window, int width, int height,
+                                            Tint tint) {
+  auto [it, inserted] = bases_.try_emplace({window.background, tint, width, height}, nullptr);
+  if (!inserted) return it->second;
+  it->second = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = cairo_create(it->second);
+  fill(cr, kPanelColour, tint, width, height);
+  if (cairo_surface_t* background =
+          window.background.empty() ? nullptr : images_.find_file(window.background, tint)) {
+    // Stretched over the window, as the simulator fits a window's bitmap to its size.
+    cairo_scale(cr, double(width) / cairo_image_surface_get_width(background),
+                double(height) / cairo_image_surface_get_height(background));
+    cairo_set_source_surface(cr, background, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
+    cairo_paint(cr);
+  }
+  cairo_destroy(cr);
+  return it->second;
 }
 
 PanelRenderer::GaugePicture PanelRenderer::gauge_picture(const PlacedGauge& gauge, double scale,
@@ -79,23 +101,16 @@ std::vector<PanelRenderer::GaugePicture> PanelRenderer::gauge_pictures(
 
 void PanelRenderer::paint(cairo_t* cr, const std::vector<GaugePicture>& pictures,
                           const WindowView& window, double scale, const RenderOptions& options) {
-  const Tint tint = options.night ? Tint::dim : Tint::none;
   const int width = device_pixels(window.size.width, scale);
   const int height = device_pixels(window.size.height, scale);
-  fill(cr, kPanelColour, tint, width, height);
-  if (cairo_surface_t* background =
-          window.background.empty() ? nullptr : images_.find_file(window.background, tint)) {
-    // Stretched over the window, as the simulator fits a window's bitmap to its size.
-    cairo_save(cr);
-    cairo_rectangle(cr, 0, 0, width, height);
-    cairo_clip(cr);
-    cairo_scale(cr, double(width) / cairo_image_surface_get_width(background),
-                double(height) / cairo_image_surface_get_height(background));
-    cairo_set_source_surface(cr, background, 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
-    cairo_paint(cr);
-    cairo_restore(cr);
-  }
+  // The base is opaque: copied, not blended (a rectangle, so nothing beyond the window changes).
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_surface(cr, window_base(window, width, height, options.night ? Tint::dim
+                                                                                : Tint::none),
+                           0, 0);
+  cairo_rectangle(cr, 0, 0, width, height);
+  cairo_fill(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   for (const GaugePicture& picture : pictures) {
     cairo_set_source_surface(cr, picture.surface, picture.at.x, picture.at.y);
     cairo_rectangle(cr, picture.at.x, picture.at.y, picture.at.width, picture.at.height);

@@ -93,10 +93,20 @@ class PanelRenderer {
                                            const RenderOptions& options);
   void paint(cairo_t* cr, const std::vector<GaugePicture>& pictures, const WindowView& window,
              double scale, const RenderOptions& options);
+  // The window without its gauges, opaque: the panel's paint with the background bitmap over
+  // it, at the window's device size. Made once for each size and lighting and kept.
+  cairo_surface_t* window_base(const WindowView& window, int width, int height, Tint tint);
 
   ImageStore& images_;
   std::map<const void*, Kept> kept_;
   std::map<const void*, KeptWindow> windows_;
+  struct BaseKey {
+    std::filesystem::path background;
+    Tint tint;
+    int width, height;
+    auto operator<=>(const BaseKey&) const = default;
+  };
+  std::map<BaseKey, cairo_surface_t*> bases_;
   Counts counts_;
 };
 
