@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "autopilot/autopilot.h"
+#include "common/whole_number.h"
 #include "module/gauges.h"
 #include "module/records.h"
 
@@ -20,11 +21,7 @@ namespace crv5::autopilot {
 
 bool format_tester_value(double value, char* text, size_t chars) {
   if (!std::isfinite(value) || value < -10000) return false;
-  char number[32];
-  const int length = std::snprintf(number, sizeof number, "%.0f", value);
-  if (length < 0 || static_cast<size_t>(length) > chars) return false;
-  std::snprintf(text, chars + 1, "%*s", static_cast<int>(chars), number);
-  return true;
+  return common::format_whole_number(value, text, chars);
 }
 
 }  // namespace crv5::autopilot

@@ -14,6 +14,7 @@
 // hold); 0x10111 (wing leveller, from the master switch's update); 0x101fa, 0x100b4 (knobs).
 // Plays WAVE 10 on switch clicks and on an accepted altitude button press.
 #include "autopilot/autopilot.h"
+#include "common/whole_number.h"
 
 #include <algorithm>
 #include <cmath>
@@ -59,8 +60,7 @@ void format_altitude(double feet, char* text, size_t chars) {
     std::snprintf(text, chars + 1, "%*s", width, "");
     return;
   }
-  const double shown = std::clamp(std::round(feet), lowest, highest);
-  std::snprintf(text, chars + 1, "%*.0f", width, shown);
+  common::format_whole_number(std::clamp(std::round(feet), lowest, highest), text, chars);
 }
 
 }  // namespace crv5::autopilot

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/whole_number.h"
 #include "instruments/angle_knob.h"
 #include "module/gauges.h"
 #include "module/records.h"
@@ -85,10 +86,11 @@ double heading_pointer_value(bool powered, bool station, double heading, double 
 // Writes the course as three figures, rounded; a course that does not fit in three characters (or
 // is no number) shows "---".
 void write_course(char* text, size_t size, double course) {
-  if (!std::isfinite(course) || course >= 999.5 || course <= -99.5)
+  const bool fits = std::isfinite(course) && course < 999.5 && course > -99.5;
+  if (!fits)
     std::snprintf(text, size, "---");
-  else
-    std::snprintf(text, size, "%03.0f", course);
+  else if (size < 4 || !common::format_whole_number(course, text, 3, '0'))
+    std::snprintf(text, size, "%03.0f", course);  // a text too short for three figures
 }
 
 template <const Receiver& Row>
