@@ -1,9 +1,17 @@
 // Redrawing the default cockpit, every window shown: every placed gauge and the windows drawn
 // anew, against a redraw in which only the three turbine dials' needles moved (only their places
 // on the panel are painted again, the other gauges are left as they are).
+//
+//   render_bench [benchmark flags]   the timings
+//   render_bench --frames N          just N full redraws at 1x, lighting alternating, for counting
+//     instructions: valgrind --tool=callgrind --toggle-collect='*full_redraws*'
+//         build/render_bench --frames 20
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
+
+#include <cstdlib>
+#include <string_view>
 
 #include "bench/cockpit.h"
 #include "host/render/panel_renderer.h"
@@ -122,6 +130,30 @@ BENCHMARK(BM_FewNeedlesMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_NothingMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)
     ->Repetitions(5)->ReportAggregatesOnly();
 
+// N full redraws at 1x, as BM_FullRedraw makes them.
+[[gnu::noinline]] void full_redraws(PanelRenderer& renderer, const Cockpit& cockpit, int frames) {
+  for (int i = 0; i < frames; ++i) draw(renderer, cockpit, 1, {.night = i % 2 == 0});
+}
+
+void measure_redraws(int frames) {
+  Cockpit cockpit;
+  ImageStore images = ImageStore::for_module(cockpit.session.module_handle());
+  PanelRenderer renderer(images);
+  draw(renderer, cockpit, 1, {.night = true});  // every bitmap decoded, in both lightings
+  draw(renderer, cockpit, 1, {.night = false});
+  full_redraws(renderer, cockpit, frames);
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  if (argc >= 3 && std::string_view(argv[1]) == "--frames") {
+    measure_redraws(std::atoi(argv[2]));
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

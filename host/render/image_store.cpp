@@ -44,11 +44,15 @@ cairo_surface_t* decode_png(std::span<const unsigned char> bytes) {
   return surface;
 }
 
-// A copy of `source` as ARGB32 with every colour channel multiplied by the tint.
+// A copy of `source` with every colour channel multiplied by the tint. It keeps the source's
+// format: a bitmap without transparency stays one, which cairo copies instead of blending.
 cairo_surface_t* tinted_copy(cairo_surface_t* source, TintColour tint) {
   const int width = cairo_image_surface_get_width(source);
   const int height = cairo_image_surface_get_height(source);
-  cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  const cairo_format_t format = cairo_image_surface_get_format(source) == CAIRO_FORMAT_RGB24
+                                    ? CAIRO_FORMAT_RGB24
+                                    : CAIRO_FORMAT_ARGB32;
+  cairo_surface_t* copy = cairo_image_surface_create(format, width, height);
   cairo_t* cr = cairo_create(copy);
   cairo_set_source_surface(cr, source, 0, 0);
   cairo_paint(cr);
@@ -71,9 +75,10 @@ cairo_surface_t* tinted_copy(cairo_surface_t* source, TintColour tint) {
   return copy;
 }
 
-// `source` resampled to width x height, its edge pixels carried to the new edge.
+// `source` resampled to width x height, its edge pixels carried to the new edge, in its format.
 cairo_surface_t* resampled(cairo_surface_t* source, int width, int height) {
-  cairo_surface_t* copy = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_surface_t* copy =
+      cairo_image_surface_create(cairo_image_surface_get_format(source), width, height);
   cairo_t* cr = cairo_create(copy);
   cairo_scale(cr, double(width) / cairo_image_surface_get_width(source),
               double(height) / cairo_image_surface_get_height(source));

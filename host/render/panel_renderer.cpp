@@ -26,15 +26,15 @@ int device_pixels(double window_pixels, double scale) {
 
 }  // namespace
 
-PanelRenderer::~PanelRenderer() { forget(); }
+PanelRenderer::~PanelRenderer() {
+  forget();
+  for (auto& [key, base] : bases_) cairo_surface_destroy(base);
+}
 
 void PanelRenderer::forget() {
-  for (auto& [key, kept] : kept_) cairo_surface_destroy(kept.surface);
   kept_.clear();
   for (auto& [key, window] : windows_) cairo_surface_destroy(window.surface);
   windows_.clear();
-  for (auto& [key, base] : bases_) cairo_surface_destroy(base);
-  bases_.clear();
 }
 
 cairo_surface_t* PanelRenderer::window_base(const WindowView& window, int width, int height,
@@ -57,52 +57,41 @@ cairo_surface_t* PanelRenderer::window_base(const WindowView& window, int width,
   return it->second;
 }
 
-PanelRenderer::GaugePicture PanelRenderer::gauge_picture(const PlacedGauge& gauge, double scale,
-                                                         const RenderOptions& options) {
-  const int width = device_pixels(gauge.placement.width, scale);
-  const int height = device_pixels(gauge.placement.height, scale);
-  const Rect at{double(std::lround(gauge.placement.x * scale)),
-                double(std::lround(gauge.placement.y * scale)), double(width), double(height)};
-  DisplayList list = build_display_list(*gauge.root, images_.sizes());
-  Kept& kept = kept_[gauge.key];
-  if (kept.surface && kept.width == width && kept.height == height && kept.options == options &&
-      kept.list == list) {
-    ++counts_.reused;
-    return {gauge.key, kept.surface, at, false};
-  }
-  ++counts_.redrawn;
-  if (!kept.surface || kept.width != width || kept.height != height) {
-    if (kept.surface) cairo_surface_destroy(kept.surface);
-    kept.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-  }
-  cairo_t* cr = cairo_create(kept.surface);
-  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-  cairo_paint(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-  if (list.size.width > 0 && list.size.height > 0)
-    cairo_scale(cr, double(width) / list.size.width, double(height) / list.size.height);
-  replay(cr, list, images_, options);
-  cairo_destroy(cr);
-  kept.width = width;
-  kept.height = height;
-  kept.options = options;
-  kept.list = std::move(list);
-  return {gauge.key, kept.surface, at, true};
-}
-
-std::vector<PanelRenderer::GaugePicture> PanelRenderer::gauge_pictures(
-    const WindowView& window, double scale, const RenderOptions& options) {
-  counts_ = {};
+std::vector<PanelRenderer::GaugePicture> PanelRenderer::gauge_pictures(const WindowView& window,
+                                                                       double scale) {
   std::vector<GaugePicture> pictures;
-  for (const PlacedGauge& gauge : window.gauges)
-    if (gauge.root) pictures.push_back(gauge_picture(gauge, scale, options));
+  pictures.reserve(window.gauges.size());
+  for (const PlacedGauge& gauge : window.gauges) {
+    if (!gauge.root) continue;
+    const Rect at{double(std::lround(gauge.placement.x * scale)),
+                  double(std::lround(gauge.placement.y * scale)),
+                  double(device_pixels(gauge.placement.width, scale)),
+                  double(device_pixels(gauge.placement.height, scale))};
+    DisplayList list = build_display_list(*gauge.root, images_.sizes());
+    Kept& kept = kept_[gauge.key];
+    const bool changed = !kept.drawn || !(kept.list == list);
+    if (changed) kept.list = std::move(list);
+    kept.drawn = true;
+    pictures.push_back({gauge.key, &kept.list, at, changed});
+  }
   return pictures;
 }
 
 void PanelRenderer::paint(cairo_t* cr, const std::vector<GaugePicture>& pictures,
-                          const WindowView& window, double scale, const RenderOptions& options) {
+                          const WindowView& window, double scale, const RenderOptions& options,
+                          const std::vector<Rect>& damage) {
   const int width = device_pixels(window.size.width, scale);
   const int height = device_pixels(window.size.height, scale);
+  const auto damaged = [&damage](const Rect& at) {
+    return damage.empty() || std::any_of(damage.begin(), damage.end(), [&at](const Rect& d) {
+             return at.x < d.x + d.width && d.x < at.x + at.width && at.y < d.y + d.height &&
+                    d.y < at.y + at.height;
+           });
+  };
+  if (!damage.empty()) {
+    for (const Rect& d : damage) cairo_rectangle(cr, d.x, d.y, d.width, d.height);
+    cairo_clip(cr);
+  }
   // The base is opaque: copied, not blended (a rectangle, so nothing beyond the window changes).
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_set_source_surface(cr, window_base(window, width, height, options.night ? Tint::dim
@@ -111,25 +100,42 @@ void PanelRenderer::paint(cairo_t* cr, const std::vector<GaugePicture>& pictures
   cairo_rectangle(cr, 0, 0, width, height);
   cairo_fill(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+  counts_ = {};
   for (const GaugePicture& picture : pictures) {
-    cairo_set_source_surface(cr, picture.surface, picture.at.x, picture.at.y);
-    cairo_rectangle(cr, picture.at.x, picture.at.y, picture.at.width, picture.at.height);
-    cairo_fill(cr);
+    const Rect& at = picture.at;
+    if (!damaged(at)) {
+      ++counts_.reused;  // nothing of it is painted again
+      continue;
+    }
+    ++counts_.redrawn;
+    cairo_save(cr);
+    cairo_translate(cr, at.x, at.y);
+    cairo_rectangle(cr, 0, 0, at.width, at.height);
+    cairo_clip(cr);
+    const ImageSize size = picture.list->size;
+    if (size.width > 0 && size.height > 0)
+      cairo_scale(cr, at.width / size.width, at.height / size.height);
+    replay(cr, *picture.list, images_, options);
+    cairo_restore(cr);
   }
 }
 
 void PanelRenderer::draw_window(cairo_t* cr, const WindowView& window, double scale,
                                 const RenderOptions& options) {
-  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale, options);
+  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale);
   cairo_save(cr);
-  paint(cr, pictures, window, scale, options);
+  cairo_rectangle(cr, 0, 0, device_pixels(window.size.width, scale),
+                  device_pixels(window.size.height, scale));
+  cairo_clip(cr);
+  paint(cr, pictures, window, scale, options, {});
   cairo_restore(cr);
 }
 
 cairo_surface_t* PanelRenderer::update_window(const void* key, const WindowView& window,
                                               double scale, const RenderOptions& options) {
-  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale, options);
+  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale);
   std::vector<std::pair<const void*, Rect>> places;
+  places.reserve(pictures.size());
   for (const GaugePicture& picture : pictures) places.emplace_back(picture.key, picture.at);
   KeptWindow& kept = windows_[key];
   const int width = device_pixels(window.size.width, scale);
@@ -143,16 +149,15 @@ cairo_surface_t* PanelRenderer::update_window(const void* key, const WindowView&
     kept.surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
   }
   cairo_t* cr = cairo_create(kept.surface);
-  // Unless all of it is painted: only where a gauge changed, with the gauges that overlap there.
-  bool damaged = repaint_all;
-  for (const GaugePicture& picture : pictures) {
-    if (repaint_all || !picture.redrawn) continue;
-    cairo_rectangle(cr, picture.at.x, picture.at.y, picture.at.width, picture.at.height);
-    damaged = true;
-  }
-  if (damaged) {
-    if (!repaint_all) cairo_clip(cr);
-    paint(cr, pictures, window, scale, options);
+  // Unless all of it is painted: only where a gauge changed, with the gauges that reach there.
+  std::vector<Rect> damage;
+  if (!repaint_all)
+    for (const GaugePicture& picture : pictures)
+      if (picture.changed) damage.push_back(picture.at);
+  if (repaint_all || !damage.empty()) {
+    paint(cr, pictures, window, scale, options, damage);
+  } else {
+    counts_ = {.redrawn = 0, .reused = int(pictures.size())};
   }
   cairo_destroy(cr);
   kept.scale = scale;

@@ -1,7 +1,8 @@
 // Drawing panel windows: every gauge of a window at its place, at any scale, redrawing only the
-// gauges that changed. Each gauge instance keeps its last display list and a surface of it at its
-// size on the window; a gauge whose list, size and lighting are unchanged is copied from that
-// surface instead of being drawn again.
+// gauges that changed. Each gauge instance keeps its last display list; a kept window picture is
+// painted again only where a gauge's list changed: the window's base there, and over it every
+// gauge that reaches into that place, each replayed straight onto the window within its own
+// rectangle.
 #pragma once
 
 #include <cairo.h>
@@ -57,10 +58,11 @@ class PanelRenderer {
   cairo_surface_t* render_windows(const std::vector<WindowView>& windows, double scale,
                                   const RenderOptions& options);
 
-  // Drops every kept surface: the next draw builds every gauge and window anew.
+  // Drops every kept list and window picture: the next draw paints every gauge and window anew.
+  // (The window bases are kept, like the bitmaps they are made of.)
   void forget();
 
-  // What the last draw_window did: gauges drawn anew and gauges copied from their kept surface.
+  // What the last draw did: gauges whose display list changed, and gauges left as they were.
   struct Counts {
     int redrawn = 0;
     int reused = 0;
@@ -70,9 +72,7 @@ class PanelRenderer {
  private:
   struct Kept {
     DisplayList list;
-    int width = 0, height = 0;
-    RenderOptions options;
-    cairo_surface_t* surface = nullptr;
+    bool drawn = false;  // the list has been replayed at least once
   };
   struct KeptWindow {
     cairo_surface_t* surface = nullptr;
@@ -80,19 +80,19 @@ class PanelRenderer {
     RenderOptions options;
     std::vector<std::pair<const void*, Rect>> places;  // each gauge's device rectangle
   };
-  // A gauge's picture on the panel, in device pixels.
+  // A gauge as it is drawn on the window: its display list at its device rectangle.
   struct GaugePicture {
     const void* key;
-    cairo_surface_t* surface;
+    const DisplayList* list;
     Rect at;
-    bool redrawn;
+    bool changed;  // its list differs from the one last drawn
   };
-  GaugePicture gauge_picture(const PlacedGauge& gauge, double scale, const RenderOptions& options);
-  // The pictures of every gauge of the window, brought up to date; counts what was redrawn.
-  std::vector<GaugePicture> gauge_pictures(const WindowView& window, double scale,
-                                           const RenderOptions& options);
+  // The pictures of every gauge of the window, their lists brought up to date; counts them.
+  std::vector<GaugePicture> gauge_pictures(const WindowView& window, double scale);
+  // The base, then every gauge: all of the window when `damage` is empty, else only within
+  // the damaged rectangles (device pixels), with the gauges that reach into them.
   void paint(cairo_t* cr, const std::vector<GaugePicture>& pictures, const WindowView& window,
-             double scale, const RenderOptions& options);
+             double scale, const RenderOptions& options, const std::vector<Rect>& damage);
   // The window without its gauges, opaque: the panel's paint with the background bitmap over
   // it, at the window's device size. Made once for each size and lighting and kept.
   cairo_surface_t* window_base(const WindowView& window, int width, int height, Tint tint);

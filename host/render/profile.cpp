@@ -36,8 +36,8 @@ int device_pixels(double window_pixels, double scale) {
   return std::max(1, int(std::lround(window_pixels * scale)));
 }
 
-// One drawing anew of a gauge, as the panel renderer does it for a gauge that changed: its
-// display list built, then replayed onto its cleared surface at its size on the panel.
+// One drawing anew of a gauge: its display list built, then replayed at its size on the panel
+// (onto a cleared surface of its own; the panel renderer replays it onto the window).
 void draw_gauge(const GaugeInstance& gauge, cairo_surface_t* surface, ImageStore& images,
                 const RenderOptions& options) {
   const DisplayList list = build_display_list(gauge.root, images.sizes());
