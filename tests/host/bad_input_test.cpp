@@ -111,7 +111,8 @@ TEST(BadInput, GaugesThatCannotBeLaidOutNameTheirLine) {
        "p.cfg:2: gauge \"" + tall + "\" at width 8192 would be"},
   };
   for (const auto& [panel, message] : cases) {
-    const std::string error = error_of([&] { session.load_panel(parse_panel_config(panel, "p.cfg")); });
+    const std::string error =
+        error_of([&] { session.load_panel(parse_panel_config(panel, "p.cfg")); });
     EXPECT_TRUE(error.starts_with(message)) << error;
   }
   EXPECT_TRUE(session.gauges().empty());

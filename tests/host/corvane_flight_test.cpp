@@ -60,15 +60,18 @@ TEST(Scenarios, FileErrorsNameFileLineAndProblem) {
   const std::pair<std::string, std::string> cases[] = {
       {"position 1 2\n", "1: expected: scenario NAME before its settings"},
       {"scenario runway\n", "1: the first scenario must be ramp, which every other starts from"},
-      {ramp + "scenario x\nheading 400\n", "6: bad DEGREES \"400\", expected a number from 0 to 360"},
-      {ramp + "scenario x\nspeed 3\n", "6: unknown setting \"speed\", expected position, ground, "
-                                       "altitude, heading, airspeed, pitch, bank, climb, var or click"},
+      {ramp + "scenario x\nheading 400\n",
+       "6: bad DEGREES \"400\", expected a number from 0 to 360"},
+      {ramp + "scenario x\nspeed 3\n",
+       "6: unknown setting \"speed\", expected position, ground, altitude, heading, airspeed, pitch, "
+       "bank, climb, var or click"},
       {ramp + "click Radio_NAV1 40\n", "5: expected: click GAUGE X Y"},
       {ramp + "click Radio_NAV1 40 -1\n", "5: bad Y \"-1\", expected a number from 0 to 100000"},
       {ramp + "click Radio_NAV1 40.5 58\n", "5: bad X 40.5, expected whole pixels"},
       {ramp + "var 24 1.5\n", "5: bad value 1.5 of integer variable, expected a whole number"},
       {ramp + "scenario ramp\n", "5: scenario ramp given twice"},
-      {"scenario ramp\nground 100\n", " the ramp scenario needs a position, a ground and a heading"},
+      {"scenario ramp\nground 100\n",
+       " the ramp scenario needs a position, a ground and a heading"},
   };
   for (const auto& [text, message] : cases)
     EXPECT_EQ(error_of([&] { parse_scenarios(text, "scenes.txt"); }), "scenes.txt:" + message);
@@ -79,8 +82,10 @@ TEST(Scenarios, FileErrorsNameFileLineAndProblem) {
   EXPECT_TRUE(book.scenarios.front().clicks.empty());
   const std::vector<ScenarioClick>& clicks = book.find("x")->clicks;
   ASSERT_EQ(clicks.size(), 2u);
-  EXPECT_EQ(std::tie(clicks[0].gauge, clicks[0].x, clicks[0].y), std::make_tuple(std::string("Radio_NAV1"), 39, 58));
-  EXPECT_EQ(std::tie(clicks[1].gauge, clicks[1].x), std::make_tuple(std::string("Radio_ADF:2"), 276));
+  EXPECT_EQ(std::tie(clicks[0].gauge, clicks[0].x, clicks[0].y),
+            std::make_tuple(std::string("Radio_NAV1"), 39, 58));
+  EXPECT_EQ(std::tie(clicks[1].gauge, clicks[1].x),
+            std::make_tuple(std::string("Radio_ADF:2"), 276));
 }
 
 }  // namespace

@@ -28,9 +28,8 @@ inline fs::path write_file(const fs::path& path, const std::string& text) {
 
 // A fresh folder of the running test's files.
 inline fs::path test_folder() {
-  const fs::path folder =
-      fs::temp_directory_path() /
-      ("gaugehost_test_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  const fs::path folder = fs::temp_directory_path() / ("gaugehost_test_" + test);
   fs::remove_all(folder);
   fs::create_directories(folder);
   return folder;

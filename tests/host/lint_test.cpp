@@ -74,8 +74,8 @@ const struct {
 
 TEST(Lint, FindsEachPlantedProblemAtItsLine) {
   for (const auto& planted : kPlanted) {
-    const std::vector<lint::Finding> findings =
-        lint::lint_panel(parse_panel_config_lines(planted.panel, "test.cfg"), Module::load(kModule));
+    const PanelConfig config = parse_panel_config_lines(planted.panel, "test.cfg");
+    const std::vector<lint::Finding> findings = lint::lint_panel(config, Module::load(kModule));
     ASSERT_EQ(findings.size(), 1u) << planted.what << "\n" << listed(findings);
     EXPECT_EQ(findings[0].line, 3) << planted.what;
     EXPECT_NE(findings[0].problem.find(planted.expected), std::string::npos)
@@ -86,10 +86,14 @@ TEST(Lint, FindsEachPlantedProblemAtItsLine) {
 // Parameter texts the gauges read as meant have nothing to say; misread ones one problem each.
 TEST(Lint, ParameterTextsReadAsMeantOrMisread) {
   const std::pair<const char*, const char*> kClean[] = {
-      {"Registration", "tAB_123 r255 g0 b0"},     {"Registration", "tAB-123 r300 fTimes New Roman"},
-      {"Registration", "r-5"},                    {"Engine_Corrected_N1", "2 // the second engine"},
-      {"Close_Subpanel", "c301 # closes 301"},    {"IFR_Panel_Toggle", "oIFR_MAIN_PANEL cMAIN_PANEL"},
-      {"Engine_RPM", ""},                         {"GPS_Toggle", "b120 hTOGGLE_GPS_WINDOW aGPS_PANEL p-3"},
+      {"Registration", "tAB_123 r255 g0 b0"},
+      {"Registration", "tAB-123 r300 fTimes New Roman"},
+      {"Registration", "r-5"},
+      {"Engine_Corrected_N1", "2 // the second engine"},
+      {"IFR_Panel_Toggle", "oIFR_MAIN_PANEL cMAIN_PANEL"},
+      {"GPS_Toggle", "b120 hTOGGLE_GPS_WINDOW aGPS_PANEL p-3"},
+      {"Close_Subpanel", "c301 # closes 301"},
+      {"Engine_RPM", ""},
   };
   for (const auto& [gauge, text] : kClean) {
     const lint::ParameterReading reading = lint::read_parameters(gauge, text);
@@ -128,7 +132,8 @@ TEST(LintCommand, PrintsFileLineProblemAndExitsByWhatItFound) {
   EXPECT_TRUE(run.out.starts_with(planted.string() + ":3: Engine_RPM at 50, 50")) << run.out;
 
   // A line the host cannot read at all is a finding too, and ends the file's lint.
-  const fs::path bad = write_file(folder / "bad.cfg", "[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2\n");
+  const fs::path bad =
+      write_file(folder / "bad.cfg", "[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2\n");
   run = lint(bad.string());
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.out.starts_with(bad.string() + ":2: gauge \"Engine_RPM\" needs x, y")) << run.out;

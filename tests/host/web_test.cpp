@@ -9,6 +9,7 @@
 #include "host/web/gauge_track.h"
 #include "host/web/op_codec.h"
 #include "host/web/request_guard.h"
+#include "tests/host/host_support.h"
 
 namespace gaugehost::web {
 namespace {
@@ -16,9 +17,7 @@ namespace {
 // The served cockpit starts in its scenario after the panel has connected: the scenario's engine
 // and switches win over the Engine_Off plug's shut-down, and its clicks power the radio heads.
 TEST(Cockpit, ScenarioAppliedAfterThePanelConnects) {
-  Cockpit cockpit(CockpitOptions{default_module_path(),
-                                 std::filesystem::path(CRV5_SOURCE_DIR) / "panels/corvane/panel.cfg",
-                                 "runway"});
+  Cockpit cockpit(CockpitOptions{default_module_path(), tests::kCockpit, "runway"});
   for (int i = 0; i < 36; ++i) cockpit.cycle();
   const auto vars = nlohmann::json::parse(cockpit.variables_json({625, 364}));
   EXPECT_NEAR(vars[0]["value"].get<double>(), 62, 2);

@@ -128,7 +128,8 @@ TEST(FlightInstrumentRecords, TurnCoordinatorAndVerticalSpeed) {
   const auto& vsi = element_at<ElementNeedle>("Vertical_Speed", 1);
   ASSERT_EQ(vsi.table_size, 15);
   for (int i = 0; i < 15; ++i) {
-    EXPECT_EQ(std::tie(vsi.table[i].point.x, vsi.table[i].point.y), std::tie(points[i].x, points[i].y)) << i;
+    EXPECT_EQ(std::tie(vsi.table[i].point.x, vsi.table[i].point.y),
+              std::tie(points[i].x, points[i].y)) << i;
     EXPECT_NEAR(vsi.table[i].value, fpm[i] * 256 / 60 / 3.28084, 1e-9) << i;
   }
   EXPECT_EQ(vsi.table[8].value, 650.2399791923207);
@@ -167,7 +168,8 @@ TEST(FlightInstrumentRecords, HeadUpDisplayAndSwitch) {
   for (size_t i : {2u, 3u}) expect_needle_table("Head_Up_Display", i, {{{200, 141}, -90}, {{100, 141}, 90}});
   for (size_t i : {4u, 5u}) {
     const auto& s = element_at<ElementSprite>("Head_Up_Display", i);
-    EXPECT_EQ(std::tie(s.y.source.id, s.y.scale, s.rotation.source.id, s.rotation.scale, s.texture_scale_x),
+    EXPECT_EQ(std::tie(s.y.source.id, s.y.scale, s.rotation.source.id, s.rotation.scale,
+                       s.texture_scale_x),
               std::make_tuple(78u, 1.88, 80u, -1.0, 1.0));
   }
   for (size_t i : {6u, 7u})

@@ -29,7 +29,7 @@ struct Scale {
   double first, last, step;  // values with a major mark
   double probe_radius;
   double miss_degrees;       // an angle off a mark that must fall between marks
-  size_t nth = 0;            // which needle drawn from `needle`, in draw order, where several share it
+  size_t nth = 0;            // which needle drawn from `needle` (in draw order) if several share it
 };
 
 // A needle bitmap of a gauge.
@@ -40,7 +40,9 @@ struct NeedleBitmap {
 
 // Named in test output rather than dumped as bytes.
 void PrintTo(const Scale& s, std::ostream* out) { *out << s.gauge << " needle " << s.needle; }
-void PrintTo(const NeedleBitmap& n, std::ostream* out) { *out << n.gauge << " needle " << n.bitmap; }
+void PrintTo(const NeedleBitmap& n, std::ostream* out) {
+  *out << n.gauge << " needle " << n.bitmap;
+}
 template <typename Param>
 std::string gauge_name(const ::testing::TestParamInfo<Param>& info) {
   return std::string(info.param.gauge) + "_" + std::to_string(info.index);
