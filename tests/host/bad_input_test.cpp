@@ -110,10 +110,10 @@ TEST(BadInput, GaugesThatCannotBeLaidOutNameTheirLine) {
       {"[Window00]\ngauge00=CRV5_Instr!" + tall + ", 0, 0, 8192\n",
        "p.cfg:2: gauge \"" + tall + "\" at width 8192 would be"},
   };
-  for (const auto& [panel, message] : cases) {
+  for (const auto& c : cases) {
     const std::string error =
-        error_of([&] { session.load_panel(parse_panel_config(panel, "p.cfg")); });
-    EXPECT_TRUE(error.starts_with(message)) << error;
+        error_of([&] { session.load_panel(parse_panel_config(c.first, "p.cfg")); });
+    EXPECT_TRUE(error.starts_with(c.second)) << error;
   }
   EXPECT_TRUE(session.gauges().empty());
   // A window as big as may be, with a window_size, is fine.

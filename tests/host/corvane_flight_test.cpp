@@ -63,8 +63,8 @@ TEST(Scenarios, FileErrorsNameFileLineAndProblem) {
       {ramp + "scenario x\nheading 400\n",
        "6: bad DEGREES \"400\", expected a number from 0 to 360"},
       {ramp + "scenario x\nspeed 3\n",
-       "6: unknown setting \"speed\", expected position, ground, altitude, heading, airspeed, pitch, "
-       "bank, climb, var or click"},
+       "6: unknown setting \"speed\", expected position, ground, altitude, heading, airspeed, "
+       "pitch, bank, climb, var or click"},
       {ramp + "click Radio_NAV1 40\n", "5: expected: click GAUGE X Y"},
       {ramp + "click Radio_NAV1 40 -1\n", "5: bad Y \"-1\", expected a number from 0 to 100000"},
       {ramp + "click Radio_NAV1 40.5 58\n", "5: bad X 40.5, expected whole pixels"},
@@ -73,8 +73,8 @@ TEST(Scenarios, FileErrorsNameFileLineAndProblem) {
       {"scenario ramp\nground 100\n",
        " the ramp scenario needs a position, a ground and a heading"},
   };
-  for (const auto& [text, message] : cases)
-    EXPECT_EQ(error_of([&] { parse_scenarios(text, "scenes.txt"); }), "scenes.txt:" + message);
+  for (const auto& c : cases)
+    EXPECT_EQ(error_of([&] { parse_scenarios(c.first, "scenes.txt"); }), "scenes.txt:" + c.second);
   EXPECT_NO_THROW(read_scenarios(default_scenario_file()));
 
   const ScenarioBook book = parse_scenarios(

@@ -141,9 +141,9 @@ TEST(Navaids, FileErrorsNameFileLineAndProblem) {
       {"VOR A 113.4 0 0 0 100 tacan\n", "1: expected dme or nothing after the range"},
       {"", " no stations"},
   };
-  for (const auto& [text, message] : cases)
-    EXPECT_EQ(tests::error_of([&] { parse_navaids(text, "aids.txt"); }),
-              std::string("aids.txt:") + message);
+  for (const auto& c : cases)
+    EXPECT_EQ(tests::error_of([&] { parse_navaids(c.first, "aids.txt"); }),
+              std::string("aids.txt:") + c.second);
   EXPECT_NO_THROW(read_navaids(default_navaid_file()));  // the project's own file
 }
 
