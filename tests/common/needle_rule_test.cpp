@@ -36,34 +36,31 @@ TEST(NeedleAngle, PointsAreClockwiseFromTwelveAndBitmapsWithoutATableFromThree) 
   EXPECT_DOUBLE_EQ(needle_angle<NonlinearityEntry>(nullptr, 0, kCentre, 45), 135);
 }
 
-TEST(NeedleAngle, WindsPastAFullTurn) {
-  // Every entry is the previous one plus the clockwise turn to it, so the table goes on past 360.
-  const std::vector<NonlinearityEntry> table = {{kUp, 0}, {kDown, 2}, {kLeft, 3}, {kRight, 5}};
-  EXPECT_DOUBLE_EQ(angle(table, 4), 360);
-  EXPECT_DOUBLE_EQ(angle(table, 6), 540);
-  EXPECT_DOUBLE_EQ(normalize_degrees(angle(table, 5.5)), 135);
-}
-
-TEST(NeedleAngle, TwoEntriesOnOnePointMakeAStop) {
-  const std::vector<NonlinearityEntry> table = {
-      {kLeft, -10}, {kLeft, 0}, {kRight, 100}, {kRight, 110}};
-  EXPECT_DOUBLE_EQ(angle(table, -50), 270);  // held below the first pair
-  EXPECT_DOUBLE_EQ(angle(table, -5), 270);
-  EXPECT_DOUBLE_EQ(angle(table, 50), 360);   // through 12 o'clock
-  EXPECT_DOUBLE_EQ(angle(table, 105), 450);
-  EXPECT_DOUBLE_EQ(angle(table, 1000), 450);  // held beyond the last pair
-}
-
-TEST(NeedleAngle, DescendingTablesRunTheSameWay) {
+TEST(NeedleAngle, WindsPastAFullTurnStopsAndRunsDescendingTablesTheSameWay) {
+  using Table = std::vector<NonlinearityEntry>;
+  // Every entry is the previous one plus the clockwise turn to it: the table goes on past 360.
+  const Table winding = {{kUp, 0}, {kDown, 2}, {kLeft, 3}, {kRight, 5}};
+  // Two entries on one point make a stop.
+  const Table stops = {{kLeft, -10}, {kLeft, 0}, {kRight, 100}, {kRight, 110}};
   // Values fall along the table, as in a mirrored dial.
-  const std::vector<NonlinearityEntry> table = {{kRight, 100}, {kDown, 50}, {kLeft, 0}};
-  EXPECT_DOUBLE_EQ(angle(table, 100), 90);
-  EXPECT_DOUBLE_EQ(angle(table, 75), 135);
-  EXPECT_DOUBLE_EQ(angle(table, -50), 360);  // beyond the last entry, on at its rate
-  EXPECT_DOUBLE_EQ(angle(table, 150), 0);
+  const Table descending = {{kRight, 100}, {kDown, 50}, {kLeft, 0}};
+  const Table single = {{kDown, 5}};  // the needle stands at its point whatever the value
+  const struct {
+    const Table& table;
+    double value, angle;
+  } cases[] = {
+      {winding, 4, 360},    {winding, 6, 540},
+      {stops, -50, 270},    {stops, -5, 270},  // held below the first pair
+      {stops, 50, 360},     {stops, 105, 450},  {stops, 1000, 450},  // held beyond the last pair
+      {descending, 100, 90}, {descending, 75, 135},
+      {descending, -50, 360}, {descending, 150, 0},  // beyond the last entry, on at its rate
+      {single, 0, 180},     {single, 1e9, 180},
+  };
+  for (const auto& c : cases) EXPECT_DOUBLE_EQ(angle(c.table, c.value), c.angle) << &c - cases;
+  EXPECT_DOUBLE_EQ(normalize_degrees(angle(winding, 5.5)), 135);
 }
 
-TEST(NeedleAngle, LongTablesAndSingleEntries) {
+TEST(NeedleAngle, LongTables) {
   // More entries than the rule keeps on its stack: a full turn in 100 steps of 3.6 degrees.
   std::vector<NonlinearityEntry> table;
   for (int i = 0; i <= 100; ++i) {
@@ -74,9 +71,6 @@ TEST(NeedleAngle, LongTablesAndSingleEntries) {
   EXPECT_NEAR(angle(table, 50), 180, 0.1);
   EXPECT_NEAR(angle(table, 99), 356.4, 0.1);
   EXPECT_NEAR(angle(table, 100), 360, 0.1);  // the last entry is back at 12 o'clock, unwound
-  // One entry: the needle stands at its point whatever the value.
-  EXPECT_DOUBLE_EQ(angle({{kDown, 5}}, 0), 180);
-  EXPECT_DOUBLE_EQ(angle({{kDown, 5}}, 1e9), 180);
 }
 
 TEST(NormalizeDegrees, ReducesToOneTurn) {

@@ -1,8 +1,11 @@
-// The host's systems model, driven by the key events the gauges send, system by system.
+// The host's systems model, driven by the key events the gauges send. The cold start, the gear
+// and flaps cycles and the radios' tuning run as check files (tests/checks/model); these are the
+// model's own rules besides.
 #include "host/sim/corvane_systems.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -30,10 +33,7 @@ struct Aircraft {
 
   // Battery, generator, fuel pump and valve on, the fuel lever open.
   void power_and_fuel() {
-    key(0x102c1);
-    key(0x1033b);
-    key(0x10324);
-    key(0x103be);
+    for (uint32_t id : {0x102c1, 0x1033b, 0x10324, 0x103be}) key(id);
     key(0x1017f, 16383);
     run(1);
   }
@@ -44,8 +44,6 @@ struct Aircraft {
     run(30);
   }
 };
-
-// --- Key events ---
 
 TEST(KeyEvents, SwitchesToggleLeversSetAndKnobsStepTheirVariables) {
   struct Case {
@@ -86,36 +84,6 @@ TEST(KeyEvents, SwitchesToggleLeversSetAndKnobsStepTheirVariables) {
   EXPECT_EQ(twice.var(kFlightDirector), 0);
 }
 
-TEST(KeyEvents, RadiosMoveByTheirStepsAndReportPackedValues) {
-  Aircraft aircraft;  // COM 118.000, NAV 108.00, ADF 200.0, code 1200
-  aircraft.key(0x10065);
-  for (int i = 0; i < 11; ++i) aircraft.key(0x10067);
-  EXPECT_EQ(aircraft.var(kCom1Packed), 0x1927);  // 119.275
-  aircraft.key(0x10064);
-  aircraft.key(0x10064);
-  EXPECT_EQ(aircraft.var(kCom1Packed), 0x3627);  // 117 is past the band: 136.275
-  aircraft.key(0x1006b);
-  aircraft.key(0x10069);
-  EXPECT_EQ(aircraft.var(kNav1Packed), 0x0905);
-  aircraft.key(0x1006e);
-  EXPECT_EQ(aircraft.var(kNav2Packed), 0x0895);
-  aircraft.key(0x1024a, 0x4100);
-  aircraft.key(0x103ee);
-  aircraft.key(0x1039e);
-  EXPECT_EQ(aircraft.var(kAdfPacked), 0x411);
-  EXPECT_EQ(aircraft.var(kAdfExtended), 0x1);
-  aircraft.key(0x1024a, 0x17499);
-  EXPECT_EQ(aircraft.var(kAdfPacked), 0x749);
-  EXPECT_EQ(aircraft.var(kAdfExtended), 0x109);
-  aircraft.key(0x103ee);  // beyond 1750.0: stops there
-  EXPECT_EQ(aircraft.var(kAdfPacked), 0x750);
-  EXPECT_EQ(aircraft.var(kAdfExtended), 0x100);
-  aircraft.key(0x10073);
-  aircraft.key(0x10398);
-  aircraft.key(0x1039a);
-  EXPECT_EQ(aircraft.var(kTransponderPacked), 0x2107);
-}
-
 TEST(KeyEvents, IdentAudioIsTheReceiversCalculatorFlag) {
   Aircraft aircraft;
   const auto flag = [&](const char* expression) {
@@ -134,10 +102,7 @@ TEST(KeyEvents, IdentAudioIsTheReceiversCalculatorFlag) {
 
 TEST(KeyEvents, AnEventTheModelDoesNotSimulateIsLoggedOnceWithItsReason) {
   Aircraft aircraft;
-  aircraft.key(0x10999);
-  aircraft.key(0x10999);
-  aircraft.key(0x1001c);
-  aircraft.key(0x1001c);
+  for (uint32_t id : {0x10999, 0x10999, 0x1001c, 0x1001c}) aircraft.key(id);
   aircraft.key(0x1024a, 0xABCD);
   aircraft.key(0x103cb, 50);  // a panel window: the session's, nothing to note
   ASSERT_EQ(aircraft.notes.size(), 3u);
@@ -148,29 +113,18 @@ TEST(KeyEvents, AnEventTheModelDoesNotSimulateIsLoggedOnceWithItsReason) {
 }
 
 TEST(KeyEvents, EveryEventOfTheTableActsOnAVariableOfTheModelOrSaysWhyNot) {
+  const Effect on_a_variable[] = {Effect::toggle,     Effect::set_to,       Effect::set_scaled,
+                                  Effect::set_angle,  Effect::step,         Effect::step_angle,
+                                  Effect::toggle_lever, Effect::vhf_mhz,    Effect::vhf_channel};
   for (const KeyEventInfo& event : key_event_table()) {
     SCOPED_TRACE(event.name);
-    switch (event.effect) {
-      case Effect::toggle:
-      case Effect::set_to:
-      case Effect::set_scaled:
-      case Effect::set_angle:
-      case Effect::step:
-      case Effect::step_angle:
-      case Effect::toggle_lever:
-      case Effect::vhf_mhz:
-      case Effect::vhf_channel: {
-        const VariableInfo* info = find_variable(event.target);
-        ASSERT_NE(info, nullptr);
-        EXPECT_EQ(info->owner, VarOwner::systems);
-        break;
-      }
-      case Effect::not_simulated:
-        EXPECT_NE(event.note, nullptr);
-        break;
-      default:
-        break;
+    if (event.effect == Effect::not_simulated) {
+      EXPECT_NE(event.note, nullptr);
     }
+    if (std::ranges::find(on_a_variable, event.effect) == std::end(on_a_variable)) continue;
+    const VariableInfo* info = find_variable(event.target);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->owner, VarOwner::systems);
   }
   EXPECT_EQ(panel_window_action(0x103cb), WindowAction::open);
   EXPECT_EQ(panel_window_action(0x103cc), WindowAction::close);
@@ -178,34 +132,15 @@ TEST(KeyEvents, EveryEventOfTheTableActsOnAVariableOfTheModelOrSaysWhyNot) {
   EXPECT_EQ(panel_window_action(0x10022), std::nullopt);
 }
 
-// --- Electrical system ---
-
-TEST(Electrics, BatteryThenGeneratorCarryTheBusAndTheLampsInputsFollow) {
+TEST(Engine, TheBatteryCranksTheStartToIdleAndTheGeneratorTakesTheBus) {
   Aircraft aircraft;
   aircraft.run(1);
   EXPECT_EQ(aircraft.var(kMainBusVoltage), 0);
   aircraft.power_and_fuel();  // battery and generator switches on, engine stopped
-  aircraft.run(1);
   EXPECT_NEAR(aircraft.var(kBatteryBusVoltage), kBatteryVolts, 0.01);
   EXPECT_NEAR(aircraft.var(kMainBusVoltage), kBatteryVolts, 0.01);
   EXPECT_NEAR(aircraft.var(kInstrumentVoltage), kBatteryVolts, 0.01);
   EXPECT_LT(aircraft.var(kGeneratorVoltage), 10);  // generator lamp: lit
-  aircraft.key(0x102fc);
-  aircraft.run(30);
-  EXPECT_NEAR(aircraft.var(kGeneratorVoltage), kGeneratorVolts, 0.01);  // lamp out
-  EXPECT_NEAR(aircraft.var(kMainBusVoltage), kGeneratorVolts, 0.01);
-  aircraft.key(0x102c1);  // battery off with the generator on line: battery lamp lit
-  aircraft.run(1);
-  EXPECT_LT(aircraft.var(kBatteryBusVoltage), 10);
-  EXPECT_GT(aircraft.var(kGeneratorVoltage), 20);
-  EXPECT_NEAR(aircraft.var(kMainBusVoltage), kGeneratorVolts, 0.01);
-}
-
-// --- Engine ---
-
-TEST(Engine, OnePressOfTheStarterRunsTheStartToIdleByItself) {
-  Aircraft aircraft;
-  aircraft.power_and_fuel();
   aircraft.key(0x102fc);
   aircraft.run(1);
   EXPECT_EQ(aircraft.var(kStarterEngaged), 1);
@@ -215,28 +150,14 @@ TEST(Engine, OnePressOfTheStarterRunsTheStartToIdleByItself) {
   EXPECT_TRUE(aircraft.model.engine_burning());
   aircraft.run(17);  // idle within 20 s of the press
   EXPECT_NEAR(aircraft.var(kTurbineSpeed), kIdleSpeed, 1);
-  EXPECT_EQ(aircraft.var(kStarterEngaged), 0);
-  EXPECT_NEAR(aircraft.var(kFuelFlow), kIdleFuelFlow, 20);
   EXPECT_NEAR(aircraft.var(kExhaustTemp) / 1.8 - 273.15, kIdleEgt, 15);
   EXPECT_NEAR(aircraft.var(kOilPressure) / kPsf, kIdleOilBar, 0.5);
   EXPECT_GT(aircraft.var(kFuelPressure) / kPsf, 1.15);
-  EXPECT_NEAR(aircraft.var(kHydraulicRight) / kPsf, kHydraulicBar, 1);
-}
-
-TEST(Engine, WithoutFuelTheStarterOnlyMotorsAndIgnitionLaterLightsIt) {
-  Aircraft aircraft;
-  aircraft.key(0x102c1);
-  aircraft.key(0x10324);
-  aircraft.key(0x103be);
+  EXPECT_NEAR(aircraft.var(kGeneratorVoltage), kGeneratorVolts, 0.01);  // lamp out
+  aircraft.key(0x102c1);  // battery off with the generator on line: battery lamp lit
   aircraft.run(1);
-  aircraft.key(0x102fc);
-  aircraft.run(15);
-  EXPECT_FALSE(aircraft.model.engine_burning());
-  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kMotoringSpeed, 0.5);
-  EXPECT_EQ(aircraft.var(kFuelFlow), 0);
-  aircraft.key(0x1017f, 16383);  // ignition on
-  aircraft.run(20);
-  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kIdleSpeed, 1);
+  EXPECT_LT(aircraft.var(kBatteryBusVoltage), 10);
+  EXPECT_NEAR(aircraft.var(kMainBusVoltage), kGeneratorVolts, 0.01);
 }
 
 TEST(Engine, AStartIsAbortedByLosingTheBusOrByTheStartersTimeLimit) {
@@ -268,7 +189,7 @@ TEST(Engine, AStartIsAbortedByLosingTheBusOrByTheStartersTimeLimit) {
   EXPECT_NE(unpowered.notes[0].find("no power"), std::string::npos);
 }
 
-TEST(Engine, ThrottleLagAfterburnerAndShutdown) {
+TEST(Engine, TheTurbineLagsTheThrottleAndTheAfterburnerAddsItsFlow) {
   Aircraft aircraft;
   aircraft.start_engine();
   aircraft.key(0x1011c, 16384);
@@ -276,37 +197,13 @@ TEST(Engine, ThrottleLagAfterburnerAndShutdown) {
   const double one_lag = kIdleSpeed + (kFullSpeed - kIdleSpeed) * (1 - std::exp(-1));
   EXPECT_NEAR(aircraft.var(kTurbineSpeed), one_lag, 0.5);
   aircraft.run(10);
-  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kFullSpeed, 0.1);
   EXPECT_NEAR(aircraft.var(kFuelFlow), kFullFuelFlow, 5);
   aircraft.key(0x10337);  // afterburner on
   aircraft.run(1);
   EXPECT_NEAR(aircraft.var(kFuelFlow), kFullFuelFlow + kAfterburnerFuelFlow, 5);
-  aircraft.key(0x10337);
-  aircraft.key(0x1011c, 0);
-  aircraft.run(10);
-  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kIdleSpeed, 0.2);
-  aircraft.key(0x1017f, 0);  // fuel cut off
-  aircraft.run(1);
-  EXPECT_FALSE(aircraft.model.engine_burning());
-  EXPECT_EQ(aircraft.var(kFuelFlow), 0);
-  aircraft.run(60);
-  EXPECT_LT(aircraft.var(kTurbineSpeed), 0.5);
-  aircraft.run(600);
-  EXPECT_NEAR(aircraft.var(kExhaustTemp) / 1.8 - 273.15, 15, 1);
 }
 
-TEST(Engine, ARunningEngineSetFromOutsideRunsOn) {
-  Aircraft aircraft;
-  aircraft.power_and_fuel();
-  aircraft.sim.set_var(kTurbineSpeed, 70);
-  aircraft.run(10);
-  EXPECT_TRUE(aircraft.model.engine_burning());
-  EXPECT_NEAR(aircraft.var(kTurbineSpeed), kIdleSpeed, 0.5);
-}
-
-// --- Fuel ---
-
-TEST(Fuel, TheEngineBurnsTheExternalTanksFirstThenTheInternalOnesEvenly) {
+TEST(Fuel, TheEngineBurnsTheExternalTanksFirstThenTheInternalOnesEvenlyThenStops) {
   Aircraft aircraft;
   aircraft.sim.set_calc_number(calc::kExternal1Capacity, 100);
   aircraft.sim.set_calc_number(calc::kExternal2Capacity, 100);
@@ -316,73 +213,37 @@ TEST(Fuel, TheEngineBurnsTheExternalTanksFirstThenTheInternalOnesEvenly) {
   double level = -1;
   aircraft.sim.calculate(calc::kExternal1Level, &level, nullptr);
   EXPECT_EQ(level, 0);
-  const double left = aircraft.var(kLeftTank1Level), right = aircraft.var(kRightTank1Level);
+  const double left = aircraft.var(kLeftTank1Level);
   EXPECT_LT(left, 8388608);
-  EXPECT_DOUBLE_EQ(left, right);
+  EXPECT_DOUBLE_EQ(aircraft.var(kRightTank1Level), left);
   EXPECT_DOUBLE_EQ(aircraft.var(kLeftTank2Level), left);  // the same fraction of every tank
 
   // An hour at idle burns 660 lb = 100 gallons of the 460.
-  const double before = 460 * left / 8388608;
   aircraft.run(3600);
-  const double after = 460 * aircraft.var(kLeftTank1Level) / 8388608;
-  EXPECT_NEAR(before - after, kIdleFuelFlow / kFuelPoundsPerGallon, 1);
-}
+  const double burnt = 460 * (left - aircraft.var(kLeftTank1Level)) / 8388608;
+  EXPECT_NEAR(burnt, kIdleFuelFlow / kFuelPoundsPerGallon, 1);
 
-TEST(Fuel, EmptyTanksStopTheEngine) {
-  Aircraft aircraft;
-  aircraft.start_engine();
-  for (Token level : {kLeftTank1Level, kLeftTank2Level, kRightTank1Level, kRightTank2Level})
-    aircraft.sim.set_var(level, 0);
+  for (Token tank : {kLeftTank1Level, kLeftTank2Level, kRightTank1Level, kRightTank2Level})
+    aircraft.sim.set_var(tank, 0);
   aircraft.run(1);
   EXPECT_FALSE(aircraft.model.engine_burning());
 }
 
-// --- Hydraulics, gear, flaps, speed brake, chute ---
-
-TEST(Airframe, GearTravelsOverSecondsWithPressureAndStaysDownOnTheGround) {
+TEST(Airframe, TheGearNeedsPressureAndTheFlapsHandleFollowsFlapsSetFromOutside) {
   Aircraft aircraft;
-  aircraft.key(0x10022);  // lever up, engine stopped, on the ground
-  aircraft.run(10);
-  EXPECT_EQ(aircraft.var(kGearNose), 16384);
   aircraft.sim.set_var(kOnGround, 0);
-  aircraft.run(10);  // no pressure: nothing moves
-  EXPECT_EQ(aircraft.var(kGearNose), 16384);
-  aircraft.start_engine();
-  EXPECT_EQ(aircraft.var(kGearNose), 0);
-  aircraft.key(0x10022);
-  aircraft.run(2.5);
-  EXPECT_NEAR(aircraft.var(kGearNose), 16384 * 2.5 / kNoseGearSeconds, 100);
-  EXPECT_LT(aircraft.var(kGearRight), aircraft.var(kGearNose));
-  aircraft.run(5);
-  for (Token leg : {kGearNose, kGearLeft, kGearRight}) EXPECT_EQ(aircraft.var(leg), 16384);
-}
-
-TEST(Airframe, FlapsStepThroughTheirDetentsAndTheSpeedBrakeFollowsItsHandle) {
-  Aircraft aircraft;
-  aircraft.start_engine();
-  aircraft.key(0x100de);
-  aircraft.key(0x100de);
-  aircraft.run(1);
-  EXPECT_NEAR(aircraft.var(kFlapsPercent), 100 / kFlapsSeconds, 0.1);
+  aircraft.key(0x10022);  // lever up in the air, engine stopped: no pressure, nothing moves
   aircraft.run(10);
-  EXPECT_NEAR(aircraft.var(kFlapsPercent), 200.0 / 3, 1e-9);
-  EXPECT_NEAR(aircraft.var(kFlapsPosition), 16384 * 2.0 / 3, 1e-6);
-  for (int i = 0; i < 5; ++i) aircraft.key(0x100de);  // stops at landing
+  EXPECT_EQ(aircraft.var(kGearNose), 16384);
+
+  aircraft.start_engine();
+  EXPECT_EQ(aircraft.var(kGearNose), 0);  // with pressure it goes
+  aircraft.key(0x100de);
   aircraft.run(5);
-  EXPECT_EQ(aircraft.var(kFlapsPercent), 100);
-  aircraft.key(0x100df);
-  aircraft.run(5);
-  EXPECT_NEAR(aircraft.var(kFlapsPercent), 200.0 / 3, 1e-9);
-  aircraft.sim.set_var(kFlapsPercent, 0);  // set from outside: the handle follows
+  aircraft.sim.set_var(kFlapsPercent, 0);
   aircraft.run(5);
   EXPECT_EQ(aircraft.var(kFlapsPercent), 0);
   EXPECT_EQ(aircraft.model.flaps_detent(), 0);
-
-  aircraft.key(0x100fa, 16384);
-  aircraft.run(kSpeedBrakeSeconds / 2);
-  EXPECT_NEAR(aircraft.var(kSpoilersPosition), 8192, 500);
-  aircraft.run(kSpeedBrakeSeconds);
-  EXPECT_EQ(aircraft.var(kSpoilersPosition), 16384);
 }
 
 TEST(Airframe, TheChuteDeploysAndIsDropped) {
@@ -398,8 +259,6 @@ TEST(Airframe, TheChuteDeploysAndIsDropped) {
   aircraft.run(kChuteDropSeconds + 0.1);
   EXPECT_EQ(aircraft.var(kParachute), 0);
 }
-
-// --- Bad input ---
 
 TEST(BadInput, NoValueSetMakesTheModelProduceNaNOrDiverge) {
   const double nan = std::numeric_limits<double>::quiet_NaN();

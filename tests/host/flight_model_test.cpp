@@ -1,5 +1,6 @@
-// The flight model: the standard atmosphere at its table points, airspeeds, the take-off run
-// within its documented bounds, and every output finite and in range whatever the inputs.
+// The flight model: the standard atmosphere at its table points, airspeeds, the brakes, turns and
+// stalls, and every output finite and in range whatever the inputs. The take-off run is flown
+// by tests/checks/flight/takeoff_climb.check.
 #include "host/sim/flight/flight_model.h"
 
 #include <gtest/gtest.h>
@@ -13,22 +14,18 @@
 namespace gaugehost::flight {
 namespace {
 
-struct AtmospherePoint {
-  double altitude_m;
-  double temperature_k;
-  double pressure_pa;
-  double density;
-};
-
-// Points of the ICAO standard atmosphere table, by geopotential altitude.
-TEST(Atmosphere, MatchesTheStandardTable) {
-  const AtmospherePoint points[] = {
-      {0, 288.15, 101325, 1.2250},    {1000, 281.65, 89875, 1.1116},
-      {5000, 255.65, 54020, 0.73612}, {11000, 216.65, 22632, 0.36392},
+// Points of the ICAO standard atmosphere table, by geopotential altitude; beyond the table and
+// for no number at all the atmosphere holds.
+TEST(Atmosphere, MatchesTheStandardTableAndHoldsBeyondIt) {
+  const struct {
+    double altitude_m, temperature_k, pressure_pa, density;
+  } points[] = {
+      {0, 288.15, 101325, 1.2250},     {1000, 281.65, 89875, 1.1116},
+      {5000, 255.65, 54020, 0.73612},  {11000, 216.65, 22632, 0.36392},
       {15000, 216.65, 12045, 0.19367}, {20000, 216.65, 5474.9, 0.088035},
       {30000, 226.65, 1171.9, 0.018012},
   };
-  for (const AtmospherePoint& p : points) {
+  for (const auto& p : points) {
     const Atmosphere air = standard_atmosphere(p.altitude_m);
     EXPECT_NEAR(air.temperature_k, p.temperature_k, 0.01) << p.altitude_m;
     EXPECT_NEAR(air.pressure_pa / p.pressure_pa, 1, 0.001) << p.altitude_m;
@@ -36,25 +33,18 @@ TEST(Atmosphere, MatchesTheStandardTable) {
   }
   EXPECT_NEAR(standard_atmosphere(0).speed_of_sound, 340.29, 0.01);
   EXPECT_NEAR(standard_atmosphere(11000).speed_of_sound, 295.07, 0.01);
-}
-
-TEST(Atmosphere, HoldsAltitudesBeyondTheTableAndNoNumbers) {
   EXPECT_EQ(standard_atmosphere(1e9).pressure_pa, standard_atmosphere(kHighestAltitude).pressure_pa);
   EXPECT_EQ(standard_atmosphere(-1e9).pressure_pa, standard_atmosphere(kLowestAltitude).pressure_pa);
   EXPECT_EQ(standard_atmosphere(std::nan("")).pressure_pa, kSeaLevelPressure);
 }
 
-TEST(Atmosphere, AltimeterReadsAgainstItsSetting) {
+TEST(Atmosphere, AltimeterSettingAndAirspeeds) {
   EXPECT_NEAR(indicated_altitude(3000, 1013.25), 3000, 0.5);
   // One millibar is about 27 feet (8.3 m) near sea level: a higher setting reads higher.
   EXPECT_NEAR(indicated_altitude(0, 1023.25), 83.8, 1);
   EXPECT_NEAR(pressure_altitude(54020), 5000, 1);
-}
-
-TEST(Atmosphere, IndicatedAndTrueAirspeed) {
-  // At sea level they are equal; at 10000 m, 250 knots indicated is Mach 0.707, 412 knots true.
-  const Atmosphere sea = standard_atmosphere(0);
-  EXPECT_NEAR(indicated_from_true(100, sea), 100, 0.01);
+  // At sea level indicated and true are equal; at 10000 m, 250 knots indicated is 412 true.
+  EXPECT_NEAR(indicated_from_true(100, standard_atmosphere(0)), 100, 0.01);
   const Atmosphere high = standard_atmosphere(10000);
   const double tas = true_from_indicated(250 / kKnotsPerMetrePerSecond, high);
   EXPECT_NEAR(tas * kKnotsPerMetrePerSecond, 411.7, 0.5);
@@ -65,29 +55,12 @@ TEST(Atmosphere, IndicatedAndTrueAirspeed) {
 }
 
 FlightState on_runway() {
-  FlightState s;
-  s.position = {47.25, 6.5};
-  s.heading = 272;
-  s.on_ground = true;
-  return s;
+  return {.position = {47.25, 6.5}, .heading = 272, .on_ground = true};
 }
 
-// The take-off run at full dry thrust and take-off flaps, rotating at 150 knots: the model's
-// documented bounds are 500 to 1100 metres to lift-off.
-TEST(FlightModel, TakeOffDistanceWithinItsBounds) {
-  FlightState s = on_runway();
-  const Configuration config{.turbine_percent = 100, .flaps = 1.0 / 3};
-  Controls controls;
-  double rolled = 0;
-  const nav::LatLon start = s.position;
-  for (int i = 0; i < 18 * 60 && s.on_ground; ++i) {
-    if (s.true_airspeed * kKnotsPerMetrePerSecond >= 150) controls.elevator = 0.5;
-    s = step(s, controls, config, 1.0 / 18);
-    rolled = nav::distance_m(start, s.position);
-  }
-  EXPECT_FALSE(s.on_ground);
-  EXPECT_GT(rolled, 500);
-  EXPECT_LT(rolled, 1100);
+FlightState flying(double airspeed, double pitch, double bank) {
+  return {.position = {47, 6}, .altitude_m = 3000, .ground_m = 0, .true_airspeed = airspeed,
+          .pitch = pitch, .bank = bank, .on_ground = false};
 }
 
 // The brakes hold full dry thrust (not the afterburner's).
@@ -100,31 +73,17 @@ TEST(FlightModel, StandsStillWithParkingBrakeOrAtIdle) {
   EXPECT_EQ(s.true_airspeed, 0);
 }
 
-TEST(FlightModel, CoordinatedTurnFromBank) {
-  FlightState s;
-  s.position = {47, 6};
-  s.altitude_m = 3000;
-  s.ground_m = 0;
-  s.on_ground = false;
-  s.true_airspeed = 150;
-  s.bank = 30;
-  s.pitch = 3;
-  s.path = 0;
-  s = step(s, {}, {.turbine_percent = 80, .gear = 0}, 1.0 / 18);
+TEST(FlightModel, TurnsCoordinatedFromBankAndStallsWithTheNoseDropping) {
+  const FlightState s = step(flying(150, 3, 30), {}, {.turbine_percent = 80, .gear = 0}, 1.0 / 18);
   // g tan(bank) / V, in degrees per second, to the right.
   EXPECT_NEAR(s.turn_rate, 9.80665 * std::tan(30 * M_PI / 180) / 150 * 180 / M_PI, 0.8);
   EXPECT_GT(s.load_factor, 0.5);
   EXPECT_EQ(s.slip, 0);
-}
 
-TEST(FlightModel, StallsAndDropsTheNose) {
-  FlightState s;
-  s.altitude_m = 3000;
-  s.on_ground = false;
-  s.true_airspeed = 60;
-  s.pitch = 25;
-  for (int i = 0; i < 18 * 10; ++i) s = step(s, {.elevator = 1}, {.turbine_percent = 50, .gear = 0}, 1.0 / 18);
-  EXPECT_LT(s.pitch, 25);
+  FlightState slow = flying(60, 25, 0);
+  for (int i = 0; i < 18 * 10; ++i)
+    slow = step(slow, {.elevator = 1}, {.turbine_percent = 50, .gear = 0}, 1.0 / 18);
+  EXPECT_LT(slow.pitch, 25);
 }
 
 bool finite(const FlightState& s) {

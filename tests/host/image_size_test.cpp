@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "host/loader/module.h"
@@ -31,28 +32,21 @@ std::vector<unsigned char> png(uint32_t width, uint32_t height) {
 }
 
 TEST(ImageSize, ReadsPngsAndWindowsBitmaps) {
-  struct Case {
-    const char* what;
-    std::vector<unsigned char> bytes;
-    std::optional<PixSize> size;
-  };
-  const Case cases[] = {
-      {"PNG", png(300, 200), PixSize{300, 200}},
-      {"bitmap stored from the bottom up", dib(150, 25), PixSize{150, 25}},
-      {"bitmap stored from the top down", dib(64, -48), PixSize{64, 48}},
-      {"bitmap with a larger info header", dib(19, 19, 124), PixSize{19, 19}},
+  using Size = std::optional<std::pair<int, int>>;
+  const std::tuple<const char*, std::vector<unsigned char>, Size> cases[] = {
+      {"PNG", png(300, 200), std::pair(300, 200)},
+      {"bitmap stored from the bottom up", dib(150, 25), std::pair(150, 25)},
+      {"bitmap stored from the top down", dib(64, -48), std::pair(64, 48)},
+      {"bitmap with a larger info header", dib(19, 19, 124), std::pair(19, 19)},
       {"info header longer than the bytes", dib(19, 19, 4000), std::nullopt},
       {"core header of 12 bytes", dib(19, 19, 12), std::nullopt},
       {"too short for either", std::vector<unsigned char>(20, 0x28), std::nullopt},
       {"nothing", {}, std::nullopt},
   };
-  for (const Case& c : cases) {
-    const std::optional<PixSize> size = image_size(c.bytes);
-    ASSERT_EQ(size.has_value(), c.size.has_value()) << c.what;
-    if (size) {
-      EXPECT_EQ(size->width, c.size->width) << c.what;
-      EXPECT_EQ(size->height, c.size->height) << c.what;
-    }
+  for (const auto& [what, bytes, expected] : cases) {
+    const std::optional<PixSize> size = image_size(bytes);
+    EXPECT_EQ(size ? Size(std::pair(int(size->width), int(size->height))) : std::nullopt, expected)
+        << what;
   }
 }
 

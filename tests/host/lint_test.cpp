@@ -4,22 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "host/cli/cli.h"
+#include "tests/host/host_support.h"
 
 namespace gaugehost {
 namespace {
 
-namespace fs = std::filesystem;
-
-const fs::path kModule = fs::path(CRV5_BUILD_DIR) / "CRV5_Instr.gau";
-const fs::path kCockpit = fs::path(CRV5_SOURCE_DIR) / "panels/corvane/panel.cfg";
-
-std::vector<lint::Finding> lint_text(const std::string& text) {
-  return lint::lint_panel(parse_panel_config_lines(text, "test.cfg"), Module::load(kModule));
-}
+using namespace tests;
 
 std::string listed(const std::vector<lint::Finding>& findings) {
   std::string out;
@@ -34,62 +24,58 @@ TEST(Lint, TheDefaultCockpitIsClean) {
   EXPECT_TRUE(findings.empty()) << listed(findings);
 }
 
-struct Planted {
-  const char* what;
-  std::string panel;  // the problem is planted on line 3
-  const char* expected;
-};
+// A window of 400 x 400 with one gauge on line 3.
+std::string placed(const std::string& gauge) {
+  return "[Window00]\nwindow_size=400,400\ngauge00=" + gauge + "\n";
+}
 
 // Each panel has its problem on line 3, and no other.
-const Planted kPlanted[] = {
-    {"unknown module", "[Window00]\nwindow_size=400,400\ngauge00=Other!Engine_RPM, 0, 0, 100\n",
-     "unknown module \"Other\""},
-    {"unknown gauge", "[Window00]\nwindow_size=400,400\ngauge00=CRV5_Instr!Engine_Rpm, 0, 0, 100\n",
-     "unknown gauge \"Engine_Rpm\""},
+const struct {
+  const char* what;
+  std::string panel;
+  const char* expected;
+} kPlanted[] = {
+    {"unknown module", placed("Other!Engine_RPM, 0, 0, 100"), "unknown module \"Other\""},
+    {"unknown gauge", placed("CRV5_Instr!Engine_Rpm, 0, 0, 100"), "unknown gauge \"Engine_Rpm\""},
     {"outside its window",
      "[Window00]\nwindow_size=100,100\ngauge00=CRV5_Instr!Engine_RPM, 50, 50, 100, 100\n",
      "reaches outside [Window00], 100 x 100"},
-    {"left of its window",
-     "[Window00]\nwindow_size=100,100\ngauge00=CRV5_Instr!Battery_Light, -5, 0, 30, 30\n",
-     "reaches outside"},
+    {"left of its window", placed("CRV5_Instr!Battery_Light, -5, 0, 30, 30"), "reaches outside"},
     {"click areas overlapping",
      "[Window00]\ngauge00=CRV5_Instr!Battery_Switch, 0, 0, 60, 60\n"
      "gauge01=CRV5_Instr!Generator_Switch, 30, 30, 60, 60\n",
      "the click areas of Generator_Switch overlap those of Battery_Switch (line 2)"},
-    {"rebinding without engine",
-     "[Window00]\nwindow_size=400,400\ngauge00=CRV5_Instr!Engine_Corrected_N1, 0, 0, 100, 100, x # 2\n",
+    {"rebinding without engine", placed("CRV5_Instr!Engine_Corrected_N1, 0, 0, 100, 100, x # 2"),
      "names no engine"},
     {"rebinding with two engines",
-     "[Window00]\nwindow_size=400,400\ngauge00=CRV5_Instr!Engine_Corrected_N2, 0, 0, 100, 100, 2 or 1\n",
+     placed("CRV5_Instr!Engine_Corrected_N2, 0, 0, 100, 100, 2 or 1"),
      "names engines 1, 2; the dial shows engine 1"},
     {"placard command after a comment",
-     "[Window00]\nwindow_size=400,400\ngauge00=CRV5_Instr!Registration, 0, 0, 150, 25, tAB-123 #r0\n",
+     placed("CRV5_Instr!Registration, 0, 0, 150, 25, tAB-123 #r0"),
      "command \"r0\" stands after the comment"},
-    {"placard text command not first",
-     "[Window00]\nwindow_size=400,400\ngauge00=CRV5_Instr!Registration, 0, 0, 150, 25, r0 tAB\n",
+    {"placard text command not first", placed("CRV5_Instr!Registration, 0, 0, 150, 25, r0 tAB"),
      "\"t\" counts only as the very first character"},
     {"toggle names a window the panel lacks",
-     "[Window00]\nwindow_size=400,400\ngauge00=CRV5_Instr!Starter_Toggle, 0, 0, 19, 19, t301\n",
+     placed("CRV5_Instr!Starter_Toggle, 0, 0, 19, 19, t301"),
      "Starter_Toggle names panel 301, but no window of the panel has that ident"},
-    {"toggle names a word that is no panel",
-     "[Window00]\nwindow_size=400,400\ngauge00=CRV5_Instr!GPS_Toggle, 0, 0, 19, 19, tGPS\n",
+    {"toggle names a word that is no panel", placed("CRV5_Instr!GPS_Toggle, 0, 0, 19, 19, tGPS"),
      "names \"GPS\", which is no panel name; the button reads it as panel 0"},
-    {"toggle command after a comment",
-     "[Window00]\nwindow_size=400,400\ngauge00=CRV5_Instr!GPS_Toggle, 0, 0, 19, 19, t0 // o0\n",
+    {"toggle command after a comment", placed("CRV5_Instr!GPS_Toggle, 0, 0, 19, 19, t0 // o0"),
      "command \"o0\" stands after the comment that \"/\" begins"},
-    {"a gauge that reads no parameter text",
-     "[Window00]\nwindow_size=400,400\ngauge00=CRV5_Instr!Engine_RPM, 0, 0, 100, 100, 2\n",
+    {"a gauge that reads no parameter text", placed("CRV5_Instr!Engine_RPM, 0, 0, 100, 100, 2"),
      "the gauge reads no parameter text"},
     {"duplicate idents", "[Window00]\nvisible=1\n[Window01]\nident=MAIN_PANEL\n",
      "has ident 0, already used by [Window00]"},
     {"duplicate gauge keys",
-     "[Window00]\ngauge00=CRV5_Instr!Battery_Light, 0, 0, 30, 30\ngauge00=CRV5_Instr!Generator_Light, 40, 0, 30, 30\n",
+     "[Window00]\ngauge00=CRV5_Instr!Battery_Light, 0, 0, 30, 30\n"
+     "gauge00=CRV5_Instr!Generator_Light, 40, 0, 30, 30\n",
      "gauge00 appears twice in [Window00] (first on line 2)"},
 };
 
 TEST(Lint, FindsEachPlantedProblemAtItsLine) {
-  for (const Planted& planted : kPlanted) {
-    const std::vector<lint::Finding> findings = lint_text(planted.panel);
+  for (const auto& planted : kPlanted) {
+    const PanelConfig config = parse_panel_config_lines(planted.panel, "test.cfg");
+    const std::vector<lint::Finding> findings = lint::lint_panel(config, Module::load(kModule));
     ASSERT_EQ(findings.size(), 1u) << planted.what << "\n" << listed(findings);
     EXPECT_EQ(findings[0].line, 3) << planted.what;
     EXPECT_NE(findings[0].problem.find(planted.expected), std::string::npos)
@@ -97,8 +83,8 @@ TEST(Lint, FindsEachPlantedProblemAtItsLine) {
   }
 }
 
-// Parameter texts the gauges read as meant: nothing to say.
-TEST(Lint, ParameterTextsReadAsMeantAreClean) {
+// Parameter texts the gauges read as meant have nothing to say; misread ones one problem each.
+TEST(Lint, ParameterTextsReadAsMeantOrMisread) {
   const std::pair<const char*, const char*> kClean[] = {
       {"Registration", "tAB_123 r255 g0 b0"},
       {"Registration", "tAB-123 r300 fTimes New Roman"},
@@ -115,9 +101,7 @@ TEST(Lint, ParameterTextsReadAsMeantAreClean) {
   }
   EXPECT_EQ(lint::read_parameters("IFR_Panel_Toggle", "oIFR_MAIN_PANEL cMAIN_PANEL").panels_named,
             (std::vector<int32_t>{175, 0}));
-}
 
-TEST(Lint, ParameterTextsAGaugeMisreads) {
   const std::tuple<const char*, const char*, const char*> kMisread[] = {
       {"Registration", "tbed", "the \"b\" of \"bed\" is read as a colour command"},
       {"Registration", "f" "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFGH", "longer than 31 characters"},
@@ -133,43 +117,31 @@ TEST(Lint, ParameterTextsAGaugeMisreads) {
   }
 }
 
-int run_lint(const std::vector<std::string>& files, std::string& out, std::string& err) {
-  std::vector<std::string> args = {"gaugehost", "--module", kModule.string(), "lint"};
-  args.insert(args.end(), files.begin(), files.end());
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  std::ostringstream out_stream, err_stream;
-  const int status = run_cli(int(argv.size()), argv.data(), out_stream, err_stream);
-  out = out_stream.str();
-  err = err_stream.str();
-  return status;
-}
-
-fs::path temp_panel(const std::string& name, const std::string& text) {
-  const fs::path path = fs::temp_directory_path() / ("gaugehost_lint_test_" + name);
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
-
 TEST(LintCommand, PrintsFileLineProblemAndExitsByWhatItFound) {
-  std::string out, err;
-  EXPECT_EQ(run_lint({kCockpit.string()}, out, err), 0);
-  EXPECT_EQ(out, "");
+  const auto lint = [](const std::string& file) {
+    return gaugehost({"--module", kModule.string(), "lint", file});
+  };
+  CommandRun run = lint(kCockpit.string());
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "");
 
-  const fs::path planted = temp_panel("planted.cfg", kPlanted[2].panel);
-  EXPECT_EQ(run_lint({planted.string()}, out, err), 1);
-  EXPECT_TRUE(out.starts_with(planted.string() + ":3: Engine_RPM at 50, 50")) << out;
+  const fs::path folder = test_folder();
+  const fs::path planted = write_file(folder / "planted.cfg", kPlanted[2].panel);
+  run = lint(planted.string());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.out.starts_with(planted.string() + ":3: Engine_RPM at 50, 50")) << run.out;
 
   // A line the host cannot read at all is a finding too, and ends the file's lint.
-  const fs::path bad = temp_panel("bad.cfg", "[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2\n");
-  EXPECT_EQ(run_lint({bad.string()}, out, err), 1);
-  EXPECT_TRUE(out.starts_with(bad.string() + ":2: gauge \"Engine_RPM\" needs x, y")) << out;
+  const fs::path bad =
+      write_file(folder / "bad.cfg", "[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2\n");
+  run = lint(bad.string());
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.out.starts_with(bad.string() + ":2: gauge \"Engine_RPM\" needs x, y")) << run.out;
 
-  EXPECT_EQ(run_lint({"/nonexistent/panel.cfg"}, out, err), 2);
-  EXPECT_NE(err.find("/nonexistent/panel.cfg: no such panel configuration"), std::string::npos);
-  EXPECT_EQ(run_lint({fs::temp_directory_path().string()}, out, err), 2);
-  fs::remove(planted);
-  fs::remove(bad);
+  run = lint("/nonexistent/panel.cfg");
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("/nonexistent/panel.cfg: no such panel configuration"), std::string::npos);
+  EXPECT_EQ(lint(folder.string()).status, 2);
 }
 
 }  // namespace

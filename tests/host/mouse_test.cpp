@@ -68,27 +68,26 @@ const TooltipArg kArgs[] = {
     crv5::tooltip_number(minus_two_and_a_half), crv5::tooltip_number(not_a_number),
     crv5::tooltip_number(degrees), crv5::tooltip_text(null_text)};
 
-std::string format(const char* text, int count = 6) {
-  const TooltipText tooltip{text, kArgs, count};
-  return format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; });
-}
-
-TEST(TooltipFormat, FillsNumberedPlaceholders) {
-  EXPECT_EQ(format("Tone switch (%2!s!)"), "Tone switch (on)");
-  EXPECT_EQ(format("%1!d! and %3!d!"), "13 and -3");  // halves away from zero
-  EXPECT_EQ(format("%1!4.2f!|%1!07.3f!|%5!03d!"), "12.50|012.500|271");
-  EXPECT_EQ(format("%2!s!%1!d!%2!s!"), "on13on");
-  EXPECT_EQ(format("100%% sure"), "100% sure");
-  EXPECT_EQ(format("[%6!s!]"), "[]");
-}
-
-TEST(TooltipFormat, KeepsPlaceholdersItCannotFill) {
-  EXPECT_EQ(format("%7!d!"), "%7!d!");        // no seventh argument
-  EXPECT_EQ(format("%1!d!", 0), "%1!d!");     // no arguments at all
-  EXPECT_EQ(format("%0!d!"), "%0!d!");
-  EXPECT_EQ(format("%1!n!"), "%1!n!");        // not a conversion it prints
-  EXPECT_EQ(format("%1!d"), "%1!d");          // unterminated
-  EXPECT_EQ(format("50 %"), "50 %");
+// Placeholders it fills, and those it keeps as they are because it cannot fill them.
+TEST(TooltipFormat, FillsNumberedPlaceholdersAndKeepsTheRest) {
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"Tone switch (%2!s!)", 6, "Tone switch (on)"},
+      {"%1!d! and %3!d!", 6, "13 and -3"},  // halves away from zero
+      {"%1!4.2f!|%1!07.3f!|%5!03d!", 6, "12.50|012.500|271"},
+      {"%2!s!%1!d!%2!s!", 6, "on13on"},
+      {"100%% sure", 6, "100% sure"},
+      {"[%6!s!]", 6, "[]"},
+      {"%7!d!", 6, "%7!d!"},  // no seventh argument
+      {"%1!d!", 0, "%1!d!"},  // no arguments at all
+      {"%0!d!", 6, "%0!d!"},
+      {"%1!n!", 6, "%1!n!"},  // not a conversion it prints
+      {"%1!d", 6, "%1!d"},    // unterminated
+      {"50 %", 6, "50 %"},
+  };
+  for (const auto& [text, count, expected] : cases) {
+    const TooltipText tooltip{text, kArgs, count};
+    EXPECT_EQ(format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; }), expected);
+  }
 }
 
 double huge(CRV5_TOOLTIP_PARAMS) { return 1e20; }

@@ -9,6 +9,7 @@
 
 #include "host/base/host_error.h"
 #include "host/sim/nav/radio_receivers.h"
+#include "tests/host/host_support.h"
 
 namespace gaugehost::nav {
 namespace {
@@ -128,30 +129,22 @@ TEST(Navaids, PackedFrequencies) {
   EXPECT_NEAR(adf_frequency_khz(0x345, 0), 345, 1e-9);
 }
 
-std::string error_of(std::string_view text) {
-  try {
-    parse_navaids(text, "aids.txt");
-  } catch (const HostError& error) {
-    return error.what();
-  }
-  return "";
-}
-
 TEST(Navaids, FileErrorsNameFileLineAndProblem) {
-  EXPECT_EQ(error_of("VOR A 113.4 0 0 0 100\nVOR B 99.0 0 0 0 100\n"),
-            "aids.txt:2: bad frequency in MHz \"99.0\", expected a number from 108 to 117.95");
-  EXPECT_EQ(error_of("TACAN X 1 2 3\n"),
-            "aids.txt:1: unknown record \"TACAN\", expected variation, VOR, LOC, GS, DME, NDB or "
-            "MARKER");
-  EXPECT_EQ(error_of("\n# only\nLOC I 110.3 0 0 0 18 90\n"),
-            "aids.txt:3: expected: LOC IDENT MHZ LAT LON ELEV_FT RANGE_NM COURSE WIDTH");
-  EXPECT_EQ(error_of("MARKER far 0 0 0\n"),
-            "aids.txt:1: bad marker kind far, expected outer, middle or inner");
-  EXPECT_EQ(error_of("VOR A 113.4 0 0 0 100 tacan\n"),
-            "aids.txt:1: expected dme or nothing after the range");
-  EXPECT_EQ(error_of(""), "aids.txt: no stations");
-  // The project's own file reads.
-  EXPECT_NO_THROW(read_navaids(default_navaid_file()));
+  const std::pair<const char*, const char*> cases[] = {
+      {"VOR A 113.4 0 0 0 100\nVOR B 99.0 0 0 0 100\n",
+       "2: bad frequency in MHz \"99.0\", expected a number from 108 to 117.95"},
+      {"TACAN X 1 2 3\n",
+       "1: unknown record \"TACAN\", expected variation, VOR, LOC, GS, DME, NDB or MARKER"},
+      {"\n# only\nLOC I 110.3 0 0 0 18 90\n",
+       "3: expected: LOC IDENT MHZ LAT LON ELEV_FT RANGE_NM COURSE WIDTH"},
+      {"MARKER far 0 0 0\n", "1: bad marker kind far, expected outer, middle or inner"},
+      {"VOR A 113.4 0 0 0 100 tacan\n", "1: expected dme or nothing after the range"},
+      {"", " no stations"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(tests::error_of([&] { parse_navaids(c.first, "aids.txt"); }),
+              std::string("aids.txt:") + c.second);
+  EXPECT_NO_THROW(read_navaids(default_navaid_file()));  // the project's own file
 }
 
 }  // namespace

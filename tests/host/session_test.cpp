@@ -5,42 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <functional>
-#include <sstream>
 
 #include "host/check/check_runner.h"
 #include "module/records.h"
+#include "tests/host/host_support.h"
 
 namespace gaugehost {
 namespace {
 
-namespace fs = std::filesystem;
-
-const fs::path kModule = fs::path(CRV5_BUILD_DIR) / "CRV5_Instr.gau";
-
-fs::path temp_file(const std::string& name, const std::string& text) {
-  const fs::path path = fs::temp_directory_path() / ("gaugehost_test_" + name);
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
-
-// The message of the HostError that `action` throws; "" when it throws none.
-std::string error_of(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const HostError& error) {
-    return error.what();
-  }
-  return "";
-}
-
-TEST(Loader, AMissingFileOrOneThatIsNoLibraryIsAnError) {
-  EXPECT_NE(error_of([] { Module::load("/nonexistent/CRV5_Instr.gau"); }), "");
-  const fs::path garbage = temp_file("garbage.gau", "not a library");
-  const std::string message = error_of([&] { Module::load(garbage); });
-  EXPECT_TRUE(message.starts_with(garbage.string() + ": not a loadable module")) << message;
-}
+using namespace tests;
 
 TEST(Loader, EveryLoadStartsFromTheModulesLoadValues) {
   // Installing N1 for engine 2 rewrites its records in place; the next load has them afresh.
@@ -155,7 +128,8 @@ TEST(SessionSim, VariablesReadBackAsSetWhateverTheirNumber) {
 
 std::pair<CheckTotals, std::string> run_checks(const std::string& name, const std::string& text) {
   std::ostringstream out;
-  const CheckTotals totals = run_check_files({temp_file(name, text)}, kModule, out);
+  const fs::path file = write_file(fs::temp_directory_path() / ("gaugehost_test_" + name), text);
+  const CheckTotals totals = run_check_files({file}, kModule, out);
   return {totals, out.str()};
 }
 

@@ -2,7 +2,7 @@
 // needle tables, the axes of drums, sliders and sprites, text strings, and mouse lists.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <tuple>
 
 #include "tests/support/record_checks.h"
 
@@ -46,14 +46,9 @@ TEST(FlightInstrumentRecords, Altimeter) {
                            {10, 1, 100},      {100, 10, 1000},    {1000, 100, 10000},   {10000, 1000, 100000}};
   for (size_t i = 0; i < 8; ++i) {
     const auto& d = element_at<ElementMovingImage>("Altimeter", 1 + i);
-    EXPECT_EQ(d.x.source.id, 0u) << i;
-    EXPECT_EQ(d.x.callback, nullptr) << i;
-    EXPECT_EQ(d.y.source.id, i < 4 ? 75u : 74u) << i;
-    EXPECT_NE(d.y.callback, nullptr) << i;
-    EXPECT_EQ(d.x.min, pqm[i][0]) << i;
-    EXPECT_EQ(d.x.max, pqm[i][1]) << i;
-    EXPECT_EQ(d.y.min, pqm[i][2]) << i;
-    EXPECT_EQ(d.y.max, 0.0) << i;
+    EXPECT_EQ(std::tie(d.x.source.id, d.y.source.id, d.x.min, d.x.max, d.y.min, d.y.max),
+              std::make_tuple(0u, i < 4 ? 75u : 74u, pqm[i][0], pqm[i][1], pqm[i][2], 0.0)) << i;
+    EXPECT_TRUE(d.x.callback == nullptr && d.y.callback != nullptr) << i;
   }
   expect_needle_table("Altimeter", 13, {{{150, 100}, 0}, {{150, 200}, 500}});
   expect_needle_table("Altimeter", 15, {{{71, 261}, 1013}, {{27, 261}, 1070}});
@@ -89,20 +84,14 @@ TEST(FlightInstrumentRecords, Attitude) {
   });
   for (size_t i : {1u, 2u}) {
     const auto& s = element_at<ElementSprite>("Attitude", i);
-    EXPECT_EQ(s.texture_center.x, 140);
-    EXPECT_EQ(s.texture_scale_x, 1.0);
-    EXPECT_EQ(s.texture_scale_y, 1.0);
-    EXPECT_EQ(s.y.source.id, i == 1 ? 78u : 0u);
-    EXPECT_EQ(s.y.scale, i == 1 ? 1.88 : 1.0);
-    EXPECT_NE(s.y.callback, nullptr);
-    EXPECT_EQ(s.rotation.source.id, 80u);
-    EXPECT_EQ(s.rotation.scale, -1.0);
-    EXPECT_EQ(s.rotation.callback, nullptr);
+    EXPECT_EQ(std::tie(s.texture_center.x, s.texture_scale_x, s.texture_scale_y, s.y.source.id,
+                       s.y.scale, s.rotation.source.id, s.rotation.scale),
+              std::make_tuple(140, 1.0, 1.0, i == 1 ? 78u : 0u, i == 1 ? 1.88 : 1.0, 80u, -1.0));
+    EXPECT_TRUE(s.y.callback != nullptr && s.rotation.callback == nullptr);
   }
   const auto& symbol = element_at<ElementSlider>("Attitude", 3);
-  EXPECT_EQ(symbol.y.source.id, 612u);
-  EXPECT_EQ(symbol.y.scale, -0.3);
-  EXPECT_EQ(symbol.x.source.id, 0u);
+  EXPECT_EQ(std::tie(symbol.y.source.id, symbol.y.scale, symbol.x.source.id),
+            std::make_tuple(612u, -0.3, 0u));
   expect_needle_table("Attitude", 6, {{{222, 223}, -100}, {{260, 223}, 0}, {{298, 223}, 100}});
   expect_mouse("Attitude", {
       parent(), help_only_tooltip(12434),
@@ -121,12 +110,9 @@ TEST(FlightInstrumentRecords, TurnCoordinatorAndVerticalSpeed) {
       {.kind = kStatic, .bitmap = 4050, .position = {0, 0}, .flags = 0x3},
   });
   const auto& ball = element_at<ElementSlider>("Turn_Coordinator", 1);
-  EXPECT_EQ(ball.x.source.id, 69u);
-  EXPECT_EQ(ball.x.scale, 0.515625);
-  EXPECT_EQ(ball.x.callback, nullptr);
-  EXPECT_EQ(ball.y.source.id, 69u);
-  EXPECT_EQ(ball.y.scale, -0.00030517578125);
-  EXPECT_NE(ball.y.callback, nullptr);
+  EXPECT_EQ(std::tie(ball.x.source.id, ball.x.scale, ball.y.source.id, ball.y.scale),
+            std::make_tuple(69u, 0.515625, 69u, -0.00030517578125));
+  EXPECT_TRUE(ball.x.callback == nullptr && ball.y.callback != nullptr);
   expect_needle_table("Turn_Coordinator", 4, {{{87, 156}, -5}, {{87, 156}, -4.5}, {{153, 156}, 4.5}, {{153, 156}, 5}});
   expect_mouse("Turn_Coordinator", {parent(), help_only_tooltip(12432), parent_end(), list_end()});
 
@@ -142,8 +128,8 @@ TEST(FlightInstrumentRecords, TurnCoordinatorAndVerticalSpeed) {
   const auto& vsi = element_at<ElementNeedle>("Vertical_Speed", 1);
   ASSERT_EQ(vsi.table_size, 15);
   for (int i = 0; i < 15; ++i) {
-    EXPECT_EQ(vsi.table[i].point.x, points[i].x) << i;
-    EXPECT_EQ(vsi.table[i].point.y, points[i].y) << i;
+    EXPECT_EQ(std::tie(vsi.table[i].point.x, vsi.table[i].point.y),
+              std::tie(points[i].x, points[i].y)) << i;
     EXPECT_NEAR(vsi.table[i].value, fpm[i] * 256 / 60 / 3.28084, 1e-9) << i;
   }
   EXPECT_EQ(vsi.table[8].value, 650.2399791923207);
@@ -182,11 +168,9 @@ TEST(FlightInstrumentRecords, HeadUpDisplayAndSwitch) {
   for (size_t i : {2u, 3u}) expect_needle_table("Head_Up_Display", i, {{{200, 141}, -90}, {{100, 141}, 90}});
   for (size_t i : {4u, 5u}) {
     const auto& s = element_at<ElementSprite>("Head_Up_Display", i);
-    EXPECT_EQ(s.y.source.id, 78u);
-    EXPECT_EQ(s.y.scale, 1.88);
-    EXPECT_EQ(s.rotation.source.id, 80u);
-    EXPECT_EQ(s.rotation.scale, -1.0);
-    EXPECT_EQ(s.texture_scale_x, 1.0);
+    EXPECT_EQ(std::tie(s.y.source.id, s.y.scale, s.rotation.source.id, s.rotation.scale,
+                       s.texture_scale_x),
+              std::make_tuple(78u, 1.88, 80u, -1.0, 1.0));
   }
   for (size_t i : {6u, 7u})
     expect_text("Head_Up_Display", i, {.box = {35, 12}, .chars = 5, .foreground = i == 6 ? 0x1d9e00u : 0x42fc01u, .background = 0, .highlight = 0xffff, .font = "Quartz", .weight = 400});

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <tuple>
 
 #include "module/gauges.h"
 #include "module/services.h"
@@ -28,15 +29,17 @@ TEST(GaugeTable, HoldsTheNinetyGaugesFromRegistrationToTheTester) {
   EXPECT_EQ(with_callback, 42);
 }
 
+// The linkage, and an empty service entry in the import table for the host to fill.
 TEST(Linkage, IdentifiesTheModule) {
-  EXPECT_EQ(Linkage.module_id, 0x13u);
-  EXPECT_EQ(Linkage.version, 0x900u);
-  EXPECT_EQ(Linkage.flags, 0u);
-  EXPECT_EQ(Linkage.priority, 0u);
+  EXPECT_EQ(std::tie(Linkage.module_id, Linkage.version, Linkage.flags, Linkage.priority),
+            std::make_tuple(0x13u, 0x900u, 0u, 0u));
   ASSERT_NE(Linkage.module_init, nullptr);
   ASSERT_NE(Linkage.module_deinit, nullptr);
   Linkage.module_init();
   Linkage.module_deinit();
+  EXPECT_EQ(ImportTable.services.id, 0x0Fu);
+  EXPECT_EQ(ImportTable.end.id, 0u);
+  EXPECT_EQ(ImportTable.end.pointer, nullptr);
 }
 
 TEST(Linkage, ListsTheNinetyGaugesInOrderThenNull) {
@@ -50,9 +53,6 @@ TEST(Linkage, ListsTheNinetyGaugesInOrderThenNull) {
     EXPECT_EQ(gauge->version, 800u) << gauge->name;
   }
   EXPECT_EQ(Linkage.gauges[90], nullptr);
-}
-
-TEST(Linkage, TheTwoCorrectedDialsShareOneCallback) {
   EXPECT_EQ(crv5::testing::find_gauge("Engine_Corrected_N1")->callback,
             crv5::testing::find_gauge("Engine_Corrected_N2")->callback);
 }
@@ -79,20 +79,13 @@ TEST(Linkage, EveryMouseListOpensWithTheWholeGaugeAndCloses) {
   }
 }
 
-TEST(ImportTable, ShipsAnEmptyServiceEntryForTheHostToFill) {
-  EXPECT_EQ(ImportTable.services.id, 0x0Fu);
-  EXPECT_EQ(ImportTable.end.id, 0u);
-  EXPECT_EQ(ImportTable.end.pointer, nullptr);
-}
-
 TEST(GaugeCallbacks, IgnoreServiceIdsTheyDoNotUse) {
   for (int32_t service : {0, 1, 3, 4, 5, 7, 8, 9, 10, 11, 13, 15, 16, 99, -1}) {
     crv5::testing::TestHost host;
     for (int i = 0; i < 90; ++i) crv5::testing::TestHost::service(*Linkage.gauges[i], service);
-    EXPECT_TRUE(host.lookups.empty()) << "service " << service;
-    EXPECT_TRUE(host.events.empty()) << "service " << service;
-    EXPECT_TRUE(host.window_toggles.empty()) << "service " << service;
-    EXPECT_TRUE(host.calculations.empty()) << "service " << service;
+    EXPECT_TRUE(host.lookups.empty() && host.events.empty() && host.window_toggles.empty() &&
+                host.calculations.empty())
+        << "service " << service;
   }
 }
 

@@ -5,15 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "host/check/check_runner.h"
-#include "host/cli/cli.h"
 #include "host/loader/module.h"
+#include "tests/host/host_support.h"
 #include "tests/render/render_support.h"
 
 namespace gaugehost::render {
@@ -23,17 +18,14 @@ namespace fs = std::filesystem;
 using testing::output_path;
 using testing::Pixels;
 
-const std::string kCockpit = std::string(CRV5_SOURCE_DIR) + "/panels/corvane/panel.cfg";
+const std::string kCockpit = tests::kCockpit.string();
 
 // `gaugehost render [--panel <the cockpit>] ARGS...`: its status and what it wrote to stderr.
 std::pair<int, std::string> render(std::vector<std::string> args, bool panel = true) {
   if (panel) args.insert(args.begin(), {"--panel", kCockpit});
-  args.insert(args.begin(), {"gaugehost", "render"});
-  std::vector<char*> argv;
-  for (std::string& arg : args) argv.push_back(arg.data());
-  std::ostringstream out, err;
-  const int status = run_cli(int(argv.size()), argv.data(), out, err);
-  return {status, err.str()};
+  args.insert(args.begin(), "render");
+  const tests::CommandRun run = tests::gaugehost(args);
+  return {run.status, run.err};
 }
 
 Pixels png(const std::string& path) {

@@ -5,25 +5,48 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "common/needle_rule.h"
 #include "resources/art/dial_scale.h"
 #include "tests/resources/decoded_png.h"
-#include "tests/resources/dial_checks.h"
 
 namespace {
 
 using crv5::art::find_gauge;
 using crv5::art::find_needle;
 using crv5::testing::decode_png;
-using crv5::testing::Graduations;
-using crv5::testing::NeedleBitmap;
-using crv5::testing::NeedleReach;
-using crv5::testing::Scale;
 using crv5::testing::find_resource;
 using crv5::testing::pixel;
 using crv5::testing::Surface;
+
+// Marks of one scale: the values that carry a major mark, and a radius crossed by major marks only.
+struct Scale {
+  const char* gauge;
+  int32_t dial;
+  int32_t needle;
+  double first, last, step;  // values with a major mark
+  double probe_radius;
+  double miss_degrees;       // an angle off a mark that must fall between marks
+  size_t nth = 0;            // which needle drawn from `needle` (in draw order) if several share it
+};
+
+// A needle bitmap of a gauge.
+struct NeedleBitmap {
+  const char* gauge;
+  int32_t bitmap;
+};
+
+// Named in test output rather than dumped as bytes.
+void PrintTo(const Scale& s, std::ostream* out) { *out << s.gauge << " needle " << s.needle; }
+void PrintTo(const NeedleBitmap& n, std::ostream* out) {
+  *out << n.gauge << " needle " << n.bitmap;
+}
+template <typename Param>
+std::string gauge_name(const ::testing::TestParamInfo<Param>& info) {
+  return std::string(info.param.gauge) + "_" + std::to_string(info.index);
+}
 
 // The dial's whitest pixel in a 3 x 3 patch at `radius` from the needle's position, in the
 // direction `degrees` (clockwise from 12 o'clock).
@@ -36,6 +59,9 @@ int whiteness_at(cairo_surface_t* dial, PixPoint centre, double degrees, double 
     for (int dy = -1; dy <= 1; ++dy) best = std::max(best, pixel(dial, x + dx, y + dy).whiteness);
   return best;
 }
+
+// Each major mark lies where the needle points for its value; beside it, the face is dark.
+class Graduations : public ::testing::TestWithParam<Scale> {};
 
 TEST_P(Graduations, EachMajorMarkLiesWhereTheNeedlePointsForItsValue) {
   const Scale& s = GetParam();
@@ -56,20 +82,39 @@ TEST_P(Graduations, EachMajorMarkLiesWhereTheNeedlePointsForItsValue) {
 }
 
 constexpr double kRpm = 100.0 / 9137;  // percent per RPM
+constexpr double fpm(double feet_per_minute) { return feet_per_minute * 256 / 60 / 3.28084; }
+constexpr double rankine(double celsius) { return celsius * 1.8 + 491.67; }
+constexpr double psf(double bars) { return bars * 2087.91; }
+constexpr double pounds(double kilograms) { return kilograms / 0.4536; }
 
-INSTANTIATE_TEST_SUITE_P(
-    Dials, Graduations,
-    ::testing::Values(
-        // Tachometer: a mark every 1000 RPM, and every 100 RPM on the sub-dial.
-        Scale{"Engine_RPM", 460, 470, 0, 9000 * kRpm, 1000 * kRpm, 110, 3},
-        Scale{"Engine_RPM", 460, 480, 0, 900 * kRpm, 100 * kRpm, 36, 8},
-        // Corrected speed: every 10 percent.
-        Scale{"Engine_Corrected_N1", 1420, 1450, 0, 100, 10, 73, 3},  // 110: the red line
-        Scale{"Engine_Corrected_N2", 1430, 1450, 0, 100, 10, 73, 3},
-        Scale{"Engine_Corrected_N1", 1420, 1440, 0, 5, 5, 15.5, 15},
-        // Fuel: every 100 kg over a table whose segments differ in rate.
-        Scale{"Fuel_Quantity", 2030, 2040, 0, 1100, 100, 106, 4}),
-    crv5::testing::scale_name);
+// Marks in the tables' units: degrees Rankine, pounds per square foot, pounds per hour.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Dials, Graduations, ::testing::Values(
+    Scale{"Engine_RPM", 460, 470, 0, 9000 * kRpm, 1000 * kRpm, 110, 3},                  // every 1000 RPM
+    Scale{"Engine_RPM", 460, 480, 0, 900 * kRpm, 100 * kRpm, 36, 8},                     // sub-dial, every 100
+    Scale{"Engine_Corrected_N1", 1420, 1450, 0, 100, 10, 73, 3},                         // 110: the red line
+    Scale{"Engine_Corrected_N2", 1430, 1450, 0, 100, 10, 73, 3},
+    Scale{"Engine_Corrected_N1", 1420, 1440, 0, 5, 5, 15.5, 15},
+    Scale{"Fuel_Quantity", 2030, 2040, 0, 1100, 100, 106, 4},                            // segments of differing rate
+    Scale{"Altimeter", 1050, 1060, 0, 900, 100, 120, 3},                                 // a turn per 1000 ft
+    Scale{"Cabin_Altitude", 2250, 2260, 10000, 40000, 5000, 80, 4.5},                    // the crowded start aside
+    Scale{"Vertical_Speed", 310, 320, fpm(-4000), fpm(4000), fpm(1000), 124, 2},
+    Scale{"Accelerometer", 1140, 1150, -5 * 624, 10 * 624, 624, 108, 2},                 // every g
+    Scale{"VOR1_Indicator", 1400, 1380, 0, 180, 180, 88, 10},                            // heading ring ahead, behind
+    Scale{"EGT_Indicator", 2000, 2010, rankine(0), rankine(800), 180, 125, 4},           // every 100 degrees C
+    Scale{"Fuel_Flow", 2070, 2080, pounds(0), pounds(500), pounds(100), 112, 8},         // the opened-out low end
+    Scale{"Fuel_Flow", 2070, 2080, pounds(1000), pounds(1500), pounds(500), 112, 3},     // the compressed top
+    Scale{"Fuel_Pressure", 1470, 1480, psf(0), psf(30), psf(10), 79, 6, 0},              // right needle
+    Scale{"Fuel_Pressure", 1470, 1480, psf(0), psf(30), psf(10), 79, 6, 1},              // left needle
+    Scale{"Hydraulic_Pressure", 1020, 1030, psf(0), psf(300), psf(100), 79, 6, 0},
+    Scale{"Hydraulic_Pressure", 1020, 1030, psf(0), psf(300), psf(100), 79, 6, 1},
+    Scale{"Triple_Indicator", 2440, 2450, rankine(0), rankine(120), 36, 119, 3, 0},      // temperature, every 20
+    Scale{"Triple_Indicator", 2440, 2450, psf(0), psf(20), psf(10), 119, 3, 1},          // oil pressure
+    Scale{"Triple_Indicator", 2440, 2450, psf(0), psf(3), psf(1), 119, 3, 2},            // fuel pressure
+    Scale{"Voltmeter", 4130, 4140, 0, 30, 10, 63, 5},
+    Scale{"Spoilers_Position", 3340, 3350, 0, 16384, 4096, 64, 5}),
+  gauge_name<Scale>);
+// clang-format on
 
 // The needle bitmap's coverage on its axis at `distance` to the right of its pivot.
 int axis_alpha(cairo_surface_t* s, PixPoint pivot, double distance) {
@@ -77,6 +122,8 @@ int axis_alpha(cairo_surface_t* s, PixPoint pivot, double distance) {
   if (x >= cairo_image_surface_get_width(s)) return 0;
   return std::max(pixel(s, x, pivot.y - 1).alpha, pixel(s, x, pivot.y).alpha);
 }
+
+class NeedleReach : public ::testing::TestWithParam<NeedleBitmap> {};
 
 TEST_P(NeedleReach, PointsToThreeOClockAndReachesItsMarks) {
   const NeedleBitmap& n = GetParam();
@@ -98,13 +145,17 @@ TEST_P(NeedleReach, PointsToThreeOClockAndReachesItsMarks) {
   EXPECT_LT(pixel(s.get(), int(pivot.x + nearest - 5), 0).alpha, 40);
 }
 
-INSTANTIATE_TEST_SUITE_P(Dials, NeedleReach,
-                         ::testing::Values(NeedleBitmap{"Engine_RPM", 470},
-                                           NeedleBitmap{"Engine_RPM", 480},
-                                           NeedleBitmap{"Engine_Corrected_N1", 1450},
-                                           NeedleBitmap{"Engine_Corrected_N1", 1440},
-                                           NeedleBitmap{"Fuel_Quantity", 2040},
-                                           NeedleBitmap{"Fuel_Quantity", 2050}),
-                         crv5::testing::needle_name);
+// The fuel flow and the two pressure dials' needles are shorter than their tables' radius: their
+// marks run in to meet the tips instead (their graduations are probed inside the tips' reach).
+INSTANTIATE_TEST_SUITE_P(Dials, NeedleReach, ::testing::Values(
+    NeedleBitmap{"Engine_RPM", 470},          NeedleBitmap{"Engine_RPM", 480},
+    NeedleBitmap{"Engine_Corrected_N1", 1450}, NeedleBitmap{"Engine_Corrected_N1", 1440},
+    NeedleBitmap{"Fuel_Quantity", 2040},      NeedleBitmap{"Fuel_Quantity", 2050},
+    NeedleBitmap{"Airspeed_Machmeter", 1260}, NeedleBitmap{"Cabin_Altitude", 2260},
+    NeedleBitmap{"Vertical_Speed", 320},      NeedleBitmap{"Accelerometer", 1150},
+    NeedleBitmap{"Accelerometer", 1160},      NeedleBitmap{"EGT_Indicator", 2010},
+    NeedleBitmap{"Triple_Indicator", 2450},   NeedleBitmap{"Voltmeter", 4140},
+    NeedleBitmap{"Spoilers_Position", 3350}),
+  gauge_name<NeedleBitmap>);
 
 }  // namespace
