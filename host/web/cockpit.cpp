@@ -158,6 +158,7 @@ Cockpit::Cockpit(const CockpitOptions& options) : started_(Clock::now()) {
   for (const auto& gauge : session_->gauges())
     if (gauge->header->elements) collect_failures(gauge->header->elements[0], keys);
   failure_keys_.assign(keys.begin(), keys.end());
+  panel_failure_keys_ = failure_keys_.size();
   std::lock_guard lock(mutex_);
   cycle_locked();
 }
@@ -460,6 +461,10 @@ std::string Cockpit::act_mouse(const json& body) {
     const bool repeats = area && area_takes(*area, single | kMouseRepeat);
     if (repeats && !hold_id.empty()) {
       const auto now = Clock::now();
+      if (!holds_.contains(hold_id) && holds_.size() >= kMaxHeldButtons)
+        holds_.erase(std::min_element(holds_.begin(), holds_.end(), [](const auto& a, const auto& b) {
+          return a.second.heard < b.second.heard;
+        }));
       holds_[hold_id] = Hold{index, point, now + kRepeatDelay, now};
     }
     return json{{"area", area != nullptr}, {"repeats", repeats}, {"frame", frame_ + 1}}.dump();
@@ -542,13 +547,22 @@ std::string Cockpit::act_var(const json& body) {
 
 std::string Cockpit::act_failure(const json& body) {
   const int32_t key = int32_t(whole_field(body, "key", 1, 0x7fffffff));
-  session_->sim().set_failure(key, bool_field(body, "on"));
+  const bool on = bool_field(body, "on");
   if (std::find(failure_keys_.begin(), failure_keys_.end(), key) == failure_keys_.end()) {
+    if (failure_keys_.size() >= panel_failure_keys_ + kMaxExtraFailureKeys)
+      throw BadRequest("at most " + std::to_string(kMaxExtraFailureKeys) +
+                       " failure keys beyond the panel's own can be set");
     failure_keys_.push_back(key);
     std::sort(failure_keys_.begin(), failure_keys_.end());
   }
+  session_->sim().set_failure(key, on);
   failures_changed_ = frame_ + 1;
   return json{{"key", key}, {"on", session_->sim().failure_active(key)}}.dump();
+}
+
+size_t Cockpit::held_buttons() {
+  std::lock_guard lock(mutex_);
+  return holds_.size();
 }
 
 std::string Cockpit::tooltip_json(int64_t index, double x, double y) {

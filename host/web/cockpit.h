@@ -49,6 +49,11 @@ struct CockpitOptions {
 inline constexpr std::chrono::milliseconds kRepeatDelay{300};
 inline constexpr std::chrono::milliseconds kRepeatInterval{100};
 inline constexpr std::chrono::milliseconds kHoldTimeout{1000};
+// A page holds at most this many buttons at once (a new hold lets go of the one heard of least
+// recently), and may set at most kMaxExtraFailureKeys failure keys beyond those the panel's
+// gauges name: what a page sends cannot grow the cockpit without bound.
+inline constexpr size_t kMaxHeldButtons = 16;
+inline constexpr size_t kMaxExtraFailureKeys = 64;
 inline constexpr double kCyclesPerSecond = 18;
 
 class Cockpit {
@@ -94,6 +99,8 @@ class Cockpit {
 
   // Bytes of frames handed out, for the benchmark's figures.
   uint64_t frame_bytes() const { return frame_bytes_; }
+  // Buttons a page holds down now.
+  size_t held_buttons();
 
  private:
   struct Hold {
@@ -137,6 +144,7 @@ class Cockpit {
   std::vector<bool> window_visible_;
   std::vector<uint64_t> window_changed_;
   std::vector<int32_t> failure_keys_;
+  size_t panel_failure_keys_ = 0;  // how many of them the panel's gauges name
   uint64_t failures_changed_ = 0;
   uint64_t sim_changed_ = 0;
   uint64_t frame_ = 0;

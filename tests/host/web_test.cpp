@@ -31,6 +31,37 @@ TEST(Cockpit, ScenarioAppliedAfterThePanelConnects) {
             "NAV1 main switch (on)");
 }
 
+// Whatever a page sends, the buttons it holds and the failure keys it sets stay few.
+TEST(Cockpit, HeldButtonsAndExtraFailureKeysAreCapped) {
+  Cockpit cockpit(CockpitOptions{default_module_path(), tests::kCockpit, "ramp"});
+  const auto layout = nlohmann::json::parse(cockpit.layout_json());
+  nlohmann::json down;  // a left click on the first area that repeats while held
+  for (const auto& gauge : layout["gauges"])
+    for (const auto& area : gauge["areas"])
+      if (down.is_null() && area["kind"] == "child" &&
+          (area["flags"].get<uint32_t>() & (kMouseLeftSingle | kMouseRepeat)) ==
+              (kMouseLeftSingle | kMouseRepeat))
+        down = {{"gauge", gauge["index"]}, {"action", "down"}, {"button", "left"},
+                {"x", area["box"][0].get<int>() + 1}, {"y", area["box"][1].get<int>() + 1}};
+  ASSERT_FALSE(down.is_null()) << "no repeating area on the default cockpit";
+  for (int i = 0; i < 100; ++i) {
+    down["hold"] = "finger " + std::to_string(i);
+    ASSERT_TRUE(nlohmann::json::parse(cockpit.act("mouse", down))["repeats"]);
+  }
+  EXPECT_EQ(cockpit.held_buttons(), kMaxHeldButtons);
+
+  const size_t own = layout["failure_keys"].size();
+  const auto fail = [&](int key) {
+    return cockpit.act("failure", {{"key", key}, {"on", true}});
+  };
+  for (size_t i = 0; i < kMaxExtraFailureKeys; ++i) fail(100000 + int(i));
+  EXPECT_THROW(fail(200000), BadRequest);
+  EXPECT_NO_THROW(fail(100000));  // one already set may be set again
+  EXPECT_NO_THROW(fail(layout["failure_keys"][0].get<int>()));  // and the panel's own
+  EXPECT_EQ(nlohmann::json::parse(cockpit.layout_json())["failure_keys"].size(),
+            own + kMaxExtraFailureKeys);
+}
+
 TEST(ListenAddress, ParsesAddressAndPort) {
   EXPECT_EQ(parse_listen_address("127.0.0.1:8080").host, "127.0.0.1");
   EXPECT_EQ(parse_listen_address("127.0.0.1:8080").port, 8080);
