@@ -108,6 +108,25 @@ DeviceBitmap device_bitmap(ImageStore& images, int32_t id, Tint tint, const Affi
   return bitmap;
 }
 
+// Clips to the whole device pixels that the ink box, widened by the one pixel a smooth filter
+// reaches beyond it, covers once placed by `transform` (bitmap pixels to device pixels).
+void clip_to_ink(cairo_t* cr, const ImageStore::InkBox& ink, const Affine& transform) {
+  const double x0 = ink.x - 1, y0 = ink.y - 1, x1 = ink.x + ink.width + 1,
+               y1 = ink.y + ink.height + 1;
+  double left = INFINITY, top = INFINITY, right = -INFINITY, bottom = -INFINITY;
+  for (const Affine::Point corner : {Affine::Point{x0, y0}, {x1, y0}, {x0, y1}, {x1, y1}}) {
+    const Affine::Point p = transform.apply(corner.x, corner.y);
+    left = std::min(left, p.x);
+    top = std::min(top, p.y);
+    right = std::max(right, p.x);
+    bottom = std::max(bottom, p.y);
+  }
+  left = std::floor(left);
+  top = std::floor(top);
+  cairo_rectangle(cr, left, top, std::ceil(right) - left, std::ceil(bottom) - top);
+  cairo_clip(cr);
+}
+
 void draw_image(cairo_t* cr, const ImageOp& op, ImageStore& images, const RenderOptions& options) {
   if (!invertible(op.transform)) return;  // squashed flat: nothing to see
   const Tint tint = tint_for(op.lighting, options);
@@ -124,6 +143,14 @@ void draw_image(cairo_t* cr, const ImageOp& op, ImageStore& images, const Render
     cairo_clip(cr);
   }
   cairo_identity_matrix(cr);
+  // Only where the bitmap has colour: a needle's bitmap is mostly transparent, and turning all of
+  // it would cost as much as turning a dial.
+  const ImageStore::InkBox ink = images.ink(bitmap.surface);
+  if (ink.width == 0) {
+    cairo_restore(cr);
+    return;
+  }
+  clip_to_ink(cr, ink, bitmap.transform);
   cairo_pattern_t* source = placed_pattern(bitmap.surface, bitmap.transform,
                                            filter_for(bitmap.transform, op.bilinear));
   cairo_set_source(cr, source);

@@ -1,5 +1,6 @@
 #include "host/render/image_store.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -182,6 +183,7 @@ std::string ImageStore::file_error(const std::filesystem::path& file) const {
 void ImageStore::add(int32_t id, cairo_surface_t* surface) {
   for (auto it = surfaces_.begin(); it != surfaces_.end();) {
     if (it->first.id == id) {
+      inks_.erase(it->second);
       if (it->second) cairo_surface_destroy(it->second);
       it = surfaces_.erase(it);
     } else {
@@ -222,6 +224,33 @@ std::optional<ImageSize> ImageStore::size(int32_t id) {
   cairo_surface_t* surface = load(id);
   if (!surface) return std::nullopt;
   return ImageSize{cairo_image_surface_get_width(surface), cairo_image_surface_get_height(surface)};
+}
+
+ImageStore::InkBox ImageStore::ink(cairo_surface_t* surface) {
+  auto [it, inserted] = inks_.try_emplace(surface);
+  if (!inserted) return it->second;
+  const int width = cairo_image_surface_get_width(surface);
+  const int height = cairo_image_surface_get_height(surface);
+  if (cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32)
+    return it->second = {0, 0, width, height};  // opaque, or a format not looked into
+  cairo_surface_flush(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  int left = width, right = -1, top = height, bottom = -1;
+  for (int y = 0; y < height; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+    int x = 0;
+    while (x < width && row[x] == 0) ++x;  // premultiplied: transparent is all zero
+    if (x == width) continue;
+    int last = width - 1;
+    while (row[last] == 0) --last;
+    left = std::min(left, x);
+    right = std::max(right, last);
+    top = std::min(top, y);
+    bottom = y;
+  }
+  if (right < 0) return it->second = {};
+  return it->second = {left, top, right - left + 1, bottom - top + 1};
 }
 
 SizeLookup ImageStore::sizes() {

@@ -50,6 +50,12 @@ class ImageStore {
   // gauge drawn at a panel scale then only copies or turns its bitmaps.
   cairo_surface_t* find_scaled(int32_t id, Tint tint, int width, int height);
   std::optional<ImageSize> size(int32_t id);
+  // The part of one of the store's surfaces that has any colour: beyond it every pixel is fully
+  // transparent, so drawing only this part draws the same. Width 0 when nothing has colour.
+  struct InkBox {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  InkBox ink(cairo_surface_t* surface);
   // size() as a display-list builder takes it.
   SizeLookup sizes();
 
@@ -77,6 +83,7 @@ class ImageStore {
   };
   std::map<FileKey, cairo_surface_t*> files_;  // null: cannot be read
   std::map<std::filesystem::path, std::string> file_errors_;
+  std::map<cairo_surface_t*, InkBox> inks_;
 };
 
 }  // namespace gaugehost::render
