@@ -10,7 +10,7 @@
 
 #include "autopilot/autopilot.h"
 #include "module/gauges.h"
-#include "tests/support/record_checks.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
@@ -28,14 +28,9 @@ enum Area { kMaster, kAltitudeHold, kYawDamper, kHeadingHold, kNavHold, kHeading
             kCourseDown, kCourseUp, kAltitudeButton };
 
 void click(Area index, uint32_t flags = kMouseLeftSingle) {
-  MouseRect* area = autopilot().mouse_rects;
-  for (int seen = -1;; ++area)
-    if (area->kind == kMouseChild && ++seen == index) break;
-  ClickRecord record{.point = {area->box.x, area->box.y}, .gauge = &autopilot(), .rect = area};
-  EXPECT_FALSE(area->function(&record, flags));
+  EXPECT_FALSE(crv5::testing::click("Autopilot", index, flags));
 }
-
-ElementHeader& element(size_t index) { return *elements_in_draw_order(autopilot()).at(index); }
+ElementHeader& element(size_t index) { return crv5::testing::element<ElementHeader>("Autopilot", index); }
 constexpr size_t kCourseUnits = 2, kHeadingHundreds = 7, kMasterSwitch = 14, kReadout = 15;
 
 // --- Records ---
@@ -73,15 +68,7 @@ TEST(AutopilotRecords, ElementsInDrawOrder) {
     EXPECT_EQ(drum.y.max, drums[i][2]) << i;
     EXPECT_EQ(drum.y.source.id, i < 3 ? 45u : 855u) << i;
   }
-  const auto& readout = reinterpret_cast<const ElementString&>(element(kReadout));
-  EXPECT_EQ(readout.char_count, 5);
-  EXPECT_EQ(readout.box.width, 60);
-  EXPECT_EQ(readout.box.height, 20);
-  EXPECT_EQ(readout.foreground, 0x00FAFAu);
-  EXPECT_EQ(readout.highlight, 0x00FFFFu);
-  EXPECT_STREQ(readout.font, "Arial");
-  EXPECT_EQ(readout.weight, 700);
-  EXPECT_EQ(readout.draw_flags, 0x25u);
+  expect_text("Autopilot", kReadout, {.box = {60, 20}, .chars = 5, .foreground = 0x00FAFA, .background = 0, .highlight = 0x00FFFF, .font = "Arial", .weight = 700});
 }
 
 TEST(AutopilotRecords, TooltipParentsThenActionAreas) {

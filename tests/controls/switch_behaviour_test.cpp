@@ -94,33 +94,21 @@ class FlapsLever : public ::testing::Test {
   TestHost host;
 };
 
-TEST_F(FlapsLever, FlapsGoingDownShowTheLeverDownForNineUpdatesThenCentred) {
-  const std::vector<double> flaps(11, 0.5);
-  EXPECT_EQ(pictures(flaps), (std::vector<double>{2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0}));
-  EXPECT_EQ(crv5::flaps_lever_down_ticks, -1);
-  EXPECT_EQ(crv5::flaps_lever_up_ticks, -1);
-}
-
-TEST_F(FlapsLever, AtRestItStaysCentred) {
-  EXPECT_EQ(pictures({0, 0, 0}), (std::vector<double>{0, 0, 0}));
-}
-
-TEST_F(FlapsLever, FlapsComingUpWhileTheLeverShowsDownTurnItUpAtOnce) {
-  pictures({100, 100, 100, 100});  // shown down, its counter at 6
-  EXPECT_EQ(crv5::flaps_lever_down_ticks, 6);
-  EXPECT_EQ(pictures({50}), (std::vector<double>{1}));
-  EXPECT_EQ(crv5::flaps_lever_down_ticks, 0);
-  EXPECT_EQ(crv5::flaps_lever_up_ticks, 9);
-}
-
-TEST_F(FlapsLever, FlapsStillMovingKeepTheLeverPushed) {
-  EXPECT_EQ(pictures({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}),
-            (std::vector<double>(12, 2)));
-}
-
-TEST_F(FlapsLever, AValueThatIsNoNumberMovesNothingAndTheNextNumberIsNotAMove) {
-  EXPECT_EQ(pictures({kNaN, 0, 0}), (std::vector<double>{0, 0, 0}));
-  EXPECT_EQ(pictures({kInf}), (std::vector<double>{2}));
+TEST_F(FlapsLever, PictureFollowsTheFlapsMovement) {
+  struct Case {
+    const char* label;
+    std::vector<double> flaps, pictures;
+  } cases[] = {
+      {"at rest: centred", {0, 0, 0}, {0, 0, 0}},
+      {"going down: down for nine updates, then centred", std::vector<double>(11, 0.5), {2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0}},
+      {"coming up while shown down: up at once", {100, 100, 100, 100, 50}, {2, 2, 2, 2, 1}},
+      {"still moving: kept pushed", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}, std::vector<double>(12, 2)},
+      {"no number moves nothing, nor is the next number a move", {kNaN, 0, 0, kInf}, {0, 0, 0, 2}},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    EXPECT_EQ(pictures(c.flaps), c.pictures) << c.label;
+  }
 }
 
 // --- Spoilers_Lever -----------------------------------------------------------------------------

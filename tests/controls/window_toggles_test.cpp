@@ -155,10 +155,6 @@ TEST(WindowButtons, InstallationSetsPictureAndHelpAndClosesOnce) {
     EXPECT_TRUE(host.events.empty()) << c.parameters << ": later installations close nothing";
     gauge.parameters = nullptr;
   }
-  GaugeHeader& gauge = *find_gauge("GPS_Toggle");
-  gauge.elements[0]->resource_id = 120;
-  gauge.mouse_rects[0].help_id = 43911;
-  gauge.user_data = 0;
 }
 
 TEST(WindowButtons, PanelAndWindowNames) {

@@ -7,12 +7,11 @@
 
 #include "instruments/navigation_state.h"
 #include "radios/radio_state.h"
-#include "tests/instruments/navigation_support.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
 using namespace crv5::testing;
-using namespace crv5::testing::navigation;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 

@@ -8,12 +8,11 @@
 
 #include "instruments/angle_knob.h"
 #include "instruments/navigation_state.h"
-#include "tests/instruments/navigation_support.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
 using namespace crv5::testing;
-using namespace crv5::testing::navigation;
 
 constexpr const char* kRuzi = "Ruzi_Compass";
 // Click areas in list order.

@@ -14,28 +14,23 @@
 #include "radios/radio_state.h"
 #include "sound/sound_player.h"
 #include "tests/support/fake_platform.h"
-#include "tests/support/record_checks.h"
-#include "tests/support/test_host.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
-using crv5::testing::KeyEvent;
-using crv5::testing::TestHost;
+using namespace crv5::testing;
 using Events = std::vector<KeyEvent>;
 namespace radio = crv5::radio;
 
-GaugeHeader& gauge(const char* name) { return *crv5::testing::find_gauge(name); }
-
-ElementHeader* element(const char* name, size_t index) {
-  return crv5::testing::elements_in_draw_order(gauge(name)).at(index);
-}
+GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
+ElementHeader* element(const char* name, size_t index) { return &crv5::testing::element<ElementHeader>(name, index); }
 
 // An element's value as the host asks for it (its callback).
 double value_of(const char* name, size_t index) {
   ElementHeader* e = element(name, index);
   switch (e->kind) {
-    case kElementIcon: return crv5::testing::evaluate(*reinterpret_cast<ElementIcon*>(e));
-    case kElementNeedle: return crv5::testing::evaluate(*reinterpret_cast<ElementNeedle*>(e));
+    case kElementIcon: return evaluate(*reinterpret_cast<ElementIcon*>(e));
+    case kElementNeedle: return evaluate(*reinterpret_cast<ElementNeedle*>(e));
     case kElementMovingImage: {
       auto* m = reinterpret_cast<ElementMovingImage*>(e);
       return m->y.callback(m);
@@ -50,14 +45,6 @@ double value_of(const char* name, size_t index) {
 
 bool luminous(const char* name, size_t index) {
   return (element(name, index)->image_flags & kImageLuminous) != 0;
-}
-
-// A call of the `index`th clickable area's function, as on a click or while the button is held.
-void click(const char* name, int index, uint32_t flags = kMouseLeftSingle) {
-  MouseRect* area = gauge(name).mouse_rects;
-  for (; area->kind != kMouseChild || index-- > 0; ++area) ASSERT_NE(area->kind, kMouseEnd);
-  ClickRecord record{.point = {area->box.x, area->box.y}, .gauge = &gauge(name), .rect = area};
-  area->function(&record, flags);
 }
 
 Events repeated(uint32_t event, int times) { return Events(times, KeyEvent{event, 0}); }
@@ -241,12 +228,10 @@ TEST_F(Radios, NavKnobsAtTheirStopsOneStepInsideAndOnlyWhilePowered) {
     EXPECT_EQ(sent(), Events{});
     // Each click still decoded the frequency: the drums show it, unlit.
     // face, hundredths, tenths, units, tens, hundreds, decimals knob, MHz knob, tone, switch, lamp
-    EXPECT_EQ(value_of(n.gauge, 1), 5);
-    EXPECT_EQ(value_of(n.gauge, 2), 4);
-    EXPECT_EQ(value_of(n.gauge, 3), 3);
-    EXPECT_EQ(value_of(n.gauge, 4), 1);
-    EXPECT_EQ(value_of(n.gauge, 5), 0);
-    for (size_t drum = 1; drum <= 5; ++drum) EXPECT_FALSE(luminous(n.gauge, drum)) << drum;
+    for (size_t drum = 1; drum <= 5; ++drum) {
+      EXPECT_EQ(value_of(n.gauge, drum), (std::vector<double>{5, 4, 3, 1, 0}[drum - 1])) << drum;
+      EXPECT_FALSE(luminous(n.gauge, drum)) << drum;
+    }
     EXPECT_EQ(value_of(n.gauge, 10), -1);
     *n.power = 1;
     for (size_t drum = 1; drum <= 5; ++drum) {
@@ -452,10 +437,8 @@ TEST_F(Radios, AdfIdentFollowsPowerAndToneEveryUpdate) {
 TEST_F(Radios, TransponderDigitsDrumsAndPower) {
   host.set_u32(38, 0x7612);
   // face, units, tens, hundreds, thousands, ident, lamp, switch
-  EXPECT_EQ(value_of("Radio_IFF_XPDR", 1), 2);
-  EXPECT_EQ(value_of("Radio_IFF_XPDR", 2), 1);
-  EXPECT_EQ(value_of("Radio_IFF_XPDR", 3), 6);
-  EXPECT_EQ(value_of("Radio_IFF_XPDR", 4), 7);
+  for (size_t drum = 1; drum <= 4; ++drum)
+    EXPECT_EQ(value_of("Radio_IFF_XPDR", drum), (std::vector<double>{2, 1, 6, 7}[drum - 1])) << drum;
   EXPECT_EQ(crv5::xpdr_code, 7612);
   EXPECT_TRUE(luminous("Radio_IFF_XPDR", 4));
   EXPECT_EQ(value_of("Radio_IFF_XPDR", 6), 0);
@@ -480,7 +463,7 @@ TEST_F(Radios, TransponderDigitsDrumsAndPower) {
 
 // A head whose click could not be loaded (no WAVE resources at all) still switches and tunes.
 TEST_F(Radios, HeadsActWhenTheirClickFailedToLoad) {
-  crv5::testing::fake_platform().reset();
+  fake_platform().reset();
   for (const char* name : {"Radio_COM1", "Radio_NAV1", "Radio_ADF", "Radio_IFF_XPDR"}) {
     TestHost::service(gauge(name), kServicePreInstall, 1);
   }
