@@ -154,18 +154,6 @@ TEST_F(RuziCompass, BugKnobStepsAndWraps) {
   }
 }
 
-TEST_F(RuziCompass, TooltipsShowTheTruncatedBugAndTheModesName) {
-  host.set(855, 123.9);
-  EXPECT_EQ(tooltip_text(kRuzi, 0), "Heading Bug Adjust Knob (123\xB0)");
-  const char* names[] = {"GM", "D", "Cm"};
-  for (int mode : {0, 1, 2}) {
-    crv5::compass_mode = mode;
-    EXPECT_EQ(tooltip_text(kRuzi, 1), std::string("Function Selector Knob (") + names[mode] + ")");
-  }
-  host.set(855, kNaN);
-  EXPECT_EQ(tooltip_text(kRuzi, 0), "Heading Bug Adjust Knob (0\xB0)");
-}
-
 TEST(WholeDegrees, KeepsAFullTurnAndBringsOthersRound) {
   struct Case {
     double degrees;

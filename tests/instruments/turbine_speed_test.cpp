@@ -36,18 +36,6 @@ TEST(EngineRpm, TooltipShowsTurbineSpeedInRpm) {
   EXPECT_EQ(host.lookups, (std::vector<uint32_t>{625, 625}));  // read afresh each time
 }
 
-TEST(EngineCorrected, N1ShowsItsHelpIdAndN2ItsSpeed) {
-  TestHost host;
-  GaugeHeader& n1 = *find_gauge("Engine_Corrected_N1");
-  GaugeHeader& n2 = *find_gauge("Engine_Corrected_N2");
-  EXPECT_EQ(tooltip_of(n1), nullptr);
-  EXPECT_EQ(n1.mouse_rects[0].help_id, 43809);
-  EXPECT_EQ(n2.mouse_rects[0].help_id, 43810);
-  EXPECT_STREQ(tooltip_of(n2)->text, "Turbine tachometer (corrected N2 = %1!d! percent)");
-  host.set(627, 97.4);
-  EXPECT_DOUBLE_EQ(tooltip_value(n2), 97.4);
-}
-
 TEST(EngineNumber, IsTheFirstDigitFoundBeforeAComment) {
   const struct {
     const char* parameters;

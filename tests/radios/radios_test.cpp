@@ -254,34 +254,6 @@ TEST_F(Radios, NavHeldMegahertzKnobStopsAt117) {
   EXPECT_EQ(sent(), repeated(0x10069, 1));
 }
 
-TEST_F(Radios, NavMainAndToneSwitchesKeepTheIdentOnOnlyWhilePoweredAndToned) {
-  for (const NavNumbers& n : kNavs) {
-    SCOPED_TRACE(n.gauge);
-    host.clear_log();
-    TestHost::service(gauge(n.gauge), kServicePreInstall);
-    EXPECT_EQ(sent(), (Events{{n.ident_off, 0}}));
-    click(n.gauge, 5);  // tone of an unpowered head: nothing
-    EXPECT_EQ(*n.tone, 0);
-    EXPECT_EQ(sent(), Events{});
-    click(n.gauge, 4);  // on, tone off
-    EXPECT_EQ(*n.power, 1);
-    EXPECT_EQ(sent(), Events{});
-    click(n.gauge, 5);  // tone on
-    EXPECT_EQ(sent(), (Events{{n.ident_on, 0}}));
-    EXPECT_EQ(*n.tone, 1);
-    EXPECT_EQ(value_of(n.gauge, 8), 1);
-    click(n.gauge, 5);  // tone off
-    EXPECT_EQ(sent(), (Events{{n.ident_off, 0}}));
-    click(n.gauge, 5);
-    click(n.gauge, 4);  // off: ident off, tone cleared
-    EXPECT_EQ(sent(), (Events{{n.ident_on, 0}, {n.ident_off, 0}}));
-    EXPECT_EQ(*n.power, 0);
-    EXPECT_EQ(*n.tone, 0);
-    EXPECT_EQ(value_of(n.gauge, 8), 0);
-    TestHost::service(gauge(n.gauge), kServicePreKill);
-  }
-}
-
 // --- ADF -----------------------------------------------------------------------------------------
 
 void tune_adf(TestHost& host, double khz) {
