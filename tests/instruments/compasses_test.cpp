@@ -1,5 +1,6 @@
 // Ruzi_Compass: the card's source by mode, the selector's ends, the gyro alignment after turning
-// back from "Cm" to "D", the heading-bug knob's steps and wraps, and the tooltips.
+// back from "Cm" to "D", and the heading-bug knob's steps and wraps. Its tooltips are shown end to
+// end by tests/checks/instruments/compasses.check.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -2,7 +2,7 @@
 // on connect, engine automation on every update), the starter board's pump interlock and start-
 // ready rule, the parachute's rules and lever sampling, the fuel gauge's sums, the fuel lamps'
 // thresholds, blink phase and lamp test, the gear lamps' thresholds and blink periods. What each
-// gauge shows, says and plays when clicked is driven end to end by its check file.
+// gauge shows, says and plays when clicked is driven end to end by tests/checks/systems.
 #include <gtest/gtest.h>
 
 #include <cmath>
