@@ -18,10 +18,7 @@ using crv5::autopilot::format_tester_value;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-struct Row {
-  int32_t y;
-  uint32_t token;
-};
+struct Row { int32_t y; uint32_t token; };
 const Row kLampRows[] = {{73, 87},   {101, 103}, {115, 114}, {129, 792}, {157, 106}, {185, 105},
                          {199, 112}, {213, 111}, {227, 113}, {255, 108}, {283, 119}, {311, 104},
                          {325, 110}, {353, 115}, {367, 819}, {381, 117}, {409, 123}, {423, 124}};

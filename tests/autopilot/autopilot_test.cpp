@@ -156,12 +156,7 @@ TEST(AutopilotSwitches, MasterUpdateEngagesTheWingLevellerUntilAModeIsReported) 
 // --- Knobs ---
 
 TEST(AutopilotKnobs, StepsAndWrapsKeepTheUnitsDigit) {
-  struct Case {
-    double current;
-    int32_t step;
-    bool increase;
-    int32_t expected;
-  } cases[] = {
+  struct Case { double current; int32_t step; bool increase; int32_t expected; } cases[] = {
       {0, 1, false, 359},    {1, 1, false, 0},      {359.7, 1, true, 0},  {358, 1, true, 359},
       {355, 10, true, 5},    {349, 10, true, 359},  {350, 10, true, 0},   {7, 10, false, 357},
       {10, 10, false, 0},    {5, 10, false, 355},   {180.9, 10, false, 170},
@@ -213,9 +208,7 @@ TEST(AutopilotKnobs, ClicksSendTheirEventKeepTheValueAndLeftWins) {
 // --- Drums ---
 
 TEST(AutopilotDrums, UnitsTensHundredsOnTheExamples) {
-  struct Case {
-    double degrees, units, tens, hundreds;
-  } cases[] = {
+  struct Case { double degrees, units, tens, hundreds; } cases[] = {
       {123, 3, 20, 100},       {123.95, 3.5, 20, 100},  {129.95, 9.5, 29.5, 100},
       {199.5, 9, 95, 150},     {359.95, 9.5, 59.5, 300}, {360, 0, 0, 0},
       {0, 0, 0, 0},            {9.95, 9.5, 9.5, 0},
@@ -259,11 +252,7 @@ struct Readout {
 };
 
 TEST(AutopilotReadout, ButtonShowsTheAltitudeFor60UpdatesOnlyWithMasterAndAltitudeHold) {
-  struct Case {
-    const char* label;
-    double master, altitude_hold;
-    bool accepted;
-  } cases[] = {
+  struct Case { const char* label; double master, altitude_hold; bool accepted; } cases[] = {
       {"both on", 1, 1, true},
       {"master off", 0, 1, false},
       {"altitude hold off", 1, 0, false},
@@ -307,10 +296,7 @@ TEST(AutopilotReadout, CounterHoldsWhileEitherIsOffAndResumes) {
 }
 
 TEST(AutopilotReadout, FiveCharactersAtMostWhateverTheAltitude) {
-  struct Case {
-    double feet;
-    const char* text;
-  } cases[] = {
+  struct Case { double feet; const char* text; } cases[] = {
       {35000, "35000"},  {500, "  500"},   {0, "    0"},     {99999.4, "99999"},
       {99999.5, "99999"}, {100000, "99999"}, {1e300, "99999"}, {-500, " -500"},
       {-9999, "-9999"},  {-10000, "-9999"}, {-1e9, "-9999"},  {kNaN, "     "},

@@ -36,11 +36,7 @@ struct Reading {
   const char* word;  // the tooltip's %1
 };
 
-struct SwitchCase {
-  const char* gauge;
-  uint32_t token;
-  std::vector<Reading> readings;
-};
+struct SwitchCase { const char* gauge; uint32_t token; std::vector<Reading> readings; };
 
 const std::vector<Reading> kOnOff = {{0, 0, "off"}, {1, 1, "on"}, {-1, -1, "off"}, {kNaN, kNaN, "off"}};
 
@@ -95,10 +91,7 @@ class FlapsLever : public ::testing::Test {
 };
 
 TEST_F(FlapsLever, PictureFollowsTheFlapsMovement) {
-  struct Case {
-    const char* label;
-    std::vector<double> flaps, pictures;
-  } cases[] = {
+  struct Case { const char* label; std::vector<double> flaps, pictures; } cases[] = {
       {"at rest: centred", {0, 0, 0}, {0, 0, 0}},
       {"going down: down for nine updates, then centred", std::vector<double>(11, 0.5), {2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0}},
       {"coming up while shown down: up at once", {100, 100, 100, 100, 50}, {2, 2, 2, 2, 1}},

@@ -40,10 +40,7 @@ class RuziCompass : public ::testing::Test {
 TEST_F(RuziCompass, CardFollowsTheGyroInGmAndDAndTheMagneticHeadingInCm) {
   host.set(84, 100);  // gyro
   host.set(81, 200);  // magnetic
-  struct Case {
-    int mode;
-    uint32_t source;
-  };
+  struct Case { int mode; uint32_t source; };
   for (const Case c : {Case{0, 84}, Case{1, 84}, Case{2, 81}, Case{0, 84}}) {
     crv5::compass_mode = c.mode;
     update(card());  // shows what the previous source held; picks the mode's source
@@ -122,12 +119,7 @@ TEST_F(RuziCompass, TurningBackFromCmToDAlignsTheGyroAtEveryUpdateUntilTheSelect
 }
 
 TEST_F(RuziCompass, BugKnobStepsAndWraps) {
-  struct Case {
-    double bug;
-    size_t half;
-    uint32_t flags;
-    std::optional<uint32_t> sent;
-  };
+  struct Case { double bug; size_t half; uint32_t flags; std::optional<uint32_t> sent; };
   const Case cases[] = {
       {359, kBugIncrease, kLeft, 360},  // on to 360...
       {360, kBugIncrease, kLeft, 1},    // ...then 1
@@ -156,10 +148,7 @@ TEST_F(RuziCompass, BugKnobStepsAndWraps) {
 }
 
 TEST(WholeDegrees, KeepsAFullTurnAndBringsOthersRound) {
-  struct Case {
-    double degrees;
-    std::optional<int32_t> whole;
-  };
+  struct Case { double degrees; std::optional<int32_t> whole; };
   for (const Case& c : {Case{0, 0}, Case{359.99, 359}, Case{360, 360}, Case{360.5, 360}, Case{361, 1},
                         Case{-0.5, 0}, Case{-1, 359}, Case{-360, 0}, Case{-725, 355}, Case{1e12, 280},
                         Case{kNaN, std::nullopt}, Case{kInf, std::nullopt}, Case{-kInf, std::nullopt}}) {

@@ -24,11 +24,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // --- Airspeed and Mach ----------------------------------------------------------------------
 
-struct SpeedCase {
-  const char* kind;
-  double knots;
-  double degrees;
-};
+struct SpeedCase { const char* kind; double knots; double degrees; };
 
 TEST(Airspeed, PointerFollowsTheKnotsScale) {
   const SpeedCase cases[] = {
@@ -88,11 +84,7 @@ double drum(size_t index, double value) {
   return d.y.callback(&d);
 }
 
-struct DrumCase {
-  const char* what;
-  double value;
-  double expected[4];
-};
+struct DrumCase { const char* what; double value; double expected[4]; };
 
 TEST(Altimeter, DrumsStandAndRollAsAnOdometer) {
   const DrumCase setting[] = {

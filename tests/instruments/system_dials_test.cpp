@@ -229,10 +229,7 @@ TEST(SystemDialTooltips, PassThroughNeedlesShowTheirSourceUnchanged) {
 
 TEST(SystemDialTooltips, SpeedBrakePositionInWords) {
   TestHost host;
-  const struct {
-    double position;
-    const char* word;
-  } cases[] = {
+  const struct { double position; const char* word; } cases[] = {
       {-100, "fully retracted"}, {0, "fully retracted"},     {2196, "fully retracted"},
       {2197, "1/4 deployed"},    {6288, "1/4 deployed"},     {6289, "half deployed"},
       {10480, "half deployed"},  {10481, "3/4 deployed"},    {14672, "3/4 deployed"},
@@ -268,10 +265,7 @@ std::vector<KeyEvent> throttle_at(int32_t y, uint32_t flags, MouseRect* area) {
 }
 
 TEST(Throttle, SetByTheHeightOfTheClickOrDragInTheArea) {
-  const struct {
-    int32_t y;
-    uint32_t value;
-  } cases[] = {
+  const struct { int32_t y; uint32_t value; } cases[] = {
       {0, 16384},         // the top edge: full
       {375, 0},           // the bottom edge: idle
       {187, 8213},        // 16384 x 188 / 375 = 8213.8, truncated

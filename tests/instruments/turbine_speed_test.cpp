@@ -37,10 +37,7 @@ TEST(EngineRpm, TooltipShowsTurbineSpeedInRpm) {
 }
 
 TEST(EngineNumber, IsTheFirstDigitFoundBeforeAComment) {
-  const struct {
-    const char* parameters;
-    int engine;
-  } cases[] = {
+  const struct { const char* parameters; int engine; } cases[] = {
       {nullptr, 1}, {"", 1},   {"2", 2},     {"3", 3},   {"4", 4},
       {"12", 1},    // "1" is searched first
       {"32", 2},    // "2" is searched before "3"

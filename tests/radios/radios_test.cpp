@@ -73,10 +73,7 @@ class Radios : public ::testing::Test {
 // --- Decoders ------------------------------------------------------------------------------------
 
 TEST(RadioDecoders, ExamplesAndBandEnds) {
-  struct Case {
-    uint32_t v;
-    double whole, fraction;
-  };
+  struct Case { uint32_t v; double whole, fraction; };
   for (Case c : {Case{0x1825, 118, 25}, Case{0x1800, 118, 0}, Case{0x3695, 136, 95},
                  Case{0x2997, 129, 97}}) {
     EXPECT_EQ(radio::com_whole_mhz(c.v), c.whole) << std::hex << c.v;
@@ -122,11 +119,7 @@ TEST(RadioDecoders, RadixReexpression) {
 
 // Areas: 0/1 tens down/up, 2/3 units down/up, 4/5 four channels down/up, 6/7 one channel down/up.
 TEST_F(Radios, Com1KnobsAtTheirStopsAndOneStepInside) {
-  struct Case {
-    uint32_t frequency;
-    int area;
-    Events expected;
-  };
+  struct Case { uint32_t frequency; int area; Events expected; };
   const Case cases[] = {
       {0x1800, 2, {}},                                  // 118: one MHz down stops
       {0x1900, 2, repeated(0x10064, 1)},                // 119
@@ -172,10 +165,7 @@ TEST_F(Radios, Com1HeldTenMegahertzKnobStopsAtItsStop) {
 // The wheels with the switch off and on, the lamp and the tooltips are driven end to end by
 // tests/checks/radios/radio_com1.check; here every ending the channel wheel tells apart.
 TEST_F(Radios, Com1ChannelWheelShowsTheEndingOfTheDecimals) {
-  struct Ending {
-    uint32_t v;
-    double image;
-  };
+  struct Ending { uint32_t v; double image; };
   for (Ending e : {Ending{0x1820, 0}, Ending{0x1822, 1}, Ending{0x1825, 2}, Ending{0x1827, 3},
                    Ending{0x1829, 0}}) {
     host.set_u32(23, e.v);
@@ -203,11 +193,7 @@ TEST_F(Radios, NavKnobsAtTheirStopsOneStepInsideAndOnlyWhilePowered) {
   for (const NavNumbers& n : kNavs) {
     SCOPED_TRACE(n.gauge);
     *n.power = 1;
-    struct Case {
-      uint32_t frequency;
-      int area;
-      Events expected;
-    };
+    struct Case { uint32_t frequency; int area; Events expected; };
     const Case cases[] = {
         {0x0800, 0, {}},
         {0x0900, 0, repeated(n.mhz_down, 1)},
@@ -266,13 +252,7 @@ void tune_adf(TestHost& host, double khz) {
 // Areas: 0 main, 1 tone, 2/3 band down/up, 4/5 tuning down/up (right click coarse).
 TEST_F(Radios, AdfTuningStopsPerBandAndClick) {
   crv5::adf_power = 1;
-  struct Case {
-    double band, khz;
-    int area;
-    uint32_t flags;
-    Events expected;
-    double knob_moves;
-  };
+  struct Case { double band, khz; int area; uint32_t flags; Events expected; double knob_moves; };
   const uint32_t right = kMouseRightSingle, left = kMouseLeftSingle;
   const Case cases[] = {
       {1, 405.0, 5, right, repeated(0x103ee, 5), 5},
@@ -312,11 +292,7 @@ TEST_F(Radios, AdfTuningStopsPerBandAndClick) {
 
 TEST_F(Radios, AdfBandSelectorMovesToTheSharedEdgeAndPresetsTheDial) {
   crv5::adf_power = 1;
-  struct Case {
-    int area;
-    double band_after, dial_after;
-    Events expected;
-  };
+  struct Case { int area; double band_after, dial_after; Events expected; };
   const Case cases[] = {
       {2, 1, 0, {}},                          // down from band 1: nothing
       {3, 2, 0, {{0x1024a, 0x4100}}},
@@ -334,9 +310,7 @@ TEST_F(Radios, AdfBandSelectorMovesToTheSharedEdgeAndPresetsTheDial) {
 }
 
 TEST_F(Radios, AdfInstallPicksTheBandAndTheDialFollowsOnlyWhilePowered) {
-  struct Case {
-    double khz, band, dial;
-  };
+  struct Case { double khz, band, dial; };
   for (Case c : {Case{600, 2, 76}, Case{410, 1, 105}, Case{850, 2, 176}, Case{850.5, 3, 0.15},
                  Case{200, 1, 0}}) {
     tune_adf(host, c.khz);
