@@ -180,12 +180,11 @@ struct NavNumbers {
   const char* gauge;
   uint32_t token;
   int32_t* power;
-  int32_t* tone;
-  uint32_t mhz_down, mhz_up, channel_down, channel_up, ident_off, ident_on;
+  uint32_t mhz_down, mhz_up, channel_down, channel_up;
 };
 const NavNumbers kNavs[] = {
-    {"Radio_NAV1", 24, &crv5::nav1_power, &crv5::nav1_tone, 0x10068, 0x10069, 0x1006a, 0x1006b, 0x10128, 0x1012d},
-    {"Radio_NAV2", 27, &crv5::nav2_power, &crv5::nav2_tone, 0x1006c, 0x1006d, 0x1006e, 0x1006f, 0x10129, 0x1012e},
+    {"Radio_NAV1", 24, &crv5::nav1_power, 0x10068, 0x10069, 0x1006a, 0x1006b},
+    {"Radio_NAV2", 27, &crv5::nav2_power, 0x1006c, 0x1006d, 0x1006e, 0x1006f},
 };
 
 // Areas: 0/1 MHz down/up, 2/3 decimals down/up, 4 main switch, 5 tone switch.
