@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "controls/control_state.h"
-#include "tests/support/record_checks.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
@@ -18,10 +18,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
-
-ElementIcon& picture(const char* name) {
-  return reinterpret_cast<ElementIcon&>(*elements_in_draw_order(gauge(name))[1]);
-}
 
 // The text of the gauge's first tooltip argument, as the host would ask for it now.
 std::string tooltip_word(const char* name) {
@@ -60,7 +56,7 @@ TEST(Switches, PictureAndTooltipWordFollowTheSwitchsOwnToken) {
       SCOPED_TRACE(std::string(c.gauge) + " at " + std::to_string(r.token));
       TestHost host;
       host.set(c.token, r.token);
-      const double image = evaluate(picture(c.gauge));
+      const double image = evaluate(element<ElementIcon>(c.gauge, 1));
       if (std::isnan(r.image)) EXPECT_TRUE(std::isnan(image));
       else EXPECT_EQ(image, r.image);
       EXPECT_EQ(tooltip_word(c.gauge), r.word);
@@ -83,7 +79,7 @@ class FlapsLever : public ::testing::Test {
     std::vector<double> shown;
     for (double v : flaps) {
       host.set(328, v);
-      shown.push_back(evaluate(picture("Flaps_Switch")));
+      shown.push_back(evaluate(element<ElementIcon>("Flaps_Switch", 1)));
     }
     return shown;
   }

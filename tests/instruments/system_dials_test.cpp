@@ -12,8 +12,7 @@
 #include "common/needle_rule.h"
 #include "instruments/system_dials.h"
 #include "module/records.h"
-#include "tests/support/record_checks.h"
-#include "tests/support/test_host.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
@@ -124,10 +123,6 @@ TEST(SystemDialRecords, ThrottleQuadrant) {
 
 // --- Needle tables ------------------------------------------------------------------------------
 
-ElementNeedle& needle_of(const char* gauge, size_t index) {
-  return reinterpret_cast<ElementNeedle&>(*elements_in_draw_order(*find_gauge(gauge)).at(index));
-}
-
 double angle_of(const ElementNeedle& n, double value) {
   return crv5::common::needle_angle(n.table, n.table_size, n.header.position, value);
 }
@@ -165,7 +160,7 @@ TEST(SystemDialTables, InterpolationAndTheStopsTheCheckFileLeaves) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.gauge) + ", " + c.label);
-    const ElementNeedle& n = needle_of(c.gauge, c.needle);
+    const ElementNeedle& n = element<ElementNeedle>(c.gauge, c.needle);
     const double expected = c.halfway ? between(n, c.from, c.to) : towards(n, c.from);
     EXPECT_NEAR(crv5::common::normalize_degrees(angle_of(n, c.value) - expected + 180) - 180, 0, 1e-6);
   }
@@ -221,9 +216,9 @@ TEST(SystemDialTooltips, ConvertTheKeptValuesToThePilotsUnits) {
 TEST(SystemDialTooltips, PassThroughNeedlesShowTheirSourceUnchanged) {
   TestHost host;
   host.set(753, 24.5);
-  EXPECT_EQ(evaluate(needle_of("Voltmeter", 1)), 24.5);
+  EXPECT_EQ(evaluate(element<ElementNeedle>("Voltmeter", 1)), 24.5);
   host.set(732, -12345.5);
-  EXPECT_EQ(evaluate(needle_of("Hydraulic_Pressure", 2)), -12345.5);
+  EXPECT_EQ(evaluate(element<ElementNeedle>("Hydraulic_Pressure", 2)), -12345.5);
   EXPECT_EQ(crv5::hydraulic_left_psf, -12345.5);
 }
 
