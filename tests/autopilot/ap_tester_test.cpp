@@ -18,10 +18,7 @@ using crv5::autopilot::format_tester_value;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-struct Row {
-  int32_t y;
-  uint32_t token;
-};
+struct Row { int32_t y; uint32_t token; };
 const Row kLampRows[] = {{73, 87},   {101, 103}, {115, 114}, {129, 792}, {157, 106}, {185, 105},
                          {199, 112}, {213, 111}, {227, 113}, {255, 108}, {283, 119}, {311, 104},
                          {325, 110}, {353, 115}, {367, 819}, {381, 117}, {409, 123}, {423, 124}};
@@ -46,16 +43,8 @@ TEST(ApTesterRecords, EveryLampAndReadoutAtItsRow) {
     rows.push_back({.kind = kElementString, .bitmap = -1, .position = {34, r.y}, .flags = 0x7,
                     .failures = power, .source = r.token});
   expect_elements("AP_Tester", rows);
-  for (ElementHeader* e : elements()) {
-    if (e->kind != kElementString) continue;
-    const auto& s = reinterpret_cast<const ElementString&>(*e);
-    EXPECT_EQ(s.char_count, 6);
-    EXPECT_EQ(s.box.width, 60);
-    EXPECT_EQ(s.box.height, 13);
-    EXPECT_STREQ(s.font, "Quartz");
-    EXPECT_EQ(s.foreground, 0x23F905u);
-    EXPECT_EQ(s.weight, 400);
-  }
+  for (size_t i = 1 + std::size(kLampRows) + std::size(kLocLamps); i < rows.size(); ++i)
+    expect_text("AP_Tester", i, {.box = {60, 13}, .chars = 6, .foreground = 0x23F905, .background = 0, .highlight = 0x00FFFF, .font = "Quartz", .weight = 400});
   expect_mouse("AP_Tester", {parent(), tooltip_area("Autopilot annunciator"), parent_end(), list_end()});
   EXPECT_EQ(find_gauge("AP_Tester")->callback, nullptr);
 }

@@ -47,14 +47,7 @@ TEST(RegistrationRecords, PlateAndText) {
       {.kind = kElementString, .bitmap = -1, .position = {0, 0}, .flags = 0x3},
   });
   expect_mouse("Registration", {parent(), parent_end(), list_end()});
-  const ElementString& text = text_element();
-  EXPECT_EQ(text.char_count, 7);
-  EXPECT_EQ(text.box.width, 150);
-  EXPECT_EQ(text.box.height, 25);
-  EXPECT_EQ(text.background, 0u);
-  EXPECT_EQ(text.highlight, 0x5C5C5Cu);
-  EXPECT_EQ(text.weight, 400);
-  EXPECT_EQ(text.draw_flags, 0x25u);
+  expect_text("Registration", 1, {.box = {150, 25}, .chars = 7, .foreground = 0xFFFFFF, .background = 0, .highlight = 0x5C5C5C, .font = "Arial", .weight = 400});
 }
 
 TEST(RegistrationText, ParameterTextsAndIdentifiers) {
@@ -89,7 +82,6 @@ TEST(RegistrationText, ParameterTextsAndIdentifiers) {
     EXPECT_EQ(text_element().foreground, c.colour) << label;
     EXPECT_STREQ(text_element().font, c.font) << label;
   }
-  text_element().font = "Arial";
 }
 
 TEST(RegistrationText, AsksForTheIdentifierEveryUpdateAndKeepsANullAnswer) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "controls/control_state.h"
-#include "tests/support/record_checks.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
@@ -18,10 +18,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
-
-ElementIcon& picture(const char* name) {
-  return reinterpret_cast<ElementIcon&>(*elements_in_draw_order(gauge(name))[1]);
-}
 
 // The text of the gauge's first tooltip argument, as the host would ask for it now.
 std::string tooltip_word(const char* name) {
@@ -36,11 +32,7 @@ struct Reading {
   const char* word;  // the tooltip's %1
 };
 
-struct SwitchCase {
-  const char* gauge;
-  uint32_t token;
-  std::vector<Reading> readings;
-};
+struct SwitchCase { const char* gauge; uint32_t token; std::vector<Reading> readings; };
 
 const std::vector<Reading> kOnOff = {{0, 0, "off"}, {1, 1, "on"}, {-1, -1, "off"}, {kNaN, kNaN, "off"}};
 
@@ -64,7 +56,7 @@ TEST(Switches, PictureAndTooltipWordFollowTheSwitchsOwnToken) {
       SCOPED_TRACE(std::string(c.gauge) + " at " + std::to_string(r.token));
       TestHost host;
       host.set(c.token, r.token);
-      const double image = evaluate(picture(c.gauge));
+      const double image = evaluate(element<ElementIcon>(c.gauge, 1));
       if (std::isnan(r.image)) EXPECT_TRUE(std::isnan(image));
       else EXPECT_EQ(image, r.image);
       EXPECT_EQ(tooltip_word(c.gauge), r.word);
@@ -87,40 +79,25 @@ class FlapsLever : public ::testing::Test {
     std::vector<double> shown;
     for (double v : flaps) {
       host.set(328, v);
-      shown.push_back(evaluate(picture("Flaps_Switch")));
+      shown.push_back(evaluate(element<ElementIcon>("Flaps_Switch", 1)));
     }
     return shown;
   }
   TestHost host;
 };
 
-TEST_F(FlapsLever, FlapsGoingDownShowTheLeverDownForNineUpdatesThenCentred) {
-  const std::vector<double> flaps(11, 0.5);
-  EXPECT_EQ(pictures(flaps), (std::vector<double>{2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0}));
-  EXPECT_EQ(crv5::flaps_lever_down_ticks, -1);
-  EXPECT_EQ(crv5::flaps_lever_up_ticks, -1);
-}
-
-TEST_F(FlapsLever, AtRestItStaysCentred) {
-  EXPECT_EQ(pictures({0, 0, 0}), (std::vector<double>{0, 0, 0}));
-}
-
-TEST_F(FlapsLever, FlapsComingUpWhileTheLeverShowsDownTurnItUpAtOnce) {
-  pictures({100, 100, 100, 100});  // shown down, its counter at 6
-  EXPECT_EQ(crv5::flaps_lever_down_ticks, 6);
-  EXPECT_EQ(pictures({50}), (std::vector<double>{1}));
-  EXPECT_EQ(crv5::flaps_lever_down_ticks, 0);
-  EXPECT_EQ(crv5::flaps_lever_up_ticks, 9);
-}
-
-TEST_F(FlapsLever, FlapsStillMovingKeepTheLeverPushed) {
-  EXPECT_EQ(pictures({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}),
-            (std::vector<double>(12, 2)));
-}
-
-TEST_F(FlapsLever, AValueThatIsNoNumberMovesNothingAndTheNextNumberIsNotAMove) {
-  EXPECT_EQ(pictures({kNaN, 0, 0}), (std::vector<double>{0, 0, 0}));
-  EXPECT_EQ(pictures({kInf}), (std::vector<double>{2}));
+TEST_F(FlapsLever, PictureFollowsTheFlapsMovement) {
+  struct Case { const char* label; std::vector<double> flaps, pictures; } cases[] = {
+      {"at rest: centred", {0, 0, 0}, {0, 0, 0}},
+      {"going down: down for nine updates, then centred", std::vector<double>(11, 0.5), {2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0}},
+      {"coming up while shown down: up at once", {100, 100, 100, 100, 50}, {2, 2, 2, 2, 1}},
+      {"still moving: kept pushed", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}, std::vector<double>(12, 2)},
+      {"no number moves nothing, nor is the next number a move", {kNaN, 0, 0, kInf}, {0, 0, 0, 2}},
+  };
+  for (const Case& c : cases) {
+    SetUp();
+    EXPECT_EQ(pictures(c.flaps), c.pictures) << c.label;
+  }
 }
 
 // --- Spoilers_Lever -----------------------------------------------------------------------------

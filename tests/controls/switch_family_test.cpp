@@ -61,20 +61,6 @@ TEST(SwitchFamily, EveryMemberHasItsParentTooltipAndOneClickArea) {
   }
 }
 
-TEST(SwitchFamily, AClickFunctionSendsTheEventWithValueZeroAndReturnsFalse) {
-  for (const Switch& s : kSwitches) {
-    if (!s.sends_event_itself) continue;
-    TestHost host;
-    GaugeHeader& gauge = *find_gauge(s.gauge);
-    MouseRect* area = gauge.mouse_rects;
-    while (area->kind != kMouseChild) ++area;
-    ClickRecord click{.point = {area->box.x, area->box.y}, .gauge = &gauge, .rect = area};
-    EXPECT_FALSE(area->function(&click, kMouseLeftSingle));
-    EXPECT_EQ(host.events, (std::vector<KeyEvent>{{s.event, 0}})) << s.gauge;
-    EXPECT_NE(gauge.callback, nullptr) << s.gauge << " sets up its click sound";
-  }
-}
-
 // The two levers beside the throttle: two click areas each, the flaps' sent by the host while the
 // button is held, the airbrake's by the lever's own functions; the airbrake marker is a slider.
 TEST(SwitchFamily, TheFlapsLeverHasThreePicturesAndTwoHeldHalves) {
@@ -108,18 +94,6 @@ TEST(SwitchFamily, TheAirbrakeLeverIsAMarkerSlidingDownItsScale) {
                                   click_area({10, 42, 32, 32}, kCursorUpArrow, 0x20000000),
                                   parent_end(), list_end()});
   EXPECT_EQ(find_gauge("Spoilers_Lever")->callback, nullptr);
-}
-
-TEST(SwitchFamily, SilentSwitchesHaveACallbackThatDoesNothing) {
-  for (const Switch& s : kSwitches) {
-    if (s.sends_event_itself || s.help_id != 0) continue;  // the gear lever has none
-    TestHost host;
-    GaugeHeader& gauge = *find_gauge(s.gauge);
-    ASSERT_NE(gauge.callback, nullptr) << s.gauge;
-    for (int32_t service : {2, 6, 12, 14}) TestHost::service(gauge, service, 1);
-    EXPECT_TRUE(host.events.empty()) << s.gauge;
-    EXPECT_TRUE(host.lookups.empty()) << s.gauge;
-  }
 }
 
 }  // namespace

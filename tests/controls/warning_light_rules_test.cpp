@@ -10,7 +10,7 @@
 
 #include "controls/control_state.h"
 #include "radios/radio_state.h"
-#include "tests/support/record_checks.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
@@ -83,10 +83,6 @@ const LampCase kLampCases[] = {
     {"OMI_Light", {{354, kInf}}, 1, 0},
 };
 
-ElementIcon& lamp_icon(const char* name) {
-  return reinterpret_cast<ElementIcon&>(*elements_in_draw_order(*find_gauge(name))[1]);
-}
-
 TEST(WarningLights, EachRuleAtItsThresholdsWithItsPower) {
   const int32_t nav1_power = crv5::nav1_power;
   for (const LampCase& c : kLampCases) {
@@ -96,7 +92,7 @@ TEST(WarningLights, EachRuleAtItsThresholdsWithItsPower) {
     TestHost host;
     for (const auto& [id, value] : c.tokens) host.set(id, value);
     crv5::nav1_power = c.nav1_power;
-    EXPECT_EQ(evaluate(lamp_icon(c.gauge)), c.state);
+    EXPECT_EQ(evaluate(element<ElementIcon>(c.gauge, 1)), c.state);
   }
   crv5::nav1_power = nav1_power;
 }
@@ -104,17 +100,13 @@ TEST(WarningLights, EachRuleAtItsThresholdsWithItsPower) {
 // The flaps lamp's tooltip names the state of its last update, not the flaps now.
 TEST(WarningLights, FlapsTooltipWordIsTheLampsLastState) {
   const TooltipArg& word = find_gauge("Flaps_Light")->mouse_rects[1].tooltip->args[0];
-  struct Word {
-    double flaps;
-    int32_t state;
-    const char* text;
-  };
+  struct Word { double flaps; int32_t state; const char* text; };
   const Word kWords[] = {{0, -1, "full up"},       {5299, -1, "full up"}, {5300, 0, "take off"},
                          {12000, 1, "approach"}, {16000, 2, "landing"}};
   for (const auto& [flaps, state, text] : kWords) {
     TestHost host;
     host.set(329, flaps);
-    evaluate(lamp_icon("Flaps_Light"));
+    evaluate(element<ElementIcon>("Flaps_Light", 1));
     host.set(329, 0);
     EXPECT_STREQ(word.text(0, 0, nullptr, nullptr, nullptr), text) << flaps;
     EXPECT_EQ(crv5::flaps_light_state, state) << flaps;

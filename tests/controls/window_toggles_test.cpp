@@ -73,10 +73,7 @@ TEST(WindowButtons, EveryMemberIsItsRow) {
 }
 
 TEST(WindowButtons, ClickCommands) {
-  struct Case {
-    const char* parameters;
-    std::vector<KeyEvent> events;
-  } cases[] = {
+  struct Case { const char* parameters; std::vector<KeyEvent> events; } cases[] = {
       {"tRADIO_STACK_PANEL", {{0x103ca, 50}}},
       {"o50 c75 t10", {{0x103cb, 50}, {0x103cc, 75}, {0x103ca, 10}}},
       {"t10 c75 o50", {{0x103cb, 50}, {0x103cc, 75}, {0x103ca, 10}}},
@@ -155,10 +152,6 @@ TEST(WindowButtons, InstallationSetsPictureAndHelpAndClosesOnce) {
     EXPECT_TRUE(host.events.empty()) << c.parameters << ": later installations close nothing";
     gauge.parameters = nullptr;
   }
-  GaugeHeader& gauge = *find_gauge("GPS_Toggle");
-  gauge.elements[0]->resource_id = 120;
-  gauge.mouse_rects[0].help_id = 43911;
-  gauge.user_data = 0;
 }
 
 TEST(WindowButtons, PanelAndWindowNames) {

@@ -7,12 +7,11 @@
 
 #include "instruments/navigation_state.h"
 #include "radios/radio_state.h"
-#include "tests/instruments/navigation_support.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
 using namespace crv5::testing;
-using namespace crv5::testing::navigation;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -105,10 +104,7 @@ TEST_F(BearingIndicators, SwitchChangesTheTooltipAtOnceAndTheNeedleAtItsNextUpda
 TEST_F(BearingIndicators, AdfIndicatorTooltipSpellsOutTheBearing) {
   crv5::adf_power = 1;
   host.set(20, 255);
-  struct Case {
-    double bearing;
-    const char* shown;
-  };
+  struct Case { double bearing; const char* shown; };
   const Case cases[] = {
       {123, "123."},   {123.9, "123."}, {45.9, "45."},  {5, "5."},    {1, "1."},
       {0.4, "0"},      {0, "0"},        {-90, "270."},  {-0.5, "359."},

@@ -1,5 +1,6 @@
 // Ruzi_Compass: the card's source by mode, the selector's ends, the gyro alignment after turning
-// back from "Cm" to "D", the heading-bug knob's steps and wraps, and the tooltips.
+// back from "Cm" to "D", and the heading-bug knob's steps and wraps. Its tooltips are shown end to
+// end by tests/checks/instruments/compasses.check.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,12 +9,11 @@
 
 #include "instruments/angle_knob.h"
 #include "instruments/navigation_state.h"
-#include "tests/instruments/navigation_support.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
 using namespace crv5::testing;
-using namespace crv5::testing::navigation;
 
 constexpr const char* kRuzi = "Ruzi_Compass";
 // Click areas in list order.
@@ -40,10 +40,7 @@ class RuziCompass : public ::testing::Test {
 TEST_F(RuziCompass, CardFollowsTheGyroInGmAndDAndTheMagneticHeadingInCm) {
   host.set(84, 100);  // gyro
   host.set(81, 200);  // magnetic
-  struct Case {
-    int mode;
-    uint32_t source;
-  };
+  struct Case { int mode; uint32_t source; };
   for (const Case c : {Case{0, 84}, Case{1, 84}, Case{2, 81}, Case{0, 84}}) {
     crv5::compass_mode = c.mode;
     update(card());  // shows what the previous source held; picks the mode's source
@@ -122,12 +119,7 @@ TEST_F(RuziCompass, TurningBackFromCmToDAlignsTheGyroAtEveryUpdateUntilTheSelect
 }
 
 TEST_F(RuziCompass, BugKnobStepsAndWraps) {
-  struct Case {
-    double bug;
-    size_t half;
-    uint32_t flags;
-    std::optional<uint32_t> sent;
-  };
+  struct Case { double bug; size_t half; uint32_t flags; std::optional<uint32_t> sent; };
   const Case cases[] = {
       {359, kBugIncrease, kLeft, 360},  // on to 360...
       {360, kBugIncrease, kLeft, 1},    // ...then 1
@@ -155,23 +147,8 @@ TEST_F(RuziCompass, BugKnobStepsAndWraps) {
   }
 }
 
-TEST_F(RuziCompass, TooltipsShowTheTruncatedBugAndTheModesName) {
-  host.set(855, 123.9);
-  EXPECT_EQ(tooltip_text(kRuzi, 0), "Heading Bug Adjust Knob (123\xB0)");
-  const char* names[] = {"GM", "D", "Cm"};
-  for (int mode : {0, 1, 2}) {
-    crv5::compass_mode = mode;
-    EXPECT_EQ(tooltip_text(kRuzi, 1), std::string("Function Selector Knob (") + names[mode] + ")");
-  }
-  host.set(855, kNaN);
-  EXPECT_EQ(tooltip_text(kRuzi, 0), "Heading Bug Adjust Knob (0\xB0)");
-}
-
 TEST(WholeDegrees, KeepsAFullTurnAndBringsOthersRound) {
-  struct Case {
-    double degrees;
-    std::optional<int32_t> whole;
-  };
+  struct Case { double degrees; std::optional<int32_t> whole; };
   for (const Case& c : {Case{0, 0}, Case{359.99, 359}, Case{360, 360}, Case{360.5, 360}, Case{361, 1},
                         Case{-0.5, 0}, Case{-1, 359}, Case{-360, 0}, Case{-725, 355}, Case{1e12, 280},
                         Case{kNaN, std::nullopt}, Case{kInf, std::nullopt}, Case{-kInf, std::nullopt}}) {

@@ -13,42 +13,18 @@
 #include "common/needle_rule.h"
 #include "instruments/airspeed_scale.h"
 #include "instruments/hud_mode.h"
-#include "tests/support/record_checks.h"
-#include "tests/support/test_host.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
-using crv5::testing::elements_in_draw_order;
-using crv5::testing::find_gauge;
-using crv5::testing::TestHost;
+using namespace crv5::testing;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-template <typename Element>
-Element& element(const char* gauge, size_t index) {
-  return reinterpret_cast<Element&>(*elements_in_draw_order(*find_gauge(gauge)).at(index));
-}
-
-// Clicks the gauge's `nth` child area that names a mouse function.
-void click(const char* gauge, size_t nth, uint32_t flags = kMouseLeftSingle) {
-  size_t seen = 0;
-  for (MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r) {
-    if (r->kind != kMouseChild || !r->function || seen++ != nth) continue;
-    ClickRecord record{.point = {0, 0}, .gauge = find_gauge(gauge), .rect = r};
-    EXPECT_FALSE(r->function(&record, flags));
-    return;
-  }
-  FAIL() << gauge << " has no click area " << nth;
-}
-
 // --- Airspeed and Mach ----------------------------------------------------------------------
 
-struct SpeedCase {
-  const char* kind;
-  double knots;
-  double degrees;
-};
+struct SpeedCase { const char* kind; double knots; double degrees; };
 
 TEST(Airspeed, PointerFollowsTheKnotsScale) {
   const SpeedCase cases[] = {
@@ -64,7 +40,7 @@ TEST(Airspeed, PointerFollowsTheKnotsScale) {
   for (const SpeedCase& c : cases) {
     SCOPED_TRACE(std::string(c.kind) + " at " + std::to_string(c.knots) + " knots");
     host.set(61, c.knots);
-    EXPECT_NEAR(crv5::testing::evaluate(pointer), c.degrees, 1e-9);
+    EXPECT_NEAR(evaluate(pointer), c.degrees, 1e-9);
   }
 }
 
@@ -87,27 +63,15 @@ TEST(Airspeed, MachDiscTurnsBackFromThePointersLatestAngle) {
   ElementNeedle& pointer = element<ElementNeedle>("Airspeed_Machmeter", 2);
   host.set(61, 300);
   host.set(64, 0.8 * 20480);
-  crv5::testing::evaluate(pointer);
-  EXPECT_NEAR(crv5::testing::evaluate(disc), 192 - 120, 1e-9);
+  evaluate(pointer);
+  EXPECT_NEAR(evaluate(disc), 192 - 120, 1e-9);
   // The disc drawn first in the next update still uses that pointer angle.
   host.set(61, 150);
-  EXPECT_NEAR(crv5::testing::evaluate(disc), 72, 1e-9);
-  crv5::testing::evaluate(pointer);
-  EXPECT_NEAR(crv5::testing::evaluate(disc), 90 - 120, 1e-9);
+  EXPECT_NEAR(evaluate(disc), 72, 1e-9);
+  evaluate(pointer);
+  EXPECT_NEAR(evaluate(disc), 90 - 120, 1e-9);
   host.set(64, kNaN);  // no Mach number: the disc stays with the pointer
-  EXPECT_DOUBLE_EQ(crv5::testing::evaluate(disc), 90);
-}
-
-TEST(Airspeed, TooltipShowsTheLastSpeedAndMach) {
-  TestHost host;
-  host.set(61, 250);
-  host.set(64, 0.5 * 20480);
-  crv5::testing::evaluate(element<ElementNeedle>("Airspeed_Machmeter", 1));
-  crv5::testing::evaluate(element<ElementNeedle>("Airspeed_Machmeter", 2));
-  const TooltipText* t = find_gauge("Airspeed_Machmeter")->mouse_rects[1].tooltip;
-  ASSERT_EQ(t->arg_count, 2);
-  EXPECT_DOUBLE_EQ(t->args[0].number(0, 0, nullptr, nullptr, nullptr), 250);
-  EXPECT_DOUBLE_EQ(t->args[1].number(0, 0, nullptr, nullptr, nullptr), 0.5);
+  EXPECT_DOUBLE_EQ(evaluate(disc), 90);
 }
 
 // --- Altimeter and cabin altitude --------------------------------------------------------------
@@ -120,11 +84,7 @@ double drum(size_t index, double value) {
   return d.y.callback(&d);
 }
 
-struct DrumCase {
-  const char* what;
-  double value;
-  double expected[4];
-};
+struct DrumCase { const char* what; double value; double expected[4]; };
 
 TEST(Altimeter, DrumsStandAndRollAsAnOdometer) {
   const DrumCase setting[] = {
@@ -168,18 +128,6 @@ TEST(Altimeter, MasksHideAtTheirThresholds) {
   EXPECT_EQ(ten_thousands.callback(&ten_thousands), 0);  // the drum rolls toward 1, the mask still on
 }
 
-TEST(Altimeter, PointerAndKnobTables) {
-  auto angle = [](const char* gauge, size_t index, double value) {
-    auto& n = element<ElementNeedle>(gauge, index);
-    return crv5::common::needle_angle(n.table, n.table_size, n.header.position, value);
-  };
-  EXPECT_NEAR(angle("Altimeter", 13, 0), 0, 1e-9);       // table point
-  EXPECT_NEAR(angle("Altimeter", 13, 250), 90, 1e-9);    // interpolation
-  EXPECT_NEAR(angle("Altimeter", 13, 1250), 450, 1e-9);  // carried on: a turn per 1000 ft
-  EXPECT_NEAR(angle("Altimeter", 15, 1013), 90, 1e-9);
-  EXPECT_NEAR(angle("Altimeter", 15, 1070), 270, 1e-9);
-}
-
 struct CabinCase {
   const char* kind;
   double altitude;
@@ -202,7 +150,7 @@ TEST(CabinAltitude, FollowsThePressurisationSchedule) {
     host.set(74, c.altitude);
     host.set(868, c.follows_outside);
     host.set_u32(335, c.units);
-    EXPECT_NEAR(crv5::testing::evaluate(pointer), c.cabin, 1e-6) << c.kind << " " << c.altitude;
+    EXPECT_NEAR(evaluate(pointer), c.cabin, 1e-6) << c.kind << " " << c.altitude;
   }
 }
 
@@ -223,7 +171,7 @@ TEST(Attitude, PitchIsHeldToNinetyAndTheFlagFollowsEitherState) {
   for (const auto& [a, b, shown] : {std::tuple{0u, 0u, false}, {1u, 0u, true}, {0u, 7u, true}}) {
     host.set_u32(276, a);
     host.set_u32(279, b);
-    EXPECT_EQ(crv5::testing::evaluate(flag), shown ? 0 : -1) << a << ", " << b;
+    EXPECT_EQ(evaluate(flag), shown ? 0 : -1) << a << ", " << b;
   }
 }
 
@@ -239,11 +187,11 @@ TEST(TurnCoordinator, BallFlagAndNeedle) {
   auto& off_flag = element<ElementIcon>("Turn_Coordinator", 3);
   for (const auto& [volts, shown] : {std::pair{20.0, true}, {20.1, false}, {0.0, true}, {kNaN, true}}) {
     host.set(755, volts);
-    EXPECT_EQ(crv5::testing::evaluate(off_flag), shown ? 0 : -1) << volts;
+    EXPECT_EQ(evaluate(off_flag), shown ? 0 : -1) << volts;
   }
   auto& needle = element<ElementNeedle>("Turn_Coordinator", 4);
   host.set(70, 512);
-  EXPECT_DOUBLE_EQ(crv5::testing::evaluate(needle), 2);
+  EXPECT_DOUBLE_EQ(evaluate(needle), 2);
   auto angle = [&](double v) { return crv5::common::needle_angle(needle.table, needle.table_size, needle.header.position, v); };
   EXPECT_NEAR(angle(0), 360, 1e-9);      // interpolation: straight up
   EXPECT_NEAR(angle(4.5), 405, 1e-9);    // table point
@@ -257,7 +205,7 @@ TEST(Accelerometer, MemoriesKeepTheExtremesUntilReset) {
   auto& highest = element<ElementNeedle>("Accelerometer", 3);
   auto load = [&](double g) {
     host.set(351, g * 624);
-    return std::pair{crv5::testing::evaluate(lowest) / 624, crv5::testing::evaluate(highest) / 624};
+    return std::pair{evaluate(lowest) / 624, evaluate(highest) / 624};
   };
   host.set(351, 624);
   click("Accelerometer", 0);
@@ -319,24 +267,6 @@ TEST(HeadUpDisplay, ReadoutAtEveryPowerOfTen) {
     EXPECT_FALSE(crv5::hud::altitude_readout(feet, out)) << feet;
     EXPECT_STREQ(out, "keep");
   }
-}
-
-// The click sound is checked end to end (tests/checks/instruments/hud_switch.check).
-TEST(HudSwitch, StepsBetweenItsEnds) {
-  set_mode(0);
-  auto& knob = element<ElementIcon>("HUD_Switch", 1);
-  click("HUD_Switch", 0);  // at OFF: nothing
-  EXPECT_EQ(hud_mode, 0u);
-  for (uint32_t m = 1; m <= 3; ++m) {
-    click("HUD_Switch", 1);
-    EXPECT_EQ(hud_mode, m);
-    EXPECT_EQ(knob.callback(&knob), m);
-  }
-  click("HUD_Switch", 1);  // at STBY: nothing
-  EXPECT_EQ(hud_mode, 3u);
-  click("HUD_Switch", 0);
-  EXPECT_EQ(hud_mode, 2u);
-  set_mode(0);
 }
 
 }  // namespace

@@ -7,12 +7,11 @@
 #include <string>
 
 #include "radios/radio_state.h"
-#include "tests/instruments/navigation_support.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
 using namespace crv5::testing;
-using namespace crv5::testing::navigation;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
@@ -76,9 +75,7 @@ TEST_P(VorIndicators, WithoutPowerThePointerParksAndTheFlagsShowOff) {
 TEST_P(VorIndicators, HeadingPointerShowsTheUnwrappedDifferenceOutsideItsParkingSectors) {
   *v.power = 1;
   host.set_u32(v.to_from, 2);
-  struct Case {
-    double heading, course, value;
-  };
+  struct Case { double heading, course, value; };
   const Case cases[] = {
       {100, 90, 10},   {180, 90, 90},   {10, 350, -340}, {90, 45, 45},  {45, 90, -45},
       {225, 90, 135},  {90, 225, -135}, {91, 45, 90},    {44, 90, 90},  {224, 90, 90},
@@ -94,10 +91,7 @@ TEST_P(VorIndicators, HeadingPointerShowsTheUnwrappedDifferenceOutsideItsParking
 }
 
 TEST_P(VorIndicators, CourseWindowRoundsAndTooltipTruncates) {
-  struct Case {
-    double course;
-    const char* window;
-  };
+  struct Case { double course; const char* window; };
   for (const Case& c : {Case{7.6, "008"}, Case{0, "000"}, Case{359.4, "359"}, Case{-5, "-05"},
                         Case{999.4, "999"}, Case{999.5, "---"}, Case{kNaN, "---"}}) {
     host.set(v.course, c.course);
@@ -109,12 +103,7 @@ TEST_P(VorIndicators, CourseWindowRoundsAndTooltipTruncates) {
 
 TEST_P(VorIndicators, CourseKnobStepsAndWraps) {
   constexpr size_t kDecrease = 0, kIncrease = 1;
-  struct Case {
-    double course;
-    size_t half;
-    uint32_t flags;
-    std::optional<uint32_t> sent;
-  };
+  struct Case { double course; size_t half; uint32_t flags; std::optional<uint32_t> sent; };
   const Case cases[] = {
       {359, kIncrease, kLeft, 0},   {358.7, kIncrease, kLeft, 359}, {0, kDecrease, kLeft, 359},
       {355, kIncrease, kRight, 5},  {5, kDecrease, kRight, 355},    {7.6, kIncrease, kLeft, 8},

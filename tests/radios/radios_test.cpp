@@ -14,28 +14,23 @@
 #include "radios/radio_state.h"
 #include "sound/sound_player.h"
 #include "tests/support/fake_platform.h"
-#include "tests/support/record_checks.h"
-#include "tests/support/test_host.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
-using crv5::testing::KeyEvent;
-using crv5::testing::TestHost;
+using namespace crv5::testing;
 using Events = std::vector<KeyEvent>;
 namespace radio = crv5::radio;
 
-GaugeHeader& gauge(const char* name) { return *crv5::testing::find_gauge(name); }
-
-ElementHeader* element(const char* name, size_t index) {
-  return crv5::testing::elements_in_draw_order(gauge(name)).at(index);
-}
+GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
+ElementHeader* element(const char* name, size_t index) { return &crv5::testing::element<ElementHeader>(name, index); }
 
 // An element's value as the host asks for it (its callback).
 double value_of(const char* name, size_t index) {
   ElementHeader* e = element(name, index);
   switch (e->kind) {
-    case kElementIcon: return crv5::testing::evaluate(*reinterpret_cast<ElementIcon*>(e));
-    case kElementNeedle: return crv5::testing::evaluate(*reinterpret_cast<ElementNeedle*>(e));
+    case kElementIcon: return evaluate(*reinterpret_cast<ElementIcon*>(e));
+    case kElementNeedle: return evaluate(*reinterpret_cast<ElementNeedle*>(e));
     case kElementMovingImage: {
       auto* m = reinterpret_cast<ElementMovingImage*>(e);
       return m->y.callback(m);
@@ -50,14 +45,6 @@ double value_of(const char* name, size_t index) {
 
 bool luminous(const char* name, size_t index) {
   return (element(name, index)->image_flags & kImageLuminous) != 0;
-}
-
-// A call of the `index`th clickable area's function, as on a click or while the button is held.
-void click(const char* name, int index, uint32_t flags = kMouseLeftSingle) {
-  MouseRect* area = gauge(name).mouse_rects;
-  for (; area->kind != kMouseChild || index-- > 0; ++area) ASSERT_NE(area->kind, kMouseEnd);
-  ClickRecord record{.point = {area->box.x, area->box.y}, .gauge = &gauge(name), .rect = area};
-  area->function(&record, flags);
 }
 
 Events repeated(uint32_t event, int times) { return Events(times, KeyEvent{event, 0}); }
@@ -86,10 +73,7 @@ class Radios : public ::testing::Test {
 // --- Decoders ------------------------------------------------------------------------------------
 
 TEST(RadioDecoders, ExamplesAndBandEnds) {
-  struct Case {
-    uint32_t v;
-    double whole, fraction;
-  };
+  struct Case { uint32_t v; double whole, fraction; };
   for (Case c : {Case{0x1825, 118, 25}, Case{0x1800, 118, 0}, Case{0x3695, 136, 95},
                  Case{0x2997, 129, 97}}) {
     EXPECT_EQ(radio::com_whole_mhz(c.v), c.whole) << std::hex << c.v;
@@ -135,11 +119,7 @@ TEST(RadioDecoders, RadixReexpression) {
 
 // Areas: 0/1 tens down/up, 2/3 units down/up, 4/5 four channels down/up, 6/7 one channel down/up.
 TEST_F(Radios, Com1KnobsAtTheirStopsAndOneStepInside) {
-  struct Case {
-    uint32_t frequency;
-    int area;
-    Events expected;
-  };
+  struct Case { uint32_t frequency; int area; Events expected; };
   const Case cases[] = {
       {0x1800, 2, {}},                                  // 118: one MHz down stops
       {0x1900, 2, repeated(0x10064, 1)},                // 119
@@ -185,10 +165,7 @@ TEST_F(Radios, Com1HeldTenMegahertzKnobStopsAtItsStop) {
 // The wheels with the switch off and on, the lamp and the tooltips are driven end to end by
 // tests/checks/radios/radio_com1.check; here every ending the channel wheel tells apart.
 TEST_F(Radios, Com1ChannelWheelShowsTheEndingOfTheDecimals) {
-  struct Ending {
-    uint32_t v;
-    double image;
-  };
+  struct Ending { uint32_t v; double image; };
   for (Ending e : {Ending{0x1820, 0}, Ending{0x1822, 1}, Ending{0x1825, 2}, Ending{0x1827, 3},
                    Ending{0x1829, 0}}) {
     host.set_u32(23, e.v);
@@ -203,12 +180,11 @@ struct NavNumbers {
   const char* gauge;
   uint32_t token;
   int32_t* power;
-  int32_t* tone;
-  uint32_t mhz_down, mhz_up, channel_down, channel_up, ident_off, ident_on;
+  uint32_t mhz_down, mhz_up, channel_down, channel_up;
 };
 const NavNumbers kNavs[] = {
-    {"Radio_NAV1", 24, &crv5::nav1_power, &crv5::nav1_tone, 0x10068, 0x10069, 0x1006a, 0x1006b, 0x10128, 0x1012d},
-    {"Radio_NAV2", 27, &crv5::nav2_power, &crv5::nav2_tone, 0x1006c, 0x1006d, 0x1006e, 0x1006f, 0x10129, 0x1012e},
+    {"Radio_NAV1", 24, &crv5::nav1_power, 0x10068, 0x10069, 0x1006a, 0x1006b},
+    {"Radio_NAV2", 27, &crv5::nav2_power, 0x1006c, 0x1006d, 0x1006e, 0x1006f},
 };
 
 // Areas: 0/1 MHz down/up, 2/3 decimals down/up, 4 main switch, 5 tone switch.
@@ -216,11 +192,7 @@ TEST_F(Radios, NavKnobsAtTheirStopsOneStepInsideAndOnlyWhilePowered) {
   for (const NavNumbers& n : kNavs) {
     SCOPED_TRACE(n.gauge);
     *n.power = 1;
-    struct Case {
-      uint32_t frequency;
-      int area;
-      Events expected;
-    };
+    struct Case { uint32_t frequency; int area; Events expected; };
     const Case cases[] = {
         {0x0800, 0, {}},
         {0x0900, 0, repeated(n.mhz_down, 1)},
@@ -241,12 +213,10 @@ TEST_F(Radios, NavKnobsAtTheirStopsOneStepInsideAndOnlyWhilePowered) {
     EXPECT_EQ(sent(), Events{});
     // Each click still decoded the frequency: the drums show it, unlit.
     // face, hundredths, tenths, units, tens, hundreds, decimals knob, MHz knob, tone, switch, lamp
-    EXPECT_EQ(value_of(n.gauge, 1), 5);
-    EXPECT_EQ(value_of(n.gauge, 2), 4);
-    EXPECT_EQ(value_of(n.gauge, 3), 3);
-    EXPECT_EQ(value_of(n.gauge, 4), 1);
-    EXPECT_EQ(value_of(n.gauge, 5), 0);
-    for (size_t drum = 1; drum <= 5; ++drum) EXPECT_FALSE(luminous(n.gauge, drum)) << drum;
+    for (size_t drum = 1; drum <= 5; ++drum) {
+      EXPECT_EQ(value_of(n.gauge, drum), (std::vector<double>{5, 4, 3, 1, 0}[drum - 1])) << drum;
+      EXPECT_FALSE(luminous(n.gauge, drum)) << drum;
+    }
     EXPECT_EQ(value_of(n.gauge, 10), -1);
     *n.power = 1;
     for (size_t drum = 1; drum <= 5; ++drum) {
@@ -269,34 +239,6 @@ TEST_F(Radios, NavHeldMegahertzKnobStopsAt117) {
   EXPECT_EQ(sent(), repeated(0x10069, 1));
 }
 
-TEST_F(Radios, NavMainAndToneSwitchesKeepTheIdentOnOnlyWhilePoweredAndToned) {
-  for (const NavNumbers& n : kNavs) {
-    SCOPED_TRACE(n.gauge);
-    host.clear_log();
-    TestHost::service(gauge(n.gauge), kServicePreInstall);
-    EXPECT_EQ(sent(), (Events{{n.ident_off, 0}}));
-    click(n.gauge, 5);  // tone of an unpowered head: nothing
-    EXPECT_EQ(*n.tone, 0);
-    EXPECT_EQ(sent(), Events{});
-    click(n.gauge, 4);  // on, tone off
-    EXPECT_EQ(*n.power, 1);
-    EXPECT_EQ(sent(), Events{});
-    click(n.gauge, 5);  // tone on
-    EXPECT_EQ(sent(), (Events{{n.ident_on, 0}}));
-    EXPECT_EQ(*n.tone, 1);
-    EXPECT_EQ(value_of(n.gauge, 8), 1);
-    click(n.gauge, 5);  // tone off
-    EXPECT_EQ(sent(), (Events{{n.ident_off, 0}}));
-    click(n.gauge, 5);
-    click(n.gauge, 4);  // off: ident off, tone cleared
-    EXPECT_EQ(sent(), (Events{{n.ident_on, 0}, {n.ident_off, 0}}));
-    EXPECT_EQ(*n.power, 0);
-    EXPECT_EQ(*n.tone, 0);
-    EXPECT_EQ(value_of(n.gauge, 8), 0);
-    TestHost::service(gauge(n.gauge), kServicePreKill);
-  }
-}
-
 // --- ADF -----------------------------------------------------------------------------------------
 
 void tune_adf(TestHost& host, double khz) {
@@ -309,13 +251,7 @@ void tune_adf(TestHost& host, double khz) {
 // Areas: 0 main, 1 tone, 2/3 band down/up, 4/5 tuning down/up (right click coarse).
 TEST_F(Radios, AdfTuningStopsPerBandAndClick) {
   crv5::adf_power = 1;
-  struct Case {
-    double band, khz;
-    int area;
-    uint32_t flags;
-    Events expected;
-    double knob_moves;
-  };
+  struct Case { double band, khz; int area; uint32_t flags; Events expected; double knob_moves; };
   const uint32_t right = kMouseRightSingle, left = kMouseLeftSingle;
   const Case cases[] = {
       {1, 405.0, 5, right, repeated(0x103ee, 5), 5},
@@ -355,11 +291,7 @@ TEST_F(Radios, AdfTuningStopsPerBandAndClick) {
 
 TEST_F(Radios, AdfBandSelectorMovesToTheSharedEdgeAndPresetsTheDial) {
   crv5::adf_power = 1;
-  struct Case {
-    int area;
-    double band_after, dial_after;
-    Events expected;
-  };
+  struct Case { int area; double band_after, dial_after; Events expected; };
   const Case cases[] = {
       {2, 1, 0, {}},                          // down from band 1: nothing
       {3, 2, 0, {{0x1024a, 0x4100}}},
@@ -377,9 +309,7 @@ TEST_F(Radios, AdfBandSelectorMovesToTheSharedEdgeAndPresetsTheDial) {
 }
 
 TEST_F(Radios, AdfInstallPicksTheBandAndTheDialFollowsOnlyWhilePowered) {
-  struct Case {
-    double khz, band, dial;
-  };
+  struct Case { double khz, band, dial; };
   for (Case c : {Case{600, 2, 76}, Case{410, 1, 105}, Case{850, 2, 176}, Case{850.5, 3, 0.15},
                  Case{200, 1, 0}}) {
     tune_adf(host, c.khz);
@@ -452,10 +382,8 @@ TEST_F(Radios, AdfIdentFollowsPowerAndToneEveryUpdate) {
 TEST_F(Radios, TransponderDigitsDrumsAndPower) {
   host.set_u32(38, 0x7612);
   // face, units, tens, hundreds, thousands, ident, lamp, switch
-  EXPECT_EQ(value_of("Radio_IFF_XPDR", 1), 2);
-  EXPECT_EQ(value_of("Radio_IFF_XPDR", 2), 1);
-  EXPECT_EQ(value_of("Radio_IFF_XPDR", 3), 6);
-  EXPECT_EQ(value_of("Radio_IFF_XPDR", 4), 7);
+  for (size_t drum = 1; drum <= 4; ++drum)
+    EXPECT_EQ(value_of("Radio_IFF_XPDR", drum), (std::vector<double>{2, 1, 6, 7}[drum - 1])) << drum;
   EXPECT_EQ(crv5::xpdr_code, 7612);
   EXPECT_TRUE(luminous("Radio_IFF_XPDR", 4));
   EXPECT_EQ(value_of("Radio_IFF_XPDR", 6), 0);
@@ -480,7 +408,7 @@ TEST_F(Radios, TransponderDigitsDrumsAndPower) {
 
 // A head whose click could not be loaded (no WAVE resources at all) still switches and tunes.
 TEST_F(Radios, HeadsActWhenTheirClickFailedToLoad) {
-  crv5::testing::fake_platform().reset();
+  fake_platform().reset();
   for (const char* name : {"Radio_COM1", "Radio_NAV1", "Radio_ADF", "Radio_IFF_XPDR"}) {
     TestHost::service(gauge(name), kServicePreInstall, 1);
   }

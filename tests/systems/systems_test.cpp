@@ -2,7 +2,7 @@
 // on connect, engine automation on every update), the starter board's pump interlock and start-
 // ready rule, the parachute's rules and lever sampling, the fuel gauge's sums, the fuel lamps'
 // thresholds, blink phase and lamp test, the gear lamps' thresholds and blink periods. What each
-// gauge shows, says and plays when clicked is driven end to end by its check file.
+// gauge shows, says and plays when clicked is driven end to end by tests/checks/systems.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,40 +11,24 @@
 
 #include "radios/radio_state.h"
 #include "systems/aircraft_state.h"
-#include "tests/support/test_host.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
-using crv5::testing::evaluate;
-using crv5::testing::KeyEvent;
-using crv5::testing::TestHost;
+using namespace crv5::testing;
 using Events = std::vector<KeyEvent>;
 using Ids = std::vector<uint32_t>;
 using States = std::vector<int32_t>;
 
-GaugeHeader& gauge(const char* name) { return *crv5::testing::find_gauge(name); }
+GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
 
-// The element at `index` of a gauge whose elements each have the one before as only parent.
-ElementHeader* element_at(const char* name, int index) {
-  ElementHeader* e = gauge(name).elements[0];
-  while (index-- > 0) e = e->next[0];
-  return e;
-}
 // An icon's value as the host finds it: a lamp's 0 lit or -1 dark, a switch's image.
-double icon(const char* name, int index = 1) {
-  return evaluate(*reinterpret_cast<ElementIcon*>(element_at(name, index)));
+double icon(const char* name, size_t index = 1) {
+  return evaluate(element<ElementIcon>(name, index));
 }
 // A fuel pointer's kilograms: 1 the right, 2 the left.
 double pointer(int index) {
-  return evaluate(*reinterpret_cast<ElementNeedle*>(element_at("Fuel_Quantity", index)));
-}
-
-// A click on the `index`th clickable area of a gauge.
-void click(const char* name, int index = 0, uint32_t flags = kMouseLeftSingle) {
-  MouseRect* area = gauge(name).mouse_rects;
-  for (; area->kind != kMouseChild || index-- > 0; ++area) ASSERT_NE(area->kind, kMouseEnd);
-  ClickRecord record{.point = {area->box.x, area->box.y}, .gauge = &gauge(name), .rect = area};
-  area->function(&record, flags);
+  return evaluate(element<ElementNeedle>("Fuel_Quantity", index));
 }
 
 // Connects a start-state gauge; the token reads after the capacity step's four.

@@ -1,6 +1,6 @@
-// What the navigation instruments' tests share: a gauge's elements by draw-order index, its
-// click areas in list order, a click, a tooltip's text, and an element evaluated the way the host
-// does it (the source read into the element's record, whole-number tokens included).
+// What the gauges' unit tests share: a gauge's elements by draw-order index, a click on one of its
+// child areas, an element evaluated the way the host does it (the source read into the element's
+// record, whole-number tokens included), and a tooltip filled as the host fills it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,11 +14,27 @@
 #include "module/services.h"
 #include "tests/support/record_checks.h"
 
-namespace crv5::testing::navigation {
+namespace crv5::testing {
+
+constexpr uint32_t kRight = 0x80000000;
 
 template <class Element>
 Element& element(const char* gauge, size_t index) {
   return reinterpret_cast<Element&>(*elements_in_draw_order(*find_gauge(gauge)).at(index));
+}
+
+// Calls the mouse function of the gauge's `nth` child area (every child area counted, in list
+// order) as on a click at the area's corner, or while the button is held; returns its result.
+inline bool click(const char* gauge, size_t nth = 0, uint32_t flags = kMouseLeftSingle) {
+  GaugeHeader& g = *find_gauge(gauge);
+  for (MouseRect* r = g.mouse_rects; r->kind != kMouseEnd; ++r) {
+    if (r->kind != kMouseChild || nth-- != 0) continue;
+    if (!r->function) ADD_FAILURE() << gauge << ": the area has no mouse function";
+    ClickRecord record{.point = {r->box.x, r->box.y}, .gauge = &g, .rect = r};
+    return r->function && r->function(&record, flags);
+  }
+  ADD_FAILURE() << gauge << " has too few click areas";
+  return false;
 }
 
 // The host's own read of a token into a record, as it fills an element's source.
@@ -48,22 +64,6 @@ inline std::string update(ElementString& e) {
   return std::string(buffer.data());
 }
 
-// The gauge's child areas (kind 2), in list order.
-inline std::vector<MouseRect*> click_areas(const char* gauge) {
-  std::vector<MouseRect*> out;
-  for (MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
-    if (r->kind == kMouseChild) out.push_back(r);
-  return out;
-}
-
-inline void click(const char* gauge, size_t area, uint32_t flags) {
-  MouseRect* rect = click_areas(gauge).at(area);
-  ASSERT_NE(rect->function, nullptr);
-  ClickRecord record{.point = {rect->box.x, rect->box.y}, .gauge = find_gauge(gauge), .rect = rect};
-  rect->function(&record, flags);
-}
-
-
 namespace detail {
 
 // One "%N!fmt!" placeholder filled: "s" by the text callback, "d" rounded, others by printf.
@@ -84,7 +84,7 @@ inline std::string fill_placeholder(const TooltipArg& arg, const std::string& fo
 }  // namespace detail
 
 // The `nth` tooltip record with a text, filled as the host fills it ("d" rounded).
-inline std::string tooltip_text(const char* gauge, size_t nth) {
+inline std::string tooltip_text(const char* gauge, size_t nth = 0) {
   const TooltipText* tooltip = nullptr;
   size_t seen = 0;
   for (MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
@@ -103,7 +103,4 @@ inline std::string tooltip_text(const char* gauge, size_t nth) {
   return out;
 }
 
-
-constexpr uint32_t kRight = 0x80000000;
-
-}  // namespace crv5::testing::navigation
+}  // namespace crv5::testing
