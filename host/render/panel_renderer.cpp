@@ -57,10 +57,11 @@ cairo_surface_t* PanelRenderer::window_base(const WindowView& window, int width,
   return it->second;
 }
 
-std::vector<PanelRenderer::GaugePicture> PanelRenderer::gauge_pictures(const WindowView& window,
-                                                                       double scale) {
+std::vector<PanelRenderer::GaugePicture> PanelRenderer::gauge_pictures(
+    const WindowView& window, double scale, std::vector<DisplayList>* unkept) {
   std::vector<GaugePicture> pictures;
   pictures.reserve(window.gauges.size());
+  if (unkept) unkept->reserve(window.gauges.size());  // the pictures point into it
   for (const PlacedGauge& gauge : window.gauges) {
     if (!gauge.root) continue;
     const Rect at{double(std::lround(gauge.placement.x * scale)),
@@ -68,6 +69,10 @@ std::vector<PanelRenderer::GaugePicture> PanelRenderer::gauge_pictures(const Win
                   double(device_pixels(gauge.placement.width, scale)),
                   double(device_pixels(gauge.placement.height, scale))};
     DisplayList list = build_display_list(*gauge.root, images_.sizes());
+    if (unkept) {
+      pictures.push_back({gauge.key, &unkept->emplace_back(std::move(list)), at, true});
+      continue;
+    }
     Kept& kept = kept_[gauge.key];
     const bool changed = !kept.drawn || !(kept.list == list);
     if (changed) kept.list = std::move(list);
@@ -122,7 +127,8 @@ void PanelRenderer::paint(cairo_t* cr, const std::vector<GaugePicture>& pictures
 
 void PanelRenderer::draw_window(cairo_t* cr, const WindowView& window, double scale,
                                 const RenderOptions& options) {
-  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale);
+  std::vector<DisplayList> lists;  // a picture of its own: the kept windows are not touched
+  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale, &lists);
   cairo_save(cr);
   cairo_rectangle(cr, 0, 0, device_pixels(window.size.width, scale),
                   device_pixels(window.size.height, scale));
@@ -133,7 +139,7 @@ void PanelRenderer::draw_window(cairo_t* cr, const WindowView& window, double sc
 
 cairo_surface_t* PanelRenderer::update_window(const void* key, const WindowView& window,
                                               double scale, const RenderOptions& options) {
-  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale);
+  const std::vector<GaugePicture> pictures = gauge_pictures(window, scale, nullptr);
   std::vector<std::pair<const void*, Rect>> places;
   places.reserve(pictures.size());
   for (const GaugePicture& picture : pictures) places.emplace_back(picture.key, picture.at);

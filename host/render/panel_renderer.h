@@ -87,8 +87,10 @@ class PanelRenderer {
     Rect at;
     bool changed;  // its list differs from the one last drawn
   };
-  // The pictures of every gauge of the window, their lists brought up to date; counts them.
-  std::vector<GaugePicture> gauge_pictures(const WindowView& window, double scale);
+  // The pictures of every gauge of the window: with the kept lists brought up to date, or, when
+  // `unkept` is given, with lists held there and every picture taken as changed.
+  std::vector<GaugePicture> gauge_pictures(const WindowView& window, double scale,
+                                           std::vector<DisplayList>* unkept);
   // The base, then every gauge: all of the window when `damage` is empty, else only within
   // the damaged rectangles (device pixels), with the gauges that reach into them.
   void paint(cairo_t* cr, const std::vector<GaugePicture>& pictures, const WindowView& window,

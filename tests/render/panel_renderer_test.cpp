@@ -72,5 +72,17 @@ TEST_F(PanelRendererTest, KeptWindowIsPaintedAgainOnlyWhereAGaugeChanged) {
   EXPECT_EQ(renderer.last_counts().redrawn, 2);
 }
 
+// A picture of its own drawn in between (as `render` does) leaves the kept window to find the
+// change itself.
+TEST_F(PanelRendererTest, APictureOfItsOwnDoesNotHideAChangeFromTheKeptWindow) {
+  PanelRenderer renderer(images);
+  cairo_surface_t* kept = renderer.update_window(&window, window, 1, {});
+  left.children[0].angle = 135;
+  cairo_surface_destroy(renderer.render_window(window, 1, {}));
+  renderer.update_window(&window, window, 1, {});
+  EXPECT_EQ(renderer.last_counts().redrawn, 1);
+  EXPECT_EQ(Pixels(cairo_surface_reference(kept)), full_redraw());
+}
+
 }  // namespace
 }  // namespace gaugehost::render
