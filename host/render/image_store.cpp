@@ -231,8 +231,9 @@ ImageStore::InkBox ImageStore::ink(cairo_surface_t* surface) {
   if (!inserted) return it->second;
   const int width = cairo_image_surface_get_width(surface);
   const int height = cairo_image_surface_get_height(surface);
-  if (cairo_image_surface_get_format(surface) != CAIRO_FORMAT_ARGB32)
-    return it->second = {0, 0, width, height};  // opaque, or a format not looked into
+  const cairo_format_t format = cairo_image_surface_get_format(surface);
+  if (format != CAIRO_FORMAT_ARGB32)  // opaque, or a format not looked into
+    return it->second = {0, 0, width, height, format == CAIRO_FORMAT_RGB24};
   cairo_surface_flush(surface);
   const unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
@@ -250,7 +251,12 @@ ImageStore::InkBox ImageStore::ink(cairo_surface_t* surface) {
     bottom = y;
   }
   if (right < 0) return it->second = {};
-  return it->second = {left, top, right - left + 1, bottom - top + 1};
+  bool solid = true;
+  for (int y = top; y <= bottom && solid; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(data + y * stride);
+    for (int x = left; x <= right && solid; ++x) solid = row[x] >= 0xff000000u;
+  }
+  return it->second = {left, top, right - left + 1, bottom - top + 1, solid};
 }
 
 SizeLookup ImageStore::sizes() {

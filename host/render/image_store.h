@@ -54,6 +54,7 @@ class ImageStore {
   // transparent, so drawing only this part draws the same. Width 0 when nothing has colour.
   struct InkBox {
     int x = 0, y = 0, width = 0, height = 0;
+    bool solid = false;  // every pixel within it opaque: as a mask, it is a rectangle
   };
   InkBox ink(cairo_surface_t* surface);
   // size() as a display-list builder takes it.

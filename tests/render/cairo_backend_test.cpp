@@ -38,6 +38,40 @@ TEST(CairoBackend, WindowBitmapLetsTheStripThroughOnlyWhereItIsOpaque) {
   }
 }
 
+// A window that is an opaque rectangle is drawn through as a clip; it must show exactly what the
+// mask shows, at any scale and offset. The twin window has one half-transparent pixel more, where
+// the strip has a hole, so it takes the mask and must draw the same.
+TEST(CairoBackend, OpaqueRectangleWindowShowsWhatItsMaskShows) {
+  ImageStore images;
+  images.add(1, painted(solid(10, 40, 1, 0, 0), [](cairo_t* cr) {
+               cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+               cairo_rectangle(cr, 0, 16, 4, 8);  // under the twin's extra pixel, and its blur
+               cairo_fill(cr);
+             }));
+  const auto window = [](bool with_extra_pixel) {
+    return painted(solid(10, 10, 0, 0, 0, 0), [with_extra_pixel](cairo_t* cr) {
+      cairo_rectangle(cr, 0, 0, 10, 5);
+      cairo_fill(cr);
+      if (!with_extra_pixel) return;
+      cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
+      cairo_rectangle(cr, 0, 9, 1, 1);
+      cairo_fill(cr);
+    });
+  };
+  images.add(2, window(false));
+  images.add(3, window(true));
+  for (const Affine::Point at : {Affine::Point{5, 5}, {5.25, 4.5}, {4.75, 5.5}})
+    for (double scale : {1.0, 1.5, 0.75, 2.5}) {
+      ImageOp strip = image(1, at.x, at.y - 10);
+      strip.clip = {.kind = Clip::Kind::window, .window_id = 2,
+                    .window_transform = Affine::translation(at.x, at.y)};
+      const Pixels clipped(render_display_list({.size = {20, 40}, .ops = {strip}}, images, {}, scale));
+      strip.clip.window_id = 3;
+      const Pixels masked(render_display_list({.size = {20, 40}, .ops = {strip}}, images, {}, scale));
+      EXPECT_EQ(clipped, masked) << "window at " << at.x << ", " << at.y << " scale " << scale;
+    }
+}
+
 TEST(CairoBackend, RecordFontsDrawAsTheirMappedFacesInsideTheirBox) {
   ImageStore images;
   const auto drawn = [&](const char* font) {
