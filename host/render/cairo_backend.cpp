@@ -47,16 +47,17 @@ cairo_matrix_t matrix_of(const Affine& t) {
   return m;
 }
 
-// How a bitmap is sampled: an exact copy when it lands on whole pixels, otherwise the record's
-// choice (bilinear or nearest pixel).
 // Scaled and shifted only: no turn, no mirror.
 bool upright(const Affine& t) { return t.b == 0 && t.c == 0 && t.a > 0 && t.d > 0; }
 
+// Shifted by whole pixels only.
 bool whole_pixel_shift(const Affine& transform) {
   return transform.a == 1 && transform.d == 1 && transform.b == 0 && transform.c == 0 &&
          transform.e == std::floor(transform.e) && transform.f == std::floor(transform.f);
 }
 
+// How a bitmap is sampled: an exact copy when it lands on whole pixels, otherwise the record's
+// choice (bilinear or nearest pixel).
 cairo_filter_t filter_for(const Affine& transform, bool bilinear) {
   return whole_pixel_shift(transform) || !bilinear ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_BILINEAR;
 }
@@ -163,7 +164,8 @@ void draw_image(cairo_t* cr, const ImageOp& op, ImageStore& images, const Render
       op.clip.kind == Clip::Kind::window && invertible(op.clip.window_transform)
           ? device_bitmap(images, op.clip.window_id, Tint::none, op.clip.window_transform, host)
           : DeviceBitmap{};
-  const ImageStore::InkBox shape = window.surface ? images.ink(window.surface) : ImageStore::InkBox{};
+  const ImageStore::InkBox shape =
+      window.surface ? images.ink(window.surface) : ImageStore::InkBox{};
   if (window.surface && shape.solid && upright(window.transform)) {
     // A window that is an opaque rectangle, not turned, shows what a clip to the device pixels
     // its nearest-pixel sampling covers shows, and cairo clips without the slow pass of a mask.

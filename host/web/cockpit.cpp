@@ -461,10 +461,11 @@ std::string Cockpit::act_mouse(const json& body) {
     const bool repeats = area && area_takes(*area, single | kMouseRepeat);
     if (repeats && !hold_id.empty()) {
       const auto now = Clock::now();
+      const auto heard_earlier = [](const auto& a, const auto& b) {
+        return a.second.heard < b.second.heard;
+      };
       if (!holds_.contains(hold_id) && holds_.size() >= kMaxHeldButtons)
-        holds_.erase(std::min_element(holds_.begin(), holds_.end(), [](const auto& a, const auto& b) {
-          return a.second.heard < b.second.heard;
-        }));
+        holds_.erase(std::min_element(holds_.begin(), holds_.end(), heard_earlier));
       holds_[hold_id] = Hold{index, point, now + kRepeatDelay, now};
     }
     return json{{"area", area != nullptr}, {"repeats", repeats}, {"frame", frame_ + 1}}.dump();

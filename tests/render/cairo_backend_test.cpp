@@ -65,9 +65,12 @@ TEST(CairoBackend, OpaqueRectangleWindowShowsWhatItsMaskShows) {
       ImageOp strip = image(1, at.x, at.y - 10);
       strip.clip = {.kind = Clip::Kind::window, .window_id = 2,
                     .window_transform = Affine::translation(at.x, at.y)};
-      const Pixels clipped(render_display_list({.size = {20, 40}, .ops = {strip}}, images, {}, scale));
+      const auto draw = [&] {
+        return render_display_list({.size = {20, 40}, .ops = {strip}}, images, {}, scale);
+      };
+      const Pixels clipped(draw());
       strip.clip.window_id = 3;
-      const Pixels masked(render_display_list({.size = {20, 40}, .ops = {strip}}, images, {}, scale));
+      const Pixels masked(draw());
       EXPECT_EQ(clipped, masked) << "window at " << at.x << ", " << at.y << " scale " << scale;
     }
 }
