@@ -3,12 +3,23 @@
 // ramp.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
 
 #include "host/panel/session.h"
 #include "host/sim/start_state.h"
 
 namespace gaugehost::bench {
+
+// The timings: what a benchmark program does when not asked to just count.
+inline int run_benchmarks(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
 
 inline std::filesystem::path default_cockpit() {
   return std::filesystem::path(CRV5_SOURCE_DIR) / "panels/corvane/panel.cfg";

@@ -41,9 +41,5 @@ int main(int argc, char** argv) {
     cockpit.session.update(std::atoi(argv[2]));
     return 0;
   }
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return gaugehost::bench::run_benchmarks(argc, argv);
 }

@@ -23,11 +23,22 @@ namespace {
 using namespace gaugehost;
 using namespace gaugehost::render;
 
-// The default cockpit with every window shown, as the renderer sees it.
+// The default cockpit with every window shown, as the renderer sees it, with its renderer.
 struct Cockpit : bench::Cockpit {
   Cockpit() {
     windows = visible_window_views(session);
     for (const WindowView& window : windows) gauges += int(window.gauges.size());
+  }
+  // What a running host does each frame: brings each visible window's kept picture up to date.
+  // Returns the number of gauges drawn anew.
+  int draw(double scale, const RenderOptions& options = {}) {
+    int redrawn = 0;
+    for (const WindowView& window : windows) {
+      cairo_surface_t* surface = renderer.update_window(&window, window, scale, options);
+      benchmark::DoNotOptimize(cairo_image_surface_get_data(surface));
+      redrawn += renderer.last_counts().redrawn;
+    }
+    return redrawn;
   }
   void set_turbine(double percent) {
     session.sim().set_var(kTurbineSpeed, percent);
@@ -37,6 +48,8 @@ struct Cockpit : bench::Cockpit {
   }
   std::vector<WindowView> windows;
   int gauges = 0;
+  ImageStore images = ImageStore::for_module(session.module_handle());
+  PanelRenderer renderer{images};
 };
 
 // The counters every benchmark reports: gauges placed, gauges redrawn in the last frame, and the
@@ -49,32 +62,17 @@ void report(benchmark::State& state, const Cockpit& cockpit, int redrawn) {
   state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
 }
 
-// What a running host does each frame: brings each visible window's kept picture up to date.
-// Returns the number of gauges drawn anew.
-int draw(PanelRenderer& renderer, const Cockpit& cockpit, double scale,
-         const RenderOptions& options = {}) {
-  int redrawn = 0;
-  for (const WindowView& window : cockpit.windows) {
-    cairo_surface_t* surface = renderer.update_window(&window, window, scale, options);
-    benchmark::DoNotOptimize(cairo_image_surface_get_data(surface));
-    redrawn += renderer.last_counts().redrawn;
-  }
-  return redrawn;
-}
-
 // Every gauge and every window drawn anew, as when the panel lights are switched on or off: the
 // lighting alternates from one frame to the next (the bitmaps of both are ready beforehand).
 void BM_FullRedraw(benchmark::State& state) {
   Cockpit cockpit;
-  ImageStore images = ImageStore::for_module(cockpit.session.module_handle());
-  PanelRenderer renderer(images);
   const double scale = state.range(0) / 100.0;
   bool night = true;
-  draw(renderer, cockpit, scale, {.night = night});  // bitmaps decoded once, as in a running host
+  cockpit.draw(scale, {.night = night});  // bitmaps decoded once, as in a running host
   int redrawn = 0;
   for (auto _ : state) {
     night = !night;
-    redrawn = draw(renderer, cockpit, scale, {.night = night});
+    redrawn = cockpit.draw(scale, {.night = night});
   }
   report(state, cockpit, redrawn);
 }
@@ -82,41 +80,35 @@ void BM_FullRedraw(benchmark::State& state) {
 // The same with every kept surface dropped first: the first drawing of a window.
 void BM_FirstDraw(benchmark::State& state) {
   Cockpit cockpit;
-  ImageStore images = ImageStore::for_module(cockpit.session.module_handle());
-  PanelRenderer renderer(images);
   const double scale = state.range(0) / 100.0;
-  int redrawn = draw(renderer, cockpit, scale);
+  int redrawn = cockpit.draw(scale);
   for (auto _ : state) {
-    renderer.forget();
-    redrawn = draw(renderer, cockpit, scale);
+    cockpit.renderer.forget();
+    redrawn = cockpit.draw(scale);
   }
   report(state, cockpit, redrawn);
 }
 
 void BM_FewNeedlesMoved(benchmark::State& state) {
   Cockpit cockpit;
-  ImageStore images = ImageStore::for_module(cockpit.session.module_handle());
-  PanelRenderer renderer(images);
   const double scale = state.range(0) / 100.0;
-  int redrawn = draw(renderer, cockpit, scale);
+  int redrawn = cockpit.draw(scale);
   double percent = 40;
   for (auto _ : state) {
     state.PauseTiming();
     percent = percent >= 100 ? 40 : percent + 0.7;
     cockpit.set_turbine(percent);
     state.ResumeTiming();
-    redrawn = draw(renderer, cockpit, scale);
+    redrawn = cockpit.draw(scale);
   }
   report(state, cockpit, redrawn);
 }
 
 void BM_NothingMoved(benchmark::State& state) {
   Cockpit cockpit;
-  ImageStore images = ImageStore::for_module(cockpit.session.module_handle());
-  PanelRenderer renderer(images);
   const double scale = state.range(0) / 100.0;
-  int redrawn = draw(renderer, cockpit, scale);
-  for (auto _ : state) redrawn = draw(renderer, cockpit, scale);
+  int redrawn = cockpit.draw(scale);
+  for (auto _ : state) redrawn = cockpit.draw(scale);
   report(state, cockpit, redrawn);
 }
 
@@ -131,17 +123,15 @@ BENCHMARK(BM_NothingMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)
     ->Repetitions(5)->ReportAggregatesOnly();
 
 // N full redraws at 1x, as BM_FullRedraw makes them.
-[[gnu::noinline]] void full_redraws(PanelRenderer& renderer, const Cockpit& cockpit, int frames) {
-  for (int i = 0; i < frames; ++i) draw(renderer, cockpit, 1, {.night = i % 2 == 0});
+[[gnu::noinline]] void full_redraws(Cockpit& cockpit, int frames) {
+  for (int i = 0; i < frames; ++i) cockpit.draw(1, {.night = i % 2 == 0});
 }
 
 void measure_redraws(int frames) {
   Cockpit cockpit;
-  ImageStore images = ImageStore::for_module(cockpit.session.module_handle());
-  PanelRenderer renderer(images);
-  draw(renderer, cockpit, 1, {.night = true});  // every bitmap decoded, in both lightings
-  draw(renderer, cockpit, 1, {.night = false});
-  full_redraws(renderer, cockpit, frames);
+  cockpit.draw(1, {.night = true});  // every bitmap decoded, in both lightings
+  cockpit.draw(1, {.night = false});
+  full_redraws(cockpit, frames);
 }
 
 }  // namespace
@@ -151,9 +141,5 @@ int main(int argc, char** argv) {
     measure_redraws(std::atoi(argv[2]));
     return 0;
   }
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::run_benchmarks(argc, argv);
 }
