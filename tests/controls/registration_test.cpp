@@ -1,4 +1,4 @@
-// The registration placard: its records, the options of its parameter text (fixed text, font,
+// The registration placard: the options of its parameter text (fixed text, font,
 // colour held to 255), the ATC identifier asked for on every update, and the text rule: first
 // word, at most seven characters, underscores as blanks, a missing identifier as an empty text.
 #include <gtest/gtest.h>
@@ -8,7 +8,7 @@
 
 #include "controls/registration.h"
 #include "module/gauges.h"
-#include "tests/support/record_checks.h"
+#include "tests/support/gauge_access.h"
 
 namespace {
 
@@ -39,15 +39,6 @@ std::string show(const char* parameters, const char* atc_id) {
   placard().parameters = nullptr;
   EXPECT_EQ(buffer[7] == '\0' || std::strlen(buffer) < 8, true) << "terminated within 8 bytes";
   return buffer;
-}
-
-TEST(RegistrationRecords, PlateAndText) {
-  expect_elements("Registration", {
-      {.kind = kElementStaticImage, .bitmap = 50, .position = {0, 0}, .flags = 0x3},
-      {.kind = kElementString, .bitmap = -1, .position = {0, 0}, .flags = 0x3},
-  });
-  expect_mouse("Registration", {parent(), parent_end(), list_end()});
-  expect_text("Registration", 1, {.box = {150, 25}, .chars = 7, .foreground = 0xFFFFFF, .background = 0, .highlight = 0x5C5C5C, .font = "Arial", .weight = 400});
 }
 
 TEST(RegistrationText, ParameterTextsAndIdentifiers) {
