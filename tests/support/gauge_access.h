@@ -11,12 +11,27 @@
 #include <string>
 #include <vector>
 
+#include "module/gauge.h"
 #include "module/services.h"
-#include "tests/support/record_checks.h"
+#include "tests/support/test_host.h"
 
 namespace crv5::testing {
 
+constexpr uint32_t kLeft = 0x20000000;
 constexpr uint32_t kRight = 0x80000000;
+
+// The gauge's elements in draw order: an element, then its children, then its next sibling.
+inline void flatten(ElementHeader* const* list, std::vector<ElementHeader*>& out) {
+  for (; list && *list; ++list) {
+    out.push_back(*list);
+    flatten((*list)->next, out);
+  }
+}
+inline std::vector<ElementHeader*> elements_in_draw_order(const GaugeHeader& gauge) {
+  std::vector<ElementHeader*> out;
+  flatten(gauge.elements, out);
+  return out;
+}
 
 template <class Element>
 Element& element(const char* gauge, size_t index) {
