@@ -1,6 +1,6 @@
-// The autopilot control box: its records, the order of the events each switch sends, the wing
-// leveller engaged by the master's update, the knobs' steps and wraps, the drums and the selected
-// altitude read-out with its counter.
+// The autopilot control box's rules at their edges: the order of the events each switch sends,
+// the knobs' steps and wraps, the drums' places and the selected-altitude read-out's format. The
+// box is driven end to end by tests/checks/autopilot/autopilot.check.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,8 +28,6 @@ enum Area { kMaster, kAltitudeHold, kYawDamper, kHeadingHold, kNavHold, kHeading
 void click(Area index, uint32_t flags = kMouseLeftSingle) {
   EXPECT_FALSE(crv5::testing::click("Autopilot", index, flags));
 }
-ElementHeader& element(size_t index) { return crv5::testing::element<ElementHeader>("Autopilot", index); }
-constexpr size_t kCourseUnits = 2, kHeadingHundreds = 7, kMasterSwitch = 14, kReadout = 15;
 
 struct SwitchCase {
   const char* label;
@@ -61,34 +59,6 @@ TEST(AutopilotSwitches, EventsInTheirOrder) {
   }
 }
 
-TEST(AutopilotSwitches, MasterUpdateEngagesTheWingLevellerUntilAModeIsReported) {
-  struct Case {
-    const char* label;
-    std::vector<std::pair<uint32_t, double>> vars;
-    bool sends;
-  } cases[] = {
-      {"master on, no mode", {{103, 1}}, true},
-      {"master off", {}, false},
-      {"master negative", {{103, -1}}, false},
-      {"wing leveller engaged", {{103, 1}, {104, 1}}, false},
-      {"heading hold", {{103, 1}, {106, 1}}, false},
-      {"navigation hold", {{103, 1}, {105, 1}}, false},
-      {"altitude hold", {{103, 1}, {108, 1}}, false},
-      {"altitude hold at a fraction is not exactly 0", {{103, 1}, {108, 0.01}}, false},
-  };
-  for (const Case& c : cases) {
-    TestHost host;
-    for (auto [id, value] : c.vars) host.set(id, value);
-    auto& master = reinterpret_cast<ElementIcon&>(element(kMasterSwitch));
-    const double shown = evaluate(master);
-    evaluate(master);
-    EXPECT_EQ(shown, c.vars.empty() ? 0 : c.vars[0].second) << c.label << ": the state as read";
-    const std::vector<uint32_t> expected =
-        c.sends ? std::vector<uint32_t>{0x10111, 0x10111} : std::vector<uint32_t>{};
-    EXPECT_EQ(host.event_ids(), expected) << c.label;
-  }
-}
-
 // --- Knobs ---
 
 TEST(AutopilotKnobs, StepsAndWrapsKeepTheUnitsDigit) {
@@ -103,42 +73,6 @@ TEST(AutopilotKnobs, StepsAndWrapsKeepTheUnitsDigit) {
   for (const auto& c : cases)
     EXPECT_EQ(knob_step(c.current, c.step, c.increase), c.expected)
         << c.current << (c.increase ? " + " : " - ") << c.step;
-}
-
-TEST(AutopilotKnobs, ClicksSendTheirEventKeepTheValueAndLeftWins) {
-  struct Case {
-    const char* label;
-    Area area;
-    uint32_t flags;
-    uint32_t token;
-    double current;
-    uint32_t event;
-    int32_t sent;  // -1: nothing
-  } cases[] = {
-      {"heading 0 left down", kHeadingDown, kMouseLeftSingle, 855, 0, 0x101fa, 359},
-      {"heading 359.7 left up", kHeadingUp, kMouseLeftSingle, 855, 359.7, 0x101fa, 0},
-      {"heading right up", kHeadingUp, kMouseRightSingle, 855, 100, 0x101fa, 110},
-      {"heading held left", kHeadingDown, kMouseLeftSingle | kMouseRepeat, 855, 100, 0x101fa, 99},
-      {"both buttons act as left", kHeadingUp, kMouseLeftSingle | kMouseRightSingle, 855, 100, 0x101fa, 101},
-      {"neither button does nothing", kHeadingUp, kMouseRepeat, 855, 100, 0x101fa, -1},
-      {"course 355 right up", kCourseUp, kMouseRightSingle, 45, 355, 0x100b4, 5},
-      {"course 349 right up", kCourseUp, kMouseRightSingle, 45, 349, 0x100b4, 359},
-      {"course 7 right down", kCourseDown, kMouseRightSingle, 45, 7, 0x100b4, 357},
-  };
-  for (const Case& c : cases) {
-    TestHost host;
-    crv5::ap_heading_knob_value = -1;
-    crv5::ap_course_knob_value = -1;
-    host.set(c.token, c.current);
-    click(c.area, c.flags);
-    if (c.sent < 0) {
-      EXPECT_TRUE(host.events.empty()) << c.label;
-      continue;
-    }
-    EXPECT_EQ(host.events, (std::vector<KeyEvent>{{c.event, uint32_t(c.sent)}})) << c.label;
-    const double kept = c.token == 855 ? crv5::ap_heading_knob_value : crv5::ap_course_knob_value;
-    EXPECT_EQ(kept, c.sent) << c.label << ": the tooltip's value";
-  }
 }
 
 // --- Drums ---
@@ -156,80 +90,7 @@ TEST(AutopilotDrums, UnitsTensHundredsOnTheExamples) {
   }
 }
 
-TEST(AutopilotDrums, ElementsReadTheirPlaceFromTheirRangeAndNeverGoNaN) {
-  TestHost host;
-  const double expected[] = {9.5, 29.5, 100};
-  for (size_t i = 0; i < 3; ++i) {
-    auto& drum = reinterpret_cast<ElementMovingImage&>(element(kCourseUnits + i));
-    drum.y.source.value.f = 129.95;
-    EXPECT_NEAR(drum.y.callback(&drum), expected[i], 1e-9) << i;
-    for (double bad : {kNaN, std::numeric_limits<double>::infinity()}) {
-      drum.y.source.value.f = bad;
-      EXPECT_EQ(drum.y.callback(&drum), 0) << i;
-    }
-  }
-  auto& hundreds = reinterpret_cast<ElementMovingImage&>(element(kHeadingHundreds));
-  hundreds.y.source.value.f = -90;  // the remainder keeps the sign; the range takes it back in
-  EXPECT_NEAR(hundreds.y.callback(&hundreds), 900, 1e-9);
-}
-
 // --- Selected altitude read-out ---
-
-struct Readout {
-  ElementString& element = reinterpret_cast<ElementString&>(::element(kReadout));
-  char text[6] = "xxxxx";
-  std::string update(double feet) {
-    element.text = text;
-    element.source[0].value.f = feet;
-    EXPECT_EQ(element.callback(&element), 0);
-    return text;
-  }
-  bool hidden() const { return (element.header.image_flags & kImageHidden) != 0; }
-};
-
-TEST(AutopilotReadout, ButtonShowsTheAltitudeFor60UpdatesOnlyWithMasterAndAltitudeHold) {
-  struct Case { const char* label; double master, altitude_hold; bool accepted; } cases[] = {
-      {"both on", 1, 1, true},
-      {"master off", 0, 1, false},
-      {"altitude hold off", 1, 0, false},
-      {"both off", 0, 0, false},
-  };
-  for (const Case& c : cases) {
-    TestHost host;
-    crv5::ap_altitude_display_ticks = 0;
-    host.set(103, c.master);
-    host.set(108, c.altitude_hold);
-    click(kAltitudeButton);
-    EXPECT_EQ(crv5::ap_altitude_display_ticks, c.accepted ? 60 : 0) << c.label;
-    EXPECT_TRUE(host.events.empty()) << c.label;
-    Readout readout;
-    for (int i = 0; i < 60; ++i) {
-      readout.update(12000);
-      EXPECT_EQ(readout.hidden(), !c.accepted) << c.label << " update " << i;
-    }
-    readout.update(12000);
-    EXPECT_TRUE(readout.hidden()) << c.label << ": the 61st update";
-    EXPECT_EQ(crv5::ap_altitude_display_ticks, 0) << c.label;
-  }
-}
-
-TEST(AutopilotReadout, CounterHoldsWhileEitherIsOffAndResumes) {
-  TestHost host;
-  crv5::ap_altitude_display_ticks = 0;
-  host.set(103, 1);
-  host.set(108, 1);
-  click(kAltitudeButton);
-  Readout readout;
-  for (int i = 0; i < 10; ++i) readout.update(5000);
-  host.set(108, 0);
-  for (int i = 0; i < 100; ++i) readout.update(5000);
-  EXPECT_TRUE(readout.hidden());
-  EXPECT_EQ(crv5::ap_altitude_display_ticks, 50);
-  host.set(108, 1);
-  EXPECT_EQ(readout.update(5000), " 5000");
-  EXPECT_FALSE(readout.hidden());
-  EXPECT_EQ(crv5::ap_altitude_display_ticks, 49);
-}
 
 TEST(AutopilotReadout, FiveCharactersAtMostWhateverTheAltitude) {
   struct Case { double feet; const char* text; } cases[] = {
