@@ -1,7 +1,7 @@
-// The radio heads: the packed-decimal decoders, each knob at its stop and one step inside it,
-// held knobs, power gating of knobs, lamps and read-outs, the switches and ident events, the ADF's
-// bands and its set-frequency packing, the transponder's digits, and a head whose click failed to
-// load. What the heads draw and say is driven end to end by their check files.
+// The radio heads: the packed-decimal decoders, the decimals knobs' test on the megahertz as last
+// decoded, the channel wheel's endings, the ADF's band at install, read-out and ident, the
+// transponder's digits, and a head whose click failed to load. What the heads draw and say and
+// their knobs' stops are driven end to end by their check files (tests/checks/radios).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -117,34 +117,6 @@ TEST(RadioDecoders, RadixReexpression) {
 
 // --- COM1 ----------------------------------------------------------------------------------------
 
-// Areas: 0/1 tens down/up, 2/3 units down/up, 4/5 four channels down/up, 6/7 one channel down/up.
-TEST_F(Radios, Com1KnobsAtTheirStopsAndOneStepInside) {
-  struct Case { uint32_t frequency; int area; Events expected; };
-  const Case cases[] = {
-      {0x1800, 2, {}},                                  // 118: one MHz down stops
-      {0x1900, 2, repeated(0x10064, 1)},                // 119
-      {0x1800, 0, {}},                                  // ten MHz down stops below 128
-      {0x2700, 0, {}},                                  // 127
-      {0x2800, 0, repeated(0x10064, 10)},               // 128
-      {0x2600, 1, {}},                                  // 126: ten MHz up stops
-      {0x2500, 1, repeated(0x10065, 10)},               // 125
-      {0x3500, 3, {}},                                  // 135: one MHz up stops
-      {0x3400, 3, repeated(0x10065, 1)},                // 134
-      {0x3500, 5, repeated(0x10067, 4)},                // decimals up admit 135
-      {0x3500, 7, repeated(0x10067, 1)},
-      {0x1800, 4, repeated(0x10066, 4)},                // decimals down admit 118
-      {0x1800, 6, repeated(0x10066, 1)},
-  };
-  for (const Case& c : cases) {
-    host.set_u32(23, c.frequency);
-    crv5::com1_whole_mhz = 0;
-    if (c.area >= 4) TestHost::service(gauge("Radio_COM1"), kServicePreUpdate);  // last decoded
-    host.clear_log();
-    click("Radio_COM1", c.area);
-    EXPECT_EQ(sent(), c.expected) << std::hex << c.frequency << " area " << c.area;
-  }
-}
-
 TEST_F(Radios, Com1DecimalsKnobsTestTheMegahertzAsLastDecoded) {
   host.set_u32(23, 0x1725);
   TestHost::service(gauge("Radio_COM1"), kServicePreUpdate);  // 117: below the stop
@@ -152,14 +124,6 @@ TEST_F(Radios, Com1DecimalsKnobsTestTheMegahertzAsLastDecoded) {
   click("Radio_COM1", 6);  // one channel down needs at least 118
   EXPECT_EQ(sent(), Events{});
   EXPECT_EQ(crv5::com1_fraction, 50);  // the decimals were decoded anew
-}
-
-TEST_F(Radios, Com1HeldTenMegahertzKnobStopsAtItsStop) {
-  host.set_u32(23, 0x2800);
-  click("Radio_COM1", 0);
-  host.set_u32(23, 0x1800);  // the host has moved ten down
-  click("Radio_COM1", 0, kMouseLeftSingle | kMouseRepeat);
-  EXPECT_EQ(sent(), repeated(0x10064, 10));
 }
 
 // The wheels with the switch off and on, the lamp and the tooltips are driven end to end by
@@ -174,71 +138,6 @@ TEST_F(Radios, Com1ChannelWheelShowsTheEndingOfTheDecimals) {
   }
 }
 
-// --- NAV1, NAV2 ----------------------------------------------------------------------------------
-
-struct NavNumbers {
-  const char* gauge;
-  uint32_t token;
-  int32_t* power;
-  uint32_t mhz_down, mhz_up, channel_down, channel_up;
-};
-const NavNumbers kNavs[] = {
-    {"Radio_NAV1", 24, &crv5::nav1_power, 0x10068, 0x10069, 0x1006a, 0x1006b},
-    {"Radio_NAV2", 27, &crv5::nav2_power, 0x1006c, 0x1006d, 0x1006e, 0x1006f},
-};
-
-// Areas: 0/1 MHz down/up, 2/3 decimals down/up, 4 main switch, 5 tone switch.
-TEST_F(Radios, NavKnobsAtTheirStopsOneStepInsideAndOnlyWhilePowered) {
-  for (const NavNumbers& n : kNavs) {
-    SCOPED_TRACE(n.gauge);
-    *n.power = 1;
-    struct Case { uint32_t frequency; int area; Events expected; };
-    const Case cases[] = {
-        {0x0800, 0, {}},
-        {0x0900, 0, repeated(n.mhz_down, 1)},
-        {0x1700, 1, {}},
-        {0x1600, 1, repeated(n.mhz_up, 1)},
-        {0x0800, 2, repeated(n.channel_down, 1)},  // the decimals have no stop
-        {0x1795, 3, repeated(n.channel_up, 1)},
-    };
-    for (const Case& c : cases) {
-      host.set_u32(n.token, c.frequency);
-      host.clear_log();
-      click(n.gauge, c.area);
-      EXPECT_EQ(sent(), c.expected) << std::hex << c.frequency << " area " << c.area;
-    }
-    *n.power = 0;
-    host.set_u32(n.token, 0x1345);
-    for (int area = 0; area < 4; ++area) click(n.gauge, area);
-    EXPECT_EQ(sent(), Events{});
-    // Each click still decoded the frequency: the drums show it, unlit.
-    // face, hundredths, tenths, units, tens, hundreds, decimals knob, MHz knob, tone, switch, lamp
-    for (size_t drum = 1; drum <= 5; ++drum) {
-      EXPECT_EQ(value_of(n.gauge, drum), (std::vector<double>{5, 4, 3, 1, 0}[drum - 1])) << drum;
-      EXPECT_FALSE(luminous(n.gauge, drum)) << drum;
-    }
-    EXPECT_EQ(value_of(n.gauge, 10), -1);
-    *n.power = 1;
-    for (size_t drum = 1; drum <= 5; ++drum) {
-      value_of(n.gauge, drum);
-      EXPECT_TRUE(luminous(n.gauge, drum)) << drum;
-      EXPECT_EQ(element(n.gauge, drum)->image_flags & kImageOnScreen, 0u);
-    }
-    EXPECT_EQ(value_of(n.gauge, 10), 0);
-    *n.power = 0;
-  }
-}
-
-TEST_F(Radios, NavHeldMegahertzKnobStopsAt117) {
-  crv5::nav1_power = 1;
-  host.set_u32(24, 0x1600);
-  click("Radio_NAV1", 1);
-  host.set_u32(24, 0x1700);
-  click("Radio_NAV1", 1, kMouseLeftSingle | kMouseRepeat);
-  click("Radio_NAV1", 1, kMouseLeftSingle | kMouseRepeat);
-  EXPECT_EQ(sent(), repeated(0x10069, 1));
-}
-
 // --- ADF -----------------------------------------------------------------------------------------
 
 void tune_adf(TestHost& host, double khz) {
@@ -246,66 +145,6 @@ void tune_adf(TestHost& host, double khz) {
   const uint32_t whole = tenths / 10;
   host.set_u32(16, radio::reexpress(whole % 1000, 10, 16));
   host.set_u32(18, (whole >= 1000 ? 0x100 : 0) + tenths % 10);
-}
-
-// Areas: 0 main, 1 tone, 2/3 band down/up, 4/5 tuning down/up (right click coarse).
-TEST_F(Radios, AdfTuningStopsPerBandAndClick) {
-  crv5::adf_power = 1;
-  struct Case { double band, khz; int area; uint32_t flags; Events expected; double knob_moves; };
-  const uint32_t right = kMouseRightSingle, left = kMouseLeftSingle;
-  const Case cases[] = {
-      {1, 405.0, 5, right, repeated(0x103ee, 5), 5},
-      {1, 405.5, 5, right, {}, 0},
-      {1, 405.5, 5, left, repeated(0x1039e, 5), 1},
-      {1, 410.0, 5, left, {}, 0},
-      {1, 410.0, 5, right, {}, 0},
-      {1, 200.5, 4, left, repeated(0x1039d, 5), -1},
-      {1, 200.4, 4, left, {}, 0},
-      {1, 205.0, 4, right, repeated(0x103ef, 5), -5},
-      {1, 204.9, 4, right, {}, 0},
-      {2, 845.0, 5, right, repeated(0x103ee, 5), 5},
-      {2, 849.6, 5, left, {}, 0},
-      {2, 410.5, 4, left, repeated(0x1039d, 5), -1},
-      {3, 1745.0, 5, right, repeated(0x103ee, 5), 5},
-      {3, 1749.5, 5, left, repeated(0x1039e, 5), 1},
-      {3, 855.0, 4, right, repeated(0x103ef, 5), -5},
-      {3, 850.4, 4, left, {}, 0},
-  };
-  for (const Case& c : cases) {
-    crv5::adf_band = c.band;
-    tune_adf(host, c.khz);
-    value_of("Radio_ADF", 1);  // the dial decodes the frequency
-    host.clear_log();
-    const double knob = crv5::adf_tuning_knob;
-    click("Radio_ADF", c.area, c.flags | kMouseRepeat);
-    EXPECT_EQ(sent(), c.expected) << "band " << c.band << " at " << c.khz << " area " << c.area;
-    EXPECT_EQ(crv5::adf_tuning_knob - knob, c.knob_moves);
-  }
-  crv5::adf_power = 0;
-  tune_adf(host, 300);
-  click("Radio_ADF", 5, right);
-  click("Radio_ADF", 3);
-  EXPECT_EQ(sent(), Events{});
-  EXPECT_EQ(crv5::adf_band, 3);
-}
-
-TEST_F(Radios, AdfBandSelectorMovesToTheSharedEdgeAndPresetsTheDial) {
-  crv5::adf_power = 1;
-  struct Case { int area; double band_after, dial_after; Events expected; };
-  const Case cases[] = {
-      {2, 1, 0, {}},                          // down from band 1: nothing
-      {3, 2, 0, {{0x1024a, 0x4100}}},
-      {3, 3, 0, {{0x1024a, 0x8500}}},
-      {3, 3, 0, {}},                          // up from band 3: nothing
-      {2, 2, 176, {{0x1024a, 0x8500}}},
-      {2, 1, 105, {{0x1024a, 0x4100}}},
-  };
-  for (const Case& c : cases) {
-    click("Radio_ADF", c.area);
-    EXPECT_EQ(sent(), c.expected) << "area " << c.area << " to band " << c.band_after;
-    EXPECT_EQ(crv5::adf_band, c.band_after);
-    EXPECT_EQ(crv5::adf_dial_angle, c.dial_after);
-  }
 }
 
 TEST_F(Radios, AdfInstallPicksTheBandAndTheDialFollowsOnlyWhilePowered) {
