@@ -1,0 +1,199 @@
+// The engine and system dials and the throttle quadrant: the needle tables between their points,
+// the tooltips' conversions to the pilot's units and words, and the throttle set by the height of
+// a click or drag, at its edges. The dials are driven end to end by
+// tests/checks/instruments/system_dials.check.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "common/needle_rule.h"
+#include "instruments/system_dials.h"
+#include "module/records.h"
+#include "tests/support/gauge_access.h"
+
+namespace {
+
+using namespace crv5::testing;
+
+// --- Needle tables ------------------------------------------------------------------------------
+
+double angle_of(const ElementNeedle& n, double value) {
+  return crv5::common::needle_angle(n.table, n.table_size, n.header.position, value);
+}
+
+// The angle of a dial point seen from the needle's position.
+double towards(const ElementNeedle& n, PixPoint p) { return crv5::common::point_angle(n.header.position, p); }
+
+// Halfway, clockwise, from the direction of `a` to that of `b`.
+double between(const ElementNeedle& n, PixPoint a, PixPoint b) {
+  return towards(n, a) + crv5::common::normalize_degrees(towards(n, b) - towards(n, a)) / 2;
+}
+
+// The table points and stops of every dial are checked end to end by
+// tests/checks/instruments/system_dials.check; here the points between, and the stops it leaves.
+TEST(SystemDialTables, InterpolationAndTheStopsTheCheckFileLeaves) {
+  struct Case {
+    const char* label;
+    const char* gauge;
+    size_t needle;
+    double value;
+    PixPoint from, to;  // the expected angle: towards `from`, or halfway to `to` when it is given
+    bool halfway = false;
+  };
+  const Case cases[] = {
+      {"interpolation: 200 C", "EGT_Indicator", 1, 851.67, {41, 105}, {141, 60}, true},
+      {"interpolation: right needle, 10 bars", "Fuel_Pressure", 1, 20879.1, {189, 237}, {163, 139}, true},
+      {"interpolation: 1000 kg/h", "Fuel_Flow", 1, 2204.585537918871, {246, 78}, {250, 214}, true},
+      {"table point: temperature 80 C", "Triple_Indicator", 1, 635.67, {40, 38}, {}},
+      {"interpolation: oil 5 bars", "Triple_Indicator", 2, 10439.55, {140, 31}, {177, 101}, true},
+      {"interpolation: fuel 2.25 bars", "Triple_Indicator", 3, 4697.7975, {151, 150}, {71, 155}, true},
+      {"saturated: fuel -1 bar", "Triple_Indicator", 3, -2087.91, {41, 150}, {}},
+      {"interpolation: left needle, 275 bars", "Hydraulic_Pressure", 2, 574175.25, {112, 63}, {138, 139}, true},
+      {"interpolation: 25 volts", "Voltmeter", 1, 25, {111, 64}, {138, 84}, true},
+      {"interpolation: 5/8", "Spoilers_Position", 1, 10240, {76, 32}, {103, 36}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.gauge) + ", " + c.label);
+    const ElementNeedle& n = element<ElementNeedle>(c.gauge, c.needle);
+    const double expected = c.halfway ? between(n, c.from, c.to) : towards(n, c.from);
+    EXPECT_NEAR(crv5::common::normalize_degrees(angle_of(n, c.value) - expected + 180) - 180, 0, 1e-6);
+  }
+}
+
+// --- Tooltips -----------------------------------------------------------------------------------
+
+// The number the `nth` argument of the gauge's first tooltip gives, after its needles' updates.
+double tooltip_number(const char* gauge, size_t nth) {
+  for (const MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
+    if (r->kind == kMouseTooltip && r->tooltip) return r->tooltip->args[nth].number(0, 0, nullptr, nullptr, nullptr);
+  ADD_FAILURE() << gauge << " has no tooltip";
+  return 0;
+}
+std::string tooltip_word(const char* gauge) {
+  for (const MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
+    if (r->kind == kMouseTooltip && r->tooltip) return r->tooltip->args[0].text(0, 0, nullptr, nullptr, nullptr);
+  return "";
+}
+
+// Every needle of the gauge updated once, as the host does before a tooltip is shown.
+void update(const char* gauge) {
+  for (ElementHeader* e : elements_in_draw_order(*find_gauge(gauge)))
+    if (e->kind == kElementNeedle) evaluate(reinterpret_cast<ElementNeedle&>(*e));
+}
+
+TEST(SystemDialTooltips, ConvertTheKeptValuesToThePilotsUnits) {
+  TestHost host;
+  host.set(638, 1000);           // pounds per hour
+  host.set(561, 491.67);         // Rankine
+  host.set(562, 41758.2);        // psf
+  host.set(899, 7307.685);       // psf
+  host.set(734, 417582);
+  host.set(732, 417582);
+  host.set(753, 27.55);
+  for (const char* g : {"Fuel_Flow", "Triple_Indicator", "Hydraulic_Pressure", "Voltmeter"}) update(g);
+  EXPECT_NEAR(tooltip_number("Fuel_Flow", 0), 453.6, 1e-9);         // pounds to kilograms
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 0), 0, 1e-9);      // Rankine to Celsius
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 1), 20, 1e-9);     // psf to bars
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 2), 3.5, 1e-9);
+  EXPECT_NEAR(tooltip_number("Hydraulic_Pressure", 0), 200, 1e-9);  // main: the right needle's 734
+  EXPECT_NEAR(tooltip_number("Hydraulic_Pressure", 1), 190, 1e-9);  // auxiliary: 732 x 0.95
+  EXPECT_DOUBLE_EQ(tooltip_number("Voltmeter", 0), 27.55);
+
+  host.set(561, 635.67);
+  update("Triple_Indicator");
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 0), 80, 1e-9);
+  // The tooltip shows what the needle showed at its last update, not the variable now.
+  host.set(561, 707.67);
+  EXPECT_NEAR(tooltip_number("Triple_Indicator", 0), 80, 1e-9);
+}
+
+TEST(SystemDialTooltips, PassThroughNeedlesShowTheirSourceUnchanged) {
+  TestHost host;
+  host.set(753, 24.5);
+  EXPECT_EQ(evaluate(element<ElementNeedle>("Voltmeter", 1)), 24.5);
+  host.set(732, -12345.5);
+  EXPECT_EQ(evaluate(element<ElementNeedle>("Hydraulic_Pressure", 2)), -12345.5);
+  EXPECT_EQ(crv5::hydraulic_left_psf, -12345.5);
+}
+
+TEST(SystemDialTooltips, SpeedBrakePositionInWords) {
+  TestHost host;
+  const struct { double position; const char* word; } cases[] = {
+      {-100, "fully retracted"}, {0, "fully retracted"},     {2196, "fully retracted"},
+      {2197, "1/4 deployed"},    {6288, "1/4 deployed"},     {6289, "half deployed"},
+      {10480, "half deployed"},  {10481, "3/4 deployed"},    {14672, "3/4 deployed"},
+      {14673, "fully deployed"}, {16384, "fully deployed"},  {std::numeric_limits<double>::infinity(), "fully deployed"},
+      {std::nan(""), "unknown"},  // a reading that is no number names no position
+  };
+  for (const auto& c : cases) {
+    host.set(326, c.position);
+    update("Spoilers_Position");
+    EXPECT_EQ(tooltip_word("Spoilers_Position"), c.word) << c.position;
+  }
+}
+
+TEST(SystemDialTooltips, NoNumberReadingsPassThroughAsTheyAre) {
+  TestHost host;
+  host.set(638, std::nan(""));
+  host.set(753, std::numeric_limits<double>::infinity());
+  update("Fuel_Flow");
+  update("Voltmeter");
+  EXPECT_TRUE(std::isnan(tooltip_number("Fuel_Flow", 0)));  // the host prints it as it prints NaN
+  EXPECT_EQ(tooltip_number("Voltmeter", 0), std::numeric_limits<double>::infinity());
+}
+
+// --- Throttle -----------------------------------------------------------------------------------
+
+MouseRect& throttle_area() { return find_gauge("Throttle_Quadrant")->mouse_rects[2]; }
+
+std::vector<KeyEvent> throttle_at(int32_t y, uint32_t flags, MouseRect* area) {
+  TestHost host;
+  ClickRecord click{{110, y}, find_gauge("Throttle_Quadrant"), area};
+  EXPECT_FALSE(throttle_area().function(&click, flags));  // mouse functions return false
+  return host.events;
+}
+
+TEST(Throttle, SetByTheHeightOfTheClickOrDragInTheArea) {
+  const struct { int32_t y; uint32_t value; } cases[] = {
+      {0, 16384},         // the top edge: full
+      {375, 0},           // the bottom edge: idle
+      {187, 8213},        // 16384 x 188 / 375 = 8213.8, truncated
+      {-40, 16384},       // above the area
+      {900, 0},           // below it
+      {INT_MIN, 16384},   // far beyond either end
+      {INT_MAX, 0},
+  };
+  for (uint32_t flags : {0x20000000u, 0x20800000u}) {  // click, drag
+    for (const auto& c : cases) {
+      EXPECT_EQ(throttle_at(c.y, flags, &throttle_area()), (std::vector<KeyEvent>{{0x1011c, c.value}}))
+          << "y " << c.y << " flags " << std::hex << flags;
+    }
+  }
+}
+
+TEST(Throttle, MeasuresThePointInTheBoxOfTheAreaHit) {
+  MouseRect lower_half = throttle_area();
+  lower_half.box = {0, 200, 220, 100};
+  EXPECT_EQ(throttle_at(250, 0x20000000, &lower_half), (std::vector<KeyEvent>{{0x1011c, 8192}}));
+  EXPECT_EQ(throttle_at(200, 0x20000000, &lower_half), (std::vector<KeyEvent>{{0x1011c, 16384}}));
+}
+
+TEST(Throttle, SetsNothingWithoutAnAreaOrWithoutAHeightToMeasureBy) {
+  {
+    TestHost host;
+    EXPECT_FALSE(throttle_area().function(nullptr, 0x20000000));
+    EXPECT_TRUE(host.events.empty());
+  }
+  EXPECT_TRUE(throttle_at(100, 0x20000000, nullptr).empty());
+  MouseRect flat = throttle_area();
+  flat.box.height = 0;
+  for (int32_t y : {-1, 0, 1}) EXPECT_TRUE(throttle_at(y, 0x20800000, &flat).empty()) << y;
+  flat.box.height = -375;
+  EXPECT_TRUE(throttle_at(100, 0x20800000, &flat).empty());
+}
+
+}  // namespace
