@@ -46,6 +46,7 @@ const cockpit = {
   framesUnpainted: 0,
   gaugePaintMs: [],
   repeatsSent: 0,
+  dragsSent: 0,
   restarts: 0,
 };
 window.cockpit = cockpit;
@@ -653,7 +654,7 @@ function attachMouse(view) {
     const hit = target(view, e);
     if (!hit || !hit.area || e.button > 2 || e.button === 1) return;
     e.preventDefault();
-    canvas.setPointerCapture(e.pointerId);
+    try { canvas.setPointerCapture(e.pointerId); } catch { /* a pointer the browser no longer has */ }
     const pending = { start: performance.now(), frame: 0 };
     pendingClicks.push(pending);
     opener = { gauge: hit.gauge, at: performance.now() };
@@ -677,7 +678,9 @@ function attachMouse(view) {
         requestAnimationFrame(() => {
           const [x, y] = dragQueued;
           dragQueued = null;
-          if (!current.released) post('mouse', { gauge: current.gauge.index, x, y, action: 'drag' }).catch(() => {});
+          if (current.released) return;
+          ++cockpit.dragsSent;
+          post('mouse', { gauge: current.gauge.index, x, y, action: 'drag' }).catch(() => {});
         });
       }
       dragQueued = p;
