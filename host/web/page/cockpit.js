@@ -118,9 +118,43 @@ function colour(rgb, tint) {
 // ---------------------------------------------------------------------------------------------
 // Replaying display lists (as host/render/cairo_backend.cpp does)
 
-// A masked drum is drawn alone on a scratch canvas as large as its window (never resized
-// smaller), kept where the window bitmap is opaque, then laid on.
+// A masked drum is drawn through the opaque pixels of its window bitmap: a clip path of those
+// pixels, found once per bitmap. The long way, for comparison (cockpit.scratchMasks): the drum
+// drawn alone on a scratch canvas as large as its window (never resized smaller), kept where the
+// window bitmap is opaque, then laid on.
 const scratch = document.createElement('canvas');
+const maskPaths = new Map();  // window bitmap id -> Path2D of its opaque pixels
+
+function opaquePath(id, image) {
+  if (maskPaths.has(id)) return maskPaths.get(id);
+  const canvas = document.createElement('canvas');
+  canvas.width = image.width;
+  canvas.height = image.height;
+  const ctx = canvas.getContext('2d', { willReadFrequently: true });
+  ctx.drawImage(image, 0, 0);
+  const alpha = ctx.getImageData(0, 0, image.width, image.height).data;
+  // Runs of opaque pixels row by row; a run that repeats on the rows below grows into one rectangle.
+  const path = new Path2D();
+  let open = new Map();  // "x0,x1" -> first row
+  for (let y = 0; y <= image.height; ++y) {
+    const runs = new Map();
+    for (let x = 0; y < image.height && x < image.width;) {
+      if (alpha[(y * image.width + x) * 4 + 3] < 128) { ++x; continue; }
+      const x0 = x;
+      while (x < image.width && alpha[(y * image.width + x) * 4 + 3] >= 128) ++x;
+      const key = x0 + ',' + x;
+      runs.set(key, open.has(key) ? open.get(key) : y);
+    }
+    for (const [key, top] of open) {
+      if (runs.has(key)) continue;
+      const [x0, x1] = key.split(',').map(Number);
+      path.rect(x0, top, x1 - x0, y - top);
+    }
+    open = runs;
+  }
+  maskPaths.set(id, path);
+  return path;
+}
 
 function wholePixels(m) {
   return m.a === 1 && m.d === 1 && m.b === 0 && m.c === 0 &&
@@ -160,6 +194,16 @@ function intersect(a, b) {
 function drawMasked(ctx, op, entry, mask, bounds) {
   const device = ctx.getTransform();
   const placed = device.multiply(new DOMMatrix(op.c.t));
+  if (!cockpit.scratchMasks) {
+    ctx.setTransform(placed);
+    ctx.clip(opaquePath(op.c.w, mask.image));
+    ctx.setTransform(device);
+    ctx.transform(...op.t);
+    setSmoothing(ctx, ctx.getTransform(), op.b);
+    ctx.drawImage(entry.image, 0, 0);
+    ctx.setTransform(device);
+    return;
+  }
   const box = intersect(deviceBox(placed, mask.image.width, mask.image.height), bounds);
   if (!box) return;
   const [bx, by, bw, bh] = box;
