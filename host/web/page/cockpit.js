@@ -414,13 +414,22 @@ function paintLoop() {
       cockpit.changedSincePaint = 0;
     }
     cockpit.paintedFrame = cockpit.frame;
-    const now = performance.now();
-    for (const pending of pendingClicks.splice(0)) {
-      if (pending.frame && cockpit.frame >= pending.frame) cockpit.latencies.push(now - pending.start);
-      else pendingClicks.push(pending);
-    }
+    paintTimes.push([cockpit.frame, performance.now()]);
+    if (paintTimes.length > 100) paintTimes.shift();
+    for (const pending of pendingClicks.slice()) clickShown(pending);
   }
   requestAnimationFrame(paintLoop);
+}
+
+// When the frames painted came, so that a click whose answer comes after the frame that shows it
+// was painted is timed to that paint.
+const paintTimes = [];  // [frame, time]
+
+function clickShown(pending) {
+  const painted = pending.frame && paintTimes.find(([frame]) => frame >= pending.frame);
+  if (!painted) return;
+  cockpit.latencies.push(painted[1] - pending.start);
+  pendingClicks.splice(pendingClicks.indexOf(pending), 1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -709,6 +718,7 @@ function attachMouse(view) {
       .then((answer) => {
         pending.frame = answer.frame || cockpit.frame + 1;
         if (!answer.area) pendingClicks.splice(pendingClicks.indexOf(pending), 1);
+        else clickShown(pending);
       })
       .catch(() => pendingClicks.splice(pendingClicks.indexOf(pending), 1));
   });
