@@ -16,7 +16,7 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 process.env.GAUGEHOST ||= path.resolve(process.argv[2] || path.join(here, '../build/gaugehost'));
 process.env.PANEL ||= path.join(here, '../panels/corvane/panel.cfg');
 process.env.BROWSER_TEST_OUTPUT ||= path.join(path.dirname(process.env.GAUGEHOST), 'web-bench');
-const { areaPoint, launchBrowser, openCockpit, openWindow, output, renderPng, startServer, stopServer } =
+const { areaPoint, launchBrowser, mainPanelAgainstRender, openCockpit, openWindow, startServer, stopServer } =
   await import('../tests/browser/harness.mjs');
 
 const ticks = 100;  // USER_HZ, the unit of /proc/PID/stat times on Linux
@@ -63,32 +63,13 @@ async function startEngine(server) {
   }
 }
 
-async function pixelMatch(page) {
-  const png = renderPng(path.join(output, 'render-main.png'), 'MAIN_PANEL');
-  return page.evaluate(async (png) => {
-    const image = new Image();
-    image.src = 'data:image/png;base64,' + png;
-    await image.decode();
-    const reference = document.createElement('canvas');
-    reference.width = image.width;
-    reference.height = image.height;
-    reference.getContext('2d').drawImage(image, 0, 0);
-    const canvas = document.querySelector('.window[data-window="0"] canvas');
-    const a = reference.getContext('2d').getImageData(0, 0, image.width, image.height).data;
-    const b = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    let differing = 0;
-    for (let i = 0; i < a.length; i += 4) {
-      if (Math.max(Math.abs(a[i] - b[i]), Math.abs(a[i + 1] - b[i + 1]), Math.abs(a[i + 2] - b[i + 2])) > 48) ++differing;
-    }
-    return differing / (a.length / 4);
-  }, png);
-}
-
 const browser = await launchBrowser();
 let server = await startServer();
 try {
   let page = await openCockpit(browser, server.url);
-  console.log(`main panel against the PNG renderer: ${(100 * await pixelMatch(page)).toFixed(2)} % of pixels differ by more than 48`);
+  const match = await mainPanelAgainstRender(page);
+  console.log(`main panel against the PNG renderer: ${(100 * match.differing / match.pixels).toFixed(2)} % of pixels ` +
+              `differ by more than 48, mean difference ${match.meanDifference.toFixed(2)}`);
   await pace(page, 'still, cold and dark', 10);
 
   await openWindow(page, 'Electricity_Toggle', 302);

@@ -4,10 +4,9 @@
 // of the page or the server, never on the clock, so that a slow machine only makes it slower.
 import { after, before, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
-import path from 'node:path';
 import {
-  areaPoint, differingPixels, events, launchBrowser, openCockpit, openWindow, output, paintedFrame,
-  quickClick, renderPng, screenshot, settled, startServer, stopServer, windowPixels,
+  areaPoint, differingPixels, events, launchBrowser, mainPanelAgainstRender, openCockpit, openWindow,
+  quickClick, screenshot, settled, startServer, stopServer, windowPixels,
 } from './harness.mjs';
 
 let server;
@@ -47,29 +46,7 @@ describe('the web cockpit', () => {
   test('loads, and its main panel matches the PNG renderer', async () => {
     const page = await openCockpit(browser, server.url);
     await screenshot(page, '01-loaded');
-    const png = renderPng(path.join(output, 'render-main.png'), 'MAIN_PANEL');
-    // The PNG drawn on a canvas of the page, compared there pixel by pixel with the window's.
-    const result = await page.evaluate(async (png) => {
-      const image = new Image();
-      image.src = 'data:image/png;base64,' + png;
-      await image.decode();
-      const reference = document.createElement('canvas');
-      reference.width = image.width;
-      reference.height = image.height;
-      const r = reference.getContext('2d');
-      r.drawImage(image, 0, 0);
-      const canvas = document.querySelector('.window[data-window="0"] canvas');
-      const a = r.getImageData(0, 0, image.width, image.height).data;
-      const b = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-      let differing = 0, total = 0;
-      for (let i = 0; i < a.length; i += 4) {
-        const d = Math.max(Math.abs(a[i] - b[i]), Math.abs(a[i + 1] - b[i + 1]), Math.abs(a[i + 2] - b[i + 2]));
-        total += d;
-        if (d > 48) ++differing;
-      }
-      return { sameSize: image.width === canvas.width && image.height === canvas.height,
-               pixels: a.length / 4, differing, meanDifference: total / (a.length / 4) };
-    }, png);
+    const result = await mainPanelAgainstRender(page);
     console.log('canvas against PNG:', result);
     assert.ok(result.sameSize, 'the canvas is as large as the PNG');
     // Tolerance: smoothing of scaled and turned bitmaps and text rasterisation differ between

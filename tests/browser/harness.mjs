@@ -92,16 +92,6 @@ export async function settled(page) {
   });
 }
 
-// Until the page has painted frame `frame` of the server (or a later one).
-export async function paintedFrame(page, frame) {
-  await page.waitForFunction((f) => window.cockpit.paintedFrame >= f && !window.cockpit.paintPending(), frame);
-}
-
-// The server's frame now, as the stream's next heartbeat or frame will bring it.
-export async function serverFrame(page) {
-  return page.evaluate(() => window.cockpit.frame);
-}
-
 export async function screenshot(page, name) {
   await page.screenshot({ path: path.join(output, name + '.png') });
 }
@@ -157,6 +147,34 @@ export async function windowPixels(page, windowIndex, rect = null) {
 export function renderPng(file, window, updates = 36) {
   execFileSync(gaugehost, ['render', '--panel', panel, '--window', String(window), '--updates', String(updates), '--out', file]);
   return readFileSync(file).toString('base64');
+}
+
+// The page's main panel against `gaugehost render`'s PNG of it: the PNG drawn on a canvas of the
+// page and compared there pixel by pixel; pixels differing by more than 48 in a channel, and the
+// mean difference.
+export async function mainPanelAgainstRender(page) {
+  const png = renderPng(path.join(output, 'render-main.png'), 'MAIN_PANEL');
+  return page.evaluate(async (png) => {
+    const image = new Image();
+    image.src = 'data:image/png;base64,' + png;
+    await image.decode();
+    const reference = document.createElement('canvas');
+    reference.width = image.width;
+    reference.height = image.height;
+    const r = reference.getContext('2d');
+    r.drawImage(image, 0, 0);
+    const canvas = document.querySelector('.window[data-window="0"] canvas');
+    const a = r.getImageData(0, 0, image.width, image.height).data;
+    const b = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let differing = 0, total = 0;
+    for (let i = 0; i < a.length; i += 4) {
+      const d = Math.max(Math.abs(a[i] - b[i]), Math.abs(a[i + 1] - b[i + 1]), Math.abs(a[i + 2] - b[i + 2]));
+      total += d;
+      if (d > 48) ++differing;
+    }
+    return { sameSize: image.width === canvas.width && image.height === canvas.height,
+             pixels: a.length / 4, differing, meanDifference: total / (a.length / 4) };
+  }, png);
 }
 
 export function differingPixels(a, b, threshold = 24) {
