@@ -1,9 +1,12 @@
-// The web cockpit's speed, measured in Debian's Chromium (not a test; run on demand):
+// The web cockpit's pace, measured in Debian's Chromium (not a test; run on demand):
 //   node bench/web_bench.mjs [build/gaugehost]
-// - click to painted change: a toggle button clicked 40 times (its subpanel opens and closes),
-//   from the pointer going down to the page painting the frame that shows it; 95th percentile;
-// - bytes sent per page a second while three needles move (their variables swept 18 times a
-//   second through the variable requests);
+// - a still cockpit (cold and dark): what a page is sent a second;
+// - the battery switch clicked 40 times: pointer down to the page painting the frame that shows
+//   it, median and 95th percentile;
+// - the engine started by clicks (as tests/checks/model/cockpit_start.check does) and the ILS
+//   approach: frames a second that brought a change, frames painted, frames overtaken before
+//   they were painted, bytes a second, and the time of one gauge's repaint;
+// - the main panel on the page against `gaugehost render`'s PNG;
 // - the server's processor time per second of running, with 0, 1, 2 and 4 pages open.
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
@@ -12,7 +15,8 @@ import { fileURLToPath } from 'node:url';
 const here = path.dirname(fileURLToPath(import.meta.url));
 process.env.GAUGEHOST ||= path.resolve(process.argv[2] || path.join(here, '../build/gaugehost'));
 process.env.PANEL ||= path.join(here, '../panels/corvane/panel.cfg');
-const { areaPoint, launchBrowser, openCockpit, startServer, stopServer } =
+process.env.BROWSER_TEST_OUTPUT ||= path.join(path.dirname(process.env.GAUGEHOST), 'web-bench');
+const { areaPoint, launchBrowser, mainPanelAgainstRender, openCockpit, openWindow, startServer, stopServer } =
   await import('../tests/browser/harness.mjs');
 
 const ticks = 100;  // USER_HZ, the unit of /proc/PID/stat times on Linux
@@ -22,42 +26,84 @@ function cpuSeconds(pid) {
 }
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 const percentile = (values, p) => [...values].sort((a, b) => a - b)[Math.min(values.length - 1, Math.floor(values.length * p))];
+const ms = (v) => (v === undefined ? '-' : v.toFixed(2) + ' ms');
 
-const server = await startServer();
-const browser = await launchBrowser();
-try {
-  const page = await openCockpit(browser, server.url);
-  const toggle = await areaPoint(page, 'Landing_View_Toggle');
-  for (let i = 0; i < 40; ++i) {
-    await page.mouse.click(toggle.x, toggle.y);
-    await sleep(150);
-  }
-  const latencies = await page.evaluate(() => window.cockpit.latencies);
-  console.log(`click to painted change: ${latencies.length} clicks, median ${percentile(latencies, 0.5).toFixed(1)} ms, ` +
-              `95th percentile ${percentile(latencies, 0.95).toFixed(1)} ms, worst ${Math.max(...latencies).toFixed(1)} ms`);
-
-  const sweep = async (seconds) => {
-    const end = Date.now() + seconds * 1000;
-    for (let t = 0; Date.now() < end; t += 1 / 18) {
-      await Promise.all([[625, 50 + 40 * Math.sin(t)], [61, 250 + 150 * Math.sin(t / 2)], [74, 5000 + 3000 * Math.sin(t / 3)]]
-        .map(([id, value]) => fetch(server.url + 'api/var', { method: 'POST', body: JSON.stringify({ id, value }) })));
-      await sleep(1000 / 18);
-    }
-  };
-  const bytesBefore = await page.evaluate(() => window.cockpit.bytes);
+// What the page saw over `seconds` while `during` runs.
+async function pace(page, label, seconds, during = async () => {}) {
+  const read = () => page.evaluate(() => ({
+    bytes: window.cockpit.bytes, changed: window.cockpit.framesChanged, painted: window.cockpit.framesPainted,
+    unpainted: window.cockpit.framesUnpainted, paints: window.cockpit.gaugePaintMs.length,
+  }));
+  const before = await read();
   const start = Date.now();
-  await sweep(10);
-  const rate = ((await page.evaluate(() => window.cockpit.bytes)) - bytesBefore) / ((Date.now() - start) / 1000);
-  console.log(`sent per page while three needles move: ${(rate / 1024).toFixed(1)} KB/s`);
+  await Promise.all([sleep(seconds * 1000), during()]);
+  const after = await read();
+  const elapsed = (Date.now() - start) / 1000;
+  const paints = await page.evaluate((n) => window.cockpit.gaugePaintMs.slice(n), before.paints);
+  console.log(`${label}: ${((after.bytes - before.bytes) / 1024 / elapsed).toFixed(2)} KB/s; frames with a change ` +
+              `${((after.changed - before.changed) / elapsed).toFixed(1)}/s, painted ${((after.painted - before.painted) / elapsed).toFixed(1)}/s, ` +
+              `overtaken unpainted ${after.unpainted - before.unpainted}; one gauge's repaint median ${ms(percentile(paints, 0.5))}, ` +
+              `95th percentile ${ms(percentile(paints, 0.95))} (${paints.length} repaints)`);
+}
+
+async function click(server, layout, name, x, y, button = 'left') {
+  const gauge = layout.gauges.find((g) => g.name === name).index;
+  await fetch(server.url + 'api/mouse', { method: 'POST', body: JSON.stringify({ gauge, x, y, button, action: 'down' }) });
+}
+
+async function startEngine(server) {
+  const layout = await (await fetch(server.url + 'api/layout')).json();
+  for (const [name, x, y, button] of [
+    ['Electricity_Toggle', 8, 8], ['Battery_Switch', 15, 20], ['Generator_Switch', 15, 20],
+    ['Starter_Toggle', 8, 8], ['Starter_Board', 70, 130], ['Starter_Board', 200, 130],
+    ['Starter_Board', 80, 60, 'right'], ['Starter_Board', 80, 60], ['Starter_Board', 70, 240, 'right'],
+    ['Starter_Board', 70, 240], ['Starter_Board', 135, 240]]) {
+    await click(server, layout, name, x, y, button);
+    await sleep(200);
+  }
+}
+
+const browser = await launchBrowser();
+let server = await startServer();
+try {
+  let page = await openCockpit(browser, server.url);
+  const match = await mainPanelAgainstRender(page);
+  console.log(`main panel against the PNG renderer: ${(100 * match.differing / match.pixels).toFixed(2)} % of pixels ` +
+              `differ by more than 48, mean difference ${match.meanDifference.toFixed(2)}`);
+  await pace(page, 'still, cold and dark', 10);
+
+  await openWindow(page, 'Electricity_Toggle', 302);
+  const battery = await areaPoint(page, 'Battery_Switch');
+  for (let i = 0; i < 40; ++i) {
+    const clicks = await page.evaluate(() => window.cockpit.latencies.length);
+    await page.mouse.click(battery.x, battery.y);
+    await page.waitForFunction((n) => window.cockpit.latencies.length > n, clicks);
+    await sleep(100);
+  }
+  const latencies = await page.evaluate(() => window.cockpit.latencies.slice(-40));
+  console.log(`battery click to changed pixels: ${latencies.length} clicks, median ${ms(percentile(latencies, 0.5))}, ` +
+              `95th percentile ${ms(percentile(latencies, 0.95))}, worst ${ms(Math.max(...latencies))}`);
+  await page.close();
+
+  await stopServer(server);
+  server = await startServer();
+  page = await openCockpit(browser, server.url);
+  await pace(page, 'engine start by clicks', 25, () => startEngine(server));
+  await page.close();
+
+  await stopServer(server);
+  server = await startServer(['--scenario', 'approach']);
+  page = await openCockpit(browser, server.url);
+  await pace(page, 'ILS approach', 20);
   await page.close();
 
   for (const count of [0, 1, 2, 4]) {
     const pages = [];
     for (let i = 0; i < count; ++i) pages.push(await openCockpit(browser, server.url, { fresh: false }));
     const cpu0 = cpuSeconds(server.child.pid);
-    await sleep(10000);
-    const used = (cpuSeconds(server.child.pid) - cpu0) / 10;
-    console.log(`server processor time at 18 Hz, ${count} page(s) open: ${(used * 100).toFixed(1)} % of a core`);
+    await sleep(5000);
+    const used = (cpuSeconds(server.child.pid) - cpu0) / 5;
+    console.log(`server processor time at 18 Hz in the approach, ${count} page(s) open: ${(used * 100).toFixed(1)} % of a core`);
     for (const p of pages) await p.close();
   }
 } finally {

@@ -1,7 +1,10 @@
 #include "host/web/cockpit.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <map>
+#include <random>
 #include <set>
 
 #include <nlohmann/json.hpp>
@@ -9,7 +12,9 @@
 #include "host/mouse/hit_testing.h"
 #include "host/render/cairo_backend.h"
 #include "host/render/session_render.h"
+#include "host/sim/key_events.h"
 #include "host/sim/start_state.h"
+#include "host/sim/variables.h"
 #include "host/sim/flight/corvane_flight.h"
 #include "host/web/op_codec.h"
 #include "host/web/variable_catalogue.h"
@@ -129,15 +134,38 @@ json areas_json(const GaugeInstance& gauge) {
   return areas;
 }
 
-std::string hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%x", value);
+std::string hex(uint64_t value) {
+  char text[24];
+  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(value));
   return text;
+}
+
+// A run's own id: a page that saw another run's frames starts again.
+std::string new_session_id() {
+  std::random_device device;
+  const uint64_t bits = (uint64_t(device()) << 32) ^ device() ^
+                        uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
+  return hex(bits).substr(2);
+}
+
+// The gauges whose elements name each failure key, for the designer's list.
+json failure_users(const std::vector<std::unique_ptr<GaugeInstance>>& gauges) {
+  std::map<int32_t, std::set<std::string>> users;
+  for (const auto& gauge : gauges) {
+    if (!gauge->header->elements) continue;
+    std::set<int32_t> keys;
+    collect_failures(gauge->header->elements[0], keys);
+    for (int32_t key : keys) users[key].insert(gauge->name);
+  }
+  json out = json::object();
+  for (const auto& [key, names] : users) out[std::to_string(key)] = names;
+  return out;
 }
 
 }  // namespace
 
-Cockpit::Cockpit(const CockpitOptions& options) : started_(Clock::now()) {
+Cockpit::Cockpit(const CockpitOptions& options)
+    : session_id_(new_session_id()), started_(Clock::now()) {
   session_ = std::make_unique<Session>(Module::load(options.module));
   session_->set_gauge_timing(true);  // the designer's per-gauge costs
   // The ramp before the panel connects (the start-state gauge reads the tank capacities then),
@@ -208,26 +236,7 @@ void Cockpit::cycle() {
 
 void Cockpit::cycle_locked() {
   if (!paused_) session_->update(rate_);
-  repeat_holds();
   publish(false);
-}
-
-void Cockpit::repeat_holds() {
-  const auto now = Clock::now();
-  for (auto it = holds_.begin(); it != holds_.end();) {
-    Hold& hold = it->second;
-    if (now - hold.heard > kHoldTimeout) {
-      it = holds_.erase(it);
-      continue;
-    }
-    if (now >= hold.next_repeat) {
-      acting_ = "repeat";
-      session_->repeat(*session_->gauges()[hold.gauge], hold.point);
-      acting_ = "cycle";
-      hold.next_repeat = std::max(hold.next_repeat + kRepeatInterval, now);
-    }
-    ++it;
-  }
 }
 
 void Cockpit::publish(bool between_cycles) {
@@ -247,7 +256,7 @@ void Cockpit::publish(bool between_cycles) {
       if (!gauge.updated) continue;
       list = render::build_display_list(gauge.root, sizes);
     }
-    tracks_[i].update(list, frame_);
+    if (tracks_[i].update(list, frame_)) last_change_ = frame_;
     const double draw = std::chrono::duration<double>(Clock::now() - start).count();
     if (!between_cycles) {
       Cost& cost = costs_[i];
@@ -261,11 +270,21 @@ void Cockpit::publish(bool between_cycles) {
     if (visible != window_visible_[w] || frame_ == 1) {
       window_visible_[w] = visible;
       window_changed_[w] = frame_;
+      last_change_ = frame_;
     }
   }
+  note_panel_lights();
   take_sounds();
   session_->sim().take_events();  // the log keeps them; the session's own record stays small
   audio::take_played();
+}
+
+// The panel-light switch lights the page's panel as the simulator's night lighting.
+void Cockpit::note_panel_lights() {
+  const double lights = session_->sim().var(kPanelLights);
+  if (lights == panel_lights_ && frame_ > 1) return;
+  panel_lights_ = lights;
+  sim_changed_ = last_change_ = frame_;
 }
 
 void Cockpit::take_sounds() {
@@ -288,14 +307,17 @@ void Cockpit::take_sounds() {
                         {"wave", started.wave_id},
                         {"from", double(started.first_frame) / started.sound->sample_rate}};
     sounds_.push_back({frame_, entry.dump()});
+    last_change_ = frame_;
     if (sounds_.size() > kKeptLogEntries) sounds_.pop_front();
   }
 }
 
 void Cockpit::log_event(const KeyEvent& event, const GaugeInstance* sender) {
   const double wall = std::chrono::duration<double>(Clock::now() - started_).count();
+  const KeyEventInfo* known = event.window_toggle ? nullptr : find_key_event(event.id);
   json entry = {{"n", ++event_count_},
                 {"event", event.window_toggle ? "window" : hex(event.id)},
+                {"name", event.window_toggle ? "panel window" : known ? known->name : "unknown"},
                 {"value", event.window_toggle ? event.id : event.value},
                 {"signed", int32_t(event.window_toggle ? event.id : event.value)},
                 {"gauge", sender ? json(sender->name) : json(nullptr)},
@@ -304,6 +326,7 @@ void Cockpit::log_event(const KeyEvent& event, const GaugeInstance* sender) {
                 {"time", wall}};
   // Sent with the frame that follows: the one that shows what the event did.
   events_.push_back({frame_ + 1, entry.dump()});
+  last_change_ = frame_ + 1;
   if (events_.size() > kKeptLogEntries) events_.pop_front();
 }
 
@@ -312,19 +335,53 @@ uint64_t Cockpit::frame() {
   return frame_;
 }
 
+uint64_t Cockpit::resume_point(std::string_view last_event_id) {
+  const size_t slash = last_event_id.find('/');
+  if (slash == std::string_view::npos || last_event_id.substr(0, slash) != session_id_) return 0;
+  uint64_t seen = 0;
+  const std::string_view number = last_event_id.substr(slash + 1);
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), seen);
+  if (error != std::errc() || end != number.data() + number.size()) return 0;
+  std::lock_guard lock(mutex_);
+  return seen <= frame_ ? seen : 0;
+}
+
+std::string Cockpit::next_message(uint64_t& since) {
+  uint64_t frame = since;
+  // A page that starts afresh is told to come back within a second when the stream breaks.
+  const std::string retry = since == 0 ? "retry: 1000\n" : "";
+  const std::string data = frame_since(since, frame, kHeartbeat);
+  std::lock_guard lock(mutex_);
+  if (stopping_) return {};
+  const std::string id = "id: " + session_id_ + "/" + std::to_string(frame) + "\n";
+  since = frame;
+  if (!data.empty()) return retry + id + "event: frame\ndata: " + data + "\n\n";
+  const std::string beat = "{\"frame\":" + std::to_string(frame) + ",\"time\":" +
+                           short_number(session_->sim().seconds(), 3) + ",\"session\":\"" +
+                           session_id_ + "\"}";
+  frame_bytes_ += beat.size();
+  return id + "event: beat\ndata: " + beat + "\n\n";
+}
+
 std::string Cockpit::frame_since(uint64_t since, uint64_t& frame, std::chrono::milliseconds wait) {
   std::unique_lock lock(mutex_);
-  if (!changed_.wait_for(lock, wait, [&] { return frame_ > since || stopping_; }) || stopping_)
-    return {};
-  frame = frame_;
+  const auto news = [&] {
+    return stopping_ || since == 0 ||
+           std::min(std::max({last_change_, sim_changed_, failures_changed_}), frame_) > since;
+  };
+  const bool told = changed_.wait_for(lock, wait, news);
+  frame = std::max(frame_, since);
+  if (!told || stopping_) return {};
   std::string out = "{\"frame\":" + std::to_string(frame_) +
                     ",\"time\":" + short_number(session_->sim().seconds(), 3);
+  if (since == 0) out += ",\"session\":\"" + session_id_ + "\"";
   if (sim_changed_ > since || since == 0) {
     out += ",\"sim\":" + json{{"paused", paused_},
                               {"rate", rate_},
                               {"elevator", elevator_},
                               {"aileron", aileron_},
-                              {"throttle", throttle_}}
+                              {"throttle", throttle_},
+                              {"panel_lights", panel_lights_ != 0}}
                              .dump();
   }
   std::string windows;
@@ -399,11 +456,11 @@ std::string Cockpit::layout_json() {
       {"windows", windows},
       {"gauges", gauges},
       {"failure_keys", failure_keys_},
+      {"failure_users", failure_users(session_->gauges())},
+      {"session", session_id_},
       {"tints", {{"dim", tint(render::Tint::dim)}, {"warm", tint(render::Tint::warm)}}},
       {"cycles_per_second", kCyclesPerSecond},
-      {"repeat", {{"delay_ms", kRepeatDelay.count()},
-                  {"interval_ms", kRepeatInterval.count()},
-                  {"hold_timeout_ms", kHoldTimeout.count()}}}};
+      {"repeat", {{"delay_ms", kRepeatDelay.count()}, {"interval_ms", kRepeatInterval.count()}}}};
   return layout.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
@@ -443,50 +500,27 @@ std::string Cockpit::act_mouse(const json& body) {
   const auto coordinate = [&](const char* name) {
     return int32_t(std::lround(std::clamp(number_field(body, name), -1e6, 1e6)));
   };
-  const std::string hold_id = body.contains("hold") && body["hold"].is_string()
-                                  ? body["hold"].get<std::string>().substr(0, 64)
-                                  : std::string();
-  const size_t index = size_t(std::find_if(session_->gauges().begin(), session_->gauges().end(),
-                                           [&](const auto& g) { return g.get() == &gauge; }) -
-                              session_->gauges().begin());
+  if (action != "down" && action != "repeat" && action != "drag")
+    throw BadRequest("\"action\" is down, repeat or drag");
+  const PixPoint point{coordinate("x"), coordinate("y")};
+  struct BackToCycle {
+    const char*& acting;
+    ~BackToCycle() { acting = "cycle"; }
+  } back{acting_};
   if (action == "down") {
     const std::string button = string_field(body, "button");
     if (button != "left" && button != "right") throw BadRequest("\"button\" is left or right");
-    const PixPoint point{coordinate("x"), coordinate("y")};
     const MouseButton which = button == "left" ? MouseButton::left : MouseButton::right;
     acting_ = "click";
     const MouseRect* area = session_->click(gauge, point, which, 0);
-    acting_ = "cycle";
     const uint32_t single = which == MouseButton::left ? kMouseLeftSingle : kMouseRightSingle;
     const bool repeats = area && area_takes(*area, single | kMouseRepeat);
-    if (repeats && !hold_id.empty()) {
-      const auto now = Clock::now();
-      const auto heard_earlier = [](const auto& a, const auto& b) {
-        return a.second.heard < b.second.heard;
-      };
-      if (!holds_.contains(hold_id) && holds_.size() >= kMaxHeldButtons)
-        holds_.erase(std::min_element(holds_.begin(), holds_.end(), heard_earlier));
-      holds_[hold_id] = Hold{index, point, now + kRepeatDelay, now};
-    }
     return json{{"area", area != nullptr}, {"repeats", repeats}, {"frame", frame_ + 1}}.dump();
   }
-  if (action == "drag") {
-    acting_ = "drag";
-    const MouseRect* area = session_->drag(gauge, {coordinate("x"), coordinate("y")});
-    acting_ = "cycle";
-    if (auto it = holds_.find(hold_id); it != holds_.end())
-      it->second.point = {coordinate("x"), coordinate("y")};
-    return json{{"area", area != nullptr}}.dump();
-  }
-  if (action == "hold") {
-    if (auto it = holds_.find(hold_id); it != holds_.end()) it->second.heard = Clock::now();
-    return "{}";
-  }
-  if (action == "up") {
-    holds_.erase(hold_id);
-    return "{}";
-  }
-  throw BadRequest("\"action\" is down, drag, hold or up");
+  acting_ = action == "repeat" ? "repeat" : "drag";
+  const MouseRect* area =
+      action == "repeat" ? session_->repeat(gauge, point) : session_->drag(gauge, point);
+  return json{{"area", area != nullptr}, {"frame", frame_ + 1}}.dump();
 }
 
 std::string Cockpit::act_window(const json& body) {
@@ -559,11 +593,6 @@ std::string Cockpit::act_failure(const json& body) {
   session_->sim().set_failure(key, on);
   failures_changed_ = frame_ + 1;
   return json{{"key", key}, {"on", session_->sim().failure_active(key)}}.dump();
-}
-
-size_t Cockpit::held_buttons() {
-  std::lock_guard lock(mutex_);
-  return holds_.size();
 }
 
 std::string Cockpit::tooltip_json(int64_t index, double x, double y) {

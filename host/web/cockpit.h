@@ -2,8 +2,14 @@
 // with its model on) run at the simulator's 18 cycles a second on a thread of its own, and what
 // the pages may ask of it. Every page sees the one state: each cycle's drawing is kept per gauge
 // as encoded display-list operations with the frame in which each last changed, so a page is sent
-// only what changed since the frame it last saw. Clicks act at once and the panel is drawn again
-// straight away, as the simulator redraws after a click, without waiting for the next cycle.
+// only what changed since the frame it last saw, and a still cockpit sends nothing but a
+// heartbeat. Clicks act at once and the panel is drawn again straight away, as the simulator
+// redraws after a click, without waiting for the next cycle. A page times a held button itself and
+// asks for each repeat, so a page that falls behind can never turn a click into a hold.
+//
+// Each run of the cockpit has a session id of its own; the stream's event ids carry it, so a page
+// that reconnects to a new run (the server restarted) is sent the whole panel afresh and told the
+// new session, and fetches the layout again.
 //
 // Thread-safe: every public method may be called from any thread.
 #pragma once
@@ -14,12 +20,12 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -44,17 +50,16 @@ struct CockpitOptions {
   std::string scenario = "ramp";
 };
 
-// How the host repeats a held button's call: the first repeat after kRepeatDelay, then one every
-// kRepeatInterval, for as long as the page says the button is held (at least every kHoldTimeout).
+// How a page repeats a held button's call (it tells the page in the layout): the first repeat
+// after kRepeatDelay of the page's own clock, then one every kRepeatInterval, each a request.
 inline constexpr std::chrono::milliseconds kRepeatDelay{300};
 inline constexpr std::chrono::milliseconds kRepeatInterval{100};
-inline constexpr std::chrono::milliseconds kHoldTimeout{1000};
-// A page holds at most this many buttons at once (a new hold lets go of the one heard of least
-// recently), and may set at most kMaxExtraFailureKeys failure keys beyond those the panel's
-// gauges name: what a page sends cannot grow the cockpit without bound.
-inline constexpr size_t kMaxHeldButtons = 16;
+// A page may set at most this many failure keys beyond those the panel's gauges name: what a
+// page sends cannot grow the cockpit without bound.
 inline constexpr size_t kMaxExtraFailureKeys = 64;
 inline constexpr double kCyclesPerSecond = 18;
+// A stream with nothing to tell says so this often, with the frame it has come to.
+inline constexpr std::chrono::milliseconds kHeartbeat{1000};
 
 class Cockpit {
  public:
@@ -75,13 +80,25 @@ class Cockpit {
   // keys, the colours of night lighting, the repeat timing.
   std::string layout_json();
 
-  // Waits up to `wait` for a frame after `since` and returns what changed after `since` as a JSON
-  // object, setting `frame` to the frame it brings the page up to; "" when no frame came.
+  // Waits up to `wait` for a change after frame `since` and returns what changed after `since`
+  // as a JSON object, setting `frame` to the frame it brings the page up to; "" when nothing
+  // changed (`frame` is then the frame the cockpit has come to, all of it known to the page).
   std::string frame_since(uint64_t since, uint64_t& frame, std::chrono::milliseconds wait);
   uint64_t frame();
+  std::string session_id() const { return session_id_; }
+
+  // The stream of server-sent events, as the page reads it. resume_point() is the frame a page
+  // that last saw event id `last_event_id` ("SESSION/FRAME", or "" for a new page) goes on from:
+  // 0 (everything) unless it saw this session. next_message() waits for what comes after frame
+  // `since` and returns it as one whole event, a "frame" or, after kHeartbeat of stillness, a
+  // "beat" ({"frame","time","session"}), advancing `since`; "" once the cockpit stops.
+  uint64_t resume_point(std::string_view last_event_id);
+  std::string next_message(uint64_t& since);
 
   // A request of a page (action names: mouse, window, control, sim, var, failure), its body a
-  // JSON object; the answer is a JSON object. Throws BadRequest.
+  // JSON object; the answer is a JSON object. Throws BadRequest. Mouse actions: "down" (a click
+  // with "button" left or right at "x", "y"), "repeat" (the button still held: one more call at
+  // the point given), "drag".
   std::string act(const std::string& action, const nlohmann::json& body);
   // The tooltip at a point of a gauge, as {"text":...} or {"text":null}.
   std::string tooltip_json(int64_t gauge, double x, double y);
@@ -99,16 +116,8 @@ class Cockpit {
 
   // Bytes of frames handed out, for the benchmark's figures.
   uint64_t frame_bytes() const { return frame_bytes_; }
-  // Buttons a page holds down now.
-  size_t held_buttons();
 
  private:
-  struct Hold {
-    size_t gauge;
-    PixPoint point;
-    std::chrono::steady_clock::time_point next_repeat;
-    std::chrono::steady_clock::time_point heard;
-  };
   struct LoggedEvent {
     uint64_t frame;
     std::string json;
@@ -123,7 +132,7 @@ class Cockpit {
   // elements are evaluated afresh without disturbing the cycle's own evaluation.
   void publish(bool between_cycles);
   void take_sounds();
-  void repeat_holds();
+  void note_panel_lights();
   void log_event(const KeyEvent& event, const GaugeInstance* sender);
 
   std::string act_mouse(const nlohmann::json& body);
@@ -148,10 +157,12 @@ class Cockpit {
   uint64_t failures_changed_ = 0;
   uint64_t sim_changed_ = 0;
   uint64_t frame_ = 0;
+  uint64_t last_change_ = 0;  // the last frame that brings the pages anything
+  double panel_lights_ = 0;
+  std::string session_id_;
   std::deque<LoggedEvent> events_;
   std::deque<LoggedEvent> sounds_;
   uint64_t event_count_ = 0;
-  std::map<std::string, Hold> holds_;
   std::vector<std::shared_ptr<const audio::DecodedSound>> sound_files_;
   const char* acting_ = "cycle";  // what the events sent now answer: cycle, click, repeat, drag, ...
   bool paused_ = false;

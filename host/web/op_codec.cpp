@@ -22,14 +22,18 @@ std::string short_number(double value, int decimals) {
 
 namespace {
 
-constexpr int kFactorDecimals = 5;
-constexpr int kPlaceDecimals = 3;
+constexpr int kFactorDecimals = 4;
+constexpr int kPlaceDecimals = 2;
 
-std::string affine(const render::Affine& t) {
+}  // namespace
+
+std::string encode_transform(const render::Affine& t) {
   return "[" + short_number(t.a, kFactorDecimals) + "," + short_number(t.b, kFactorDecimals) +
          "," + short_number(t.c, kFactorDecimals) + "," + short_number(t.d, kFactorDecimals) +
          "," + short_number(t.e, kPlaceDecimals) + "," + short_number(t.f, kPlaceDecimals) + "]";
 }
+
+namespace {
 
 std::string rect(const render::Rect& r) {
   return "[" + short_number(r.x, kPlaceDecimals) + "," + short_number(r.y, kPlaceDecimals) + "," +
@@ -43,11 +47,11 @@ int lighting(render::Lighting l) {
 
 std::string image(const render::ImageOp& op) {
   std::string s = "{\"k\":\"i\",\"id\":" + std::to_string(op.resource_id) +
-                  ",\"t\":" + affine(op.transform) + ",\"s\":[" +
+                  ",\"t\":" + encode_transform(op.transform) + ",\"s\":[" +
                   std::to_string(op.size.width) + "," + std::to_string(op.size.height) + "]";
   if (op.clip.kind == render::Clip::Kind::window)
     s += ",\"c\":{\"w\":" + std::to_string(op.clip.window_id) +
-         ",\"t\":" + affine(op.clip.window_transform) + "}";
+         ",\"t\":" + encode_transform(op.clip.window_transform) + "}";
   else if (op.clip.kind == render::Clip::Kind::rectangle)
     s += ",\"c\":{\"r\":" + rect(op.clip.rect) + "}";
   if (op.bilinear) s += ",\"b\":1";

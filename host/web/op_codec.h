@@ -1,6 +1,6 @@
 // The display lists' operations as the web page receives them: one compact JSON object each,
-// numbers cut to what a picture needs (transforms to 1/100000, places to 1/1000 of a pixel), so that
-// a moving needle costs some eighty bytes a frame.
+// numbers cut to what a picture needs (transforms to 1/10000, places to 1/100 of a pixel), so that
+// a moving needle costs some forty bytes a frame (its transform alone, encode_transform).
 //
 //   image: {"k":"i","id":ID,"t":[a,b,c,d,e,f],"s":[W,H],"c":CLIP,"b":BILINEAR,"l":LIGHTING}
 //          CLIP is absent, {"w":WINDOW_ID,"t":[...]} (the window bitmap's opaque pixels) or
@@ -16,6 +16,8 @@
 namespace gaugehost::web {
 
 std::string encode_op(const render::DrawOp& op);
+// A transform as [a,b,c,d,e,f].
+std::string encode_transform(const render::Affine& t);
 
 // A number as short as it can be written with at most `decimals` decimals ("-0" is "0").
 std::string short_number(double value, int decimals);

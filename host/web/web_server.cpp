@@ -223,27 +223,16 @@ void WebServer::routes() {
   s.Get("/stream", [this](const Request& req, Response& res) {
     if (streams_ >= kMaxStreams) return refuse(res, 503, "too many pages open");
     std::string from = req.get_header_value("Last-Event-ID");
-    if (from.empty()) from = req.get_param_value("since");
-    const auto since = from.empty() ? std::optional<int64_t>(0) : whole(from);
-    if (!since || *since < 0) return refuse(res, 400, "bad frame number");
+    if (from.empty()) from = req.get_param_value("from");
     ++streams_;
     res.set_header("Cache-Control", "no-cache");
-    auto seen = std::make_shared<uint64_t>(uint64_t(*since));
+    auto seen = std::make_shared<uint64_t>(cockpit_.resume_point(from));
     res.set_chunked_content_provider(
         "text/event-stream",
         [this, seen](size_t, httplib::DataSink& sink) {
           if (stopping_) return false;
-          uint64_t frame = *seen;
-          const std::string data =
-              cockpit_.frame_since(*seen, frame, std::chrono::milliseconds(1000));
-          if (stopping_) return false;
-          const std::string message =
-              data.empty() ? std::string(": waiting\n\n")
-                           : "id: " + std::to_string(frame) + "\nevent: frame\ndata: " + data +
-                                 "\n\n";
-          if (!sink.write(message.data(), message.size())) return false;
-          *seen = frame;
-          return true;
+          const std::string message = cockpit_.next_message(*seen);
+          return !message.empty() && !stopping_ && sink.write(message.data(), message.size());
         },
         [this](bool) { --streams_; });
   });

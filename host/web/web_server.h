@@ -4,7 +4,8 @@
 //
 //   GET  /                      the page (and its other files by name)
 //   GET  /stream                server-sent events: "frame" events, each what changed since the
-//                               page's last frame (Last-Event-ID or ?since=N)
+//                               page's last frame, and "beat"s while nothing does
+//                               (Last-Event-ID or ?from=SESSION/FRAME; see Cockpit)
 //   GET  /bitmap/ID?tint=T      a module bitmap as PNG, T none, dim or warm
 //   GET  /background/W?tint=T   window W's background bitmap as PNG
 //   GET  /sound/N               a decoded click as a WAVE file

@@ -1,6 +1,7 @@
 // What every browser test needs: a gaugehost serve of its own on a free loopback port, Debian's
 // Chromium driven by Playwright, helpers that find a gauge's click areas on the page, and
-// screenshots into the test output folder.
+// screenshots into the test output folder. Every wait is on a state (a frame number, a logged
+// event, a selector) with a deadline long enough for a slow, loaded machine.
 import { spawn, execFileSync } from 'node:child_process';
 import { mkdirSync, readFileSync } from 'node:fs';
 import net from 'node:net';
@@ -17,8 +18,9 @@ export const panel = process.env.PANEL || path.resolve('panels/corvane/panel.cfg
 export const output = process.env.BROWSER_TEST_OUTPUT || path.resolve('build/browser-tests');
 mkdirSync(output, { recursive: true });
 
-const START_TIMEOUT_MS = 30000;
-const STOP_TIMEOUT_MS = 5000;
+const START_TIMEOUT_MS = 60000;
+const STOP_TIMEOUT_MS = 10000;
+export const WAIT_MS = 60000;  // the deadline of every wait on a state
 
 function freePort() {
   return new Promise((resolve, reject) => {
@@ -31,9 +33,9 @@ function freePort() {
   });
 }
 
-// Starts `gaugehost serve` and resolves once it prints its address.
-export async function startServer(extraArgs = []) {
-  const port = await freePort();
+// Starts `gaugehost serve` (on `port`, else a free one) and resolves once it prints its address.
+export async function startServer(extraArgs = [], port = null) {
+  port ||= await freePort();
   const child = spawn(gaugehost, ['serve', '--panel', panel, '--listen', `127.0.0.1:${port}`, ...extraArgs],
                       { stdio: ['ignore', 'pipe', 'pipe'] });
   let log = '';
@@ -74,6 +76,7 @@ async function closeSubpanels(url) {
 export async function openCockpit(browser, url, { fresh = true } = {}) {
   if (fresh) await closeSubpanels(url);
   const page = await browser.newPage({ viewport: { width: 1800, height: 1000 }, deviceScaleFactor: 1 });
+  page.setDefaultTimeout(WAIT_MS);
   page.on('pageerror', (error) => { throw error; });
   await page.goto(url);
   await page.waitForFunction(() => window.cockpit && window.cockpit.ready && window.cockpit.frame > 2);
@@ -87,7 +90,6 @@ export async function settled(page) {
     const c = window.cockpit;
     return c.ready && c.paintedFrame === c.frame && c.loadingBitmaps() === 0 && !c.paintPending();
   });
-  await page.waitForTimeout(300);
 }
 
 export async function screenshot(page, name) {
@@ -113,7 +115,11 @@ export async function areaPoint(page, name, kind = 'child', nth = 0) {
     const rect = canvas.getBoundingClientRect();
     const size = layout.windows[gauge.window].size;
     const [x, y, w, h] = gauge.placement;
-    const bx = area.box[0] + area.box[2] / 2, by = area.box[1] + area.box[3] / 2;
+    // the middle of the part of the area that lies on the gauge (a box may reach beyond it)
+    const [left, top] = [Math.max(0, area.box[0]), Math.max(0, area.box[1])];
+    const right = Math.min(gauge.bitmap[0], area.box[0] + area.box[2]);
+    const bottom = Math.min(gauge.bitmap[1], area.box[1] + area.box[3]);
+    const bx = (left + right) / 2, by = (top + bottom) / 2;
     return { x: rect.left + (x + bx * w / gauge.bitmap[0]) * rect.width / size[0],
              y: rect.top + (y + by * h / gauge.bitmap[1]) * rect.height / size[1],
              scaleY: (h / gauge.bitmap[1]) * rect.height / size[1],
@@ -124,7 +130,7 @@ export async function areaPoint(page, name, kind = 'child', nth = 0) {
 export async function openWindow(page, toggleGauge, ident) {
   const point = await areaPoint(page, toggleGauge);
   await page.mouse.click(point.x, point.y);
-  await page.waitForSelector(`.window[data-ident="${ident}"]:not([hidden])`, { timeout: 5000 });
+  await page.waitForSelector(`.window[data-ident="${ident}"]:not([hidden])`);
   await settled(page);
 }
 
@@ -143,6 +149,34 @@ export function renderPng(file, window, updates = 36) {
   return readFileSync(file).toString('base64');
 }
 
+// The page's main panel against `gaugehost render`'s PNG of it: the PNG drawn on a canvas of the
+// page and compared there pixel by pixel; pixels differing by more than 48 in a channel, and the
+// mean difference.
+export async function mainPanelAgainstRender(page) {
+  const png = renderPng(path.join(output, 'render-main.png'), 'MAIN_PANEL');
+  return page.evaluate(async (png) => {
+    const image = new Image();
+    image.src = 'data:image/png;base64,' + png;
+    await image.decode();
+    const reference = document.createElement('canvas');
+    reference.width = image.width;
+    reference.height = image.height;
+    const r = reference.getContext('2d');
+    r.drawImage(image, 0, 0);
+    const canvas = document.querySelector('.window[data-window="0"] canvas');
+    const a = r.getImageData(0, 0, image.width, image.height).data;
+    const b = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let differing = 0, total = 0;
+    for (let i = 0; i < a.length; i += 4) {
+      const d = Math.max(Math.abs(a[i] - b[i]), Math.abs(a[i + 1] - b[i + 1]), Math.abs(a[i + 2] - b[i + 2]));
+      total += d;
+      if (d > 48) ++differing;
+    }
+    return { sameSize: image.width === canvas.width && image.height === canvas.height,
+             pixels: a.length / 4, differing, meanDifference: total / (a.length / 4) };
+  }, png);
+}
+
 export function differingPixels(a, b, threshold = 24) {
   let count = 0;
   for (let i = 0; i < a.length; i += 4) {
@@ -150,6 +184,21 @@ export function differingPixels(a, b, threshold = 24) {
         Math.abs(a[i + 2] - b[i + 2]) > threshold) ++count;
   }
   return count;
+}
+
+// A click on a page's canvas as one pointer press and release in a single task of the page, so
+// that however slowly the test is driven, the press lasts no time: what the page makes of a
+// click, not of the driver's pace. Resolves with the frame that shows the click.
+export async function quickClick(page, point, button = 'left') {
+  return page.evaluate(async ([x, y, button, window_]) => {
+    // the window's own canvas, even where another window lies over it
+    const canvas = document.querySelector(`.window[data-window="${window_}"] canvas`);
+    const init = { clientX: x, clientY: y, button: button === 'right' ? 2 : 0, bubbles: true, pointerId: 1, isPrimary: true };
+    const clicks = window.cockpit.latencies.length;
+    canvas.dispatchEvent(new PointerEvent('pointerdown', init));
+    canvas.dispatchEvent(new PointerEvent('pointerup', init));
+    return clicks;
+  }, [point.x, point.y, button, point.window]);
 }
 
 export async function events(page) {

@@ -84,6 +84,7 @@ void CorvaneFlight::step(SimState& sim, double dt) {
   const nav::Antenna antenna{state_.position, state_.altitude_m, heading_mag()};
   receivers_ = nav::receive_all(*navaids_, sim, antenna);
   Controls controls = controls_;
+  select_altitude_to_hold(sim);
   const AutopilotOutput ap = autopilot_step(autopilot_settings(sim), autopilot_, state_,
                                             heading_mag(), indicated_altitude_m(sim),
                                             receivers_.nav1);
@@ -108,6 +109,16 @@ void CorvaneFlight::note_progress(bool was_on_ground, double moved_m) {
   if (marker != last_marker_ && marker != nav::MarkerKind::none && markers_passed_ < 1e8)
     markers_passed_ = markers_passed_ * 10 + double(marker);
   last_marker_ = marker;
+}
+
+// The autopilot panel's read-out shows the selected altitude, so the altitude held is the one
+// shown.
+void CorvaneFlight::select_altitude_to_hold(SimState& sim) const {
+  if (state_.on_ground || !(sim.var(token::kApMaster) > 0) ||
+      sim.var(token::kApAltitudeHold) == 0 || finite_or(sim.var(token::kApAltitudeSelected), 0) != 0)
+    return;
+  sim.set_var(token::kApAltitudeSelected,
+              std::max(1.0, std::round(indicated_altitude_m(sim) * kFeetPerMetre)));
 }
 
 // --- Reading the variables ---

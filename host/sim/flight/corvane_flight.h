@@ -51,6 +51,8 @@ class CorvaneFlight : public FlightSource {
   void use(nav::NavaidDatabase navaids, ScenarioBook scenarios);
   void step(SimState& sim, double dt);
   void adopt(SimState& sim);
+  // Altitude hold engaged in flight with no altitude selected holds the altitude it finds.
+  void select_altitude_to_hold(SimState& sim) const;
   bool set_from_outside(const SimState& sim, uint32_t id) const;
   Configuration configuration(const SimState& sim) const;
   AutopilotSettings autopilot_settings(const SimState& sim) const;
