@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <thread>
+#include <vector>
 
 #include "host/cli/commands.h"
 #include "host/web/cockpit.h"
@@ -56,11 +57,27 @@ int serve(CliContext& context) {
   const int port = server.bind();
   const std::string host = listen.host.find(':') != std::string::npos ? "[" + listen.host + "]"
                                                                        : listen.host;
-  context.out << "The cockpit is at http://" << host << ":" << port << "/ (Ctrl-C stops it)"
-              << std::endl;
-  if (!web::is_loopback(listen.host))
-    context.err << "gaugehost: serving beyond this machine: anyone who reaches " << host << ":"
-                << port << " can operate the cockpit" << std::endl;
+  if (web::is_loopback(listen.host)) {
+    context.out << "The cockpit is at http://" << host << ":" << port << "/ (Ctrl-C stops it)"
+                << std::endl;
+  } else {
+    // Beyond loopback only a browser that opened the address with the token may see and operate
+    // the cockpit; the token travels unencrypted, so the network must be one the user trusts.
+    const std::string query = "/?token=" + server.token();
+    const bool every = listen.host == "0.0.0.0" || listen.host == "::";
+    std::vector<std::string> addresses;
+    for (const std::string& address : every ? web::machine_addresses() : std::vector{host})
+      if (!web::is_loopback(address) && address.find(':') == std::string::npos)
+        addresses.push_back(address);
+    if (addresses.empty()) addresses.push_back(host);
+    context.out << "The cockpit is at http://" << addresses.front() << ":" << port << query
+                << " (Ctrl-C stops it)" << std::endl;
+    for (size_t i = 1; i < addresses.size(); ++i)
+      context.out << "  also at http://" << addresses[i] << ":" << port << query << std::endl;
+    context.err << "gaugehost: serving beyond this machine: whoever has this address with its "
+                   "token can see and operate the cockpit, and anyone on the network path can "
+                   "read it (no encryption)" << std::endl;
+  }
 
   cockpit.start();
   std::thread serving([&server] { server.run(); });

@@ -312,6 +312,12 @@ uint64_t Cockpit::frame() {
   return frame_;
 }
 
+uint64_t Cockpit::wait_for_frame(uint64_t since, std::chrono::milliseconds wait) {
+  std::unique_lock lock(mutex_);
+  changed_.wait_for(lock, wait, [&] { return frame_ > since || stopping_; });
+  return frame_;
+}
+
 std::string Cockpit::frame_since(uint64_t since, uint64_t& frame, std::chrono::milliseconds wait) {
   std::unique_lock lock(mutex_);
   if (!changed_.wait_for(lock, wait, [&] { return frame_ > since || stopping_; }) || stopping_)

@@ -79,6 +79,8 @@ class Cockpit {
   // object, setting `frame` to the frame it brings the page up to; "" when no frame came.
   std::string frame_since(uint64_t since, uint64_t& frame, std::chrono::milliseconds wait);
   uint64_t frame();
+  // Waits up to `wait` for a frame after `since`; the frame there is then.
+  uint64_t wait_for_frame(uint64_t since, std::chrono::milliseconds wait);
 
   // A request of a page (action names: mouse, window, control, sim, var, failure), its body a
   // JSON object; the answer is a JSON object. Throws BadRequest.

@@ -9,6 +9,7 @@
 #include "host/web/gauge_track.h"
 #include "host/web/op_codec.h"
 #include "host/web/request_guard.h"
+#include "host/web/web_server.h"
 #include "tests/host/host_support.h"
 
 namespace gaugehost::web {
@@ -73,22 +74,65 @@ TEST(ListenAddress, ParsesAddressAndPort) {
     EXPECT_THROW(parse_listen_address(bad), HostError) << bad;
 }
 
-TEST(RequestGuard, LoopbackAnswersOnlyToItsOwnNamesAndEveryAddressToLiterals) {
+TEST(RequestGuard, LoopbackAnswersOnlyToItsOwnNamesAndEveryAddressToItsAddresses) {
   const RequestGuard guard({"127.0.0.1", 8080});
   for (const char* host : {"127.0.0.1:8080", "localhost:8080", "LOCALHOST:8080", "[::1]:8080"})
     EXPECT_TRUE(guard.host_allowed(host)) << host;
   for (const char* host : {"", "127.0.0.1", "127.0.0.1:8081", "evil.example:8080",
                            "localhost.evil.example:8080", "10.0.0.1:8080", "127.0.0.1:8080:1"})
     EXPECT_FALSE(guard.host_allowed(host)) << host;
-  EXPECT_TRUE(guard.origin_allowed(""));
-  EXPECT_TRUE(guard.origin_allowed("http://localhost:8080"));
+  EXPECT_TRUE(guard.origin_allowed("", "localhost:8080"));
+  EXPECT_TRUE(guard.origin_allowed("http://localhost:8080", "LOCALHOST:8080"));
+  // The page's origin is exactly the address it addressed: not another name of the server.
   for (const char* origin : {"http://evil.example:8080", "https://localhost:8080", "null",
-                             "http://localhost:9999"})
-    EXPECT_FALSE(guard.origin_allowed(origin)) << origin;
-  const RequestGuard every({"0.0.0.0", 80});
+                             "http://localhost:9999", "http://127.0.0.1:8080",
+                             "http://localhost:8080/"})
+    EXPECT_FALSE(guard.origin_allowed(origin, "localhost:8080")) << origin;
+  EXPECT_TRUE(guard.token_allowed("", "")) << "no token on loopback";
+  const RequestGuard every({"0.0.0.0", 80}, std::vector<std::string>{"192.168.1.20"});
   EXPECT_TRUE(every.host_allowed("192.168.1.20:80"));
   EXPECT_TRUE(every.host_allowed("localhost:80"));
+  EXPECT_FALSE(every.host_allowed("192.168.1.21:80")) << "not an address of this machine";
   EXPECT_FALSE(every.host_allowed("rebound.example:80"));
+}
+
+// Beyond loopback a request needs the pairing token, read or write, and a page of that very
+// address: a page served from another address may not write even with the token in the cookie.
+TEST(RequestGuard, BeyondLoopbackEveryRequestCarriesTheToken) {
+  const std::string token = random_token();
+  EXPECT_EQ(token.size(), 32u);
+  EXPECT_NE(token, random_token());
+  const RequestGuard guard({"0.0.0.0", 8080}, std::vector<std::string>{"192.168.1.20"}, token);
+  const std::string host = "192.168.1.20:8080";
+  const std::string cookie = "other=1; " + guard.cookie_name() + "=" + token;
+  const auto status = [&](std::string_view origin, std::string_view cookie_header,
+                          std::string_view param) {
+    const auto refused = refusal(&guard, host, origin, cookie_header, param);
+    return refused ? refused->status : 200;
+  };
+  EXPECT_EQ(status("", "", ""), 403) << "a read without the token";
+  EXPECT_EQ(status("http://" + host, "", ""), 403) << "a write without the token";
+  EXPECT_EQ(status("", guard.cookie_name() + "=" + token.substr(1), ""), 403);
+  EXPECT_EQ(status("", "gaugehost_token_9999=" + token, ""), 403) << "another port's cookie";
+  EXPECT_EQ(status("", cookie, ""), 200);
+  EXPECT_EQ(status("", "", token), 200) << "the printed address";
+  EXPECT_EQ(status("http://" + host, cookie, ""), 200);
+  EXPECT_EQ(status("http://203.0.113.66:8080", cookie, ""), 403);
+  EXPECT_EQ(status("http://localhost:8080", cookie, ""), 403);
+}
+
+// Each picture is made once; one that does not exist is not kept.
+TEST(PictureCache, MakesEachPictureOnceAndKeepsNoMisses) {
+  PictureCache cache;
+  int made = 0;
+  const auto png = [&]() -> std::optional<std::string> { ++made; return "png"; };
+  const auto none = [&]() -> std::optional<std::string> { ++made; return std::nullopt; };
+  const auto first = cache.get("bitmap/1/none", png);
+  EXPECT_EQ(cache.get("bitmap/1/none", png), first);
+  EXPECT_NE(cache.get("bitmap/1/warm", png), first);
+  EXPECT_EQ(made, 2);
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(cache.get("bitmap/" + std::to_string(i + 2), none), nullptr);
+  EXPECT_EQ(cache.size(), 2u);
 }
 
 TEST(RateLimiter, AllowsABurstThenTheRate) {
