@@ -1,6 +1,13 @@
 // The web cockpit's own logic: who may talk to the server, how fast, and what a page is sent.
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include <nlohmann/json.hpp>
 
 #include "host/base/host_error.h"
@@ -203,6 +210,167 @@ TEST(OpCodec, NumbersAreShortAndTextStaysJson) {
   EXPECT_EQ(text_json["k"], "t");
   EXPECT_EQ(text_json["f"], "Quartz");
   EXPECT_EQ(text_json["s"].get<std::string>().substr(0, 3), "12\"");
+}
+
+// --- The server over loopback sockets ---
+
+// A plain HTTP/1.1 client on a loopback socket: it sends text and reads whole answers.
+class Client {
+ public:
+  explicit Client(int port) : socket_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(uint16_t(port));
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    // A safety net only: every wait below is for something the server does.
+    const timeval limit{60, 0};
+    setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
+    setsockopt(socket_, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit);
+    connected_ = ::connect(socket_, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0;
+  }
+  ~Client() { ::close(socket_); }
+  Client(const Client&) = delete;
+  Client& operator=(const Client&) = delete;
+
+  bool connected() const { return connected_; }
+  // Whether all of `text` went out (not when the server has closed the connection).
+  bool send(std::string_view text) {
+    while (!text.empty()) {
+      const ssize_t sent = ::send(socket_, text.data(), text.size(), MSG_NOSIGNAL);
+      if (sent <= 0) return false;
+      text.remove_prefix(size_t(sent));
+    }
+    return true;
+  }
+  // The next answer's status, its body read by Content-Length; 0 when the connection ends first.
+  int answer(std::string* body = nullptr) {
+    while (received_.find("\r\n\r\n") == std::string::npos)
+      if (!receive()) return 0;
+    const size_t end = received_.find("\r\n\r\n") + 4;
+    const std::string head = received_.substr(0, end);
+    const size_t length_at = head.find("Content-Length: ");
+    const size_t length =
+        length_at == std::string::npos ? 0 : std::stoul(head.substr(length_at + 16));
+    while (received_.size() < end + length)
+      if (!receive()) return 0;
+    if (body) *body = received_.substr(end, length);
+    received_.erase(0, end + length);
+    return std::stoi(head.substr(9, 3));
+  }
+  // Reads until the server closes the connection (true) or the safety net runs out (false).
+  bool closed_by_server() {
+    char buffer[4096];
+    for (;;) {
+      const ssize_t got = ::recv(socket_, buffer, sizeof buffer, 0);
+      if (got == 0 || (got < 0 && errno != EAGAIN && errno != EINTR)) return true;
+      if (got < 0 && errno == EAGAIN) return false;
+    }
+  }
+  // Reads until `count` server-sent events have come.
+  bool events(int count) {
+    while (true) {
+      size_t seen = 0;
+      for (size_t at = received_.find("event: frame"); at != std::string::npos;
+           at = received_.find("event: frame", at + 1))
+        ++seen;
+      if (int(seen) >= count) return true;
+      if (!receive()) return false;
+    }
+  }
+
+ private:
+  bool receive() {
+    char buffer[65536];
+    const ssize_t got = ::recv(socket_, buffer, sizeof buffer, 0);
+    if (got <= 0) return false;
+    received_.append(buffer, size_t(got));
+    return true;
+  }
+
+  int socket_;
+  bool connected_ = false;
+  std::string received_;
+};
+
+class ServedCockpit : public ::testing::Test {
+ protected:
+  static HttpLimits short_deadlines() {
+    HttpLimits limits;
+    limits.header_deadline = std::chrono::milliseconds(300);
+    limits.body_deadline = std::chrono::milliseconds(300);
+    return limits;
+  }
+  Cockpit cockpit_{CockpitOptions{default_module_path(), tests::kCockpit, "ramp"}};
+  WebServer server_{cockpit_, {"127.0.0.1", 0}, short_deadlines()};
+  int port_ = server_.bind();
+  std::string host_ = "Host: 127.0.0.1:" + std::to_string(port_) + "\r\n";
+
+  std::string post(std::string_view framing, std::string_view body) {
+    return "POST /api/var HTTP/1.1\r\n" + host_ + std::string(framing) + "\r\n" +
+           std::string(body);
+  }
+};
+
+// A body past the limit is refused however it is framed, and so is a header of too many lines;
+// the connection of a refused body is closed, so its rest is never read.
+TEST_F(ServedCockpit, RefusesLargeBodiesHoweverFramedAndLongHeaders) {
+  Client chunked(port_);
+  std::string chunks;
+  const std::string piece(16384, 'x');
+  for (int i = 0; i < 64; ++i) chunks += "4000\r\n" + piece + "\r\n";
+  chunked.send(post("Transfer-Encoding: chunked\r\n", chunks + "0\r\n\r\n"));
+  EXPECT_EQ(chunked.answer(), 413);
+  EXPECT_TRUE(chunked.closed_by_server());
+
+  Client announced(port_);
+  announced.send(post("Content-Length: 1000000000\r\n", "{"));
+  EXPECT_EQ(announced.answer(), 413);
+  EXPECT_TRUE(announced.closed_by_server());
+
+  Client headers(port_);
+  std::string lines;
+  for (int i = 0; i < 200; ++i) lines += "X-Line-" + std::to_string(i) + ": 1\r\n";
+  headers.send("GET / HTTP/1.1\r\n" + host_ + lines + "\r\n");
+  EXPECT_EQ(headers.answer(), 431);
+
+  Client huge(port_);  // a header far past the connection's memory
+  huge.send("GET / HTTP/1.1\r\n" + host_ + "X-Long: " + std::string(1 << 20, 'y') + "\r\n\r\n");
+  EXPECT_GE(huge.answer(), 400);
+
+  Client without_length(port_);  // no length, no chunks: no body, whatever follows
+  without_length.send(post("", "{\"id\": 625, \"value\": 1}"));
+  EXPECT_EQ(without_length.answer(), 400);
+}
+
+// Clients that trickle their header hold no worker and are shut out at the header's deadline;
+// a page meanwhile loads, streams frames and posts on a kept connection.
+TEST_F(ServedCockpit, SlowClientsDoNotLockOutAPage) {
+  std::vector<std::unique_ptr<Client>> slow;
+  for (int i = 0; i < 100; ++i) {
+    slow.push_back(std::make_unique<Client>(port_));
+    ASSERT_TRUE(slow.back()->connected());
+    slow.back()->send("GET / HTTP/1.1\r\n");
+  }
+  Client page(port_);
+  page.send("GET / HTTP/1.1\r\n" + host_ + "\r\n");
+  EXPECT_EQ(page.answer(), 200);
+  for (int i = 0; i < 20; ++i) {
+    const std::string body = R"({"id": 625, "value": )" + std::to_string(i) + "}";
+    page.send(post("Content-Length: " + std::to_string(body.size()) + "\r\n", body));
+    ASSERT_EQ(page.answer(), 200) << i;
+  }
+  Client stream(port_);
+  stream.send("GET /stream HTTP/1.1\r\n" + host_ + "\r\n");
+  cockpit_.start();
+  EXPECT_TRUE(stream.events(3));
+  for (auto& client : slow) {
+    client->send("X-Trickle: 1\r\n");
+    EXPECT_TRUE(client->closed_by_server());
+  }
+  Client slow_body(port_);
+  slow_body.send(post("Content-Length: 100\r\n", "{"));
+  EXPECT_TRUE(slow_body.closed_by_server());
+  cockpit_.stop();
 }
 
 }  // namespace
