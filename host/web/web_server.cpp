@@ -110,9 +110,10 @@ Answer answer_action(Cockpit& cockpit, const std::string& action, const std::str
   }
 }
 
-WebServer::WebServer(Cockpit& cockpit, ListenAddress listen, HttpLimits limits)
+WebServer::WebServer(Cockpit& cockpit, ListenAddress listen, HttpLimits limits, Pairing pairing)
     : cockpit_(cockpit),
       listen_(std::move(listen)),
+      pairing_(pairing),
       http_(with_body_limit(limits), [this](const HttpRequest& request) { return answer(request); },
             {{"X-Content-Type-Options", "nosniff"},
              {"Content-Security-Policy", kSecurityPolicy}}),
@@ -124,8 +125,9 @@ WebServer::~WebServer() { stop(); }
 int WebServer::bind() {
   const bool beyond_loopback = !is_loopback(listen_.host);
   listen_.port = http_.start(listen_.host, listen_.port, beyond_loopback);
+  const bool paired = beyond_loopback || pairing_ == Pairing::always;
   guard_ = std::make_unique<RequestGuard>(listen_, std::nullopt,
-                                          beyond_loopback ? random_token() : std::string());
+                                          paired ? random_token() : std::string());
   pump_ = std::thread([this] { pump(); });
   return listen_.port;
 }

@@ -73,9 +73,13 @@ class PictureCache {
 // Anything else thrown is the server's own fault (500).
 Answer answer_action(Cockpit& cockpit, const std::string& action, const std::string& body);
 
+// Who must show the pairing token: clients of a server beyond loopback, or every client.
+enum class Pairing { beyond_loopback, always };
+
 class WebServer {
  public:
-  WebServer(Cockpit& cockpit, ListenAddress listen, HttpLimits limits = {});
+  WebServer(Cockpit& cockpit, ListenAddress listen, HttpLimits limits = {},
+            Pairing pairing = Pairing::beyond_loopback);
   ~WebServer();
   WebServer(const WebServer&) = delete;
   WebServer& operator=(const WebServer&) = delete;
@@ -101,6 +105,7 @@ class WebServer {
 
   Cockpit& cockpit_;
   ListenAddress listen_;
+  Pairing pairing_;
   std::unique_ptr<RequestGuard> guard_;
   RateLimiter limiter_{kRequestsPerSecond, kRequestBurst};
   HttpServer http_;

@@ -229,6 +229,39 @@ class ServedCockpit : public ::testing::Test {
   }
 };
 
+// A paired page: without the token nothing is read or written; the printed address sets the
+// cookie, with which the page reads and, from its own origin only, writes.
+TEST(ServedPairedCockpit, APageWithoutTheTokenCanNeitherReadNorWrite) {
+  Cockpit cockpit{CockpitOptions{default_module_path(), tests::kCockpit, "ramp"}};
+  WebServer server{cockpit, {"127.0.0.1", 0}, {}, Pairing::always};
+  const int port = server.bind();
+  const std::string address = "127.0.0.1:" + std::to_string(port);
+  const std::string host = "Host: " + address + "\r\n";
+  const std::string cookie = "Cookie: gaugehost_token_" + std::to_string(port) + "=" +
+                             server.token() + "\r\n";
+  const std::string body = R"({"id": 625, "value": 7})";
+  const auto post = [&](const std::string& headers) {
+    return "POST /api/var HTTP/1.1\r\n" + host + headers + "Content-Length: " +
+           std::to_string(body.size()) + "\r\n\r\n" + body;
+  };
+  Client client(port);
+  for (const char* path : {"/", "/api/layout", "/stream", "/bitmap/1"}) {
+    client.send("GET " + std::string(path) + " HTTP/1.1\r\n" + host + "\r\n");
+    EXPECT_EQ(client.answer(), 403) << path;
+  }
+  client.send(post("Origin: http://" + address + "\r\n"));
+  EXPECT_EQ(client.answer(), 403);
+  client.send("GET /?token=" + server.token() + " HTTP/1.1\r\n" + host + "\r\n");
+  EXPECT_EQ(client.answer(), 303);
+  client.send("GET /api/layout HTTP/1.1\r\n" + host + cookie + "\r\n");
+  EXPECT_EQ(client.answer(), 200);
+  client.send(post(cookie + "Origin: http://localhost:" + std::to_string(port) + "\r\n"));
+  EXPECT_EQ(client.answer(), 403) << "another name of the server is another origin";
+  client.send(post(cookie + "Origin: http://" + address + "\r\n"));
+  EXPECT_EQ(client.answer(), 200);
+  EXPECT_EQ(nlohmann::json::parse(cockpit.variables_json({625}))[0]["value"], 7);
+}
+
 // A body past the limit is refused however it is framed, and so is a header of too many lines;
 // the connection of a refused body is closed, so its rest is never read.
 TEST_F(ServedCockpit, RefusesLargeBodiesHoweverFramedAndLongHeaders) {
