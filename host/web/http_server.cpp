@@ -320,7 +320,7 @@ int HttpServer::start(const std::string& host, int port, bool beyond_loopback) {
       MHD_OPTION_SOCK_ADDR, address,                                         //
       MHD_OPTION_LISTENING_ADDRESS_REUSE, 1u,                                //
       MHD_OPTION_THREAD_POOL_SIZE, unsigned(server.limits.threads),          //
-      MHD_OPTION_CONNECTION_LIMIT, unsigned(server.limits.max_connections + 16),
+      MHD_OPTION_CONNECTION_LIMIT, unsigned(server.limits.max_connections * 3),
       MHD_OPTION_PER_IP_CONNECTION_LIMIT, unsigned(beyond_loopback ? server.limits.per_client : 0),
       MHD_OPTION_CONNECTION_MEMORY_LIMIT, server.limits.connection_memory,
       MHD_OPTION_CONNECTION_TIMEOUT, unsigned(server.limits.idle_timeout.count()),

@@ -11,8 +11,9 @@
 // - the whole header within `header_deadline` of the connection's start (or of the previous
 //   request's end on a kept connection), the whole body within `body_deadline` of its header: a
 //   connection past its deadline is closed, however steadily it trickles;
-// - at most `max_connections` open connections answered (503 beyond them, and a few more are shut
-//   at once), `per_client` from one address when the server listens beyond loopback;
+// - at most `max_connections` open connections served: up to twice as many more are
+//   answered 503 at once; past those a new connection waits in the system's queue until the
+//   deadlines above free a place; `per_client` from one address beyond loopback;
 // - an idle connection closes after `idle_timeout`.
 #pragma once
 
