@@ -128,6 +128,7 @@ int WebServer::bind() {
   const bool paired = beyond_loopback || pairing_ == Pairing::always;
   guard_ = std::make_unique<RequestGuard>(listen_, std::nullopt,
                                           paired ? random_token() : std::string());
+  guard_ready_ = guard_.get();
   pump_ = std::thread([this] { pump(); });
   return listen_.port;
 }
@@ -160,18 +161,19 @@ void WebServer::pump() {
 }
 
 HttpResponse WebServer::answer(const HttpRequest& request) {
-  if (auto refused = refusal(guard_.get(), request.header("Host"), request.header("Origin"),
+  const RequestGuard* guard = guard_ready_;
+  if (auto refused = refusal(guard, request.header("Host"), request.header("Origin"),
                              request.header("Cookie"), request.query("token").value_or("")))
     return send(std::move(*refused));
   if (!limiter_.allow(request.client, std::chrono::steady_clock::now()))
     return refuse(429, "too many requests");
   // The page opened from the printed address: the token goes into a cookie the page's requests
   // carry, and out of the address bar.
-  if (!guard_->token().empty() && request.query("token")) {
+  if (!guard->token().empty() && request.query("token") && request.path == "/") {
     return HttpResponse{.status = 303,
                         .content_type = kText,
                         .headers = {{"Location", "/"},
-                                    {"Set-Cookie", guard_->cookie_name() + "=" + guard_->token() +
+                                    {"Set-Cookie", guard->cookie_name() + "=" + guard->token() +
                                                        "; Path=/; HttpOnly; SameSite=Strict"}}};
   }
   try {

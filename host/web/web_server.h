@@ -107,6 +107,8 @@ class WebServer {
   ListenAddress listen_;
   Pairing pairing_;
   std::unique_ptr<RequestGuard> guard_;
+  // The guard once made: the server answers from its start, before bind() knows the port.
+  std::atomic<const RequestGuard*> guard_ready_{nullptr};
   RateLimiter limiter_{kRequestsPerSecond, kRequestBurst};
   HttpServer http_;
   PictureCache pictures_;
