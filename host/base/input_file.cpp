@@ -2,7 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <system_error>
@@ -13,10 +17,16 @@ namespace gaugehost {
 
 namespace {
 
+#ifdef _WIN32
+constexpr int kOpenFlags = O_RDONLY | O_BINARY;
+#else
+constexpr int kOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+#endif
+
 class OpenInput {
  public:
   explicit OpenInput(const std::filesystem::path& file)
-      : descriptor_(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY)) {}
+      : descriptor_(::open(file.string().c_str(), kOpenFlags)) {}
   ~OpenInput() {
     if (descriptor_ >= 0) ::close(descriptor_);
   }
@@ -37,9 +47,13 @@ std::string read_input_file(const std::filesystem::path& file, std::string_view 
   // checked: what is read is what was checked, whatever is renamed over the name meanwhile.
   const OpenInput in(file);
   if (in.get() < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) throw HostError(name + ": no such " + kind);
+    const int error = errno;
+    std::error_code ignored;
+    if (std::filesystem::is_directory(file, ignored))  // Windows opens no folder
+      throw HostError(name + ": a folder, not a " + kind);
+    if (error == ENOENT || error == ENOTDIR) throw HostError(name + ": no such " + kind);
     throw HostError(name + ": cannot open the " + kind + ": " +
-                    std::error_code(errno, std::generic_category()).message());
+                    std::error_code(error, std::generic_category()).message());
   }
   struct stat info {};
   if (fstat(in.get(), &info) != 0) throw HostError(name + ": cannot read the " + kind);
@@ -50,7 +64,7 @@ std::string read_input_file(const std::filesystem::path& file, std::string_view 
   std::string text;
   char piece[65536];
   while (text.size() <= kInputFileLimit) {
-    const ssize_t got = ::read(in.get(), piece, sizeof piece);
+    const auto got = ::read(in.get(), piece, sizeof piece);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) throw HostError(name + ": cannot read the " + kind);
     if (got == 0) break;
