@@ -2,15 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 #include <cerrno>
 #include <system_error>
 
+#include "host/base/file_descriptor.h"
 #include "host/base/host_error.h"
 
 namespace gaugehost {
@@ -23,21 +19,6 @@ constexpr int kOpenFlags = O_RDONLY | O_BINARY;
 constexpr int kOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
 #endif
 
-class OpenInput {
- public:
-  explicit OpenInput(const std::filesystem::path& file)
-      : descriptor_(::open(file.string().c_str(), kOpenFlags)) {}
-  ~OpenInput() {
-    if (descriptor_ >= 0) ::close(descriptor_);
-  }
-  OpenInput(const OpenInput&) = delete;
-  OpenInput& operator=(const OpenInput&) = delete;
-  int get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
-
 }  // namespace
 
 std::string read_input_file(const std::filesystem::path& file, std::string_view what) {
@@ -45,7 +26,7 @@ std::string read_input_file(const std::filesystem::path& file, std::string_view 
   const std::string kind(what);
   // Opened first, without waiting (a FIFO without a writer opens at once), then the open file is
   // checked: what is read is what was checked, whatever is renamed over the name meanwhile.
-  const OpenInput in(file);
+  const FileDescriptor in(::open(file.string().c_str(), kOpenFlags));
   if (in.get() < 0) {
     const int error = errno;
     std::error_code ignored;

@@ -14,6 +14,7 @@
 #include <string>
 #include <system_error>
 
+#include "host/base/file_descriptor.h"
 #include "host/base/host_error.h"
 #include "host/loader/elf_check.h"
 
@@ -113,19 +114,6 @@ CopyFolder& copy_folder() {
   return folder;
 }
 
-class OpenFile {
- public:
-  explicit OpenFile(int descriptor) : descriptor_(descriptor) {}
-  ~OpenFile() {
-    if (descriptor_ >= 0) ::close(descriptor_);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-  int get() const { return descriptor_; }
-
- private:
-  int descriptor_;
-};
 
 // The size of the module open as `source`, once it is known to be one the host may copy; else
 // why not.
@@ -145,7 +133,7 @@ std::string module_problem(int source, uint64_t& size) {
 
 // Copies the first `size` bytes of `source` to a new file `to`; why not, or "".
 std::string copy_bytes(int source, const fs::path& to, uint64_t size) {
-  const OpenFile target(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0700));
+  const FileDescriptor target(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0700));
   if (target.get() < 0) return std::strerror(errno);
   std::string piece(size_t(1) << 20, '\0');
   for (uint64_t done = 0; done < size;) {
@@ -175,7 +163,7 @@ ModuleCopy::ModuleCopy(const fs::path& module) {
   path_ = folder / ("module-" + std::to_string(++serial) + ".gau");
   if (path_.string().size() >= sizeof copy_text)
     throw HostError(module.string() + ": cannot copy the module: the temporary path is too long");
-  const OpenFile source(::open(module.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  const FileDescriptor source(::open(module.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (source.get() < 0)
     throw HostError(module.string() + ": cannot open the module: " + std::strerror(errno));
   uint64_t size = 0;
