@@ -1,6 +1,7 @@
 // Reading the files a user hands the host (panel configurations, check files): regular files only,
-// up to a size limit, so that a folder, a device such as /dev/zero or a FIFO without a writer is
-// refused at once instead of read for ever.
+// up to a size limit, so that a folder, a device such as /dev/zero or a FIFO is refused at once
+// instead of read for ever. The file is opened first (never waiting) and the open file checked,
+// so a FIFO renamed over a checked name cannot hang the host.
 #pragma once
 
 #include <cstddef>

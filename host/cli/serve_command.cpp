@@ -4,6 +4,7 @@
 
 #include <ostream>
 #include <thread>
+#include <vector>
 
 #include "host/cli/commands.h"
 #include "host/web/cockpit.h"
@@ -12,9 +13,11 @@
 namespace gaugehost::cli {
 
 const char* const kServeUsage =
-    "gaugehost serve [--panel FILE] [--scenario NAME] [--listen ADDR:PORT]\n"
+    "gaugehost serve [--panel FILE] [--scenario NAME] [--listen ADDR:PORT] [--pair]\n"
     "                              fly and inspect a panel in a web browser (default: the Corvane\n"
-    "                              cockpit, cold and dark at the ramp, on 127.0.0.1:8080)";
+    "                              cockpit, cold and dark at the ramp, on 127.0.0.1:8080); beyond\n"
+    "                              loopback, and on loopback with --pair, only a browser that opened\n"
+    "                              the printed address with its token may see or operate it";
 
 namespace {
 
@@ -23,6 +26,7 @@ struct ServeArgs {
                                 "panel.cfg";
   std::string scenario = "ramp";
   std::string listen = "127.0.0.1:8080";
+  bool pair = false;  // the token asked for on loopback too (a machine shared with other users)
 };
 
 ServeArgs parse_serve_args(const std::vector<std::string>& args) {
@@ -34,6 +38,7 @@ ServeArgs parse_serve_args(const std::vector<std::string>& args) {
     if (arg == "--panel") parsed.panel = args[++i];
     else if (arg == "--scenario") parsed.scenario = args[++i];
     else if (arg == "--listen") parsed.listen = args[++i];
+    else if (arg == "--pair") parsed.pair = true;
     else throw HostError("serve: unknown option " + quote_input(arg));
   }
   return parsed;
@@ -52,15 +57,33 @@ int serve(CliContext& context) {
   pthread_sigmask(SIG_BLOCK, &ending, nullptr);
 
   web::Cockpit cockpit(web::CockpitOptions{context.module, args.panel, args.scenario});
-  web::WebServer server(cockpit, listen);
+  web::WebServer server(cockpit, listen, {},
+                        args.pair ? web::Pairing::always : web::Pairing::beyond_loopback);
   const int port = server.bind();
   const std::string host = listen.host.find(':') != std::string::npos ? "[" + listen.host + "]"
                                                                        : listen.host;
-  context.out << "The cockpit is at http://" << host << ":" << port << "/ (Ctrl-C stops it)"
-              << std::endl;
-  if (!web::is_loopback(listen.host))
-    context.err << "gaugehost: serving beyond this machine: anyone who reaches " << host << ":"
-                << port << " can operate the cockpit" << std::endl;
+  if (server.token().empty()) {
+    context.out << "The cockpit is at http://" << host << ":" << port << "/ (Ctrl-C stops it)"
+                << std::endl;
+  } else {
+    // Only a browser that opened the address with the token may see and operate the cockpit;
+    // beyond loopback the token travels unencrypted, so the network must be one the user trusts.
+    const std::string query = "/?token=" + server.token();
+    const bool every = listen.host == "0.0.0.0" || listen.host == "::";
+    std::vector<std::string> addresses;
+    for (const std::string& address : every ? web::machine_addresses() : std::vector{host})
+      if (!web::is_loopback(address) && address.find(':') == std::string::npos)
+        addresses.push_back(address);
+    if (addresses.empty()) addresses.push_back(host);
+    context.out << "The cockpit is at http://" << addresses.front() << ":" << port << query
+                << " (Ctrl-C stops it)" << std::endl;
+    for (size_t i = 1; i < addresses.size(); ++i)
+      context.out << "  also at http://" << addresses[i] << ":" << port << query << std::endl;
+    if (!web::is_loopback(listen.host))
+      context.err << "gaugehost: serving beyond this machine: whoever has this address with its "
+                     "token can see and operate the cockpit, and anyone on the network path "
+                     "can read it (no encryption)" << std::endl;
+  }
 
   cockpit.start();
   std::thread serving([&server] { server.run(); });

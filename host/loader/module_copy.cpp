@@ -1,8 +1,11 @@
 #include "host/loader/module_copy.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -11,7 +14,9 @@
 #include <string>
 #include <system_error>
 
+#include "host/base/file_descriptor.h"
 #include "host/base/host_error.h"
+#include "host/loader/elf_check.h"
 
 namespace gaugehost {
 
@@ -109,6 +114,43 @@ CopyFolder& copy_folder() {
   return folder;
 }
 
+
+// The size of the module open as `source`, once it is known to be one the host may copy; else
+// why not.
+std::string module_problem(int source, uint64_t& size) {
+  struct stat info {};
+  if (fstat(source, &info) != 0) return std::string("cannot be read: ") + std::strerror(errno);
+  if (!S_ISREG(info.st_mode)) return "not a regular file";
+  size = uint64_t(info.st_size);
+  if (size > kModuleSizeLimit)
+    return "larger than " + std::to_string(kModuleSizeLimit >> 20) + " MiB (" +
+           std::to_string(size >> 20) + " MiB)";
+  // The headers of the file that is open, not of whatever the name points to by now.
+  if (auto problem = elf_shared_object_problem("/proc/self/fd/" + std::to_string(source)))
+    return *problem;
+  return {};
+}
+
+// Copies the first `size` bytes of `source` to a new file `to`; why not, or "".
+std::string copy_bytes(int source, const fs::path& to, uint64_t size) {
+  const FileDescriptor target(::open(to.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0700));
+  if (target.get() < 0) return std::strerror(errno);
+  std::string piece(size_t(1) << 20, '\0');
+  for (uint64_t done = 0; done < size;) {
+    const ssize_t got =
+        ::pread(source, piece.data(), size_t(std::min<uint64_t>(piece.size(), size - done)),
+                off_t(done));
+    if (got <= 0) return got == 0 ? "the file was cut short while it was copied" : std::strerror(errno);
+    for (ssize_t written = 0; written < got;) {
+      const ssize_t n = ::write(target.get(), piece.data() + written, size_t(got - written));
+      if (n <= 0) return std::strerror(errno);
+      written += n;
+    }
+    done += uint64_t(got);
+  }
+  return {};
+}
+
 }  // namespace
 
 fs::path module_copy_folder() { return copy_folder().path(); }
@@ -121,14 +163,19 @@ ModuleCopy::ModuleCopy(const fs::path& module) {
   path_ = folder / ("module-" + std::to_string(++serial) + ".gau");
   if (path_.string().size() >= sizeof copy_text)
     throw HostError(module.string() + ": cannot copy the module: the temporary path is too long");
+  const FileDescriptor source(::open(module.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (source.get() < 0)
+    throw HostError(module.string() + ": cannot open the module: " + std::strerror(errno));
+  uint64_t size = 0;
+  if (const std::string problem = module_problem(source.get(), size); !problem.empty())
+    throw HostError(module.string() + ": not a loadable module: " + problem);
   std::strcpy(copy_text, path_.c_str());
   copy_exists = 1;
-  std::error_code error;
-  fs::copy_file(module, path_, fs::copy_options::overwrite_existing, error);
-  if (error) {
+  if (const std::string problem = copy_bytes(source.get(), path_, size); !problem.empty()) {
+    std::error_code error;
     fs::remove(path_, error);
     copy_exists = 0;
-    throw HostError(module.string() + ": cannot copy the module: " + error.message());
+    throw HostError(module.string() + ": cannot copy the module: " + problem);
   }
 }
 

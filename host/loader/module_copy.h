@@ -9,14 +9,20 @@
 // earlier processes, no longer running, left behind.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 
 namespace gaugehost {
 
+// The largest module the host copies and loads: 256 MiB (this project's library is about 3 MiB).
+inline constexpr uint64_t kModuleSizeLimit = uint64_t(256) << 20;
+
 // A copy of `module`, removed (with its name) when this object goes.
 class ModuleCopy {
  public:
-  // Throws HostError naming `module` when the copy cannot be made.
+  // The module is opened once (without waiting on a FIFO); the open file must be a regular file
+  // of at most kModuleSizeLimit bytes and an ELF shared object of this machine before a byte is
+  // copied. Throws HostError naming `module` when it is not, or the copy cannot be made.
   explicit ModuleCopy(const std::filesystem::path& module);
   ~ModuleCopy();
   ModuleCopy(const ModuleCopy&) = delete;

@@ -346,13 +346,13 @@ uint64_t Cockpit::resume_point(std::string_view last_event_id) {
   return seen <= frame_ ? seen : 0;
 }
 
-std::string Cockpit::next_message(uint64_t& since) {
+std::string Cockpit::next_message(uint64_t& since, bool beat_due) {
   uint64_t frame = since;
   // A page that starts afresh is told to come back within a second when the stream breaks.
   const std::string retry = since == 0 ? "retry: 1000\n" : "";
-  const std::string data = frame_since(since, frame, kHeartbeat);
+  const std::string data = frame_since(since, frame, {});
   std::lock_guard lock(mutex_);
-  if (stopping_) return {};
+  if (stopping_ || (data.empty() && !beat_due)) return {};
   const std::string id = "id: " + session_id_ + "/" + std::to_string(frame) + "\n";
   since = frame;
   if (!data.empty()) return retry + id + "event: frame\ndata: " + data + "\n\n";
@@ -361,6 +361,12 @@ std::string Cockpit::next_message(uint64_t& since) {
                            session_id_ + "\"}";
   frame_bytes_ += beat.size();
   return id + "event: beat\ndata: " + beat + "\n\n";
+}
+
+uint64_t Cockpit::wait_for_frame(uint64_t since, std::chrono::milliseconds wait) {
+  std::unique_lock lock(mutex_);
+  changed_.wait_for(lock, wait, [&] { return frame_ > since || stopping_; });
+  return frame_;
 }
 
 std::string Cockpit::frame_since(uint64_t since, uint64_t& frame, std::chrono::milliseconds wait) {

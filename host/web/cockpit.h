@@ -86,14 +86,17 @@ class Cockpit {
   std::string frame_since(uint64_t since, uint64_t& frame, std::chrono::milliseconds wait);
   uint64_t frame();
   std::string session_id() const { return session_id_; }
+  // Waits up to `wait` for a frame after `since`; the frame there is then.
+  uint64_t wait_for_frame(uint64_t since, std::chrono::milliseconds wait);
 
   // The stream of server-sent events, as the page reads it. resume_point() is the frame a page
   // that last saw event id `last_event_id` ("SESSION/FRAME", or "" for a new page) goes on from:
-  // 0 (everything) unless it saw this session. next_message() waits for what comes after frame
-  // `since` and returns it as one whole event, a "frame" or, after kHeartbeat of stillness, a
-  // "beat" ({"frame","time","session"}), advancing `since`; "" once the cockpit stops.
+  // 0 (everything) unless it saw this session. next_message() does not wait: it returns what came
+  // after frame `since` as one whole event, a "frame", or a "beat" ({"frame","time","session"})
+  // when nothing changed and `beat_due` (the stream has been still for kHeartbeat), advancing
+  // `since`; "" when there is nothing to send yet or the cockpit stops.
   uint64_t resume_point(std::string_view last_event_id);
-  std::string next_message(uint64_t& since);
+  std::string next_message(uint64_t& since, bool beat_due);
 
   // A request of a page (action names: mouse, window, control, sim, var, failure), its body a
   // JSON object; the answer is a JSON object. Throws BadRequest. Mouse actions: "down" (a click

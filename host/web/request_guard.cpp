@@ -1,9 +1,14 @@
 #include "host/web/request_guard.h"
 
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <netinet/in.h>
+#include <sys/random.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "host/base/host_error.h"
 #include "host/panel/numbers.h"
@@ -42,6 +47,26 @@ std::optional<std::pair<std::string, int>> split_host_port(std::string_view text
 
 bool is_any_address(std::string_view host) { return host == "0.0.0.0" || host == "::"; }
 
+// Compares in a time that does not tell how much of a guess was right.
+bool same_secret(std::string_view a, std::string_view b) {
+  unsigned char differ = a.size() != b.size();
+  for (size_t i = 0; i < std::min(a.size(), b.size()); ++i) differ |= a[i] ^ b[i];
+  return differ == 0;
+}
+
+// The value of cookie `name` in a Cookie header ("a=1; b=2").
+std::string_view cookie_value(std::string_view header, std::string_view name) {
+  while (!header.empty()) {
+    const size_t end = std::min(header.find(';'), header.size());
+    std::string_view pair = header.substr(0, end);
+    header.remove_prefix(std::min(end + 1, header.size()));
+    while (pair.starts_with(' ')) pair.remove_prefix(1);
+    if (pair.size() > name.size() && pair.starts_with(name) && pair[name.size()] == '=')
+      return pair.substr(name.size() + 1);
+  }
+  return {};
+}
+
 }  // namespace
 
 bool is_loopback(std::string_view host) {
@@ -59,8 +84,45 @@ ListenAddress parse_listen_address(std::string_view text) {
   return address;
 }
 
-RequestGuard::RequestGuard(const ListenAddress& listen, std::vector<std::string> extra_names)
-    : port_(listen.port) {
+std::vector<std::string> machine_addresses() {
+  std::vector<std::string> addresses;
+  ifaddrs* list = nullptr;
+  if (getifaddrs(&list) != 0) return addresses;
+  for (const ifaddrs* entry = list; entry; entry = entry->ifa_next) {
+    if (!entry->ifa_addr) continue;
+    char text[INET6_ADDRSTRLEN] = {};
+    if (entry->ifa_addr->sa_family == AF_INET)
+      inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(entry->ifa_addr)->sin_addr, text,
+                sizeof text);
+    else if (entry->ifa_addr->sa_family == AF_INET6)
+      inet_ntop(AF_INET6, &reinterpret_cast<const sockaddr_in6*>(entry->ifa_addr)->sin6_addr,
+                text, sizeof text);
+    if (text[0]) addresses.push_back(text);
+  }
+  freeifaddrs(list);
+  return addresses;
+}
+
+std::string random_token() {
+  unsigned char bytes[16];
+  size_t got = 0;
+  while (got < sizeof bytes) {
+    const ssize_t n = getrandom(bytes + got, sizeof bytes - got, 0);
+    if (n <= 0) throw HostError("no random numbers from the system for the pairing token");
+    got += size_t(n);
+  }
+  std::string token;
+  for (unsigned char byte : bytes) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02x", byte);
+    token += digits;
+  }
+  return token;
+}
+
+RequestGuard::RequestGuard(const ListenAddress& listen,
+                           std::optional<std::vector<std::string>> addresses, std::string token)
+    : port_(listen.port), token_(std::move(token)) {
   names_.push_back(lower(listen.host));
   if (is_loopback(listen.host) || is_any_address(listen.host)) {
     names_.push_back("localhost");
@@ -70,26 +132,36 @@ RequestGuard::RequestGuard(const ListenAddress& listen, std::vector<std::string>
   if (is_any_address(listen.host)) {
     char name[256] = {};
     if (gethostname(name, sizeof name - 1) == 0 && name[0]) names_.push_back(lower(name));
+    for (const std::string& address : addresses ? *addresses : machine_addresses())
+      names_.push_back(lower(address));
   }
-  for (const std::string& extra : extra_names) names_.push_back(lower(extra));
 }
 
 bool RequestGuard::host_allowed(std::string_view host_header) const {
   auto split = split_host_port(host_header);
   if (!split || split->second != port_) return false;
   const std::string host = lower(split->first);
-  if (std::find(names_.begin(), names_.end(), host) != names_.end()) return true;
-  // Listening on every address: any address literal of this machine's is its own name too; a
-  // rebound name never is a literal.
-  const bool literal = !host.empty() && host.find_first_not_of("0123456789.") == std::string::npos;
-  return is_any_address(names_.front()) && literal;
+  return std::find(names_.begin(), names_.end(), host) != names_.end();
 }
 
-bool RequestGuard::origin_allowed(std::string_view origin_header) const {
+bool RequestGuard::origin_allowed(std::string_view origin_header,
+                                  std::string_view host_header) const {
   if (origin_header.empty()) return true;
   constexpr std::string_view kScheme = "http://";
-  if (!origin_header.starts_with(kScheme)) return false;
-  return host_allowed(origin_header.substr(kScheme.size()));
+  return origin_header.starts_with(kScheme) &&
+         lower(origin_header.substr(kScheme.size())) == lower(host_header) &&
+         host_allowed(host_header);
+}
+
+bool RequestGuard::token_allowed(std::string_view cookie_header,
+                                 std::string_view token_param) const {
+  if (token_.empty()) return true;
+  return same_secret(cookie_value(cookie_header, cookie_name()), token_) ||
+         same_secret(token_param, token_);
+}
+
+std::string RequestGuard::cookie_name() const {
+  return "gaugehost_token_" + std::to_string(port_);
 }
 
 bool RateLimiter::allow(const std::string& client, std::chrono::steady_clock::time_point now) {

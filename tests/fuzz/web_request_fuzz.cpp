@@ -1,9 +1,11 @@
-// The web server's handling of a page's request, without a socket: the Host and Origin checks,
-// then a POST /api/ACTION body taken by the live cockpit. The input is the request as text:
+// The web server's handling of a page's request, without a socket: the Host, Origin and pairing
+// token checks (those of a server on loopback and of one on every address), then a POST
+// /api/ACTION body taken by the live cockpit. The input is the request as text:
 //
 //   /api/ACTION
 //   Host: 127.0.0.1:8080
 //   Origin: http://localhost:8080        (optional; other header lines are ignored)
+//   Cookie: gaugehost_token_8080=...     (optional)
 //
 //   {"gauge":3,"action":"down","button":"left","x":10,"y":20}
 //
@@ -17,6 +19,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -48,10 +51,17 @@ const RequestGuard& guard() {
   return listening;
 }
 
+const RequestGuard& paired_guard() {
+  static const RequestGuard listening({"0.0.0.0", 8080}, std::vector<std::string>{"192.168.1.20"},
+                                      "00112233445566778899aabbccddeeff");
+  return listening;
+}
+
 struct Request {
   std::string path;
   std::string host;
   std::string origin;
+  std::string cookie;
   std::string body;
 };
 
@@ -75,6 +85,7 @@ Request read_request(std::string_view text) {
     while (value.starts_with(' ')) value.remove_prefix(1);
     if (line.substr(0, colon) == "Host") request.host = value;
     if (line.substr(0, colon) == "Origin") request.origin = value;
+    if (line.substr(0, colon) == "Cookie") request.cookie = value;
   }
   request.body = text;
   return request;
@@ -95,6 +106,8 @@ void check_answer(const Answer& answer) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const Request request = read_request({reinterpret_cast<const char*>(data), size});
+  if (auto refused = refusal(&paired_guard(), request.host, request.origin, request.cookie))
+    check_answer(*refused);
   if (auto refused = refusal(&guard(), request.host, request.origin)) {
     check_answer(*refused);
     return 0;

@@ -89,6 +89,13 @@ TEST(BadInput, AModuleCutShortIsRefusedBeforeLoadingAndLeavesNoCopy) {
   }
   const std::string text = write_file(folder / "text.gau", "not a library").string();
   EXPECT_NE(gaugehost({"--module", text, "list"}).err.find("not an ELF file"), std::string::npos);
+  // A module past the size bound (sparse: the real headers, then a hole) is refused before a
+  // byte of it is copied.
+  const fs::path huge = write_file(folder / "huge.gau", whole.substr(0, 0x20000));
+  fs::resize_file(huge, kModuleSizeLimit + 1);
+  EXPECT_NE(gaugehost({"--module", huge.string(), "list"}).err.find("larger than 256 MiB"),
+            std::string::npos);
+  EXPECT_TRUE(fs::is_empty(module_copy_folder()));
   // Loading the whole module still works, and no copy of any load is left behind.
   EXPECT_EQ(gaugehost({"list"}).status, 0);
   EXPECT_TRUE(fs::is_empty(module_copy_folder()));

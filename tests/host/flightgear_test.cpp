@@ -140,5 +140,33 @@ TEST(FlightGearLink, ReadsDatagramsOnLoopback) {
   EXPECT_THROW(UdpInput(0, "not-an-address"), gaugehost::HostError);
 }
 
+// Under a flood of garbage datagrams every update still takes the real frame sent before it.
+TEST(FlightGearLink, AFloodOfGarbageLosesNoRealFrame) {
+  auto input = std::make_unique<UdpInput>(0);
+  sockaddr_in to{};
+  to.sin_family = AF_INET;
+  to.sin_port = htons(input->port());
+  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  FlightGearLink link(std::move(input), navaids());
+  const int sender = ::socket(AF_INET, SOCK_DGRAM, 0);
+  ASSERT_GE(sender, 0);
+  const auto send = [&](const std::string& d) {
+    return ::sendto(sender, d.data(), d.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
+  };
+  SimState sim;
+  constexpr int kUpdates = 30, kGarbage = 200;  // within the smallest buffer systems grant
+  for (int update = 0; update < kUpdates; ++update) {
+    for (int i = 0; i < kGarbage; ++i) send("garbage " + std::to_string(i) + "\n");
+    const std::string speed = std::to_string(100 + update);
+    ASSERT_GT(send(speed + kGood.substr(kGood.find('.')) + "\n"), 0);
+    // Loopback delivers before sendto returns.
+    link.advance(sim, 1.0 / 18);
+    ASSERT_EQ(sim.var(token::kIndicatedAirspeed), 100.5 + update) << update;
+  }
+  ::close(sender);
+  EXPECT_EQ(link.frames(), uint64_t(kUpdates));
+  EXPECT_EQ(link.malformed(), uint64_t(kUpdates * kGarbage));
+}
+
 }  // namespace
 }  // namespace gaugehost::flightgear

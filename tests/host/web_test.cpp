@@ -9,7 +9,9 @@
 #include "host/web/gauge_track.h"
 #include "host/web/op_codec.h"
 #include "host/web/request_guard.h"
+#include "host/web/web_server.h"
 #include "tests/host/host_support.h"
+#include "tests/support/loopback_client.h"
 
 namespace gaugehost::web {
 namespace {
@@ -55,7 +57,7 @@ TEST(Cockpit, StreamResumesThisSessionAndRestartsAnother) {
   const std::string session = cockpit.session_id();
   uint64_t since = cockpit.resume_point("");
   EXPECT_EQ(since, 0u);
-  const std::string first = cockpit.next_message(since);
+  const std::string first = cockpit.next_message(since, false);
   EXPECT_NE(first.find("event: frame"), std::string::npos);
   EXPECT_NE(first.find("\"session\":\"" + session + "\""), std::string::npos);
   EXPECT_NE(first.find("id: " + session + "/"), std::string::npos);
@@ -64,7 +66,8 @@ TEST(Cockpit, StreamResumesThisSessionAndRestartsAnother) {
   EXPECT_EQ(cockpit.resume_point(session + "/99999999"), 0u) << "a frame yet to come";
   // Cold and dark, the gyro cards creep by less than a pixel: nothing to tell but a beat.
   for (int i = 0; i < 72; ++i) cockpit.cycle();
-  const std::string beat = cockpit.next_message(since);
+  EXPECT_EQ(cockpit.next_message(since, false), "") << "still, and no beat due yet";
+  const std::string beat = cockpit.next_message(since, true);
   EXPECT_EQ(beat.rfind("id: " + session + "/" + std::to_string(cockpit.frame()) +
                            "\nevent: beat\ndata: {\"frame\":" + std::to_string(cockpit.frame()),
                        0),
@@ -83,22 +86,65 @@ TEST(ListenAddress, ParsesAddressAndPort) {
     EXPECT_THROW(parse_listen_address(bad), HostError) << bad;
 }
 
-TEST(RequestGuard, LoopbackAnswersOnlyToItsOwnNamesAndEveryAddressToLiterals) {
+TEST(RequestGuard, LoopbackAnswersOnlyToItsOwnNamesAndEveryAddressToItsAddresses) {
   const RequestGuard guard({"127.0.0.1", 8080});
   for (const char* host : {"127.0.0.1:8080", "localhost:8080", "LOCALHOST:8080", "[::1]:8080"})
     EXPECT_TRUE(guard.host_allowed(host)) << host;
   for (const char* host : {"", "127.0.0.1", "127.0.0.1:8081", "evil.example:8080",
                            "localhost.evil.example:8080", "10.0.0.1:8080", "127.0.0.1:8080:1"})
     EXPECT_FALSE(guard.host_allowed(host)) << host;
-  EXPECT_TRUE(guard.origin_allowed(""));
-  EXPECT_TRUE(guard.origin_allowed("http://localhost:8080"));
+  EXPECT_TRUE(guard.origin_allowed("", "localhost:8080"));
+  EXPECT_TRUE(guard.origin_allowed("http://localhost:8080", "LOCALHOST:8080"));
+  // The page's origin is exactly the address it addressed: not another name of the server.
   for (const char* origin : {"http://evil.example:8080", "https://localhost:8080", "null",
-                             "http://localhost:9999"})
-    EXPECT_FALSE(guard.origin_allowed(origin)) << origin;
-  const RequestGuard every({"0.0.0.0", 80});
+                             "http://localhost:9999", "http://127.0.0.1:8080",
+                             "http://localhost:8080/"})
+    EXPECT_FALSE(guard.origin_allowed(origin, "localhost:8080")) << origin;
+  EXPECT_TRUE(guard.token_allowed("", "")) << "no token on loopback";
+  const RequestGuard every({"0.0.0.0", 80}, std::vector<std::string>{"192.168.1.20"});
   EXPECT_TRUE(every.host_allowed("192.168.1.20:80"));
   EXPECT_TRUE(every.host_allowed("localhost:80"));
+  EXPECT_FALSE(every.host_allowed("192.168.1.21:80")) << "not an address of this machine";
   EXPECT_FALSE(every.host_allowed("rebound.example:80"));
+}
+
+// Beyond loopback a request needs the pairing token, read or write, and a page of that very
+// address: a page served from another address may not write even with the token in the cookie.
+TEST(RequestGuard, BeyondLoopbackEveryRequestCarriesTheToken) {
+  const std::string token = random_token();
+  EXPECT_EQ(token.size(), 32u);
+  EXPECT_NE(token, random_token());
+  const RequestGuard guard({"0.0.0.0", 8080}, std::vector<std::string>{"192.168.1.20"}, token);
+  const std::string host = "192.168.1.20:8080";
+  const std::string cookie = "other=1; " + guard.cookie_name() + "=" + token;
+  const auto status = [&](std::string_view origin, std::string_view cookie_header,
+                          std::string_view param) {
+    const auto refused = refusal(&guard, host, origin, cookie_header, param);
+    return refused ? refused->status : 200;
+  };
+  EXPECT_EQ(status("", "", ""), 403) << "a read without the token";
+  EXPECT_EQ(status("http://" + host, "", ""), 403) << "a write without the token";
+  EXPECT_EQ(status("", guard.cookie_name() + "=" + token.substr(1), ""), 403);
+  EXPECT_EQ(status("", "gaugehost_token_9999=" + token, ""), 403) << "another port's cookie";
+  EXPECT_EQ(status("", cookie, ""), 200);
+  EXPECT_EQ(status("", "", token), 200) << "the printed address";
+  EXPECT_EQ(status("http://" + host, cookie, ""), 200);
+  EXPECT_EQ(status("http://203.0.113.66:8080", cookie, ""), 403);
+  EXPECT_EQ(status("http://localhost:8080", cookie, ""), 403);
+}
+
+// Each picture is made once; one that does not exist is not kept.
+TEST(PictureCache, MakesEachPictureOnceAndKeepsNoMisses) {
+  PictureCache cache;
+  int made = 0;
+  const auto png = [&]() -> std::optional<std::string> { ++made; return "png"; };
+  const auto none = [&]() -> std::optional<std::string> { ++made; return std::nullopt; };
+  const auto first = cache.get("bitmap/1/none", png);
+  EXPECT_EQ(cache.get("bitmap/1/none", png), first);
+  EXPECT_NE(cache.get("bitmap/1/warm", png), first);
+  EXPECT_EQ(made, 2);
+  for (int i = 0; i < 100; ++i) EXPECT_EQ(cache.get("bitmap/" + std::to_string(i + 2), none), nullptr);
+  EXPECT_EQ(cache.size(), 2u);
 }
 
 TEST(RateLimiter, AllowsABurstThenTheRate) {
@@ -178,6 +224,124 @@ TEST(OpCodec, NumbersAreShortAndTextStaysJson) {
   EXPECT_EQ(text_json["k"], "t");
   EXPECT_EQ(text_json["f"], "Quartz");
   EXPECT_EQ(text_json["s"].get<std::string>().substr(0, 3), "12\"");
+}
+
+// --- The server over loopback sockets ---
+
+using tests::Client;
+
+class ServedCockpit : public ::testing::Test {
+ protected:
+  static HttpLimits short_deadlines() {
+    HttpLimits limits;
+    limits.header_deadline = std::chrono::milliseconds(300);
+    limits.body_deadline = std::chrono::milliseconds(300);
+    return limits;
+  }
+  Cockpit cockpit_{CockpitOptions{default_module_path(), tests::kCockpit, "ramp"}};
+  WebServer server_{cockpit_, {"127.0.0.1", 0}, short_deadlines()};
+  int port_ = server_.bind();
+  std::string host_ = "Host: 127.0.0.1:" + std::to_string(port_) + "\r\n";
+
+  std::string post(std::string_view framing, std::string_view body) {
+    return "POST /api/var HTTP/1.1\r\n" + host_ + std::string(framing) + "\r\n" +
+           std::string(body);
+  }
+};
+
+// A paired page: without the token nothing is read or written; the printed address sets the
+// cookie, with which the page reads and, from its own origin only, writes.
+TEST(ServedPairedCockpit, APageWithoutTheTokenCanNeitherReadNorWrite) {
+  Cockpit cockpit{CockpitOptions{default_module_path(), tests::kCockpit, "ramp"}};
+  WebServer server{cockpit, {"127.0.0.1", 0}, {}, Pairing::always};
+  const int port = server.bind();
+  const std::string address = "127.0.0.1:" + std::to_string(port);
+  const std::string host = "Host: " + address + "\r\n";
+  const std::string cookie = "Cookie: gaugehost_token_" + std::to_string(port) + "=" +
+                             server.token() + "\r\n";
+  const std::string body = R"({"id": 625, "value": 7})";
+  const auto post = [&](const std::string& headers) {
+    return "POST /api/var HTTP/1.1\r\n" + host + headers + "Content-Length: " +
+           std::to_string(body.size()) + "\r\n\r\n" + body;
+  };
+  Client client(port);
+  for (const char* path : {"/", "/api/layout", "/stream", "/bitmap/1"}) {
+    client.send("GET " + std::string(path) + " HTTP/1.1\r\n" + host + "\r\n");
+    EXPECT_EQ(client.answer(), 403) << path;
+  }
+  client.send(post("Origin: http://" + address + "\r\n"));
+  EXPECT_EQ(client.answer(), 403);
+  client.send("GET /?token=" + server.token() + " HTTP/1.1\r\n" + host + "\r\n");
+  EXPECT_EQ(client.answer(), 303);
+  client.send("GET /api/layout HTTP/1.1\r\n" + host + cookie + "\r\n");
+  EXPECT_EQ(client.answer(), 200);
+  client.send(post(cookie + "Origin: http://localhost:" + std::to_string(port) + "\r\n"));
+  EXPECT_EQ(client.answer(), 403) << "another name of the server is another origin";
+  client.send(post(cookie + "Origin: http://" + address + "\r\n"));
+  EXPECT_EQ(client.answer(), 200);
+  EXPECT_EQ(nlohmann::json::parse(cockpit.variables_json({625}))[0]["value"], 7);
+}
+
+// A body past the limit is refused however it is framed, and so is a header of too many lines;
+// the connection of a refused body is closed, so its rest is never read.
+TEST_F(ServedCockpit, RefusesLargeBodiesHoweverFramedAndLongHeaders) {
+  Client chunked(port_);
+  std::string chunks;
+  const std::string piece(16384, 'x');
+  for (int i = 0; i < 64; ++i) chunks += "4000\r\n" + piece + "\r\n";
+  chunked.send(post("Transfer-Encoding: chunked\r\n", chunks + "0\r\n\r\n"));
+  EXPECT_EQ(chunked.answer(), 413);
+  EXPECT_TRUE(chunked.closed_by_server());
+
+  Client announced(port_);
+  announced.send(post("Content-Length: 1000000000\r\n", "{"));
+  EXPECT_EQ(announced.answer(), 413);
+  EXPECT_TRUE(announced.closed_by_server());
+
+  Client headers(port_);
+  std::string lines;
+  for (int i = 0; i < 200; ++i) lines += "X-Line-" + std::to_string(i) + ": 1\r\n";
+  headers.send("GET / HTTP/1.1\r\n" + host_ + lines + "\r\n");
+  EXPECT_EQ(headers.answer(), 431);
+
+  Client huge(port_);  // a header far past the connection's memory
+  huge.send("GET / HTTP/1.1\r\n" + host_ + "X-Long: " + std::string(1 << 20, 'y') + "\r\n\r\n");
+  EXPECT_GE(huge.answer(), 400);
+
+  Client without_length(port_);  // no length, no chunks: no body, whatever follows
+  without_length.send(post("", "{\"id\": 625, \"value\": 1}"));
+  EXPECT_EQ(without_length.answer(), 400);
+}
+
+// Clients that trickle their header hold no worker and are shut out at the header's deadline;
+// a page meanwhile loads, streams frames and posts on a kept connection.
+TEST_F(ServedCockpit, SlowClientsDoNotLockOutAPage) {
+  std::vector<std::unique_ptr<Client>> slow;
+  for (int i = 0; i < 100; ++i) {
+    slow.push_back(std::make_unique<Client>(port_));
+    ASSERT_TRUE(slow.back()->connected());
+    slow.back()->send("GET / HTTP/1.1\r\n");
+  }
+  Client page(port_);
+  page.send("GET / HTTP/1.1\r\n" + host_ + "\r\n");
+  EXPECT_EQ(page.answer(), 200);
+  for (int i = 0; i < 20; ++i) {
+    const std::string body = R"({"id": 625, "value": )" + std::to_string(i) + "}";
+    page.send(post("Content-Length: " + std::to_string(body.size()) + "\r\n", body));
+    ASSERT_EQ(page.answer(), 200) << i;
+  }
+  Client stream(port_);
+  stream.send("GET /stream HTTP/1.1\r\n" + host_ + "\r\n");
+  cockpit_.start();
+  EXPECT_TRUE(stream.events(3));
+  for (auto& client : slow) {
+    client->send("X-Trickle: 1\r\n");
+    EXPECT_TRUE(client->closed_by_server());
+  }
+  Client slow_body(port_);
+  slow_body.send(post("Content-Length: 100\r\n", "{"));
+  EXPECT_TRUE(slow_body.closed_by_server());
+  cockpit_.stop();
 }
 
 }  // namespace

@@ -44,6 +44,7 @@ class UdpInput : public DatagramInput {
   int socket_ = -1;
   uint16_t port_ = 0;
   std::string address_;
+  std::string buffer_;
 };
 
 // Recorded datagrams, one given out per call to `advance` of the link (an empty one: none that
@@ -66,7 +67,10 @@ class RecordedInput : public DatagramInput {
 std::unique_ptr<RecordedInput> recorded_frames(const std::string& path);
 
 inline constexpr double kStaleSeconds = 1.0;  // no good frame for this long: the link is stale
-inline constexpr int kMostDatagramsPerUpdate = 64;
+// Each update drains what waits, so that a flood of garbage cannot push real frames out of the
+// socket's buffer; the bound holds the work of one update (a full buffer of small datagrams is
+// far fewer).
+inline constexpr int kMostDatagramsPerUpdate = 16384;
 
 class FlightGearLink : public FlightSource {
  public:

@@ -17,6 +17,9 @@ namespace gaugehost::flightgear {
 namespace {
 
 constexpr size_t kDatagramBuffer = 65536;
+// Room for a burst between two updates (the system may grant less): a flood of garbage then
+// leaves the real frames room to wait until the next update drains the socket.
+constexpr int kReceiveBuffer = 4 << 20;
 
 std::string system_error(const std::string& what) { return what + ": " + std::strerror(errno); }
 
@@ -31,6 +34,7 @@ UdpInput::UdpInput(uint16_t port, const std::string& address) : address_(address
                     ", expected a dotted IPv4 address");
   socket_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (socket_ < 0) throw HostError(system_error("FlightGear link: no UDP socket"));
+  setsockopt(socket_, SOL_SOCKET, SO_RCVBUF, &kReceiveBuffer, sizeof kReceiveBuffer);
   if (::bind(socket_, reinterpret_cast<sockaddr*>(&where), sizeof where) != 0) {
     const std::string message = system_error("FlightGear link: cannot listen on " + address +
                                              ":" + std::to_string(port));
@@ -47,12 +51,11 @@ UdpInput::~UdpInput() {
 }
 
 std::optional<std::string> UdpInput::receive() {
-  std::string buffer(kDatagramBuffer, '\0');
-  const ssize_t got = ::recv(socket_, buffer.data(), buffer.size(), MSG_TRUNC);
+  buffer_.resize(kDatagramBuffer);
+  const ssize_t got = ::recv(socket_, buffer_.data(), buffer_.size(), MSG_TRUNC);
   if (got < 0) return std::nullopt;  // nothing waiting (or an error: the same to the link)
   // A datagram longer than the buffer is cut: keep more than a frame may have, so it is refused.
-  buffer.resize(std::min(size_t(got), buffer.size()));
-  return buffer;
+  return buffer_.substr(0, std::min(size_t(got), buffer_.size()));
 }
 
 std::string UdpInput::describe() const {
