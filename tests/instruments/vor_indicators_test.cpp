@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 #include "tests/support/gauge_access.h"
 
 namespace {
