@@ -6,7 +6,7 @@
 #include <cctype>
 
 #include "host/base/host_error.h"
-#include "host/panel/numbers.h"
+#include "host/base/numbers.h"
 
 namespace gaugehost::web {
 

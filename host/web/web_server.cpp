@@ -9,7 +9,6 @@
 
 #include "host/base/host_error.h"
 #include "host/web/page_files.h"
-#include "host/web/variable_catalogue.h"
 
 namespace gaugehost::web {
 
@@ -194,23 +193,10 @@ void WebServer::routes() {
     res.set_content(cockpit_.tooltip_json(*gauge, *x, *y), kJson);
   });
   s.Get("/api/vars", [this](const Request& req, Response& res) {
-    std::vector<uint32_t> ids;
-    const std::string list = req.get_param_value("ids");
-    size_t start = 0;
-    while (start < list.size() && ids.size() < 256) {
-      const size_t comma = std::min(list.find(',', start), list.size());
-      const auto id = whole(list.substr(start, comma - start));
-      if (!id || *id < 0 || *id > 4294967295LL) return refuse(res, 400, "bad variable id");
-      ids.push_back(uint32_t(*id));
-      start = comma + 1;
-    }
-    res.set_content(cockpit_.variables_json(ids), kJson);
+    res.set_content(cockpit_.variables_json(variable_ids(req.get_param_value("ids"))), kJson);
   });
   s.Get("/api/catalogue", [](const Request&, Response& res) {
-    nlohmann::json out = nlohmann::json::array();
-    for (const VariableInfo& v : variable_catalogue())
-      out.push_back({{"id", v.id}, {"role", v.role}, {"unit", v.unit}});
-    res.set_content(out.dump(), kJson);
+    res.set_content(catalogue_json(), kJson);
   });
   s.Get("/api/costs", [this](const Request&, Response& res) {
     res.set_content(cockpit_.costs_json(), kJson);

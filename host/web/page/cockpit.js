@@ -605,9 +605,10 @@ function logEvent(event) {
 }
 
 const watched = [];
+const kMostWatched = 256;  // the host answers at most this many variables at once
 
 function watchVariable(id) {
-  if (!Number.isInteger(id) || id < 0 || watched.includes(id)) return;
+  if (!Number.isInteger(id) || id < 0 || watched.includes(id) || watched.length >= kMostWatched) return;
   watched.push(id);
   refreshVariables();
 }
