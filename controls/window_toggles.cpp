@@ -1,14 +1,11 @@
 // The panel-window toggle buttons: small square buttons that show and hide the aircraft's other
 // panel windows. Three send a fixed key event that the host answers itself (ATC window,
 // kneeboard, map). The other twelve differ only in their picture and their help text; a click
-// does what the gauge's parameter text says, in one-letter commands:
-//   o<panel>  open a panel window     c<panel>  close one     t<panel>  toggle one
-//   p<n>      0: one 0x10153; n > 0: n times 0x100c6; n < 0: -n times 0x100c7
-//   b<n>      the button shows bitmap n (100 to 190, a multiple of 10), at installation
-//   h<window> the help text of a host window's button, at installation
-//   a<panel>  close that panel window at the first installation
-// A panel is a host panel name or a number; "/", "#" or "'" begins a comment. Without parameter
-// text a click toggles the main panel window.
+// does what the gauge's parameter text says (its commands: common/parameter_text.h): "o", "c" and
+// "t" open, close and toggle panel windows, "p" sends 0x10153 once (p0), 0x100c6 n times (n > 0)
+// or 0x100c7 -n times (n < 0); at installation "b" and "h" set the picture and help text, and
+// the first time only, "a" closes a panel window. Without parameter text a click toggles the main
+// panel window.
 //
 // Reads: the gauge's parameter text and user-data word. Writes: the user-data word (1 once set
 // up), the button's bitmap and its help id. Sends: 0x103cb, 0x103cc, 0x103ca with a panel id;
