@@ -14,12 +14,13 @@
 // hold); 0x10111 (wing leveller, from the master switch's update); 0x101fa, 0x100b4 (knobs).
 // Plays WAVE 10 on switch clicks and on an accepted altitude button press.
 #include "autopilot/autopilot.h"
-#include "common/whole_number.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "common/whole_number.h"
+#include "mechanics/drum.h"
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
@@ -44,12 +45,7 @@ int32_t knob_step(double current, int32_t step, bool increase) {
 }
 
 double drum_position(double degrees, double p, double roll, double top) {
-  if (!std::isfinite(degrees)) return 0;  // a drum never rolls to a position that is not a number
-  const double w = std::fmod(degrees, 360.0);
-  const double base = std::floor(w / p) * p;
-  const double rolled = std::max(0.0, ((w - base) - p + roll) * (p / roll));
-  const double x = base + rolled;
-  return x - std::floor(x / top) * top;
+  return drums::drum_position(std::fmod(degrees, 360.0), p, roll, top);
 }
 
 void format_altitude(double feet, char* text, size_t chars) {
@@ -67,7 +63,6 @@ void format_altitude(double feet, char* text, size_t chars) {
 
 namespace autopilot_panel {
 using namespace crv5;
-using crv5::autopilot::drum_position;
 
 constexpr uint32_t kCourse = 45;              // degrees
 constexpr uint32_t kMaster = 103;             // on above 0
@@ -168,8 +163,7 @@ double master_mode_default_rule(ElementIcon* master) {
 }
 
 double drum_rule(ElementMovingImage* drum) {
-  const double top = std::max(drum->y.min, drum->y.max);
-  return drum_position(drum->y.source.value.f, drum->x.min, drum->x.max, top);
+  return drums::drum_on_record(*drum, std::fmod(drum->y.source.value.f, 360.0));
 }
 
 void set_hidden(ElementHeader& element, bool hidden) {

@@ -21,7 +21,8 @@ namespace autopilot {
 int32_t knob_step(double current, int32_t step, bool increase);
 
 // The position of a digit drum of place value `p` (1, 10, 100) that rolls over the last `roll`
-// (0.1 or 1) of its place before the carry, for an angle in degrees, within 0 to `top`.
+// (0.1 or 1) of its place before the carry, for an angle in degrees, within 0 to `top`: the drum
+// rule (mechanics/drum.h) on the angle taken within the circle.
 double drum_position(double degrees, double p, double roll, double top);
 
 // The selected altitude in the read-out's five characters, right-aligned; `text` holds at least

@@ -16,7 +16,7 @@
 // WAVE 10.
 #include <iterator>
 
-#include "controls/switches.h"
+#include "mechanics/switches.h"
 
 namespace cockpit_switches {
 

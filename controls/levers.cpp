@@ -17,7 +17,7 @@
 #include <iterator>
 
 #include "controls/control_state.h"
-#include "controls/switches.h"
+#include "mechanics/switches.h"
 #include "module/services.h"
 
 namespace crv5 {

@@ -1,10 +1,7 @@
 // Registration: the aircraft's registration placard, a black plate with one line of text. It
 // shows the simulator's ATC identifier (its first word, underscores as blanks), or a fixed text.
-// Its parameter text may say, in one-letter commands:
-//   t<text>  the text to show instead of the identifier; only as the very first character
-//   r<n> g<n> b<n>  the red, green and blue of the text (0 to 255; beyond, or negative, 255)
-//   f<font>  the font: the rest of the parameter text, which therefore ends before the "f"
-// "/", "#" or "'" begins a comment.
+// Its parameter text may give a fixed text, the text's colour and its font
+// (common/parameter_text.h).
 //
 // Reads: the ATC identifier by calculator, "(A:ATC ID,string)", every update; the parameter
 // text. Writes: registration_atc_id; the text element's font and colour at installation.
@@ -14,10 +11,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/parameter_text.h"
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
-#include "module/text.h"
 
 namespace crv5 {
 
@@ -25,28 +22,13 @@ const char* registration_atc_id = nullptr;
 
 namespace registration {
 
-namespace {
-
-// The parameter text ends before its "f" command: the font name is never read as anything else.
-const char* text_end(const char* parameters) {
-  const char* font = find_command(parameters, 'f');
-  return font ? font : parameters + std::strlen(parameters);
-}
-
-// A command of the parameter text before its end.
-const char* find_before_end(const char* parameters, char letter) {
-  const char* found = find_command(parameters, letter);
-  return found && found < text_end(parameters) ? found : nullptr;
-}
-
-}  // namespace
-
 void placard_text(const char* parameters, const char* atc_id, char* text, size_t chars) {
   const char* source = atc_id;
   size_t limit = chars;
-  if (parameters && parameters[0] == 't') {
-    source = parameters + 1;
-    limit = std::min(limit, static_cast<size_t>(text_end(parameters) - source));
+  if (const parameter_text::PlacardText fixed = parameter_text::placard_fixed_text(parameters);
+      fixed.start) {
+    source = fixed.start;
+    limit = std::min(limit, fixed.length);
   }
   size_t n = 0;
   if (source)
@@ -63,7 +45,7 @@ namespace registration_placard {
 using namespace crv5;
 
 constexpr const char* kAtcId = "(A:ATC ID,string)";
-constexpr size_t kFontNameBytes = 32;  // 31 characters and the terminator
+constexpr size_t kFontNameBytes = parameter_text::kLongestPlacardFont + 1;  // and the terminator
 
 char font_name[kFontNameBytes] = "";
 
@@ -91,25 +73,16 @@ double placard_rule(ElementString* text) {
   return text->source[0].value.f;
 }
 
-// A colour component as written, then held to 255: above it, and negative numbers (which are
-// above it when read unsigned), give 255.
-uint32_t component(const char* parameters, char letter, uint32_t present) {
-  const char* found = registration::find_before_end(parameters, letter);
-  if (!found) return present;
-  const uint32_t value = static_cast<uint32_t>(read_int(found + 1));
-  return value > 255 ? 255 : value;
-}
-
 void apply_options(const char* parameters, ElementString& text) {
-  if (const char* font = find_command(parameters, 'f')) {
-    std::strncpy(font_name, font + 1, kFontNameBytes - 1);
+  if (const char* font = parameter_text::placard_font(parameters)) {
+    std::strncpy(font_name, font, kFontNameBytes - 1);
     font_name[kFontNameBytes - 1] = '\0';
     text.font = font_name;
   }
   const uint32_t colour = text.foreground;  // 0x00BBGGRR
-  const uint32_t red = component(parameters, 'r', colour & 0xFF);
-  const uint32_t green = component(parameters, 'g', (colour >> 8) & 0xFF);
-  const uint32_t blue = component(parameters, 'b', (colour >> 16) & 0xFF);
+  const uint32_t red = parameter_text::placard_colour(parameters, 'r', colour & 0xFF);
+  const uint32_t green = parameter_text::placard_colour(parameters, 'g', (colour >> 8) & 0xFF);
+  const uint32_t blue = parameter_text::placard_colour(parameters, 'b', (colour >> 16) & 0xFF);
   text.foreground = red | green << 8 | blue << 16;
 }
 

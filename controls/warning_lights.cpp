@@ -18,9 +18,9 @@
 #include <iterator>
 
 #include "controls/control_state.h"
-#include "controls/lamps.h"
+#include "mechanics/lamps.h"
 #include "module/services.h"
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 
 namespace crv5 {
 int32_t flaps_light_state = 0;

@@ -1,14 +1,11 @@
 // The panel-window toggle buttons: small square buttons that show and hide the aircraft's other
 // panel windows. Three send a fixed key event that the host answers itself (ATC window,
 // kneeboard, map). The other twelve differ only in their picture and their help text; a click
-// does what the gauge's parameter text says, in one-letter commands:
-//   o<panel>  open a panel window     c<panel>  close one     t<panel>  toggle one
-//   p<n>      0: one 0x10153; n > 0: n times 0x100c6; n < 0: -n times 0x100c7
-//   b<n>      the button shows bitmap n (100 to 190, a multiple of 10), at installation
-//   h<window> the help text of a host window's button, at installation
-//   a<panel>  close that panel window at the first installation
-// A panel is a host panel name or a number; "/", "#" or "'" begins a comment. Without parameter
-// text a click toggles the main panel window.
+// does what the gauge's parameter text says (its commands: common/parameter_text.h): "o", "c" and
+// "t" open, close and toggle panel windows, "p" sends 0x10153 once (p0), 0x100c6 n times (n > 0)
+// or 0x100c7 -n times (n < 0); at installation "b" and "h" set the picture and help text, and
+// the first time only, "a" closes a panel window. Without parameter text a click toggles the main
+// panel window.
 //
 // Reads: the gauge's parameter text and user-data word. Writes: the user-data word (1 once set
 // up), the button's bitmap and its help id. Sends: 0x103cb, 0x103cc, 0x103ca with a panel id;
@@ -16,34 +13,14 @@
 // name 0x1001c, 0x10154, 0x10380.
 #include "controls/window_toggles.h"
 
-#include <cstring>
 #include <iterator>
 
-#include "controls/family.h"
-#include "module/text.h"
+#include "common/parameter_text.h"
+#include "mechanics/family.h"
 
 namespace crv5::window_toggles {
 
 namespace {
-
-struct Named {
-  const char* name;
-  int32_t id;
-};
-
-// Matched at the start of a value, in this order.
-constexpr Named kPanels[] = {
-    {"MAIN_PANEL", 0},          {"RADIO_STACK_PANEL", 50},   {"COMPASS_PANEL", 75},
-    {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150}, {"COLLECTIVE_PANEL", 200},
-    {"THROTTLE_PANEL", 10},     {"MINI_CONTROLS_PANEL", 100}, {"IFR_MAIN_PANEL", 175},
-    {"GPS_PANEL", 225},         {"OVERHEAD_PANEL", 250},
-};
-constexpr Named kWindows[] = {
-    {"TOGGLE_RADIO_WINDOW", 43910},    {"TOGGLE_GPS_WINDOW", 43911},
-    {"TOGGLE_THROTTLE_WINDOW", 43912}, {"TOGGLE_COMPASS_WINDOW", 43913},
-    {"TOGGLE_FUEL_WINDOW", 43914},     {"TOGGLE_COLLECTIVE_WINDOW", 43915},
-};
-constexpr int32_t kFirstHostHelpId = 40960;
 
 constexpr uint32_t kOpenPanel = 0x103cb;
 constexpr uint32_t kClosePanel = 0x103cc;
@@ -53,49 +30,29 @@ constexpr uint32_t kPanelCommandForward = 0x100c6;   // "p" n > 0, n times
 constexpr uint32_t kPanelCommandBackward = 0x100c7;  // "p" n < 0, -n times
 
 constexpr uint32_t kMainPanel = 0;
-constexpr int32_t kFirstButtonBitmap = 100;
-constexpr int32_t kLastButtonBitmap = 190;
-
-template <size_t N>
-const Named* named_at(const char* value, const Named (&names)[N]) {
-  for (const Named& n : names)
-    if (std::strncmp(value, n.name, std::strlen(n.name)) == 0) return &n;
-  return nullptr;
-}
 
 bool has_text(const char* parameters) { return parameters != nullptr && *parameters != '\0'; }
 
+// Sends `event` with the panel a command names, unless it names none.
+void send_for_panel(uint32_t event, const char* value) {
+  const int32_t panel = parameter_text::read_panel(value).id;
+  if (panel >= 0) send_event(event, static_cast<uint32_t>(panel));
+}
+
 // Every command `letter` of the text, each found in the text after the one before.
 void send_each(const char* parameters, char letter, uint32_t event) {
-  for (const char* found = find_command(parameters, letter); found;
-       found = find_command(found + 1, letter)) {
-    const int32_t panel = read_panel_id(found + 1);
-    if (panel >= 0) send_event(event, static_cast<uint32_t>(panel));
-  }
+  for_each_command(parameters, letter, [&](const char* found) { send_for_panel(event, found + 1); });
 }
 
 void send_panel_command(const char* parameters) {
-  const char* found = find_command(parameters, 'p');
-  if (!found) return;
-  const int64_t n = read_int(found + 1);  // 64 bits: -n of the lowest 32-bit number
-  if (n == 0) send_event(kPanelCommandZero, 0);
-  for (int64_t i = 0; i < n; ++i) send_event(kPanelCommandForward, 0);
-  for (int64_t i = 0; i < -n; ++i) send_event(kPanelCommandBackward, 0);
+  const parameter_text::PanelSteps steps = parameter_text::panel_steps(parameters);
+  if (!steps.given) return;
+  if (steps.count == 0) send_event(kPanelCommandZero, 0);
+  for (int64_t i = 0; i < steps.count; ++i) send_event(kPanelCommandForward, 0);
+  for (int64_t i = 0; i < -steps.count; ++i) send_event(kPanelCommandBackward, 0);
 }
 
 }  // namespace
-
-int32_t read_panel_id(const char* value) {
-  if (*value == '\0') return -1;
-  if (const Named* panel = named_at(value, kPanels)) return panel->id;
-  return read_int(value);
-}
-
-int32_t read_help_id(const char* value) {
-  if (const Named* window = named_at(value, kWindows)) return window->id;
-  const int32_t id = read_int(value);
-  return id < kFirstHostHelpId ? 0 : id;
-}
 
 void act_on_click(const char* parameters) {
   if (!has_text(parameters)) {
@@ -112,23 +69,19 @@ void install(GaugeHeader& gauge) {
   const char* parameters = gauge.parameters;
   if (has_text(parameters)) {
     bool picture_ok = true;
-    if (const char* b = find_command(parameters, 'b')) {
-      const int32_t bitmap = read_int(b + 1);
+    if (const parameter_text::ButtonPicture picture = parameter_text::button_picture(parameters);
+        picture.given) {
       ElementHeader* button = gauge.elements ? gauge.elements[0] : nullptr;
-      picture_ok = button && bitmap % 10 == 0 && bitmap >= kFirstButtonBitmap &&
-                   bitmap <= kLastButtonBitmap;
-      if (picture_ok) button->resource_id = bitmap;
+      picture_ok = button && picture.valid;
+      if (picture_ok) button->resource_id = picture.bitmap;
     }
     const char* h = picture_ok ? find_command(parameters, 'h') : nullptr;
     if (h && gauge.mouse_rects)
-      gauge.mouse_rects[0].help_id = read_help_id(h + 1);
+      gauge.mouse_rects[0].help_id = parameter_text::read_help_id(h + 1);
   }
   if (gauge.user_data != 0) return;
   if (has_text(parameters)) {
-    if (const char* a = find_command(parameters, 'a')) {
-      const int32_t panel = read_panel_id(a + 1);
-      if (panel >= 0) send_event(kClosePanel, static_cast<uint32_t>(panel));
-    }
+    if (const char* a = find_command(parameters, 'a')) send_for_panel(kClosePanel, a + 1);
   }
   gauge.user_data = 1;
 }

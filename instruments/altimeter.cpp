@@ -3,15 +3,13 @@
 // the leading zeros; four drums show the barometric setting in millibars; a knob below the dial
 // sets it, each half of the knob sending the simulator's own barometric step event.
 //
-// Every drum is driven by one odometer rule, parameterised by three numbers its record carries in
-// its axis limits: the step P (x minimum), the roll Q (x maximum) and the drum's period M (y
-// minimum; the y maximum is 0).
+// Every drum turns by the drum rule (mechanics/drum.h), parameterised by three numbers its record
+// carries in its axis limits: the step P (x minimum), the roll Q (x maximum) and the drum's period
+// M (y minimum; the y maximum is 0).
 //
 // Reads: tokens 74 (altitude, feet), 75 (barometric setting, millibars). Writes nothing
 // module-wide. Sends (by the host, from the knob's areas): 0x1015c, 0x1015b.
-#include <algorithm>
-#include <cmath>
-
+#include "mechanics/drum.h"
 #include "module/gauges.h"
 #include "module/records.h"
 
@@ -99,20 +97,9 @@ MouseRect mouse[] = {
     mouse_end(),
 };
 
-// The odometer rule: the drum stands on the multiple of P at or below the value while the rest r
-// is below P - Q, and rolls on to the next multiple while r runs over the last Q; the position is
-// taken modulo the period M (floor, so negative values wrap into [0, M) too). A value that is no
-// number stands the drum at 0; rounding on very large values cannot take it out of [0, M].
+// Every drum turns by the one drum rule, its step, roll and period taken from its record.
 double drum_position(ElementMovingImage* drum) {
-  const double value = drum->y.source.value.f;
-  const double P = drum->x.min, Q = drum->x.max;
-  const double M = std::max(drum->y.min, drum->y.max);
-  if (!std::isfinite(value) || !(P > 0) || !(Q > 0) || !(M > 0)) return 0;
-  const double base = std::floor(value / P) * P;
-  const double rest = value - base;
-  const double roll = std::max(0.0, (rest - P + Q) * (P / Q));
-  const double position = (base + roll) - std::floor((base + roll) / M) * M;
-  return std::clamp(position, 0.0, M);
+  return drums::drum_on_record(*drum, drum->y.source.value.f);
 }
 
 // A mask shows (image 0) while the altitude is below its threshold, and hides (-1) at or above it.

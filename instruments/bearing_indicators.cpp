@@ -21,7 +21,7 @@
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 #include "sound/sound_player.h"
 
 namespace bearing_needles {

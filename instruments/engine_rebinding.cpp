@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <span>
 
-#include "module/text.h"
+#include "common/parameter_text.h"
 
 namespace crv5 {
 namespace {
@@ -112,12 +112,6 @@ void rebind_mouse_list(MouseRect* rect, int engine) {
 
 }  // namespace
 
-int engine_number(const char* parameters) {
-  for (char digit : {'1', '2', '3', '4'})
-    if (find_command(parameters, digit)) return digit - '0';
-  return 1;
-}
-
 uint32_t rebind_var(uint32_t id, int engine) {
   return moved(id, engine, stride_of(id, kVarStrides));
 }
@@ -133,7 +127,7 @@ int32_t rebind_help_id(int32_t id, int engine) {
 }
 
 void rebind_to_engine(GaugeHeader& gauge) {
-  const int engine = engine_number(gauge.parameters);
+  const int engine = parameter_text::engine_number(gauge.parameters);
   if (engine == 1) return;
   rebind_mouse_list(gauge.mouse_rects, engine);
   if (gauge.elements && gauge.elements[0]) rebind_tree(gauge.elements, engine);

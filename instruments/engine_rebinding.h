@@ -6,12 +6,8 @@
 
 namespace crv5 {
 
-// The engine number a parameter text names: the first of "1", "2", "3", "4" found before any
-// comment character; 1 when the text is null or names none.
-int engine_number(const char* parameters);
-
 // Rewrites the gauge's mouse list and element tree in place for the engine its parameter text
-// names. Ids outside every stride row, such as ids already moved, stay.
+// names (parameter_text::engine_number). Ids outside every stride row, such as ids already moved, stay.
 void rebind_to_engine(GaugeHeader& gauge);
 
 // The id `id` of an engine-1 quantity moved to `engine` by the stride tables.

@@ -4,8 +4,7 @@
 //
 // Reads: token 899, fuel pressure in pounds per square foot. Writes nothing module-wide; sends no
 // events.
-#include "module/gauges.h"
-#include "module/records.h"
+#include "mechanics/needle_dial.h"
 
 namespace fuel_pressure {
 using namespace crv5;
@@ -30,24 +29,16 @@ NonlinearityEntry left_table[] = {
     {.point = {111, 235}, .value = -2087.91},           // -1
 };
 
-extern ElementNeedle right_needle;
-extern ElementNeedle left_needle;
-extern ElementStaticImage cover;
-
 // clang-format off
-ElementStaticImage dial    = static_image({.gauge = &gauge_Fuel_Pressure, .bitmap = 1470, .position = {0, 0},                                                            .flags = kDialFlags,                                     .next = children<&right_needle>});
-ElementNeedle right_needle = needle({      .gauge = &gauge_Fuel_Pressure, .bitmap = 1480, .position = {250, 150}, .pivot = {0, 3}, .source = kFuelPressure, .table = right_table, .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&left_needle>});
-ElementNeedle left_needle  = needle({      .gauge = &gauge_Fuel_Pressure, .bitmap = 1480, .position = {50, 150},  .pivot = {0, 3}, .source = kFuelPressure, .table = left_table,  .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&cover>});
-ElementStaticImage cover   = static_image({.gauge = &gauge_Fuel_Pressure, .bitmap = 1490, .position = {0, 0},                                                            .flags = kCoverFlags});
-// clang-format on
-
-MouseRect mouse[] = {
-    mouse_parent({}, kHelpFuelPressure),
-    mouse_parent_end(),
-    mouse_end(),
+constexpr needle_dials::Needle kNeedles[] = {
+    {.position = {250, 150}, .pivot = {0, 3}, .source = kFuelPressure, .table = right_table},
+    {.position = {50, 150},  .pivot = {0, 3}, .source = kFuelPressure, .table = left_table},
 };
+// clang-format on
+constexpr needle_dials::Dial kDial = {.gauge = GaugeId::Fuel_Pressure, .face = 1470, .needle = 1480,
+                                      .cover = 1490, .needles = kNeedles,
+                                      .help_id = kHelpFuelPressure};
 
 }  // namespace fuel_pressure
 
-GaugeHeader gauge_Fuel_Pressure = crv5::gauge_header(
-    crv5::GaugeId::Fuel_Pressure, crv5::element_list<&fuel_pressure::dial>, fuel_pressure::mouse);
+GaugeHeader gauge_Fuel_Pressure = crv5::needle_dials::header<fuel_pressure::kDial>();

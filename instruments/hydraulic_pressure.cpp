@@ -8,8 +8,7 @@
 // Reads: tokens 734 (right scale) and 732 (left scale), pressures in pounds per square foot.
 // Writes: hydraulic_right_psf, hydraulic_left_psf. Sends no events.
 #include "instruments/system_dials.h"
-#include "module/gauges.h"
-#include "module/records.h"
+#include "mechanics/needle_dial.h"
 
 namespace hydraulic_pressure {
 using namespace crv5;
@@ -35,15 +34,11 @@ NonlinearityEntry left_table[] = {
     {.point = {111, 235}, .value = -2087.91},  // -1
 };
 
-extern ElementNeedle right_needle;
-extern ElementNeedle left_needle;
-extern ElementStaticImage cover;
-
 // clang-format off
-ElementStaticImage dial    = static_image({.gauge = &gauge_Hydraulic_Pressure, .bitmap = 1020, .position = {0, 0},                                                                                                     .flags = kDialFlags,                                     .next = children<&right_needle>});
-ElementNeedle right_needle = needle({      .gauge = &gauge_Hydraulic_Pressure, .bitmap = 1030, .position = {250, 150}, .pivot = {0, 3}, .source = kRightScalePressure, .callback = keep_value<hydraulic_right_psf>, .table = right_table, .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&left_needle>});
-ElementNeedle left_needle  = needle({      .gauge = &gauge_Hydraulic_Pressure, .bitmap = 1030, .position = {50, 150},  .pivot = {0, 3}, .source = kLeftScalePressure,  .callback = keep_value<hydraulic_left_psf>,  .table = left_table,  .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&cover>});
-ElementStaticImage cover   = static_image({.gauge = &gauge_Hydraulic_Pressure, .bitmap = 1040, .position = {0, 0},                                                                                                     .flags = kCoverFlags});
+constexpr needle_dials::Needle kNeedles[] = {
+    {.position = {250, 150}, .pivot = {0, 3}, .source = kRightScalePressure, .callback = keep_value<hydraulic_right_psf>, .table = right_table},
+    {.position = {50, 150},  .pivot = {0, 3}, .source = kLeftScalePressure,  .callback = keep_value<hydraulic_left_psf>,  .table = left_table},
+};
 // clang-format on
 
 double main_circuit_bars(CRV5_TOOLTIP_PARAMS) { return bars_from_psf(hydraulic_right_psf); }
@@ -56,19 +51,15 @@ const TooltipArg tooltip_args[] = {tooltip_number(main_circuit_bars), tooltip_nu
 const TooltipText main_tooltip = tooltip("Hydraulic pressure main circuit (%1!5.2f! bars)", tooltip_args);
 const TooltipText auxiliary_tooltip = tooltip("Hydraulic pressure auxiliary circuit (%2!5.2f! bars)", tooltip_args);
 
-MouseRect mouse[] = {
-    mouse_parent(),
-    mouse_parent({0, 0, 150, 300}),    // left half
-    mouse_tooltip(&main_tooltip),
-    mouse_parent_end(),
-    mouse_parent({150, 0, 150, 300}),  // right half
-    mouse_tooltip(&auxiliary_tooltip),
-    mouse_parent_end(),
-    mouse_parent_end(),
-    mouse_end(),
+constexpr needle_dials::Region kRegions[] = {
+    {.box = {0, 0, 150, 300}, .tooltip = &main_tooltip},         // left half
+    {.box = {150, 0, 150, 300}, .tooltip = &auxiliary_tooltip},  // right half
 };
+
+constexpr needle_dials::Dial kDial = {.gauge = GaugeId::Hydraulic_Pressure, .face = 1020,
+                                      .needle = 1030, .cover = 1040, .needles = kNeedles,
+                                      .regions = kRegions};
 
 }  // namespace hydraulic_pressure
 
-GaugeHeader gauge_Hydraulic_Pressure = crv5::gauge_header(
-    crv5::GaugeId::Hydraulic_Pressure, crv5::element_list<&hydraulic_pressure::dial>, hydraulic_pressure::mouse);
+GaugeHeader gauge_Hydraulic_Pressure = crv5::needle_dials::header<hydraulic_pressure::kDial>();

@@ -7,8 +7,7 @@
 // pressure), pressures in pounds per square foot. Writes: hydraulic_temperature_r,
 // oil_pressure_psf, fuel_pressure_psf. Sends no events.
 #include "instruments/system_dials.h"
-#include "module/gauges.h"
-#include "module/records.h"
+#include "mechanics/needle_dial.h"
 
 namespace triple_indicator {
 using namespace crv5;
@@ -43,19 +42,12 @@ NonlinearityEntry fuel_pressure_table[] = {
     {.point = {41, 150}, .value = -2087.91},             // -1
 };
 
-extern ElementNeedle temperature_needle;
-extern ElementNeedle oil_pressure_needle;
-extern ElementNeedle fuel_pressure_needle;
-extern ElementStaticImage glass;
-extern ElementStaticImage cover;
-
 // clang-format off
-ElementStaticImage dial           = static_image({.gauge = &gauge_Triple_Indicator, .bitmap = 2440, .position = {0, 0},                                                                                                                                .flags = kDialFlags,                                     .next = children<&temperature_needle>});
-ElementNeedle temperature_needle   = needle({      .gauge = &gauge_Triple_Indicator, .bitmap = 2450, .position = {144, 116}, .pivot = {0, 2}, .source = kHydraulicTemperature, .callback = keep_value<hydraulic_temperature_r>, .table = temperature_table,   .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&oil_pressure_needle>});
-ElementNeedle oil_pressure_needle  = needle({      .gauge = &gauge_Triple_Indicator, .bitmap = 2450, .position = {51, 114},  .pivot = {0, 2}, .source = kOilPressure,          .callback = keep_value<oil_pressure_psf>,        .table = oil_pressure_table,  .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&fuel_pressure_needle>});
-ElementNeedle fuel_pressure_needle = needle({      .gauge = &gauge_Triple_Indicator, .bitmap = 2450, .position = {98, 37},   .pivot = {0, 2}, .source = kFuelPressure,         .callback = keep_value<fuel_pressure_psf>,       .table = fuel_pressure_table, .flags = kNeedleFlags, .failures = kEngineNeedleFailures, .next = children<&glass>});
-ElementStaticImage glass          = static_image({.gauge = &gauge_Triple_Indicator, .bitmap = 2460, .position = {0, 0},                                                                                                                                .flags = kDialFlags,                                     .next = children<&cover>});
-ElementStaticImage cover          = static_image({.gauge = &gauge_Triple_Indicator, .bitmap = 2470, .position = {0, 0},                                                                                                                                .flags = kCoverFlags});
+constexpr needle_dials::Needle kNeedles[] = {
+    {.position = {144, 116}, .pivot = {0, 2}, .source = kHydraulicTemperature, .callback = keep_value<hydraulic_temperature_r>, .table = temperature_table},
+    {.position = {51, 114},  .pivot = {0, 2}, .source = kOilPressure,          .callback = keep_value<oil_pressure_psf>,        .table = oil_pressure_table},
+    {.position = {98, 37},   .pivot = {0, 2}, .source = kFuelPressure,         .callback = keep_value<fuel_pressure_psf>,       .table = fuel_pressure_table},
+};
 // clang-format on
 
 double temperature_celsius(CRV5_TOOLTIP_PARAMS) { return celsius_from_rankine(hydraulic_temperature_r); }
@@ -69,22 +61,16 @@ const TooltipText temperature_tooltip = tooltip("Hydraulic temperature (%1!d!\xB
 const TooltipText oil_pressure_tooltip = tooltip("Oil pressure (%2!4.2f! bars)", tooltip_args);
 const TooltipText fuel_pressure_tooltip = tooltip("Fuel pressure (%3!4.2f! bars)", tooltip_args);
 
-MouseRect mouse[] = {
-    mouse_parent(),
-    mouse_parent({0, 0, 100, 120}),    // upper left
-    mouse_tooltip(&temperature_tooltip),
-    mouse_parent_end(),
-    mouse_parent({100, 0, 100, 120}),  // upper right
-    mouse_tooltip(&oil_pressure_tooltip),
-    mouse_parent_end(),
-    mouse_parent({0, 120, 300, 80}),   // bottom
-    mouse_tooltip(&fuel_pressure_tooltip),
-    mouse_parent_end(),
-    mouse_parent_end(),
-    mouse_end(),
+constexpr needle_dials::Region kRegions[] = {
+    {.box = {0, 0, 100, 120}, .tooltip = &temperature_tooltip},     // upper left
+    {.box = {100, 0, 100, 120}, .tooltip = &oil_pressure_tooltip},  // upper right
+    {.box = {0, 120, 300, 80}, .tooltip = &fuel_pressure_tooltip},  // bottom
 };
+
+constexpr needle_dials::Dial kDial = {.gauge = GaugeId::Triple_Indicator, .face = 2440,
+                                      .needle = 2450, .glass = 2460, .cover = 2470,
+                                      .needles = kNeedles, .regions = kRegions};
 
 }  // namespace triple_indicator
 
-GaugeHeader gauge_Triple_Indicator = crv5::gauge_header(
-    crv5::GaugeId::Triple_Indicator, crv5::element_list<&triple_indicator::dial>, triple_indicator::mouse);
+GaugeHeader gauge_Triple_Indicator = crv5::needle_dials::header<triple_indicator::kDial>();

@@ -19,7 +19,7 @@
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 
 namespace vor_indicators {
 using namespace crv5;

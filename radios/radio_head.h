@@ -10,7 +10,7 @@
 #include "module/gauge.h"
 #include "module/records.h"
 #include "module/services.h"
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 #include "sound/sound_player.h"
 
 namespace crv5::radio {

@@ -20,7 +20,7 @@
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 #include "systems/aircraft_state.h"
 #include "systems/engine_controls.h"
 

@@ -11,7 +11,7 @@
 // Writes: fuel_level_percent, fuel_pressure_bar. Sends no events.
 #include <cmath>
 
-#include "controls/lamps.h"
+#include "mechanics/lamps.h"
 #include "module/services.h"
 #include "systems/aircraft_state.h"
 

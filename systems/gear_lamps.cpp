@@ -10,7 +10,7 @@
 // goes down), 614 (arms the forgotten-gear warning), 604 (simulation time, seconds).
 // Writes: nothing module-wide. Sends no events.
 
-#include "controls/lamps.h"
+#include "mechanics/lamps.h"
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"

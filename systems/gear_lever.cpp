@@ -5,7 +5,7 @@
 // Writes: nothing module-wide. Sends: 0x10022 (toggle the gear lever), by the host on a click.
 #include <iterator>
 
-#include "controls/switches.h"
+#include "mechanics/switches.h"
 
 namespace gear_lever {
 

@@ -11,7 +11,7 @@
 // Sends: 0x10356 (toggle the parachute), 0x102fa, 0x102fb; plays WAVE 20.
 #include <iterator>
 
-#include "controls/lamps.h"
+#include "mechanics/lamps.h"
 #include "module/gauges.h"
 #include "module/records.h"
 #include "module/services.h"

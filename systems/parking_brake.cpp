@@ -6,7 +6,7 @@
 // Sends: 0x100d8 (toggle the parking brake) on a click; plays WAVE 20.
 #include <iterator>
 
-#include "controls/switches.h"
+#include "mechanics/switches.h"
 #include "systems/aircraft_state.h"
 
 namespace parking_brake {

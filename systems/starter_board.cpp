@@ -19,7 +19,7 @@
 #include "module/text.h"
 #include "sound/sound_player.h"
 #include "systems/aircraft_state.h"
-#include "controls/lamps.h"
+#include "mechanics/lamps.h"
 #include "systems/engine_controls.h"
 
 namespace starter_board {

@@ -9,6 +9,10 @@ set(CRV5_TEST_DIR ${PROJECT_SOURCE_DIR}/tests)
 file(WRITE ${CMAKE_BINARY_DIR}/alsa-null.conf "pcm.!default { type null }\n")
 file(WRITE ${CMAKE_BINARY_DIR}/alsa-none.conf "# no sound devices\n")
 
+# The Wine prefix, made once before the tests that run under it (not inside the first one's run).
+add_test(NAME windows/wine-prefix COMMAND ${CRV5_WINE_RUN} --make-prefix $<TARGET_FILE_DIR:gaugecheck>)
+set_tests_properties(windows/wine-prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+
 # The exported records, the imports, the resources and the gauge table of the built module.
 add_executable(gau_file_test ${CRV5_TEST_DIR}/windows/gau_file_test.cpp)
 target_include_directories(gau_file_test PRIVATE ${PROJECT_SOURCE_DIR})
@@ -49,3 +53,8 @@ if(CRV5_WINDOWS_SOUNDING_CHECKS)
     ALSA_CONFIG_PATH=${CMAKE_BINARY_DIR}/alsa-null.conf CRV5_DSOUND=b
     ${CRV5_WINE_RUN} $<TARGET_FILE:gaugecheck> check ${CRV5_WINDOWS_SOUNDING_CHECKS})
 endif()
+
+# Every test under Wine runs in the prefix made above.
+get_property(CRV5_WINDOWS_TESTS DIRECTORY PROPERTY TESTS)
+list(REMOVE_ITEM CRV5_WINDOWS_TESTS windows/wine-prefix)
+set_tests_properties(${CRV5_WINDOWS_TESTS} PROPERTIES FIXTURES_REQUIRED wine_prefix)

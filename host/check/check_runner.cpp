@@ -6,9 +6,10 @@
 #include <ostream>
 
 #include "host/base/input_file.h"
+#include "host/base/numbers.h"
 #include "host/check/commands.h"
-#include "host/panel/numbers.h"
 #include "host/panel/session.h"
+#include "host/sim/variables.h"
 
 namespace gaugehost {
 
@@ -50,6 +51,7 @@ double parse_check_number(std::string_view token, std::string_view what) {
 }
 
 double parse_var_value(uint32_t id, std::string_view token) {
+  if (!find_variable(id)) throw HostError(unknown_variable(id));
   if (SimState::is_integer_var(id)) {
     const std::optional<double> value = parse_number(token);
     if (!value || *value != std::trunc(*value) || *value < 0 || *value > 4294967295.0)

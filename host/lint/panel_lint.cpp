@@ -6,48 +6,45 @@
 #include <cstring>
 #include <map>
 
+#include "common/parameter_text.h"
 #include "host/mouse/hit_testing.h"
 #include "host/panel/session.h"
-#include "instruments/engine_rebinding.h"
-#include "module/text.h"
+#include "module/gauges.h"
 
 namespace gaugehost::lint {
 
 namespace {
 
-// --- Parameter texts, read as the Corvane's gauges read them ---
+// --- Parameter texts, read by the readers the Corvane's gauges read them with ---
 
-// The twelve panel-window buttons whose click does what their parameter text says.
-constexpr std::array<std::string_view, 12> kProgrammableButtons = {
-    "Autopilot_Toggle",   "Close_Subpanel",      "Compass_Toggle",  "Electricity_Toggle",
-    "GPS_Toggle",         "IFR_Panel_Toggle",    "Invisible_Toggle", "Radios_Toggle",
-    "Starter_Toggle",     "Throttle_Toggle",     "Landing_View_Toggle", "VFR_Panel_Toggle",
-};
-constexpr std::array<std::string_view, 2> kEngineDials = {"Engine_Corrected_N1",
-                                                          "Engine_Corrected_N2"};
-constexpr std::string_view kPlacard = "Registration";
+namespace text = crv5::parameter_text;
+using crv5::GaugeId;
 
-// The host windows whose help texts a button's "h" command may name.
-constexpr std::array<std::string_view, 6> kHelpWindows = {
-    "TOGGLE_RADIO_WINDOW",   "TOGGLE_GPS_WINDOW",  "TOGGLE_THROTTLE_WINDOW",
-    "TOGGLE_COMPASS_WINDOW", "TOGGLE_FUEL_WINDOW", "TOGGLE_COLLECTIVE_WINDOW",
+enum class Reader { buttons, engine_dial, placard };
+struct ReadingGauge {
+  GaugeId gauge;
+  Reader reader;
 };
-constexpr int32_t kFirstHostHelpId = 40960;
-constexpr int32_t kFirstButtonBitmap = 100;
-constexpr int32_t kLastButtonBitmap = 190;
-constexpr size_t kLongestFontName = 31;
+// The gauges that read a parameter text, and which reader they read it with.
+constexpr ReadingGauge kReadingGauges[] = {
+    {GaugeId::Autopilot_Toggle, Reader::buttons},    {GaugeId::Close_Subpanel, Reader::buttons},
+    {GaugeId::Compass_Toggle, Reader::buttons},      {GaugeId::Electricity_Toggle, Reader::buttons},
+    {GaugeId::GPS_Toggle, Reader::buttons},          {GaugeId::IFR_Panel_Toggle, Reader::buttons},
+    {GaugeId::Invisible_Toggle, Reader::buttons},    {GaugeId::Radios_Toggle, Reader::buttons},
+    {GaugeId::Starter_Toggle, Reader::buttons},      {GaugeId::Throttle_Toggle, Reader::buttons},
+    {GaugeId::Landing_View_Toggle, Reader::buttons}, {GaugeId::VFR_Panel_Toggle, Reader::buttons},
+    {GaugeId::Engine_Corrected_N1, Reader::engine_dial},
+    {GaugeId::Engine_Corrected_N2, Reader::engine_dial},
+    {GaugeId::Registration, Reader::placard},
+};
+
+const ReadingGauge* reading_gauge(std::string_view name) {
+  for (const ReadingGauge& gauge : kReadingGauges)
+    if (crv5::row_of(gauge.gauge).name == name) return &gauge;
+  return nullptr;
+}
+
 constexpr std::string_view kCommentCharacters = "/#'";
-
-bool contains(auto& names, std::string_view name) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// Whether `text` starts with a whole number as atoi reads it (blanks, a sign, then a digit).
-bool starts_with_number(const char* text) {
-  while (*text == ' ' || *text == '\t') ++text;
-  if (*text == '+' || *text == '-') ++text;
-  return std::isdigit(static_cast<unsigned char>(*text)) != 0;
-}
 
 // The start of `text` as a message quotes it: up to the first blank.
 std::string word_at(const char* text) {
@@ -67,92 +64,80 @@ void commands_after_comment(const std::string& text, std::string_view letters,
     const bool word_start = text[at - 1] == ' ' || text[at - 1] == '\t' ||
                             kCommentCharacters.find(text[at - 1]) != std::string_view::npos;
     const char next = text[at + 1];
-    const bool value = starts_with_number(&text[at + 1]) || std::isupper(static_cast<unsigned char>(next));
+    const bool value = crv5::starts_with_number(&text[at + 1]) ||
+                       std::isupper(static_cast<unsigned char>(next));
     if (word_start && value && letters.find(text[at]) != std::string_view::npos)
       problems.push_back("command \"" + word_at(&text[at]) + "\" stands after the comment that \"" +
                          text[comment] + "\" begins, so the gauge never reads it");
   }
 }
 
-// A panel as a button command names it: a panel name, else a whole number; -1 for none.
+// A panel as a button command names it; -1 for none.
 int32_t panel_named(const char* value, char letter, std::vector<std::string>& problems) {
-  if (*value == '\0') {
+  const text::PanelNamed panel = text::read_panel(value);
+  if (panel.id < 0)
     problems.push_back("command " + letter_text(letter) + " ends the text and names no panel");
-    return -1;
-  }
-  if (auto match = panel_name_at_start(value)) return match->id;
-  const int32_t id = crv5::read_int(value);
-  if (!starts_with_number(value))
+  else if (!panel.by_name && !panel.by_number)
     problems.push_back("command " + letter_text(letter) + " names \"" + word_at(value) +
                        "\", which is no panel name; the button reads it as panel " +
-                       std::to_string(id));
-  return id;
+                       std::to_string(panel.id));
+  return panel.id;
 }
 
 void read_button(const std::string& text, ParameterReading& reading) {
   const char* parameters = text.c_str();
   auto& problems = reading.problems;
-  for (char letter : {'o', 'c', 't'})
-    for (const char* found = crv5::find_command(parameters, letter); found;
-         found = crv5::find_command(found + 1, letter)) {
+  const auto note_panel = [&](char letter) {
+    return [&, letter](const char* found) {
       const int32_t panel = panel_named(found + 1, letter, problems);
       if (panel >= 0) reading.panels_named.push_back(panel);
-    }
-  if (const char* a = crv5::find_command(parameters, 'a')) {
-    const int32_t panel = panel_named(a + 1, 'a', problems);
-    if (panel >= 0) reading.panels_named.push_back(panel);
-  }
-  if (const char* p = crv5::find_command(parameters, 'p'); p && !starts_with_number(p + 1))
+    };
+  };
+  for (char letter : {'o', 'c', 't'}) crv5::for_each_command(parameters, letter, note_panel(letter));
+  if (const char* a = crv5::find_command(parameters, 'a')) note_panel('a')(a);
+  if (const text::PanelSteps steps = text::panel_steps(parameters); steps.given && !steps.has_number)
     problems.push_back("command \"p\" has no number; the button reads it as 0");
-  bool picture_ok = true;
-  if (const char* b = crv5::find_command(parameters, 'b')) {
-    const int32_t bitmap = crv5::read_int(b + 1);
-    picture_ok = bitmap % 10 == 0 && bitmap >= kFirstButtonBitmap && bitmap <= kLastButtonBitmap;
-    if (!picture_ok)
-      problems.push_back("command \"b\" names bitmap " + std::to_string(bitmap) +
-                         ", not one of the button pictures (100 to 190, a multiple of 10); the "
-                         "button keeps its picture and its help text");
-  }
-  if (const char* h = picture_ok ? crv5::find_command(parameters, 'h') : nullptr) {
-    const bool window = std::any_of(kHelpWindows.begin(), kHelpWindows.end(),
-                                    [&](std::string_view name) {
-                                      return std::string_view(h + 1).starts_with(name);
-                                    });
-    if (!window && crv5::read_int(h + 1) < kFirstHostHelpId)
-      problems.push_back("command \"h\" names \"" + word_at(h + 1) +
-                         "\", neither a window name nor a help id from 40960; the button shows "
-                         "no help text");
-  }
+  const text::ButtonPicture picture = text::button_picture(parameters);
+  if (picture.given && !picture.valid)
+    problems.push_back("command \"b\" names bitmap " + std::to_string(picture.bitmap) +
+                       ", not one of the button pictures (100 to 190, a multiple of 10); the "
+                       "button keeps its picture and its help text");
+  const char* h = !picture.given || picture.valid ? crv5::find_command(parameters, 'h') : nullptr;
+  if (h && text::read_help_id(h + 1) == 0)
+    problems.push_back("command \"h\" names \"" + word_at(h + 1) +
+                       "\", neither a window name nor a help id from 40960; the button shows "
+                       "no help text");
   commands_after_comment(text, "octapbh", problems);
 }
 
 void read_engine_dial(const std::string& text, ParameterReading& reading) {
+  const unsigned named = text::engines_named(text.c_str());
   std::string engines;  // the engine digits the text holds before any comment
-  for (char digit : {'1', '2', '3', '4'})
-    if (crv5::find_command(text.c_str(), digit)) engines += (engines.empty() ? "" : ", ") + std::string(1, digit);
+  for (int engine = 1; engine <= 4; ++engine)
+    if (named & (1u << (engine - 1)))
+      engines += (engines.empty() ? "" : ", ") + std::to_string(engine);
   if (engines.empty())
     reading.problems.push_back("parameter text names no engine (1 to 4) before any comment; the "
                                "dial shows engine 1");
   else if (engines.size() > 1)
     reading.problems.push_back("parameter text names engines " + engines +
                                "; the dial shows engine " +
-                               std::to_string(crv5::engine_number(text.c_str())));
+                               std::to_string(text::engine_number(text.c_str())));
 }
 
 void read_placard(const std::string& text, ParameterReading& reading) {
   const char* parameters = text.c_str();
   auto& problems = reading.problems;
-  const char* font = crv5::find_command(parameters, 'f');
-  const char* end = font ? font : parameters + text.size();
-  if (font && std::strlen(font + 1) > kLongestFontName)
-    problems.push_back("font name \"" + std::string(font + 1) + "\" is longer than " +
-                       std::to_string(kLongestFontName) + " characters; it is cut");
-  if (const char* t = crv5::find_command(parameters, 't'); t && t != parameters && t < end)
+  if (const char* font = text::placard_font(parameters);
+      font && std::strlen(font) > text::kLongestPlacardFont)
+    problems.push_back("font name \"" + std::string(font) + "\" is longer than " +
+                       std::to_string(text::kLongestPlacardFont) + " characters; it is cut");
+  if (const char* t = text::placard_command(parameters, 't'); t && t != parameters)
     problems.push_back("command \"t\" counts only as the very first character; the placard "
                        "shows the ATC identifier");
   for (char letter : {'r', 'g', 'b'}) {
-    const char* found = crv5::find_command(parameters, letter);
-    if (found && found < end && !starts_with_number(found + 1))
+    const char* found = text::placard_command(parameters, letter);
+    if (found && !crv5::starts_with_number(found + 1))
       problems.push_back("the " + letter_text(letter) + " of \"" + word_at(found) +
                          "\" is read as a colour command without a number, giving 0");
   }
@@ -332,15 +317,16 @@ ParameterReading read_parameters(std::string_view gauge, std::string_view parame
   ParameterReading reading;
   if (parameters.empty()) return reading;
   const std::string text(parameters);
-  if (contains(kProgrammableButtons, gauge)) {
-    read_button(text, reading);
-  } else if (contains(kEngineDials, gauge)) {
-    read_engine_dial(text, reading);
-  } else if (gauge == kPlacard) {
-    read_placard(text, reading);
-  } else {
+  const ReadingGauge* reader = reading_gauge(gauge);
+  if (!reader) {
     reading.problems.push_back("the gauge reads no parameter text; " + quote_input(parameters) +
                                " is ignored");
+    return reading;
+  }
+  switch (reader->reader) {
+    case Reader::buttons: read_button(text, reading); break;
+    case Reader::engine_dial: read_engine_dial(text, reading); break;
+    case Reader::placard: read_placard(text, reading); break;
   }
   return reading;
 }

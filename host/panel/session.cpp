@@ -9,7 +9,7 @@
 #include "host/audio/audio.h"
 #include "host/eval/evaluate.h"
 #include "host/mouse/hit_testing.h"
-#include "host/panel/numbers.h"
+#include "host/base/numbers.h"
 #include "host/sim/flight/corvane_flight.h"
 #include "host/sim/corvane_systems.h"
 #include "host/sim/key_events.h"

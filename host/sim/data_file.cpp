@@ -4,7 +4,7 @@
 
 #include "host/base/host_error.h"
 #include "host/base/input_file.h"
-#include "host/panel/numbers.h"
+#include "host/base/numbers.h"
 
 namespace gaugehost {
 

@@ -11,7 +11,10 @@ bool SimState::is_integer_var(uint32_t id) {
   return info && info->integer;
 }
 
+static_assert(kVariableIdLimit <= 1024, "the flat table holds every variable of the host's table");
+
 void SimState::set_var(uint32_t id, double value) {
+  if (!find_variable(id)) return;
   Var var;
   if (is_integer_var(id)) {
     const uint32_t whole =
@@ -22,15 +25,7 @@ void SimState::set_var(uint32_t id, double value) {
     var.number = value;
     var.value.f = value;
   }
-  if (id < kFlatVars)
-    flat_[id] = var;
-  else
-    others_[id] = var;
-}
-
-SimState::Var SimState::other_var(uint32_t id) const {
-  auto found = others_.find(id);
-  return found == others_.end() ? Var{} : found->second;
+  flat_[id] = var;
 }
 
 void SimState::record_event(const KeyEvent& event) {

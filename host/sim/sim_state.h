@@ -2,6 +2,7 @@
 // expressions, failure keys and simulated time. It knows nothing of panels, windows or drawing.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <deque>
@@ -28,20 +29,18 @@ class SimState {
   // packed-decimal frequencies and codes, and a few bit sets.
   static bool is_integer_var(uint32_t id);
 
-  // Token variables; every one reads 0 until set. An integer variable keeps the whole number
-  // (the caller makes sure it is one, 0 to 4294967295).
+  // Token variables; every one reads 0 until set. Only the variables of the host's table
+  // (host/sim/variables.h) are kept: setting another one changes nothing, and what a user sets
+  // is refused before it gets here (unknown_variable). An integer variable keeps the whole
+  // number (the caller makes sure it is one, 0 to 4294967295).
   void set_var(uint32_t id, double value);
-  double var(uint32_t id) const {
-    return id < kFlatVars ? flat_[id].number : other_var(id).number;
-  }
+  double var(uint32_t id) const { return var_at(id).number; }
   // What lookup_var writes into the record's current value.
-  VarValue var_value(uint32_t id) const {
-    return id < kFlatVars ? flat_[id].value : other_var(id).value;
-  }
+  VarValue var_value(uint32_t id) const { return var_at(id).value; }
   void fill(ModuleVar& record) const { record.value = var_value(record.id); }
   // fill(), returning the variable's value as a number (an integer variable's whole number).
   double read(ModuleVar& record) const {
-    const Var& var = record.id < kFlatVars ? flat_[record.id] : other_var(record.id);
+    const Var& var = var_at(record.id);
     record.value = var.value;
     return var.number;
   }
@@ -76,14 +75,12 @@ class SimState {
     double number = 0;
     VarValue value{.raw = 0};
   };
-  Var other_var(uint32_t id) const;
-
-  // Variables numbered below kFlatVars (every variable the host knows) live in a flat table, as
-  // they are read several times per element and cycle; the others, which only a check file or a
-  // module names, in a map.
-  static constexpr uint32_t kFlatVars = 1024;
-  std::array<Var, kFlatVars> flat_{};
-  std::map<uint32_t, Var> others_;
+  // The variables live in a flat table by number, as they are read several times per element
+  // and cycle; those the host does not know are never set there, and those numbered beyond it
+  // read its last slot, which is never set either.
+  static constexpr uint32_t kFlatVars = 1024;  // kVariableIdLimit
+  const Var& var_at(uint32_t id) const { return flat_[std::min(id, kFlatVars)]; }
+  std::array<Var, kFlatVars + 1> flat_{};
   std::deque<KeyEvent> events_;  // since the last take
   uint64_t events_not_kept_ = 0;
   std::map<std::string, double> calc_numbers_;

@@ -1,6 +1,5 @@
 #include "host/sim/variables.h"
 
-#include <algorithm>
 #include <array>
 
 namespace gaugehost {
@@ -56,13 +55,28 @@ constexpr std::array kVariables = std::to_array<VariableInfo>({
   {kMagneticHeading,     "magnetic heading",               "degrees",          0,          360,           false, flight},
   {kStandbyHeading,      "standby compass heading",        "degrees",          0,          360,           false, flight},
   {kGyroHeading,         "gyro heading",                   "degrees",          0,          360,           false, systems},
+  {kApAvailable,         "autopilot available",            "0/1",              0,          1,             false, none},
   {kApMaster,            "autopilot master",               "0/1",              0,          1,             false, systems},
   {kApWingLeveler,       "autopilot wing leveler",         "0/1",              0,          1,             false, systems},
   {kApNavHold,           "autopilot NAV1 hold",            "0/1",              0,          1,             false, systems},
   {kApHeadingHold,       "autopilot heading hold",         "0/1",              0,          1,             false, systems},
+  {kApHeadingLockDir,    "autopilot heading lock direction", "degrees",        0,          360,           false, none},
   {kApAltitudeHold,      "autopilot altitude hold",        "0/1",              0,          1,             false, systems},
   {kApAltitudeSelected,  "autopilot selected altitude",    "feet",             0,          99999,         false, systems},
+  {kApAttitudeHold,      "autopilot attitude hold",        "0/1",              0,          1,             false, none},
+  {kApGlideSlopeHold,    "autopilot glide-slope hold",     "0/1",              0,          1,             false, none},
+  {kApApproachHold,      "autopilot approach hold",        "0/1",              0,          1,             false, none},
+  {kApBackCourseHold,    "autopilot back-course hold",     "0/1",              0,          1,             false, none},
   {kApYawDamper,         "yaw damper",                     "0/1",              0,          1,             false, systems},
+  {kApAirspeedHold,      "autopilot airspeed hold",        "0/1",              0,          1,             false, none},
+  {kApAirspeedHoldValue, "autopilot held airspeed",        "knots",            -1e6,       1e6,           false, none},
+  {kApMachHold,          "autopilot Mach hold",            "0/1",              0,          1,             false, none},
+  {kApMachHoldValue,     "autopilot held Mach number",     "Mach",             -1e6,       1e6,           false, none},
+  {kApVerticalHold,      "autopilot vertical speed hold",  "0/1",              0,          1,             false, none},
+  {kApVerticalHoldValue, "autopilot held vertical speed",  "feet per minute",  -1e6,       1e6,           false, none},
+  {kApAutoThrottleArm,   "auto-throttle armed",            "0/1",              0,          1,             false, none},
+  {kApTakeoffPower,      "take-off power active",          "0/1",              0,          1,             false, none},
+  {kApRpmHold,           "engine RPM hold",                "host's",          -1e6,       1e6,           false, none},
   {kAttitudeWarning1,    "attitude warning state 1",       "bit set",          0,          kWord,         true,  flight},
   {kAttitudeWarning2,    "attitude warning state 2",       "bit set",          0,          kWord,         true,  flight},
   {kAttitudeFlagSource,  "attitude flag source",           "unused",           0,          1,             false, flight},
@@ -109,6 +123,8 @@ constexpr std::array kVariables = std::to_array<VariableInfo>({
   {kCorrectedN2,         "corrected N2",                   "percent",          0,          120,           false, systems},
   {kAfterburner,         "afterburner",                    "0/1",              0,          1,             false, systems},
   {kFuelFlow,            "fuel flow",                      "pounds per hour",  0,          10000,         false, systems},
+  {kCorrectedN1Engine2,  "corrected N1, engine 2",         "percent",          0,          120,           false, none},
+  {kCorrectedN2Engine2,  "corrected N2, engine 2",         "percent",          0,          120,           false, none},
   {kHydraulicLeft,       "hydraulic pressure, left scale", "pounds per square foot", 0,    400 * kPsf,    false, systems},
   {kHydraulicRight,      "hydraulic pressure, right scale","pounds per square foot", 0,    400 * kPsf,    false, systems},
   {kAvionicsSwitch,      "avionics master switch",         "0/1",              0,          1,             false, systems},
@@ -118,10 +134,12 @@ constexpr std::array kVariables = std::to_array<VariableInfo>({
   {kBatteryBusVoltage,   "battery bus voltage",            "volts",            0,          40,            false, systems},
   {kGeneratorVoltage,    "generator voltage",              "volts",            0,          40,            false, systems},
   {kFlightDirector,      "flight director",                "0/1",              0,          1,             false, systems},
+  {kApAirspeedHoldCurrent, "autopilot airspeed hold on current", "0/1",         0,          1,             false, none},
   {kNavGpsSwitch,        "NAV/GPS switch",                 "0 NAV, 1 GPS",     0,          1,             false, systems},
   {kHeadingBug,          "heading bug",                    "degrees",          0,          360,           false, systems},
   {kParachute,           "drag parachute",                 "0 stowed to 1 deployed", 0,    1,             false, systems},
   {kCabinFollowsOutside, "cabin follows outside",          "0/1",              0,          1,             false, setting},
+  {kAdfToneSwitch,       "ADF tone switch source",         "unused",           0,          1,             false, none},
   {kNav2GlideSlope,      "NAV2 glide-slope deviation",     "-119 to 119",      -119,       119,           false, flight},
   {kFireWarning,         "engine fire warning",            "0/1",              0,          1,             false, flight},
   {kFuelPump,            "fuel pump",                      "0/1",              0,          1,             false, systems},
@@ -136,16 +154,14 @@ constexpr bool ascending() {
   return true;
 }
 static_assert(ascending(), "the variable table runs in ascending order of number, each once");
+static_assert(kVariables.back().id < kVariableIdLimit);
 
 // Every lookup of a variable's entry goes through find_variable, several times per element and
-// cycle: the variables numbered below kIndexed are found by their number in this index (their
-// place in the table, or -1), the others by a binary search.
-constexpr uint32_t kIndexed = 1024;
+// cycle: a variable is found by its number in this index (its place in the table, or -1).
 constexpr auto kIndexById = [] {
-  std::array<int16_t, kIndexed> index{};
+  std::array<int16_t, kVariableIdLimit> index{};
   index.fill(-1);
-  for (size_t i = 0; i < kVariables.size(); ++i)
-    if (kVariables[i].id < kIndexed) index[kVariables[i].id] = int16_t(i);
+  for (size_t i = 0; i < kVariables.size(); ++i) index[kVariables[i].id] = int16_t(i);
   return index;
 }();
 
@@ -153,16 +169,16 @@ constexpr auto kIndexById = [] {
 
 std::span<const VariableInfo> variable_table() { return kVariables; }
 
+std::string unknown_variable(uint32_t id) {
+  return "unknown variable " + std::to_string(id) +
+         ": the host keeps only the token variables of its table (the variable inspector lists "
+         "them)";
+}
+
 const VariableInfo* find_variable(uint32_t id) {
-  if (id < kIndexed) {
-    const int16_t index = kIndexById[id];
-    return index < 0 ? nullptr : &kVariables[size_t(index)];
-  }
-  auto found = std::lower_bound(kVariables.begin(), kVariables.end(), id,
-                                [](const VariableInfo& info, uint32_t wanted) {
-                                  return info.id < wanted;
-                                });
-  return found != kVariables.end() && found->id == id ? &*found : nullptr;
+  if (id >= kVariableIdLimit) return nullptr;
+  const int16_t index = kIndexById[id];
+  return index < 0 ? nullptr : &kVariables[size_t(index)];
 }
 
 }  // namespace gaugehost

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace gaugehost {
 
@@ -48,13 +49,28 @@ enum Token : uint32_t {
   kMagneticHeading     = 81,
   kStandbyHeading      = 83,
   kGyroHeading         = 84,
+  kApAvailable         = 87,
   kApMaster            = 103,
   kApWingLeveler       = 104,
   kApNavHold           = 105,
   kApHeadingHold       = 106,
+  kApHeadingLockDir    = 107,
   kApAltitudeHold      = 108,
   kApAltitudeSelected  = 109,
+  kApAttitudeHold      = 110,
+  kApGlideSlopeHold    = 111,
+  kApApproachHold      = 112,
+  kApBackCourseHold    = 113,
   kApYawDamper         = 114,
+  kApAirspeedHold      = 115,
+  kApAirspeedHoldValue = 116,
+  kApMachHold          = 117,
+  kApMachHoldValue     = 118,
+  kApVerticalHold      = 119,
+  kApVerticalHoldValue = 120,
+  kApAutoThrottleArm   = 123,
+  kApTakeoffPower      = 124,
+  kApRpmHold           = 125,
   kAttitudeWarning1    = 276,
   kAttitudeWarning2    = 279,
   kAttitudeFlagSource  = 288,
@@ -101,6 +117,8 @@ enum Token : uint32_t {
   kCorrectedN2         = 627,
   kAfterburner         = 632,
   kFuelFlow            = 638,
+  kCorrectedN1Engine2  = 645,
+  kCorrectedN2Engine2  = 646,
   kHydraulicLeft       = 732,
   kHydraulicRight      = 734,
   kAvionicsSwitch      = 740,
@@ -110,10 +128,12 @@ enum Token : uint32_t {
   kBatteryBusVoltage   = 759,
   kGeneratorVoltage    = 761,
   kFlightDirector      = 792,
+  kApAirspeedHoldCurrent = 819,
   kNavGpsSwitch        = 848,
   kHeadingBug          = 855,
   kParachute           = 866,
   kCabinFollowsOutside = 868,
+  kAdfToneSwitch       = 880,
   kNav2GlideSlope      = 882,
   kFireWarning         = 887,
   kFuelPump            = 891,
@@ -122,8 +142,9 @@ enum Token : uint32_t {
 };
 
 // Who moves a variable: the systems model (from key events and with time), the flight model and
-// navaids (which a later model supplies; until then only `set var`), or the panel's own settings.
-enum class VarOwner { systems, flight, setting };
+// navaids (which a later model supplies; until then only `set var`), the panel's own settings, or
+// nothing (a variable a gauge reads that the host only keeps as it is set).
+enum class VarOwner { systems, flight, setting, none };
 
 struct VariableInfo {
   Token id;
@@ -135,10 +156,16 @@ struct VariableInfo {
   VarOwner owner;
 };
 
+// Every variable of the table is numbered below this.
+inline constexpr uint32_t kVariableIdLimit = 1024;
+
 // Every variable of the table, in ascending order of number.
 std::span<const VariableInfo> variable_table();
 // The entry of a variable, or null for one the host does not know.
 const VariableInfo* find_variable(uint32_t id);
+// Why a variable cannot be set: only the variables of the table are kept; set from outside (a
+// check file, render --set, a scenario, the web page) another one is refused with this text.
+std::string unknown_variable(uint32_t id);
 
 // Calculator expressions that the systems model answers (their results live in the calculator
 // store beside the token variables).

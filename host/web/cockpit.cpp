@@ -16,8 +16,8 @@
 #include "host/sim/start_state.h"
 #include "host/sim/variables.h"
 #include "host/sim/flight/corvane_flight.h"
+#include "host/sim/variables.h"
 #include "host/web/op_codec.h"
-#include "host/web/variable_catalogue.h"
 
 namespace gaugehost::web {
 
@@ -578,6 +578,7 @@ std::string Cockpit::act_var(const json& body) {
   auto it = body.find("value");
   if (it == body.end() || !it->is_number()) throw BadRequest("expected a number \"value\"");
   const double value = it->get<double>();
+  if (!find_variable(id)) throw BadRequest(unknown_variable(id));
   if (SimState::is_integer_var(id) &&
       !(value == std::floor(value) && value >= 0 && value <= 4294967295.0))
     throw BadRequest("variable " + std::to_string(id) +
@@ -615,23 +616,48 @@ std::string Cockpit::tooltip_json(int64_t index, double x, double y) {
                                                               json::error_handler_t::replace);
 }
 
+std::vector<uint32_t> variable_ids(std::string_view list) {
+  std::vector<uint32_t> ids;
+  for (size_t start = 0; start < list.size();) {
+    const size_t comma = std::min(list.find(',', start), list.size());
+    const std::string_view text = list.substr(start, comma - start);
+    uint32_t id = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size())
+      throw BadRequest("bad variable id \"" + std::string(text.substr(0, 20)) +
+                       "\", expected a whole number from 0 to 4294967295");
+    if (ids.size() == kMaxVariablesAsked)
+      throw BadRequest("more than " + std::to_string(kMaxVariablesAsked) +
+                       " variable ids; ask for at most that many at a time");
+    ids.push_back(id);
+    start = comma + 1;
+  }
+  return ids;
+}
+
 std::string Cockpit::variables_json(const std::vector<uint32_t>& ids) {
+  if (ids.size() > kMaxVariablesAsked)
+    throw BadRequest("more than " + std::to_string(kMaxVariablesAsked) + " variable ids");
   std::lock_guard lock(mutex_);
   json out = json::array();
-  const auto& catalogue = variable_catalogue();
   for (uint32_t id : ids) {
     json v = {{"id", id}};
     const double value = session_->sim().var(id);
     v["value"] = std::isfinite(value) ? json(value) : json(std::to_string(value));
     v["integer"] = SimState::is_integer_var(id);
-    auto known = std::find_if(catalogue.begin(), catalogue.end(),
-                              [id](const VariableInfo& info) { return info.id == id; });
-    if (known != catalogue.end()) {
-      v["role"] = known->role;
+    if (const VariableInfo* known = find_variable(id)) {
+      v["role"] = known->name;
       v["unit"] = known->unit;
     }
     out.push_back(std::move(v));
   }
+  return out.dump();
+}
+
+std::string catalogue_json() {
+  json out = json::array();
+  for (const VariableInfo& v : variable_table())
+    out.push_back({{"id", v.id}, {"role", v.name}, {"unit", v.unit}});
   return out.dump();
 }
 

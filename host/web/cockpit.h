@@ -56,10 +56,18 @@ inline constexpr std::chrono::milliseconds kRepeatDelay{300};
 inline constexpr std::chrono::milliseconds kRepeatInterval{100};
 // A page may set at most this many failure keys beyond those the panel's gauges name: what a
 // page sends cannot grow the cockpit without bound.
+// A page asks for at most this many variables at once (more are refused, not dropped).
+inline constexpr size_t kMaxVariablesAsked = 256;
 inline constexpr size_t kMaxExtraFailureKeys = 64;
 inline constexpr double kCyclesPerSecond = 18;
 // A stream with nothing to tell says so this often, with the frame it has come to.
 inline constexpr std::chrono::milliseconds kHeartbeat{1000};
+
+// The variable ids of a request, written "A,B,...": each a whole number from 0 to 4294967295, at
+// most kMaxVariablesAsked of them. Throws BadRequest saying what is wrong.
+std::vector<uint32_t> variable_ids(std::string_view list);
+// Every token variable the host knows, as [{"id", "role", "unit"}, ...] in order of number.
+std::string catalogue_json();
 
 class Cockpit {
  public:
@@ -105,7 +113,8 @@ class Cockpit {
   std::string act(const std::string& action, const nlohmann::json& body);
   // The tooltip at a point of a gauge, as {"text":...} or {"text":null}.
   std::string tooltip_json(int64_t gauge, double x, double y);
-  // Current values of token variables, with their role and unit where known.
+  // Current values of token variables, with their role and unit where known; at most
+  // kMaxVariablesAsked of them (more throw BadRequest).
   std::string variables_json(const std::vector<uint32_t>& ids);
   // What each gauge cost in the last second of cycles.
   std::string costs_json();

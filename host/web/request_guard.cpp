@@ -11,7 +11,7 @@
 #include <cstdio>
 
 #include "host/base/host_error.h"
-#include "host/panel/numbers.h"
+#include "host/base/numbers.h"
 
 namespace gaugehost::web {
 

@@ -8,7 +8,6 @@
 
 #include "host/base/host_error.h"
 #include "host/web/page_files.h"
-#include "host/web/variable_catalogue.h"
 
 namespace gaugehost::web {
 
@@ -220,25 +219,9 @@ HttpResponse WebServer::route(const HttpRequest& request) {
     if (!gauge || !x || !y) return refuse(400, "expected gauge, x and y");
     return content(cockpit_.tooltip_json(*gauge, *x, *y));
   }
-  if (path == "/api/vars") {
-    std::vector<uint32_t> ids;
-    const std::string list = request.query("ids").value_or("");
-    size_t start = 0;
-    while (start < list.size() && ids.size() < 256) {
-      const size_t comma = std::min(list.find(',', start), list.size());
-      const auto id = whole(list.substr(start, comma - start));
-      if (!id || *id < 0 || *id > 4294967295LL) return refuse(400, "bad variable id");
-      ids.push_back(uint32_t(*id));
-      start = comma + 1;
-    }
-    return content(cockpit_.variables_json(ids));
-  }
-  if (path == "/api/catalogue") {
-    nlohmann::json out = nlohmann::json::array();
-    for (const VariableInfo& v : variable_catalogue())
-      out.push_back({{"id", v.id}, {"role", v.role}, {"unit", v.unit}});
-    return content(out.dump());
-  }
+  if (path == "/api/vars")
+    return content(cockpit_.variables_json(variable_ids(request.query("ids").value_or(""))));
+  if (path == "/api/catalogue") return content(catalogue_json());
   if (path == "/api/costs") return content(cockpit_.costs_json());
   return refuse(404, "no such page");
 }

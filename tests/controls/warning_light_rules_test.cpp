@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "controls/control_state.h"
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 #include "tests/support/gauge_access.h"
 
 namespace {

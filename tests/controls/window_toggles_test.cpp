@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "controls/window_toggles.h"
+#include "common/parameter_text.h"
 #include "module/gauges.h"
 #include "tests/support/gauge_access.h"
 
@@ -147,8 +147,8 @@ TEST(WindowButtons, InstallationSetsPictureAndHelpAndClosesOnce) {
 }
 
 TEST(WindowButtons, PanelAndWindowNames) {
-  using crv5::window_toggles::read_help_id;
-  using crv5::window_toggles::read_panel_id;
+  using crv5::parameter_text::read_help_id;
+  const auto read_panel_id = [](const char* value) { return crv5::parameter_text::read_panel(value).id; };
   EXPECT_EQ(read_panel_id(""), -1);
   EXPECT_EQ(read_panel_id("  42x"), 42);
   EXPECT_EQ(read_panel_id("RADIO_STACK_PANELS"), 50) << "matched at the start";

@@ -5,7 +5,7 @@
 
 #include "host/check/check_runner.h"
 #include "host/check/commands.h"
-#include "host/panel/numbers.h"
+#include "host/base/numbers.h"
 #include "tests/fuzz/fuzz_target.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
+#include "common/parameter_text.h"
 #include "module/gauges.h"
-#include "module/text.h"
 #include "tests/fuzz/fuzz_host.h"
 #include "tests/fuzz/fuzz_target.h"
 

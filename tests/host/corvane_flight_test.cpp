@@ -10,6 +10,7 @@
 
 #include "host/base/host_error.h"
 #include "host/sim/flight/flight_tokens.h"
+#include "host/sim/variables.h"
 #include "tests/host/host_support.h"
 
 namespace gaugehost::flight {
@@ -69,6 +70,7 @@ TEST(Scenarios, FileErrorsNameFileLineAndProblem) {
       {ramp + "click Radio_NAV1 40 -1\n", "5: bad Y \"-1\", expected a number from 0 to 100000"},
       {ramp + "click Radio_NAV1 40.5 58\n", "5: bad X 40.5, expected whole pixels"},
       {ramp + "var 24 1.5\n", "5: bad value 1.5 of integer variable, expected a whole number"},
+      {ramp + "var 2000 1\n", "5: " + unknown_variable(2000)},
       {ramp + "scenario ramp\n", "5: scenario ramp given twice"},
       {"scenario ramp\nground 100\n",
        " the ramp scenario needs a position, a ground and a heading"},

@@ -17,6 +17,8 @@ using crv5::var;
 // A small gauge: a background with a limited needle, an icon, a text string and a sprite.
 constexpr FailureRecord kFailures[] = {
     {5, kFailFreeze}, {6, kFailZero}, {7, kFailNoDraw}, {8, kFailNone}, {0, 0}};
+// Variables of the host's table (the host keeps no others).
+constexpr uint32_t kNeedleSource = 61, kTextSource = 74, kSpriteSource = 78;
 NonlinearityEntry needle_table[] = {{{100, 0}, 0}, {{200, 100}, 90}};  // degrees for degrees
 
 double icon_value = 0;
@@ -33,15 +35,15 @@ extern ElementSprite sprite;
 ElementNeedle needle = {.header = {.kind = kElementNeedle, .resource_id = 20,
                                    .position = {100, 100}, .next = children<&icon, &text>,
                                    .failures = kFailures},
-                        .source = var(1), .table = needle_table, .table_size = 2,
+                        .source = var(kNeedleSource), .table = needle_table, .table_size = 2,
                         .max_degrees_per_update = 30};
 ElementIcon icon = {.header = {.kind = kElementIcon, .resource_id = 30, .failures = kFailures},
                     .callback = icon_callback, .image_count = 3};
 ElementString text = {.header = {.kind = kElementString, .resource_id = -1,
                                  .next = children<&sprite>, .image_flags = kImageLuminous},
-                      .source = {var(2)}, .callback = text_callback, .char_count = 8};
+                      .source = {var(kTextSource)}, .callback = text_callback, .char_count = 8};
 ElementSprite sprite = {.header = {.kind = kElementSprite, .resource_id = 40},
-                        .x = {.source = var(3)}, .rotation = {.source = var(16)}};
+                        .x = {.source = var(kSpriteSource)}, .rotation = {.source = var(16)}};
 ElementStaticImage background = {
     {.kind = kElementStaticImage, .resource_id = 10, .next = children<&needle>}};
 
@@ -58,9 +60,9 @@ class Evaluate : public ::testing::Test {
 };
 
 TEST_F(Evaluate, KeepsTheTreeInDrawOrderWithWhatDrivesEachElement) {
-  sim.set_var(1, 45);
-  sim.set_var(2, 7.4);
-  sim.set_var(3, -2.5);
+  sim.set_var(kNeedleSource, 45);
+  sim.set_var(kTextSource, 7.4);
+  sim.set_var(kSpriteSource, -2.5);
   sim.set_var(16, 0x12345);  // an integer variable reaches the element as its integer
   run();
   EXPECT_EQ(root.resource_id, 10);
@@ -83,7 +85,7 @@ TEST_F(Evaluate, LimitsANeedlesTurnPerUpdate) {
   const std::pair<double, double> steps[] = {{10, 10}, {85, 40},  {85, 70},  {85, 85},
                                              {-20, 55}, {-20, 25}, {-20, 355}, {-20, 340}};
   for (auto [value, angle] : steps) {
-    sim.set_var(1, value);
+    sim.set_var(kNeedleSource, value);
     run();
     EXPECT_DOUBLE_EQ(needle_state().angle, angle) << value;
     EXPECT_DOUBLE_EQ(needle_state().value, value);
@@ -101,11 +103,11 @@ TEST_F(Evaluate, IconsShowTheRoundedImageOrNone) {
 }
 
 TEST_F(Evaluate, FailureActionsFreezeZeroOrHide) {
-  sim.set_var(1, 20);
+  sim.set_var(kNeedleSource, 20);
   icon_value = 1;
   run();
   sim.set_failure(5, true);  // freezes
-  sim.set_var(1, 40);
+  sim.set_var(kNeedleSource, 40);
   icon_value = 2;
   run();
   EXPECT_DOUBLE_EQ(needle_state().value, 20);
@@ -132,7 +134,7 @@ TEST_F(Evaluate, WorkKeptBetweenCyclesFollowsChangedTextsTablesAndGauges) {
   const std::pair<double, const char*> texts[] = {
       {7.4, "007\xc2\xb0 and"}, {8, "008\xc2\xb0 and"}, {7.4, "007\xc2\xb0 and"}};
   for (auto [value, text] : texts) {
-    sim.set_var(2, value);
+    sim.set_var(kTextSource, value);
     run();
     EXPECT_EQ(text_state().text, text) << value;
   }
@@ -141,7 +143,7 @@ TEST_F(Evaluate, WorkKeptBetweenCyclesFollowsChangedTextsTablesAndGauges) {
   EXPECT_EQ(text_state().text, "007\xc2\xb0 and");
 
   // A table changed by its gauge: 12 o'clock to 6 o'clock now spans the values 0 to 90.
-  sim.set_var(1, 45);
+  sim.set_var(kNeedleSource, 45);
   root = EvaluatedElement{};
   run();
   EXPECT_DOUBLE_EQ(needle_state().angle, 45);
@@ -154,12 +156,12 @@ TEST_F(Evaluate, WorkKeptBetweenCyclesFollowsChangedTextsTablesAndGauges) {
 
   // Another gauge through the same cache, then this one again.
   static ElementString other = {.header = {.kind = kElementString, .resource_id = -1},
-                                .source = {var(2)}, .callback = text_callback, .char_count = 4};
+                                .source = {var(kTextSource)}, .callback = text_callback, .char_count = 4};
   static ElementHeader* const other_list[] = {&other.header, nullptr};
   EvaluatedElement other_root;
   evaluate_elements(other_list, other_root, sim, buffers);
   EXPECT_EQ(other_root.text, "007\xc2\xb0");
-  sim.set_var(2, 1);
+  sim.set_var(kTextSource, 1);
   run();
   EXPECT_EQ(text_state().text, "001\xc2\xb0 and");
   EXPECT_EQ(text.text, buffers.text_buffer(&text));

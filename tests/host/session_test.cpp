@@ -89,8 +89,8 @@ TEST(SessionSim, CalculatorResultsAndTheirTexts) {
   EXPECT_STREQ(text, "F-ZCRV");
 }
 
-TEST(SessionSim, VariablesReadBackAsSetWhateverTheirNumber) {
-  // Known and unknown numbers, below and above those the host keeps in its flat table.
+TEST(SessionSim, KnownVariablesReadBackAsSetAndNoOthersAreKept) {
+  // Known and unknown numbers, below and above those of the host's table.
   const struct {
     uint32_t id;
     double set;
@@ -102,10 +102,10 @@ TEST(SessionSim, VariablesReadBackAsSetWhateverTheirNumber) {
       {23, -1, 0},                          // ...and 0 for what is no 32-bit number
       {23, 5e9, 0},
       {23, 4294967295.0, 4294967295.0},
-      {1000, 2.25, 2.25},                   // unknown to the host
-      {1024, -3.5, -3.5},
-      {70000, 9.75, 9.75},
-      {0xffffffff, 1e300, 1e300},
+      {1000, 2.25, 0},                      // unknown to the host: not kept
+      {1024, -3.5, 0},
+      {70000, 9.75, 0},
+      {0xffffffff, 1e300, 0},
   };
   SimState sim;
   for (const auto& c : cases) {
@@ -156,6 +156,7 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
       {"set var 625\n", ":1: expected: set var ID VALUE"},
       {"set var 625 fast\n", ":1: bad value \"fast\""},
       {"set var 16 1.5\n", ":1: bad value of integer variable 16 \"1.5\""},
+      {"set var 4000 1\n", ":1: unknown variable 4000"},
       {"set var 16 nan\n", ":1: bad value of integer variable 16 \"nan\""},
       {"set var 16 -inf\n", ":1: bad value of integer variable 16 \"-inf\""},
       {"set var 625 NaN\n", ":1: bad value \"NaN\""},

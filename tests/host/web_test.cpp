@@ -24,6 +24,7 @@ TEST(Cockpit, ScenarioAppliedAfterThePanelConnects) {
   const auto vars = nlohmann::json::parse(cockpit.variables_json({625, 364}));
   EXPECT_NEAR(vars[0]["value"].get<double>(), 62, 2);
   EXPECT_EQ(vars[1]["value"].get<double>(), 1);
+  EXPECT_THROW(cockpit.act("var", {{"id", 5000}, {"value", 1}}), BadRequest);  // not the host's
   int64_t nav1 = -1;
   const auto layout = nlohmann::json::parse(cockpit.layout_json());
   for (const auto& gauge : layout["gauges"])
@@ -73,6 +74,16 @@ TEST(Cockpit, StreamResumesThisSessionAndRestartsAnother) {
                        0),
             0u)
       << beat;
+}
+
+// A page asking for more variables than are answered is refused, not answered in part.
+TEST(Cockpit, VariableListsAreRefusedWholeNotCut) {
+  std::string list = "0";
+  for (size_t i = 1; i < kMaxVariablesAsked; ++i) list += "," + std::to_string(i);
+  EXPECT_EQ(variable_ids(list).size(), kMaxVariablesAsked);
+  EXPECT_THROW(variable_ids(list + ",7"), BadRequest);
+  for (const char* bad : {"12,x", "4294967296", "-1", "1,,2"})
+    EXPECT_THROW(variable_ids(bad), BadRequest) << bad;
 }
 
 TEST(ListenAddress, ParsesAddressAndPort) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/parameter_text.h"
 #include "instruments/engine_rebinding.h"
 #include "module/records.h"
 #include "tests/support/gauge_access.h"
@@ -44,7 +45,7 @@ TEST(EngineNumber, IsTheFirstDigitFoundBeforeAComment) {
       {"// 2", 1},  {"#2", 1}, {"'2", 1},    {"2 # second engine", 2},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(crv5::engine_number(c.parameters), c.engine) << (c.parameters ? c.parameters : "null");
+    EXPECT_EQ(crv5::parameter_text::engine_number(c.parameters), c.engine) << (c.parameters ? c.parameters : "null");
 }
 
 TEST(EngineRebinding, StrideTablesMoveOnlyEngineOneIds) {

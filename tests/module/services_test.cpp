@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/parameter_text.h"
 #include "module/services.h"
 #include "module/text.h"
 #include "tests/support/test_host.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "radios/radio_head.h"
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 #include "sound/sound_player.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/gauge_access.h"

@@ -74,6 +74,7 @@ TEST(RenderCommand, BadArgumentsAreOneClearLineAndStatus2) {
   } cases[] = {
       {{"--out", out}, "--panel FILE is required", false},
       {{"--out", out, "--set", "16=1.5"}, "takes a whole number"},
+      {{"--out", out, "--set", "999=1"}, "unknown variable 999"},
       {{"--out", out, "--window", "KNEEBOARD"}, "no window"},
       {{"--out", out, "--model", "maybe"}, "--model takes on or off"},
       {{"--out", "/nonexistent/x.png"}, "cannot write"},

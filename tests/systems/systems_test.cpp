@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 #include "systems/aircraft_state.h"
 #include "tests/support/gauge_access.h"
 

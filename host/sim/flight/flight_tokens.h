@@ -1,69 +1,72 @@
 // The token variables the flight model, the navigation receivers and the FlightGear link read
-// and write, by number. (The names are those of the host's variable table.)
+// and write: their names in the host's variable table (host/sim/variables.h), which holds their
+// numbers, and the bits of a NAV receiver's station flags.
 #pragma once
 
 #include <cstdint>
 
+#include "host/sim/variables.h"
+
 namespace gaugehost::flight::token {
 
 // Read: the radios, the autopilot panel, the systems.
-inline constexpr uint32_t kAdfPacked = 16;          // packed decimal, hundreds to units of kHz
-inline constexpr uint32_t kAdfExtended = 18;        // 0x100 for 1000 kHz and above, + tenths
-inline constexpr uint32_t kNav1Packed = 24;         // packed decimal, frequency - 100 MHz
-inline constexpr uint32_t kNav2Packed = 27;
-inline constexpr uint32_t kNav1Course = 45;         // degrees
-inline constexpr uint32_t kNav2Course = 54;
-inline constexpr uint32_t kBaroSetting = 75;        // millibars
-inline constexpr uint32_t kApMaster = 103;
-inline constexpr uint32_t kApWingLeveler = 104;
-inline constexpr uint32_t kApNavHold = 105;
-inline constexpr uint32_t kApHeadingHold = 106;
-inline constexpr uint32_t kApAltitudeHold = 108;
-inline constexpr uint32_t kApAltitudeSelected = 109;  // feet
-inline constexpr uint32_t kParkingBrake = 323;      // 0 to 16384
-inline constexpr uint32_t kSpoilersPosition = 326;  // 0 to 16384
-inline constexpr uint32_t kFlapsPosition = 329;     // 0 to 16384
-inline constexpr uint32_t kGearNose = 332;          // 0 up to 16384 down
-inline constexpr uint32_t kGearLeft = 333;
-inline constexpr uint32_t kGearRight = 334;
-inline constexpr uint32_t kUnitsOfMeasure = 335;    // 2: altitudes in metres
-inline constexpr uint32_t kTurbineSpeed = 625;      // percent
-inline constexpr uint32_t kAfterburner = 632;       // 0/1
-inline constexpr uint32_t kHeadingBug = 855;        // degrees
-inline constexpr uint32_t kParachute = 866;         // 0 stowed to 1 deployed
+using gaugehost::kAdfPacked;        // packed decimal, hundreds to units of kHz
+using gaugehost::kAdfExtended;      // 0x100 for 1000 kHz and above, + tenths
+using gaugehost::kNav1Packed;       // packed decimal, frequency - 100 MHz
+using gaugehost::kNav2Packed;
+using gaugehost::kNav1Course;       // degrees
+using gaugehost::kNav2Course;
+using gaugehost::kBaroSetting;      // millibars
+using gaugehost::kApMaster;
+using gaugehost::kApWingLeveler;
+using gaugehost::kApNavHold;
+using gaugehost::kApHeadingHold;
+using gaugehost::kApAltitudeHold;
+using gaugehost::kApAltitudeSelected;// feet
+using gaugehost::kParkingBrake;     // 0 to 16384
+using gaugehost::kSpoilersPosition; // 0 to 16384
+using gaugehost::kFlapsPosition;    // 0 to 16384
+using gaugehost::kGearNose;         // 0 up to 16384 down
+using gaugehost::kGearLeft;
+using gaugehost::kGearRight;
+using gaugehost::kUnitsOfMeasure;   // 2: altitudes in metres
+using gaugehost::kTurbineSpeed;     // percent
+using gaugehost::kAfterburner;      // 0/1
+using gaugehost::kHeadingBug;       // degrees
+using gaugehost::kParachute;        // 0 stowed to 1 deployed
 
 // Written: the flight.
-inline constexpr uint32_t kOnGround = 60;           // 0/1
-inline constexpr uint32_t kIndicatedAirspeed = 61;  // knots
-inline constexpr uint32_t kMach = 64;               // Mach x 20480
-inline constexpr uint32_t kVerticalSpeed = 65;      // metres per second x 256
-inline constexpr uint32_t kBall = 69;               // -127 to 127, right positive
-inline constexpr uint32_t kTurnRate = 70;           // x 256 to a needle unit
-inline constexpr uint32_t kAltitude = 74;           // feet (metres when 335 is 2)
-inline constexpr uint32_t kPitch = 78;              // degrees
-inline constexpr uint32_t kBank = 80;               // degrees
-inline constexpr uint32_t kMagneticHeading = 81;    // degrees
-inline constexpr uint32_t kStandbyHeading = 83;     // degrees
-inline constexpr uint32_t kGyroHeading = 84;        // degrees (also set by the gyro's set event)
-inline constexpr uint32_t kOutsideTemperature = 341;  // degrees Celsius
-inline constexpr uint32_t kLoadFactor = 351;        // g x 624
+using gaugehost::kOnGround;         // 0/1
+using gaugehost::kIndicatedAirspeed;// knots
+using gaugehost::kMach;             // Mach x 20480
+using gaugehost::kVerticalSpeed;    // metres per second x 256
+using gaugehost::kBall;             // -127 to 127, right positive
+using gaugehost::kTurnRate;         // x 256 to a needle unit
+using gaugehost::kAltitude;         // feet (metres when 335 is 2)
+using gaugehost::kPitch;            // degrees
+using gaugehost::kBank;             // degrees
+using gaugehost::kMagneticHeading;  // degrees
+using gaugehost::kStandbyHeading;   // degrees
+using gaugehost::kGyroHeading;      // degrees (also set by the gyro's set event)
+using gaugehost::kOutsideTemperature;// degrees Celsius
+using gaugehost::kLoadFactor;       // g x 624
 
 // Written: the navigation receivers.
-inline constexpr uint32_t kAdfSignal = 20;          // 0 to 255
-inline constexpr uint32_t kAdfBearing = 39;         // degrees from the nose
-inline constexpr uint32_t kNav1Deviation = 40;      // -127 to 127
-inline constexpr uint32_t kNav1GlideSlope = 41;     // -119 to 119
-inline constexpr uint32_t kNav1ToFrom = 43;         // 0 none, 1 TO, 2 FROM
-inline constexpr uint32_t kNav1GlideSlopeFlag = 44; // 0/1
-inline constexpr uint32_t kNav1Flags = 46;          // bit set
-inline constexpr uint32_t kNav2Deviation = 50;
-inline constexpr uint32_t kNav2ToFrom = 52;
-inline constexpr uint32_t kNav2GlideSlopeFlag = 53;
-inline constexpr uint32_t kNav2Flags = 55;
-inline constexpr uint32_t kNav2Bearing = 59;        // degrees from the nose
-inline constexpr uint32_t kMarkerBeacon = 354;      // 0 none, 1 outer, 2 middle, 3 inner
-inline constexpr uint32_t kNav1Bearing = 550;       // degrees from the nose
-inline constexpr uint32_t kNav2GlideSlope = 882;    // -119 to 119
+using gaugehost::kAdfSignal;        // 0 to 255
+using gaugehost::kAdfBearing;       // degrees from the nose
+using gaugehost::kNav1Deviation;    // -127 to 127
+using gaugehost::kNav1GlideSlope;   // -119 to 119
+using gaugehost::kNav1ToFrom;       // 0 none, 1 TO, 2 FROM
+using gaugehost::kNav1GlideSlopeFlag;// 0/1
+using gaugehost::kNav1Flags;        // bit set
+using gaugehost::kNav2Deviation;
+using gaugehost::kNav2ToFrom;
+using gaugehost::kNav2GlideSlopeFlag;
+using gaugehost::kNav2Flags;
+using gaugehost::kNav2Bearing;      // degrees from the nose
+using gaugehost::kMarkerBeacon;     // 0 none, 1 outer, 2 middle, 3 inner
+using gaugehost::kNav1Bearing;      // degrees from the nose
+using gaugehost::kNav2GlideSlope;   // -119 to 119
 
 // Station flags of a NAV receiver.
 inline constexpr uint32_t kFlagNoBearing = 0x80;    // a localiser, or nothing received

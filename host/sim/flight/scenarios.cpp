@@ -6,6 +6,7 @@
 #include "host/base/input_file.h"
 #include "host/sim/data_file.h"
 #include "host/sim/sim_state.h"
+#include "host/sim/variables.h"
 
 namespace gaugehost::flight {
 
@@ -17,6 +18,7 @@ void read_var(const DataLine& line, Scenario& s) {
   line.expect_fields(3, 3, "var ID VALUE");
   const double id = line.number_field(1, "variable id", 0, 4294967295.0);
   if (id != std::floor(id)) line.fail("bad variable id " + line.fields[1] + ", expected a whole number");
+  if (!find_variable(uint32_t(id))) line.fail(unknown_variable(uint32_t(id)));
   const bool integer = SimState::is_integer_var(uint32_t(id));
   const double value = integer ? line.number_field(2, "value", 0, 4294967295.0)
                                : line.number_field(2, "value", -1e9, 1e9);

@@ -979,9 +979,10 @@ function refilterEvents() {
 }
 
 const watched = [];
+const kMostWatched = 256;  // the host answers at most this many variables at once
 
 function watchVariable(id) {
-  if (!Number.isInteger(id) || id < 0 || watched.includes(id)) return;
+  if (!Number.isInteger(id) || id < 0 || watched.includes(id) || watched.length >= kMostWatched) return;
   watched.push(id);
   refreshVariables();
 }

@@ -1,4 +1,4 @@
-#include "host/panel/numbers.h"
+#include "host/base/numbers.h"
 
 #include <cctype>
 #include <charconv>

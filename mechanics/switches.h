@@ -6,7 +6,7 @@
 // and further click areas (see family::Member).
 #pragma once
 
-#include "controls/family.h"
+#include "mechanics/family.h"
 #include "module/services.h"
 
 namespace crv5::switches {

@@ -1,4 +1,4 @@
-#include "radios/radio_state.h"
+#include "mechanics/radio_state.h"
 
 namespace crv5 {
 

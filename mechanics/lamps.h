@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "controls/family.h"
+#include "mechanics/family.h"
 
 namespace crv5::lamps {
 
