@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "host/panel/session.h"
 #include "tests/host/host_support.h"
 
 namespace gaugehost {
@@ -183,6 +186,55 @@ TEST(LintCommand, PrintsFileLineProblemAndExitsByWhatItFound) {
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("/nonexistent/panel.cfg: no such panel configuration"), std::string::npos);
   EXPECT_EQ(lint(folder.string()).status, 2);
+}
+
+}  // namespace
+}  // namespace gaugehost
+
+namespace gaugehost {
+namespace {
+
+// Panels as designers write them for the simulator (tests/host/panels/): each draws, foreign
+// gauges as placeholders, and lint reports all of its problems in one run.
+TEST(RealPanels, EachRendersWithItsPlaceholdersAndLintsInOneRun) {
+  const fs::path panels = fs::path(CRV5_SOURCE_DIR) / "tests/host/panels";
+  const fs::path folder = test_folder();
+  const struct {
+    const char* file;
+    size_t findings;
+    const char* last;  // the last finding: the problems of every group before it are there too
+  } kPanels[] = {
+      {"airliner_2d.cfg", 14, ":14: VIEW_FORWARD_WINDOWS names \"FMC_PANEL\""},
+      {"light_aircraft.cfg", 3, ":33: module \"fs9gps\" is not loaded"},
+      {"vc_only.cfg", 6, ":25: Twin_VC!Autopilot at 0, 600 (512 x 100 pixels) reaches outside "
+                         "[Vcockpit02]"},
+      {"crlf_turboprop.cfg", 3, ":43: Radio_ADF at 10, 230"},
+      {"latin1_glider.cfg", 3, ":16: module \"Planeur\" is not loaded"},
+  };
+  for (const auto& panel : kPanels) {
+    const std::string file = (panels / panel.file).string();
+    const CommandRun render = gaugehost({"--module", kModule.string(), "render", "--panel", file,
+                                         "--out", (folder / "panel.png").string()});
+    EXPECT_EQ(render.status, 0) << panel.file << ": " << render.err;
+    EXPECT_NE(render.err.find("drawn as placeholders"), std::string::npos) << render.err;
+    const CommandRun lint = gaugehost({"--module", kModule.string(), "lint", file});
+    EXPECT_EQ(lint.status, 1) << panel.file;
+    EXPECT_EQ(size_t(std::count(lint.out.begin(), lint.out.end(), '\n')), panel.findings)
+        << lint.out;
+    const size_t last_line = lint.out.rfind('\n', lint.out.size() - 2) + 1;
+    EXPECT_TRUE(lint.out.substr(last_line).starts_with(file + panel.last)) << lint.out;
+  }
+  // The trainer's size_mm=1280 takes its height from its 128 x 80 bitmap; the GPS window's
+  // window_size=0.32 its height from its coordinate space's proportions.
+  Session session(Module::load(kModule));
+  session.load_panel(read_panel_config(panels / "light_aircraft.cfg"));
+  EXPECT_EQ(session.windows()[0].window_size.height, 800);
+  EXPECT_NEAR(session.windows()[1].screen.h, 0.32 * 260 / 456 * 1024 / 768, 1e-9);
+  // The virtual cockpit's second texture is drawn at its 256 x 256 pixels.
+  const CommandRun vc = gaugehost({"--module", kModule.string(), "render", "--panel",
+                                   (panels / "vc_only.cfg").string(), "--window", "Vcockpit02",
+                                   "--out", (folder / "vc.png").string()});
+  EXPECT_EQ(vc.status, 0) << vc.err;
 }
 
 }  // namespace
