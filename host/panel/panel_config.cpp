@@ -77,12 +77,7 @@ bool valid_utf8(std::string_view text) {
   return true;
 }
 
-// Text of the file as UTF-8 for titles and messages: files written in Latin-1 are converted.
-std::string shown(std::string_view text) {
-  return valid_utf8(text) ? std::string(text) : crv5::common::latin1_to_utf8(text);
-}
-
-std::string quote_text(std::string_view text) { return quote_input(shown(text)); }
+std::string quote_text(std::string_view text) { return quote_input(display_text(text)); }
 
 // A file saved as UTF-16 (little-endian, with its byte-order mark) as 8-bit text: characters
 // beyond Latin-1 become "?".
@@ -251,7 +246,7 @@ class Reader {
       throw Unusable{"expected WindowNN=title in [Window Titles] with NN a number from 0 to " +
                          std::to_string(kMaxSectionNumber) + ", got " + quote_text(key),
                      PanelTopic::titles};
-    if (auto [at, fresh] = titles_.try_emplace(*number, Title{shown(value), number_}); !fresh)
+    if (auto [at, fresh] = titles_.try_emplace(*number, Title{display_text(value), number_}); !fresh)
       throw Unusable{"Window" + two_digits(*number) + " has a title already (line " +
                          std::to_string(at->second.line) + "); this one is read over",
                      PanelTopic::titles};
@@ -405,7 +400,7 @@ class Reader {
       auto [at, fresh] = unknown_names_.try_emplace(
           lower(value), kUnknownNameIdentBase + int32_t(unknown_names_.size()));
       window.ident = at->second;
-      window.ident_name = shown(value);
+      window.ident_name = display_text(value);
       window.ident_unknown = true;
     }
   }
@@ -576,6 +571,10 @@ std::optional<PanelNameMatch> panel_name_at_start(std::string_view text) {
   for (const PanelName& entry : kPanelNames)
     if (text.starts_with(entry.name)) return PanelNameMatch{entry.id, entry.name.size()};
   return std::nullopt;
+}
+
+std::string display_text(std::string_view text) {
+  return valid_utf8(text) ? std::string(text) : crv5::common::latin1_to_utf8(text);
 }
 
 std::string section_name(const WindowConfig& window) {

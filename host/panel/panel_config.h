@@ -122,6 +122,9 @@ struct PanelNameMatch {
 };
 std::optional<PanelNameMatch> panel_name_at_start(std::string_view text);
 
+// Text of a panel file as UTF-8 for display: text written in Latin-1 (code page 1252) converted.
+std::string display_text(std::string_view text);
+
 // "[Window03]" or "[Vcockpit01]".
 std::string section_name(const WindowConfig& window);
 // "FILE:LINE: " of a panel configuration, for messages ("FILE: " for line 0).

@@ -237,7 +237,8 @@ std::vector<PanelProblem> foreign_gauges(const std::vector<WindowConfig>& window
       if (of_module(placement, module)) {
         if (!module.find_gauge(placement.gauge))
           problems.push_back({placement.line,
-                              "unknown gauge " + quote_input(placement.gauge) + " in module " +
+                              "unknown gauge " + quote_input(display_text(placement.gauge)) +
+                                  " in module " +
                                   module.name() + "; drawn as a placeholder",
                               PanelTopic::modules});
         continue;
@@ -257,7 +258,7 @@ std::vector<PanelProblem> foreign_gauges(const std::vector<WindowConfig>& window
   for (const auto& [key, foreign] : modules)
     problems.push_back(
         {foreign.first_line,
-         "module " + quote_input(written[key]) + " is not loaded (the module is " +
+         "module " + quote_input(display_text(written[key])) + " is not loaded (the module is " +
              module.name() + "): its " +
              (foreign.count == 1 ? "gauge here is drawn as a placeholder"
                                  : std::to_string(foreign.count) +
@@ -333,7 +334,7 @@ void Session::add_windows(const PanelConfig& config, const std::vector<WindowCon
       } else {
         box.height = placement.h.value_or(placement.w.value_or(kPlaceholderSide));
         windows_[index].placeholders.push_back(
-            {placement.module + "!" + placement.gauge, box, placement.line});
+            {display_text(placement.module + "!" + placement.gauge), box, placement.line});
       }
       // Each term is within kMaxWindowPixels of 0, so the sums cannot overflow.
       extent.width = std::max(extent.width, box.x + box.width);
