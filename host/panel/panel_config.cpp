@@ -5,7 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <set>
+#include <tuple>
 
 #include "common/latin1.h"
 #include "host/base/host_error.h"
@@ -185,8 +185,7 @@ class Reader {
       window.ident = kVcockpitIdentBase + window.number;
     }
     shared_idents();
-    std::stable_sort(config_.warnings.begin(), config_.warnings.end(),
-                     [](const PanelProblem& a, const PanelProblem& b) { return a.line < b.line; });
+    sort_by_line(config_.warnings);
     if (config_.windows.empty() && config_.vcockpits.empty())
       throw HostError(config_.file.string() + ": " + no_window_reason());
     return std::move(config_);
@@ -571,6 +570,18 @@ std::optional<PanelNameMatch> panel_name_at_start(std::string_view text) {
   for (const PanelName& entry : kPanelNames)
     if (text.starts_with(entry.name)) return PanelNameMatch{entry.id, entry.name.size()};
   return std::nullopt;
+}
+
+void sort_by_line(std::vector<PanelProblem>& problems) {
+  std::vector<size_t> order(problems.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return std::tie(problems[a].line, a) < std::tie(problems[b].line, b);
+  });
+  std::vector<PanelProblem> sorted;
+  sorted.reserve(problems.size());
+  for (size_t i : order) sorted.push_back(std::move(problems[i]));
+  problems = std::move(sorted);
 }
 
 std::string display_text(std::string_view text) {

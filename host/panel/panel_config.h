@@ -125,6 +125,9 @@ std::optional<PanelNameMatch> panel_name_at_start(std::string_view text);
 // Text of a panel file as UTF-8 for display: text written in Latin-1 (code page 1252) converted.
 std::string display_text(std::string_view text);
 
+// Puts problems in the order of their lines, those of one line in the order given.
+void sort_by_line(std::vector<PanelProblem>& problems);
+
 // "[Window03]" or "[Vcockpit01]".
 std::string section_name(const WindowConfig& window);
 // "FILE:LINE: " of a panel configuration, for messages ("FILE: " for line 0).

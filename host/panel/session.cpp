@@ -264,8 +264,7 @@ std::vector<PanelProblem> foreign_gauges(const std::vector<WindowConfig>& window
                                  : std::to_string(foreign.count) +
                                        " gauges are drawn as placeholders, this the first"),
          PanelTopic::modules});
-  std::stable_sort(problems.begin(), problems.end(),
-                   [](const PanelProblem& a, const PanelProblem& b) { return a.line < b.line; });
+  sort_by_line(problems);
   return problems;
 }
 
@@ -619,8 +618,7 @@ void load_panel_file(Session& session, const std::filesystem::path& file, std::o
   std::vector<PanelProblem> problems = config.warnings;
   const std::vector<PanelProblem> loaded = session.load_panel(config, how);
   problems.insert(problems.end(), loaded.begin(), loaded.end());
-  std::stable_sort(problems.begin(), problems.end(),
-                   [](const PanelProblem& a, const PanelProblem& b) { return a.line < b.line; });
+  sort_by_line(problems);
   for (const PanelProblem& problem : problems)
     warnings << panel_where(file, problem.line) << "warning: " << problem.problem << "\n";
 }
