@@ -3,6 +3,7 @@
 
 #include <cinttypes>
 #include <cmath>
+#include <iostream>
 #include <cstdio>
 #include <functional>
 
@@ -117,7 +118,7 @@ void cmd_module(CheckRun& run, const CheckLine& line) {
 }
 
 void cmd_panel(CheckRun& run, const CheckLine& line) {
-  run.session().load_panel(read_panel_config(run.resolve(line.tokens[0])));
+  load_panel_file(run.session(), run.resolve(line.tokens[0]), std::cerr);
 }
 
 void cmd_gauge(CheckRun& run, const CheckLine& line) {

@@ -56,7 +56,7 @@ int profile(CliContext& context) {
   Session session(Module::load(context.module));
   set_ramp_state(session.sim());
   session.set_model(args.model);
-  session.load_panel(read_panel_config(args.panel));
+  load_panel_file(session, args.panel, context.err);
   render::ImageStore images = render::ImageStore::for_module(session.module_handle());
   const render::Profile profile = render::profile_session(session, images, args.options);
   if (args.json)

@@ -19,8 +19,13 @@ namespace gaugehost::cli {
 const char* const kRenderUsage =
     "gaugehost render --panel FILE --out FILE.png [--window IDENT] [--scale S] [--updates N] "
     "[--set ID=VALUE ...] [--night] [--model on|off]\n"
-    "                [--scenario NAME] [--flightgear PORT [--seconds S]]\n"
-    "                              draw a panel's visible windows (or one window) into a PNG;\n"
+    "                [--scenario NAME] [--flightgear PORT [--seconds S]] [--screen WxH] "
+    "[--vcockpit]\n"
+    "                              draw a panel's visible windows (or one window) into a PNG,\n"
+    "                              one below the other, or with --screen where the simulator\n"
+    "                              shows them on a screen of W x H pixels (1024x768 picks the\n"
+    "                              bitmaps otherwise); --vcockpit draws the virtual cockpit's\n"
+    "                              textures instead;\n"
     "                              the aircraft starts cold and dark on the ramp, or in the\n"
     "                              scenario named, and its model runs during the updates unless\n"
     "                              --model off; --flightgear listens for FlightGear on\n"
@@ -40,7 +45,18 @@ struct RenderArgs {
   std::optional<uint16_t> flightgear_port;
   double seconds = 2;
   bool model = true;
+  ScreenSize screen;
+  bool draw_screen = false;
+  bool vcockpit = false;
 };
+
+// WxH, as 1024x768.
+ScreenSize screen_size(const std::string& text) {
+  const size_t x = text.find('x');
+  if (x == std::string::npos) throw HostError("--screen " + quote_input(text) + ": expected WxH");
+  return {int(number_between(text.substr(0, x), "screen width", 64, kMaxWindowPixels)),
+          int(number_between(text.substr(x + 1), "screen height", 64, kMaxWindowPixels))};
+}
 
 std::pair<uint32_t, double> variable_setting(const std::string& text) {
   const size_t equals = text.find('=');
@@ -71,6 +87,10 @@ RenderArgs parse_render_args(const std::vector<std::string>& args) {
     else if (arg == "--seconds")
       parsed.seconds = number_between(option_value(args, i), "seconds", 0, 3600);
     else if (arg == "--model") parsed.model = model_switch(option_value(args, i));
+    else if (arg == "--screen") {
+      parsed.screen = screen_size(option_value(args, i));
+      parsed.draw_screen = true;
+    } else if (arg == "--vcockpit") parsed.vcockpit = true;
     else throw HostError("render: unknown option " + quote_input(arg));
   }
   if (parsed.panel.empty()) throw HostError("render: --panel FILE is required");
@@ -108,7 +128,8 @@ int render(CliContext& context) {
   // capacities then). A scenario comes after the connect, so that its variables win over the
   // start-state gauge's shut-down; the --set values are made again after it.
   for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
-  session.load_panel(read_panel_config(args.panel));
+  load_panel_file(session, args.panel, context.err,
+                  PanelLoad{.screen = args.screen, .vcockpits = args.vcockpit});
   if (args.scenario) {
     session.apply_scenario(*args.scenario);
     for (const auto& [id, value] : args.sets) session.sim().set_var(id, value);
@@ -124,11 +145,16 @@ int render(CliContext& context) {
     only = size_t(window - session.windows().data());
   }
   session.update(args.updates);
+  const render::RenderOptions options{.night = args.night};
+  if (args.draw_screen && !only && !session.windows().front().vcockpit) {
+    render::write_screen_png(session, args.screen, args.out, options);
+    context.out << args.out.string() << "\n";
+    return 0;
+  }
   const std::vector<render::WindowView> windows =
       only ? std::vector<render::WindowView>{render::window_view(session, *only)}
            : render::visible_window_views(session);
-  render::write_windows_png(session, windows, args.out, args.scale,
-                            render::RenderOptions{.night = args.night});
+  render::write_windows_png(session, windows, args.out, args.scale, options);
   context.out << args.out.string() << "\n";
   return 0;
 }

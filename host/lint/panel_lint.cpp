@@ -171,89 +171,132 @@ std::vector<Box> click_boxes(const GaugeInstance& gauge) {
   return boxes;
 }
 
-std::string window_name(const WindowConfig& window) {
-  return "[Window" + std::string(window.number < 10 ? "0" : "") + std::to_string(window.number) +
-         "]";
+std::string two_digits(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
+
+bool equal_nocase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+           return std::tolower(x) == std::tolower(y);
+         });
 }
 
 class Linter {
  public:
-  Linter(const PanelConfig& config) : config_(config) {}
+  Linter(const PanelConfig& config, const LintOptions& options)
+      : config_(config), options_(options) {
+    all_windows_ = config.windows;
+    all_windows_.insert(all_windows_.end(), config.vcockpits.begin(), config.vcockpits.end());
+  }
 
   std::vector<Finding> run(std::unique_ptr<Module> module) {
-    for (const PanelProblem& problem : shared_idents(config_)) add(problem.line, problem.problem);
+    for (const PanelProblem& problem : config_.warnings)
+      add(problem.line, problem.problem, problem.topic);
+    titles();
+    idents();
     gauge_keys();
-    PanelConfig known = known_gauges(*module);
-    parameter_texts(known);
-    layout(known, std::move(module));
+    for (const PanelProblem& problem : foreign_gauges(all_windows_, *module, options_.assumed_modules))
+      add(problem.line, problem.problem, problem.topic);
+    parameter_texts(*module);
+    forward_view();
+    layout(std::move(module));
     std::vector<Finding> findings;
-    for (auto& [line, problem] : findings_) findings.push_back({line, std::move(problem)});
+    for (auto& [at, problem] : findings_) findings.push_back({at.second, std::move(problem)});
     return findings;
   }
 
  private:
-  void add(int line, std::string problem) { findings_.emplace(line, std::move(problem)); }
+  void add(int line, std::string problem, PanelTopic topic) {
+    findings_.emplace(std::make_pair(topic, line), std::move(problem));
+  }
 
+  void titles() {
+    if (!config_.titled && !config_.windows.empty())
+      add(0, "no [Window Titles] section: the simulator loads no window of this panel "
+             "(gaugehost loads every [WindowNN])",
+          PanelTopic::titles);
+  }
+
+  void idents() {
+    for (const WindowConfig& window : config_.windows)
+      if (window.ident_unknown)
+        add(window.line, section_name(window) + ": ident " + quote_input(window.ident_name) +
+                             " is none of the simulator's panel names; gaugehost gives it id " +
+                             std::to_string(window.ident),
+            PanelTopic::idents);
+  }
+
+  // gaugeNN keys written twice, and gaps in the numbers: the simulator reads gauge00, gauge01, ...
+  // and stops at the first number missing.
   void gauge_keys() {
-    for (const WindowConfig& window : config_.windows) {
+    for (const WindowConfig& window : all_windows_) {
       std::map<int, int> first_line;
       for (const GaugePlacement& gauge : window.gauges) {
         auto [at, fresh] = first_line.emplace(gauge.number, gauge.line);
         if (!fresh)
-          add(gauge.line, "gauge" + std::string(gauge.number < 10 ? "0" : "") +
-                              std::to_string(gauge.number) + " appears twice in " +
-                              window_name(window) + " (first on line " +
-                              std::to_string(at->second) + ")");
+          add(gauge.line, "gauge" + two_digits(gauge.number) + " appears twice in " +
+                              section_name(window) + " (first on line " +
+                              std::to_string(at->second) + ")",
+              PanelTopic::placement);
+      }
+      int expected = 0;
+      for (const auto& [number, line] : first_line) {
+        if (number != expected) {
+          add(line, section_name(window) + ": gauge" + two_digits(number) + " follows " +
+                        (expected == 0 ? "no gauge00" : "gauge" + two_digits(expected - 1)) +
+                        "; the simulator places gauges up to the first missing number, so none "
+                        "from here on",
+              PanelTopic::placement);
+          break;
+        }
+        ++expected;
       }
     }
   }
 
-  // The panel without the gauges the module does not have, each of which is a finding.
-  PanelConfig known_gauges(const Module& module) {
-    PanelConfig known = config_;
-    const std::string name = module.name();
-    for (WindowConfig& window : known.windows)
-      std::erase_if(window.gauges, [&](const GaugePlacement& gauge) {
-        if (!std::equal(gauge.module.begin(), gauge.module.end(), name.begin(), name.end(),
-                        [](unsigned char a, unsigned char b) {
-                          return std::tolower(a) == std::tolower(b);
-                        })) {
-          add(gauge.line, "unknown module " + quote_input(gauge.module) + " (the module is " +
-                              module.name() + ")");
-          return true;
-        }
-        if (!module.find_gauge(gauge.gauge)) {
-          add(gauge.line, "unknown gauge " + quote_input(gauge.gauge) + " in module " +
-                              module.name());
-          return true;
-        }
-        return false;
-      });
-    return known;
-  }
-
-  void parameter_texts(const PanelConfig& known) {
-    for (const WindowConfig& window : known.windows)
+  void parameter_texts(const Module& module) {
+    for (const WindowConfig& window : all_windows_)
       for (const GaugePlacement& gauge : window.gauges) {
+        if (!of_module(gauge, module) || !module.find_gauge(gauge.gauge)) continue;
         const ParameterReading reading = read_parameters(gauge.gauge, gauge.parameters);
         for (const std::string& problem : reading.problems)
-          add(gauge.line, gauge.gauge + ": " + problem);
+          add(gauge.line, gauge.gauge + ": " + problem, PanelTopic::parameters);
         for (int32_t panel : reading.panels_named)
-          if (std::none_of(known.windows.begin(), known.windows.end(),
+          if (std::none_of(config_.windows.begin(), config_.windows.end(),
                            [&](const WindowConfig& w) { return w.ident == panel; }))
-            add(gauge.line, gauge.gauge + " names panel " + std::to_string(panel) +
-                                (panel_name_for_id(panel).empty()
-                                     ? ""
-                                     : " (" + std::string(panel_name_for_id(panel)) + ")") +
-                                ", but no window of the panel has that ident");
+            add(gauge.line,
+                gauge.gauge + " names panel " + std::to_string(panel) +
+                    (panel_name_for_id(panel).empty()
+                         ? ""
+                         : " (" + std::string(panel_name_for_id(panel)) + ")") +
+                    ", but no window of the panel has that ident",
+                PanelTopic::parameters);
       }
   }
 
+  // The idents VIEW_FORWARD_WINDOWS names: a panel name, a number, or a name of the panel's own.
+  void forward_view() {
+    for (const ViewWindow& view : config_.forward_windows) {
+      const std::optional<int32_t> id = panel_id_for_name(view.ident);
+      const bool found = std::any_of(
+          config_.windows.begin(), config_.windows.end(), [&](const WindowConfig& w) {
+            return id ? w.ident == *id
+                      : equal_nocase(w.ident_name, view.ident) ||
+                            std::to_string(w.ident) == view.ident;
+          });
+      if (!found)
+        add(view.line, "VIEW_FORWARD_WINDOWS names " + quote_input(view.ident) +
+                           ", but no window of the panel has that ident",
+            PanelTopic::views);
+    }
+  }
+
   // Lays the panel out as the host does and checks where each gauge and its click areas lie.
-  void layout(const PanelConfig& known, std::unique_ptr<Module> module) {
+  void layout(std::unique_ptr<Module> module) {
     Session session(std::move(module));
     try {
-      session.load_panel(known);
+      load(session, PanelLoad{});
+      if (!config_.windows.empty() && !config_.vcockpits.empty())
+        load(session, PanelLoad{.vcockpits = true});
     } catch (const HostError& error) {
       const std::string prefix = config_.file.string() + ":";
       std::string message = error.what();
@@ -264,23 +307,35 @@ class Linter {
         line = std::atoi(message.substr(0, colon).c_str());
         if (colon != std::string::npos) message.erase(0, colon + 2);
       }
-      add(line, message);
+      add(line, message, PanelTopic::sizes);
       return;
     }
     size_t next = 0;
-    for (size_t w = 0; w < known.windows.size(); ++w) {
-      const WindowConfig& config = known.windows[w];
-      const PixSize size = session.windows()[w].window_size;
+    for (size_t w = 0; w < session.windows().size(); ++w) {
+      const Window& window = session.windows()[w];
+      const WindowConfig& config = *std::find_if(
+          all_windows_.begin(), all_windows_.end(), [&](const WindowConfig& c) {
+            return c.vcockpit == window.vcockpit && c.number == window.number;
+          });
       std::vector<std::pair<const GaugePlacement*, std::vector<Box>>> placed;
+      size_t placeholder = 0;
       for (const GaugePlacement& placement : config.gauges) {
+        if (placeholder < window.placeholders.size() &&
+            window.placeholders[placeholder].line == placement.line) {
+          ++placeholder;
+          foreign_outside(config, window.window_size, placement);
+          continue;
+        }
         const GaugeInstance& gauge = *session.gauges()[next++];
-        outside_window(config, size, placement, gauge.placement);
+        outside_window(config, window.window_size, placement.gauge, placement.line,
+                       gauge.placement);
         const std::vector<Box> boxes = click_boxes(gauge);
         for (const auto& [earlier, earlier_boxes] : placed)
           if (overlapping(boxes, earlier_boxes)) {
-            add(placement.line, "the click areas of " + placement.gauge + " overlap those of " +
-                                    earlier->gauge + " (line " + std::to_string(earlier->line) +
-                                    ")");
+            add(placement.line,
+                "the click areas of " + placement.gauge + " overlap those of " + earlier->gauge +
+                    " (line " + std::to_string(earlier->line) + ")",
+                PanelTopic::placement);
             break;
           }
         placed.emplace_back(&placement, boxes);
@@ -288,16 +343,31 @@ class Linter {
     }
   }
 
-  void outside_window(const WindowConfig& window, PixSize size, const GaugePlacement& placement,
-                      const PixBox& box) {
+  void load(Session& session, const PanelLoad& how) {
+    for (const PanelProblem& problem : session.load_panel(config_, how))
+      if (problem.topic != PanelTopic::modules) add(problem.line, problem.problem, problem.topic);
+  }
+
+  // A gauge of another module: its box where the line gives its size, else its corner.
+  void foreign_outside(const WindowConfig& window, PixSize size, const GaugePlacement& placement) {
+    outside_window(window, size, placement.module + "!" + placement.gauge, placement.line,
+                   PixBox{placement.x, placement.y, placement.w.value_or(0),
+                          placement.h.value_or(0)});
+  }
+
+  void outside_window(const WindowConfig& window, PixSize size, const std::string& gauge,
+                      int line, const PixBox& box) {
     if (box.x >= 0 && box.y >= 0 && box.x + box.width <= size.width &&
         box.y + box.height <= size.height)
       return;
-    add(placement.line, placement.gauge + " at " + std::to_string(box.x) + ", " +
-                            std::to_string(box.y) + " (" + std::to_string(box.width) + " x " +
-                            std::to_string(box.height) + " pixels) reaches outside " +
-                            window_name(window) + ", " + std::to_string(size.width) + " x " +
-                            std::to_string(size.height) + " pixels");
+    add(line,
+        gauge + " at " + std::to_string(box.x) + ", " + std::to_string(box.y) +
+            (box.width > 0 && box.height > 0 ? " (" + std::to_string(box.width) + " x " +
+                                                   std::to_string(box.height) + " pixels)"
+                                             : "") +
+            " reaches outside " + section_name(window) + ", " + std::to_string(size.width) +
+            " x " + std::to_string(size.height) + " pixels",
+        PanelTopic::placement);
   }
 
   static bool overlapping(const std::vector<Box>& a, const std::vector<Box>& b) {
@@ -308,7 +378,10 @@ class Linter {
   }
 
   const PanelConfig& config_;
-  std::multimap<int, std::string> findings_;  // by line; those of one line in the order found
+  const LintOptions& options_;
+  std::vector<WindowConfig> all_windows_;  // the windows, then the virtual cockpits
+  // By topic, then line; those of one line in the order found.
+  std::multimap<std::pair<PanelTopic, int>, std::string> findings_;
 };
 
 }  // namespace
@@ -331,8 +404,9 @@ ParameterReading read_parameters(std::string_view gauge, std::string_view parame
   return reading;
 }
 
-std::vector<Finding> lint_panel(const PanelConfig& config, std::unique_ptr<Module> module) {
-  return Linter(config).run(std::move(module));
+std::vector<Finding> lint_panel(const PanelConfig& config, std::unique_ptr<Module> module,
+                                const LintOptions& options) {
+  return Linter(config, options).run(std::move(module));
 }
 
 }  // namespace gaugehost::lint

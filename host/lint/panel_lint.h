@@ -1,8 +1,9 @@
-// gaugehost lint: the problems of a panel configuration that the host would load without
-// complaint but that a panel designer would not want: gauges the module lacks, gauges outside
-// their window, click areas of two gauges on top of each other, parameter texts a gauge will not
-// understand, toggle buttons naming windows the panel lacks, and idents or gauge keys written
-// twice.
+// gaugehost lint: every problem of a panel configuration in one run: the lines the reader reads
+// over, the windows the titles leave out, idents, windows without a usable size, gauges of other
+// modules (per module, with a count) and gauges the module lacks, gauges outside their window,
+// click areas of two gauges on top of each other, gauge keys written twice or numbered with a
+// gap, parameter texts a gauge will not understand, toggle buttons and the forward view naming
+// windows the panel lacks.
 #pragma once
 
 #include <string>
@@ -19,9 +20,15 @@ struct Finding {
   bool operator==(const Finding&) const = default;
 };
 
-// The findings of a panel read by parse_panel_config_lines, against `module` (which the lint
-// loads the panel into, to lay its gauges out as the host does), in the order of the file.
-std::vector<Finding> lint_panel(const PanelConfig& config, std::unique_ptr<Module> module);
+struct LintOptions {
+  std::vector<std::string> assumed_modules;  // modules taken as present beside `module`
+};
+
+// The findings of a panel, against `module` (which the lint loads the panel into, to lay its
+// gauges out as the host does), grouped by what they are about (PanelTopic), each group in the
+// order of the file.
+std::vector<Finding> lint_panel(const PanelConfig& config, std::unique_ptr<Module> module,
+                                const LintOptions& options = {});
 
 // What a gauge of the Corvane module makes of its parameter text: the problems of `parameters`
 // for a gauge named `gauge`, with the panel ids its toggle commands name (for the check against

@@ -4,7 +4,10 @@
 #include <cctype>
 #include <chrono>
 #include <cmath>
+#include <fstream>
+#include <ostream>
 
+#include "common/bmp.h"
 #include "common/latin1.h"
 #include "host/audio/audio.h"
 #include "host/eval/evaluate.h"
@@ -50,21 +53,102 @@ bool equal_nocase(std::string_view a, std::string_view b) {
 }
 
 // "FILE:LINE: " of a panel configuration, for messages.
-std::string where(const PanelConfig& config, int line) {
-  return config.file.string() + ":" + std::to_string(line) + ": ";
+std::string where(const PanelConfig& config, int line) { return panel_where(config.file, line); }
+
+// The side of a placeholder's box that its placement leaves open.
+constexpr int32_t kPlaceholderSide = 100;
+
+// A gauge placed without a width takes its own: the width its header gives, in units of the
+// window's coordinate space.
+int32_t natural_width(const GaugeHeader& header) {
+  const double width = std::floor(header.width_mm + 0.5);
+  return width >= 1 && width <= kMaxWindowPixels ? int32_t(width) : kPlaceholderSide;
 }
 
 // A gauge placed without a height keeps the proportions of its background bitmap.
-int32_t scaled_height(const PanelConfig& config, const GaugePlacement& placement,
+int32_t scaled_height(const PanelConfig& config, const GaugePlacement& placement, int32_t width,
                       const GaugeInstance& gauge) {
   const PixSize bitmap = gauge.bitmap_size;  // never 0 wide
-  const double height = std::floor(double(placement.w) * bitmap.height / bitmap.width + 0.5);
+  const double height = std::floor(double(width) * bitmap.height / bitmap.width + 0.5);
   if (!(height >= 1 && height <= kMaxWindowPixels))
     throw HostError(where(config, placement.line) + "gauge " + quote_input(placement.gauge) +
-                    " at width " + std::to_string(placement.w) + " would be " + std::to_string(int64_t(std::min(height, 1e15))) +
+                    " at width " + std::to_string(width) + " would be " +
+                    std::to_string(int64_t(std::min(height, 1e15))) +
                     " pixels high, expected 1 to " + std::to_string(kMaxWindowPixels) +
                     "; give its height");
   return int32_t(height);
+}
+
+// The size of a window's background bitmap, when it can be read.
+std::optional<PixSize> bitmap_size(const std::filesystem::path& file) {
+  if (file.empty()) return std::nullopt;
+  std::ifstream in(file, std::ios::binary);
+  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+  crv5::common::RgbaImage image;
+  std::string error;
+  if (bytes.empty() || !crv5::common::read_bmp(bytes, image, error)) return std::nullopt;
+  return PixSize{image.width, image.height};
+}
+
+// The window's coordinate space: size_mm, a missing height (or all of it) from the background
+// bitmap's proportions, else (a virtual cockpit) its texture, else what its gauges need.
+PixSize coordinate_space(const PanelConfig& config, const WindowConfig& cfg, const Window& window,
+                         PixSize extent, std::vector<PanelProblem>& problems) {
+  const std::optional<PixSize> bitmap = bitmap_size(window.background);
+  if (!window.file.empty() && !bitmap)
+    problems.push_back({cfg.line,
+                        section_name(cfg) + ": its bitmap " + quote_input(window.file) +
+                            " is not beside the panel or cannot be read",
+                        PanelTopic::sizes});
+  if (cfg.size_mm_width && cfg.size_mm_height) return {*cfg.size_mm_width, *cfg.size_mm_height};
+  if (cfg.size_mm_width && bitmap)
+    return {*cfg.size_mm_width,
+            std::clamp(int32_t(std::lround(double(*cfg.size_mm_width) * bitmap->height /
+                                           bitmap->width)),
+                       1, kMaxWindowPixels)};
+  if (bitmap) return *bitmap;
+  if (cfg.pixel_size) return {cfg.pixel_size->first, cfg.pixel_size->second};
+  const PixSize fallback{cfg.size_mm_width.value_or(extent.width), extent.height};
+  problems.push_back(
+      {cfg.line,
+       section_name(cfg) + " has no usable size: " +
+           (cfg.size_mm_width ? "size_mm gives no height" : "no size_mm") +
+           " and no background bitmap to take it from; gaugehost makes it " +
+           std::to_string(fallback.width) + " x " + std::to_string(fallback.height) +
+           " for its gauges",
+       PanelTopic::sizes});
+  if (fallback.width > kMaxWindowPixels || fallback.height > kMaxWindowPixels)
+    throw HostError(where(config, cfg.line) + section_name(cfg) + " needs " +
+                    std::to_string(fallback.width) + " x " + std::to_string(fallback.height) +
+                    " pixels for its gauges, more than " + std::to_string(kMaxWindowPixels) +
+                    " x " + std::to_string(kMaxWindowPixels) + "; give it a size_mm");
+  return {std::max(1, fallback.width), std::max(1, fallback.height)};
+}
+
+// Where the simulator shows a window: window_size in fractions of the screen (a missing height
+// keeping the proportions of the coordinate space on the screen); without it, at the scale that
+// makes the main window (ident 0, else the first) as wide as the screen. Then window_pos, else the
+// position code: 0 top left, 1 top centre, ... 8 bottom right.
+ScreenRect screen_rect(const WindowConfig& cfg, PixSize space, int32_t main_width,
+                       ScreenSize screen) {
+  ScreenRect rect;
+  const double aspect = double(space.height) / space.width * screen.width / screen.height;
+  if (cfg.window_width) {
+    rect.w = *cfg.window_width;
+    rect.h = cfg.window_height.value_or(rect.w * aspect);
+  } else {
+    rect.w = double(space.width) / main_width;
+    rect.h = rect.w * aspect;
+  }
+  if (cfg.window_pos) {
+    rect.x = cfg.window_pos->first;
+    rect.y = cfg.window_pos->second;
+  } else {
+    const int32_t position = cfg.position.value_or(0);
+    rect.x = (position % 3) * (1 - rect.w) / 2;
+    rect.y = (position / 3) * (1 - rect.h) / 2;
+  }
+  return rect;
 }
 
 // The module reads an instance's parameter text from the shared header during its calls.
@@ -134,31 +218,76 @@ void Session::set_aircraft_model(std::unique_ptr<AircraftModel> model) {
 
 // --- Setting up ---
 
-void Session::load_panel(const PanelConfig& config) {
+bool of_module(const GaugePlacement& placement, const Module& module) {
+  return equal_nocase(placement.module, module.name());
+}
+
+std::vector<PanelProblem> foreign_gauges(const std::vector<WindowConfig>& windows,
+                                         const Module& module,
+                                         const std::vector<std::string>& assumed) {
+  struct Foreign {
+    int first_line = 0;
+    int count = 0;
+  };
+  std::map<std::string, Foreign> modules;  // by name in lower case, as first written
+  std::map<std::string, std::string> written;
+  std::vector<PanelProblem> problems;
+  for (const WindowConfig& window : windows)
+    for (const GaugePlacement& placement : window.gauges) {
+      if (of_module(placement, module)) {
+        if (!module.find_gauge(placement.gauge))
+          problems.push_back({placement.line,
+                              "unknown gauge " + quote_input(display_text(placement.gauge)) +
+                                  " in module " +
+                                  module.name() + "; drawn as a placeholder",
+                              PanelTopic::modules});
+        continue;
+      }
+      if (std::any_of(assumed.begin(), assumed.end(),
+                      [&](const std::string& name) { return equal_nocase(name, placement.module); }))
+        continue;
+      std::string key(placement.module);
+      std::transform(key.begin(), key.end(), key.begin(),
+                     [](unsigned char c) { return char(std::tolower(c)); });
+      Foreign& foreign = modules[key];
+      if (foreign.count++ == 0) {
+        foreign.first_line = placement.line;
+        written[key] = placement.module;
+      }
+    }
+  for (const auto& [key, foreign] : modules)
+    problems.push_back(
+        {foreign.first_line,
+         "module " + quote_input(display_text(written[key])) + " is not loaded (the module is " +
+             module.name() + "): its " +
+             (foreign.count == 1 ? "gauge here is drawn as a placeholder"
+                                 : std::to_string(foreign.count) +
+                                       " gauges are drawn as placeholders, this the first"),
+         PanelTopic::modules});
+  sort_by_line(problems);
+  return problems;
+}
+
+std::vector<PanelProblem> Session::load_panel(const PanelConfig& config, const PanelLoad& how) {
+  const bool vcockpits = how.vcockpits || config.windows.empty();
+  const std::vector<WindowConfig>& windows = vcockpits ? config.vcockpits : config.windows;
+  std::vector<PanelProblem> problems = foreign_gauges(windows, *module_);
   // Every placement is checked before any gauge is installed.
   std::vector<std::vector<GaugeHeader*>> headers;
-  for (const WindowConfig& window : config.windows) {
+  for (const WindowConfig& window : windows) {
     if (find_window(window.ident))
       throw HostError(where(config, window.line) + "a window with ident " +
                       std::to_string(window.ident) + " is already open");
     auto& window_headers = headers.emplace_back();
-    for (const GaugePlacement& placement : window.gauges) {
-      if (!equal_nocase(placement.module, module_->name()))
-        throw HostError(where(config, placement.line) + "unknown module " +
-                        quote_input(placement.module) + " (the loaded module is " +
-                        module_->name() + ")");
-      GaugeHeader* header = module_->find_gauge(placement.gauge);
-      if (!header)
-        throw HostError(where(config, placement.line) + "unknown gauge " +
-                        quote_input(placement.gauge) + " in module " + module_->name());
-      window_headers.push_back(header);
-    }
+    for (const GaugePlacement& placement : window.gauges)
+      window_headers.push_back(of_module(placement, *module_) ? module_->find_gauge(placement.gauge)
+                                                               : nullptr);
   }
 
   const size_t first_window = windows_.size();
   const size_t first_new = gauges_.size();
   try {
-    add_windows(config, headers);
+    add_windows(config, windows, headers, how, problems);
   } catch (...) {
     // Nothing of a panel that cannot be laid out stays.
     windows_.erase(windows_.begin() + std::ptrdiff_t(first_window), windows_.end());
@@ -171,47 +300,61 @@ void Session::load_panel(const PanelConfig& config) {
     call_gauge(*gauges_[i], kServicePreInstall, module_handle());
   for (size_t i = first_new; i < gauges_.size(); ++i)
     call_gauge(*gauges_[i], kServiceConnectToWindow);
+  return problems;
 }
 
-void Session::add_windows(const PanelConfig& config,
-                          const std::vector<std::vector<GaugeHeader*>>& headers) {
-  for (size_t w = 0; w < config.windows.size(); ++w) {
-    const WindowConfig& cfg = config.windows[w];
-    Window window{.number = cfg.number,
-                  .title = cfg.title,
-                  .ident = cfg.ident,
-                  .ident_name = cfg.ident_name,
-                  .visible = cfg.visible,
-                  .position = cfg.position.value_or(0),
-                  .file = cfg.file,
-                  .background = background_path(config.file, cfg.file)};
-    if (cfg.size_mm) window.size_mm = {cfg.size_mm->first, cfg.size_mm->second};
-    windows_.push_back(window);
+void Session::add_windows(const PanelConfig& config, const std::vector<WindowConfig>& windows,
+                          const std::vector<std::vector<GaugeHeader*>>& headers,
+                          const PanelLoad& how, std::vector<PanelProblem>& problems) {
+  const size_t first = windows_.size();
+  for (size_t w = 0; w < windows.size(); ++w) {
+    const WindowConfig& cfg = windows[w];
+    const std::string file = background_file(cfg, how.screen.width);
+    windows_.push_back(Window{.number = cfg.number,
+                              .vcockpit = cfg.vcockpit,
+                              .title = cfg.title,
+                              .ident = cfg.ident,
+                              .ident_name = cfg.ident_name,
+                              .visible = cfg.vcockpit || cfg.visible,
+                              .position = cfg.position.value_or(0),
+                              .file = file,
+                              .background = background_path(config.file, file),
+                              .paint = cfg.background_color});
     const size_t index = windows_.size() - 1;
     PixSize extent{};
     for (size_t g = 0; g < cfg.gauges.size(); ++g) {
       const GaugePlacement& placement = cfg.gauges[g];
-      GaugeInstance& gauge = add_instance(headers[w][g], index, placement.parameters);
-      const int32_t height = placement.h ? *placement.h : scaled_height(config, placement, gauge);
-      gauge.placement = {placement.x, placement.y, placement.w, height};
+      PixBox box{placement.x, placement.y, placement.w.value_or(kPlaceholderSide), 0};
+      if (GaugeHeader* header = headers[w][g]) {
+        GaugeInstance& gauge = add_instance(header, index, placement.parameters);
+        box.width = placement.w.value_or(natural_width(*header));
+        box.height = placement.h ? *placement.h : scaled_height(config, placement, box.width, gauge);
+        gauge.placement = box;
+      } else {
+        box.height = placement.h.value_or(placement.w.value_or(kPlaceholderSide));
+        windows_[index].placeholders.push_back(
+            {display_text(placement.module + "!" + placement.gauge), box, placement.line});
+      }
       // Each term is within kMaxWindowPixels of 0, so the sums cannot overflow.
-      extent.width = std::max(extent.width, placement.x + placement.w);
-      extent.height = std::max(extent.height, placement.y + height);
+      extent.width = std::max(extent.width, box.x + box.width);
+      extent.height = std::max(extent.height, box.y + box.height);
     }
     Window& made = windows_[index];
-    if (cfg.window_size)
-      made.window_size = {cfg.window_size->first, cfg.window_size->second};
-    else if (cfg.size_mm)
-      made.window_size = made.size_mm;
-    else
-      made.window_size = extent;
-    if (made.window_size.width > kMaxWindowPixels || made.window_size.height > kMaxWindowPixels)
-      throw HostError(where(config, cfg.line) + "[Window" + (cfg.number < 10 ? "0" : "") +
-                      std::to_string(cfg.number) + "] needs " +
-                      std::to_string(extent.width) + " x " + std::to_string(extent.height) +
-                      " pixels for its gauges, more than " + std::to_string(kMaxWindowPixels) +
-                      " x " + std::to_string(kMaxWindowPixels) + "; give it a window_size");
+    made.window_size = coordinate_space(config, cfg, made, extent, problems);
+    made.texture_size = cfg.pixel_size ? PixSize{cfg.pixel_size->first, cfg.pixel_size->second}
+                                       : made.window_size;
   }
+  // The main window sets the scale of the windows without a window_size.
+  int32_t main_width = 0;
+  for (size_t i = first; i < windows_.size(); ++i)
+    if (windows_[i].ident == 0 || main_width == 0) {
+      main_width = windows_[i].window_size.width;
+      if (windows_[i].ident == 0) break;
+    }
+  for (size_t i = first; i < windows_.size(); ++i)
+    if (!windows_[i].vcockpit)
+      windows_[i].screen = screen_rect(windows[i - first], windows_[i].window_size, main_width,
+                                       how.screen);
 }
 
 GaugeInstance& Session::place_gauge(std::string_view gauge_name, std::string parameters) {
@@ -467,6 +610,17 @@ Tooltip Session::tooltip(const GaugeInstance& gauge, PixPoint point) const {
   const int32_t help_id = record && record->help_id ? record->help_id : parent->help_id;
   if (help_id == 0) return {};
   return {Tooltip::Kind::help, help_text(help_id), help_id};
+}
+
+void load_panel_file(Session& session, const std::filesystem::path& file, std::ostream& warnings,
+                     const PanelLoad& how) {
+  const PanelConfig config = read_panel_config(file);
+  std::vector<PanelProblem> problems = config.warnings;
+  const std::vector<PanelProblem> loaded = session.load_panel(config, how);
+  problems.insert(problems.end(), loaded.begin(), loaded.end());
+  sort_by_line(problems);
+  for (const PanelProblem& problem : problems)
+    warnings << panel_where(file, problem.line) << "warning: " << problem.problem << "\n";
 }
 
 }  // namespace gaugehost

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <iosfwd>
 #include <map>
 #include <memory>
 #include <optional>
@@ -31,17 +32,45 @@ namespace flight {
 class CorvaneFlight;
 }
 
+// A gauge the loaded module cannot place (of another module, or a name the module lacks): drawn
+// as a labelled box at its place, without mouse areas.
+struct Placeholder {
+  std::string label;  // "module!gauge"
+  PixBox box{};       // window units
+  int line = 0;       // of the panel file
+};
+
+// Where a window lies on the screen, as fractions of the screen's width and height.
+struct ScreenRect {
+  double x = 0, y = 0, w = 0, h = 0;
+};
+
 struct Window {
   int number = 0;               // NN of [WindowNN]; -1 for a window made by place_gauge
+  bool vcockpit = false;        // a [VcockpitNN] texture, not a window of the 2D panel
   std::string title;
   int32_t ident = 0;            // panel id that key events and panel_window_toggle name
   std::string ident_name;       // e.g. "MAIN_PANEL", or ""
   bool visible = true;
-  PixSize size_mm{};            // as panel.cfg gives it (0, 0 when absent)
   int32_t position = 0;         // panel.cfg's screen position code
-  PixSize window_size{};        // pixels: the area the window's gauges are placed in
-  std::string file;             // background bitmap named by panel.cfg, or ""
+  // The window's coordinate space (size_mm), in which its gauges are placed; drawn at one
+  // pixel a unit.
+  PixSize window_size{};
+  PixSize texture_size{};       // a virtual cockpit's texture pixels (its pixel_size, else its
+                                // coordinate space)
+  ScreenRect screen{};          // where the simulator shows it (0 for a virtual cockpit)
+  std::string file;             // background bitmap chosen for the screen, or ""
   std::filesystem::path background;  // where that bitmap is read from (see background_path)
+  std::optional<Rgb> paint;     // background_color: the window's colour without a bitmap
+  std::vector<Placeholder> placeholders;
+};
+
+// How a panel is loaded: for which screen, and which of its windows.
+struct PanelLoad {
+  ScreenSize screen{};
+  // The [VcockpitNN] textures instead of the 2D windows (a panel without 2D windows loads its
+  // virtual cockpits anyway).
+  bool vcockpits = false;
 };
 
 // Where a window's `file=` bitmap is read from: beside the panel configuration; for a panel of
@@ -80,6 +109,16 @@ struct GaugeInstance {
 // call sent it (null when none did, as for `key` lines of a check file).
 using EventObserver = std::function<void(const KeyEvent& event, const GaugeInstance* sender)>;
 
+// The gauges of `windows` that `module` cannot place, one problem per module the panel names
+// other than the module itself (with their count, at the first one's line) and one per gauge name
+// the module lacks; modules named in `assumed` are taken as present.
+std::vector<PanelProblem> foreign_gauges(const std::vector<WindowConfig>& windows,
+                                         const Module& module,
+                                         const std::vector<std::string>& assumed = {});
+
+// Whether a placement names a gauge of `module`.
+bool of_module(const GaugePlacement& placement, const Module& module);
+
 class Session {
  public:
   // Takes a freshly loaded module, attaches the host's services to it and makes this session the
@@ -100,9 +139,11 @@ class Session {
 
   // --- Setting up ---
   // Creates the windows and instances of a panel configuration, installs (2) every gauge of every
-  // window in configuration order, then connects (14) them. Throws HostError for an unknown
-  // module or gauge (naming the file and line).
-  void load_panel(const PanelConfig& config);
+  // window in configuration order, then connects (14) them. A gauge of another module, or one
+  // the module lacks, becomes a placeholder. Returns what the simulator would go on with (the
+  // placeholders, a window without a usable size); throws HostError (naming the file and line)
+  // for a window or gauge too big to lay out, or an ident of a window loaded before.
+  std::vector<PanelProblem> load_panel(const PanelConfig& config, const PanelLoad& how = {});
   // Places one gauge in a visible window of its own and installs it.
   GaugeInstance& place_gauge(std::string_view gauge_name, std::string parameters = {});
   void connect();          // 14 to every placed gauge, in placement order
@@ -170,8 +211,9 @@ class Session {
   void evaluate(GaugeInstance& gauge);
   // The windows and gauge instances of a checked panel, laid out; throws HostError (naming the
   // file and line) for a window or gauge too big.
-  void add_windows(const PanelConfig& config,
-                   const std::vector<std::vector<GaugeHeader*>>& headers);
+  void add_windows(const PanelConfig& config, const std::vector<WindowConfig>& windows,
+                   const std::vector<std::vector<GaugeHeader*>>& headers, const PanelLoad& how,
+                   std::vector<PanelProblem>& problems);
 
   std::unique_ptr<Module> module_;
   HostServices services_{};
@@ -186,5 +228,10 @@ class Session {
   bool timing_ = false;
   bool killed_ = false;
 };
+
+// Reads a panel file and loads it into `session`; what the reader and the load read over is
+// printed to `warnings`, one "FILE:LINE: warning: problem" line each.
+void load_panel_file(Session& session, const std::filesystem::path& file, std::ostream& warnings,
+                     const PanelLoad& how = {});
 
 }  // namespace gaugehost

@@ -44,6 +44,7 @@ struct Affine {
 struct Rect {
   double x = 0, y = 0, width = 0, height = 0;
   bool operator==(const Rect&) const = default;
+  auto operator<=>(const Rect&) const = default;
 };
 
 struct ImageSize {

@@ -24,6 +24,11 @@ int device_pixels(double window_pixels, double scale) {
   return std::max(1, static_cast<int>(std::lround(window_pixels * scale)));
 }
 
+constexpr uint32_t kPlaceholderColour = 0x5a4a3a;  // a gauge the module cannot draw
+constexpr uint32_t kPlaceholderInk = 0xf0d8a0;
+constexpr double kPlaceholderHatch = 12;           // window pixels between hatch lines
+constexpr double kPlaceholderText = 14;            // the label's largest size
+
 }  // namespace
 
 PanelRenderer::~PanelRenderer() {
@@ -37,13 +42,49 @@ void PanelRenderer::forget() {
   windows_.clear();
 }
 
+namespace {
+
+// A gauge the module cannot draw: a hatched box with its name, drawn on the window's base.
+void draw_placeholder(cairo_t* cr, const PlaceholderBox& placeholder, Tint tint) {
+  const Rect& box = placeholder.box;
+  cairo_save(cr);
+  cairo_rectangle(cr, box.x, box.y, box.width, box.height);
+  cairo_clip_preserve(cr);
+  set_tinted_colour(cr, kPlaceholderColour, tint);
+  cairo_fill_preserve(cr);
+  set_tinted_colour(cr, kPlaceholderInk, tint);
+  cairo_set_line_width(cr, 2);
+  cairo_stroke(cr);
+  for (double d = -box.height; d < box.width; d += kPlaceholderHatch) {
+    cairo_move_to(cr, box.x + d, box.y + box.height);
+    cairo_line_to(cr, box.x + d + box.height, box.y);
+  }
+  cairo_set_line_width(cr, 0.5);
+  cairo_stroke(cr);
+  cairo_select_font_face(cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+  cairo_text_extents_t extents;
+  cairo_set_font_size(cr, kPlaceholderText);
+  cairo_text_extents(cr, placeholder.label.c_str(), &extents);
+  // As large as fits the box's width, up to kPlaceholderText.
+  if (extents.x_advance > box.width - 8 && extents.x_advance > 0)
+    cairo_set_font_size(cr, std::max(4.0, kPlaceholderText * (box.width - 8) / extents.x_advance));
+  cairo_text_extents(cr, placeholder.label.c_str(), &extents);
+  cairo_move_to(cr, box.x + (box.width - extents.x_advance) / 2,
+                box.y + (box.height + extents.height) / 2);
+  cairo_show_text(cr, placeholder.label.c_str());
+  cairo_restore(cr);
+}
+
+}  // namespace
+
 cairo_surface_t* PanelRenderer::window_base(const WindowView& window, int width, int height,
                                             Tint tint) {
-  auto [it, inserted] = bases_.try_emplace({window.background, tint, width, height}, nullptr);
+  auto [it, inserted] = bases_.try_emplace(
+      {window.background, window.paint, window.placeholders, tint, width, height}, nullptr);
   if (!inserted) return it->second;
   it->second = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
   cairo_t* cr = cairo_create(it->second);
-  fill(cr, kPanelColour, tint, width, height);
+  fill(cr, window.paint.value_or(kPanelColour), tint, width, height);
   if (cairo_surface_t* background =
           window.background.empty() ? nullptr : images_.find_file(window.background, tint)) {
     // Stretched over the window, as the simulator fits a window's bitmap to its size.
@@ -53,6 +94,10 @@ cairo_surface_t* PanelRenderer::window_base(const WindowView& window, int width,
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_BILINEAR);
     cairo_paint(cr);
   }
+  cairo_identity_matrix(cr);
+  cairo_scale(cr, double(width) / window.size.width, double(height) / window.size.height);
+  for (const PlaceholderBox& placeholder : window.placeholders)
+    draw_placeholder(cr, placeholder, tint);
   cairo_destroy(cr);
   return it->second;
 }
@@ -185,10 +230,13 @@ cairo_surface_t* PanelRenderer::render_window(const WindowView& window, double s
 
 cairo_surface_t* PanelRenderer::render_windows(const std::vector<WindowView>& windows,
                                                double scale, const RenderOptions& options) {
+  const auto shown = [](const WindowView& window) {
+    return window.shown.width > 0 && window.shown.height > 0 ? window.shown : window.size;
+  };
   double width = 0, height = 0;
   for (const WindowView& window : windows) {
-    width = std::max(width, double(window.size.width));
-    height += window.size.height + kWindowGap;
+    width = std::max(width, double(shown(window).width));
+    height += shown(window).height + kWindowGap;
   }
   height = std::max(0.0, height - kWindowGap);
   const double device_width = width * scale, device_height = height * scale;
@@ -207,9 +255,33 @@ cairo_surface_t* PanelRenderer::render_windows(const std::vector<WindowView>& wi
   for (const WindowView& window : windows) {
     cairo_save(cr);
     cairo_translate(cr, 0, std::lround(top * scale));
-    draw_window(cr, window, scale, options);
+    const ImageSize size = shown(window);
+    if (size == window.size) {
+      draw_window(cr, window, scale, options);
+    } else {
+      cairo_scale(cr, scale * size.width / window.size.width,
+                  scale * size.height / window.size.height);
+      draw_window(cr, window, 1, options);
+    }
     cairo_restore(cr);
-    top += window.size.height + kWindowGap;
+    top += size.height + kWindowGap;
+  }
+  cairo_destroy(cr);
+  return surface;
+}
+
+cairo_surface_t* PanelRenderer::render_screen(const std::vector<ScreenWindow>& windows, int width,
+                                              int height, const RenderOptions& options) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = cairo_create(surface);
+  fill(cr, kScreenColour, Tint::none, width, height);
+  for (const ScreenWindow& window : windows) {
+    cairo_save(cr);
+    cairo_translate(cr, window.at.x, window.at.y);
+    cairo_scale(cr, window.at.width / window.view->size.width,
+                window.at.height / window.view->size.height);
+    draw_window(cr, *window.view, 1, options);
+    cairo_restore(cr);
   }
   cairo_destroy(cr);
   return surface;

@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "host/render/cairo_backend.h"
@@ -23,10 +25,26 @@ struct PlacedGauge {
   Rect placement;                          // window pixels
 };
 
+// A gauge the module cannot draw: a labelled box.
+struct PlaceholderBox {
+  Rect box;           // window pixels
+  std::string label;  // "module!gauge"
+  auto operator<=>(const PlaceholderBox&) const = default;
+};
+
 struct WindowView {
   ImageSize size;  // window pixels
   std::filesystem::path background;  // the window's background bitmap (a BMP), or empty
+  std::optional<uint32_t> paint;     // the window's colour (0xRRGGBB) under its bitmap
+  std::vector<PlaceholderBox> placeholders;  // drawn on the window's base, under the gauges
   std::vector<PlacedGauge> gauges;  // in drawing order
+  ImageSize shown;  // the size render_windows draws it at, before its scale (0: `size`)
+};
+
+// A window as the screen shows it: its picture stretched over `at` (screen pixels).
+struct ScreenWindow {
+  const WindowView* view = nullptr;
+  Rect at;
 };
 
 // The largest picture render_windows makes: cairo's limit a side, and 1 GiB of pixels.
@@ -57,6 +75,11 @@ class PanelRenderer {
   // when the picture would be more than kMaxPictureSide pixels a side or kMaxPicturePixels in all.
   cairo_surface_t* render_windows(const std::vector<WindowView>& windows, double scale,
                                   const RenderOptions& options);
+
+  // A screen of `width` x `height` pixels with `windows` on it, in the order given (the later
+  // over the earlier).
+  cairo_surface_t* render_screen(const std::vector<ScreenWindow>& windows, int width, int height,
+                                 const RenderOptions& options);
 
   // Drops every kept list and window picture: the next draw paints every gauge and window anew.
   // (The window bases are kept, like the bitmaps they are made of.)
@@ -104,6 +127,8 @@ class PanelRenderer {
   std::map<const void*, KeptWindow> windows_;
   struct BaseKey {
     std::filesystem::path background;
+    std::optional<uint32_t> paint;
+    std::vector<PlaceholderBox> placeholders;
     Tint tint;
     int width, height;
     auto operator<=>(const BaseKey&) const = default;

@@ -10,6 +10,7 @@
 
 namespace gaugehost {
 class Session;
+struct ScreenSize;
 }  // namespace gaugehost
 
 namespace gaugehost::render {
@@ -24,5 +25,10 @@ std::vector<WindowView> visible_window_views(const Session& session);
 void write_windows_png(const Session& session, const std::vector<WindowView>& windows,
                        const std::filesystem::path& out, double scale,
                        const RenderOptions& options);
+
+// Draws the visible windows of the 2D panel where the simulator shows them on a screen of
+// `screen` pixels, each stretched over its place, into a PNG file.
+void write_screen_png(const Session& session, ScreenSize screen,
+                      const std::filesystem::path& out, const RenderOptions& options);
 
 }  // namespace gaugehost::render

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iostream>
 #include <map>
 #include <random>
 #include <set>
@@ -171,7 +172,7 @@ Cockpit::Cockpit(const CockpitOptions& options)
   // The ramp before the panel connects (the start-state gauge reads the tank capacities then),
   // the scenario after it, with the model on to answer the scenario's clicks.
   set_ramp_state(session_->sim());
-  session_->load_panel(read_panel_config(options.panel));
+  load_panel_file(*session_, options.panel, std::cerr);
   session_->set_model(true);
   session_->apply_scenario(options.scenario);
   session_->set_event_observer(
@@ -432,14 +433,19 @@ std::string Cockpit::layout_json() {
   json windows = json::array();
   for (size_t w = 0; w < session_->windows().size(); ++w) {
     const Window& window = session_->windows()[w];
-    windows.push_back({{"index", w},
-                       {"title", window.title},
-                       {"ident", window.ident},
-                       {"ident_name", window.ident_name},
-                       {"size", {window.window_size.width, window.window_size.height}},
-                       {"position", window.position},
-                       {"background", !window.background.empty() &&
-                                          images_->find_file(window.background) != nullptr}});
+    json entry = {{"index", w},
+                  {"title", window.title},
+                  {"ident", window.ident},
+                  {"ident_name", window.ident_name},
+                  {"size", {window.window_size.width, window.window_size.height}},
+                  {"position", window.position},
+                  {"background", !window.background.empty() &&
+                                     images_->find_file(window.background) != nullptr}};
+    // Where the simulator shows the window, in fractions of the screen (the page).
+    if (window.screen.w > 0)
+      entry["screen"] = {{"x", window.screen.x}, {"y", window.screen.y},
+                         {"w", window.screen.w}, {"h", window.screen.h}};
+    windows.push_back(std::move(entry));
   }
   json gauges = json::array();
   for (size_t i = 0; i < session_->gauges().size(); ++i) {

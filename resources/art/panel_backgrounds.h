@@ -12,7 +12,7 @@ namespace crv5::art {
 
 struct PanelBackground {
   std::string file;  // the name panel.cfg gives with file=
-  Size size;         // the window's size in pixels (its window_size)
+  Size size;         // the window's size in pixels (its size_mm, one pixel a unit)
   Painter paint;
 };
 

@@ -1,5 +1,6 @@
-// The panel.cfg reader on any text: it reads the panel or stops with one HostError naming the
-// line; it never reads outside the text, overflows a number or throws anything else.
+// The panel.cfg reader on any text: it reads the panel (with warnings) or stops with one HostError
+// when it has no window; it never reads outside the text, overflows a number or throws anything
+// else.
 #include <string_view>
 
 #include "host/base/host_error.h"
@@ -13,8 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const gaugehost::WindowConfig& window : config.windows) {
       if (window.title.empty()) __builtin_trap();  // every window has a title
       for (const gaugehost::GaugePlacement& gauge : window.gauges)
-        if (gauge.w < 1 || gauge.w > gaugehost::kMaxWindowPixels) __builtin_trap();
+        if (gauge.w && (*gauge.w < 1 || *gauge.w > gaugehost::kMaxWindowPixels)) __builtin_trap();
     }
+    for (const gaugehost::PanelProblem& warning : config.warnings)
+      if (warning.line < 1 || warning.problem.empty()) __builtin_trap();
   } catch (const gaugehost::HostError&) {
   }
   return 0;

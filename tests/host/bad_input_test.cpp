@@ -51,7 +51,7 @@ TEST(BadInput, FilesThatAreNoPanelOrCheckFileAreOneLineNamingThem) {
       {{"check", check_file("dir.check", "panel a_folder\n")},
        "dir.check:1: " + dir + ": a folder, not a panel configuration"},
       {{"check", check_file("empty.check", "panel empty.cfg\n")},
-       empty_panel + ": no [WindowNN] section"},
+       empty_panel + ": no [WindowNN] or [VcockpitNN] section"},
       {{"render", "--panel", fifo, "--out", out}, fifo + ": not a regular file"},
       {{"check", check_file("long.check", "gauge " + std::string(10'000'000, 'N') + "\n")},
        "long.check:1: unknown gauge \"NNNNN"},
@@ -125,7 +125,7 @@ TEST(BadInput, GaugesThatCannotBeLaidOutNameTheirLine) {
   EXPECT_TRUE(session.gauges().empty());
   // A window as big as may be, with a window_size, is fine.
   session.load_panel(parse_panel_config(
-      "[Window00]\nwindow_size=8192,8192\ngauge00=CRV5_Instr!Engine_RPM, 8000, -8192, 8192\n",
+      "[Window00]\nsize_mm=8192,8192\ngauge00=CRV5_Instr!Engine_RPM, 8000, -8192, 8192\n",
       "p.cfg"));
   EXPECT_EQ(session.windows().at(0).window_size.width, 8192);
 }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "host/panel/session.h"
 #include "tests/host/host_support.h"
 
 namespace gaugehost {
@@ -18,33 +21,48 @@ std::string listed(const std::vector<lint::Finding>& findings) {
 }
 
 TEST(Lint, TheDefaultCockpitIsClean) {
-  const PanelConfig config = parse_panel_config_lines(
-      std::string(std::istreambuf_iterator<char>(std::ifstream(kCockpit).rdbuf()), {}), kCockpit);
-  const std::vector<lint::Finding> findings = lint::lint_panel(config, Module::load(kModule));
+  const std::vector<lint::Finding> findings =
+      lint::lint_panel(read_panel_config(kCockpit), Module::load(kModule));
   EXPECT_TRUE(findings.empty()) << listed(findings);
 }
 
-// A window of 400 x 400 with one gauge on line 3.
+// A window of 400 x 400 with one gauge on line 3 (after a line of titles).
 std::string placed(const std::string& gauge) {
-  return "[Window00]\nwindow_size=400,400\ngauge00=" + gauge + "\n";
+  return "[Window00]\nsize_mm=400,400\ngauge00=" + gauge + "\n";
 }
 
-// Each panel has its problem on line 3, and no other.
+// The titles every planted panel starts with: two lines.
+const std::string kTitles = "[Window Titles]\nWindow00=Main\n";
+
+// Each panel has its problem on line 3 (after the titles), and no other.
 const struct {
   const char* what;
   std::string panel;
   const char* expected;
 } kPlanted[] = {
-    {"unknown module", placed("Other!Engine_RPM, 0, 0, 100"), "unknown module \"Other\""},
+    {"unknown module", placed("Other!Engine_RPM, 0, 0, 100"),
+     "module \"Other\" is not loaded (the module is CRV5_Instr): its gauge here is drawn as a "
+     "placeholder"},
     {"unknown gauge", placed("CRV5_Instr!Engine_Rpm, 0, 0, 100"), "unknown gauge \"Engine_Rpm\""},
+    {"foreign gauge outside its window", placed("fs9gps!gps_500, 450, 0"),
+     "fs9gps!gps_500 at 450, 0 reaches outside [Window00], 400 x 400"},
+    {"unknown ident name", "\n\n[Window00]\nsize_mm=10,10\nident=MINIPANEL\n",
+     "ident \"MINIPANEL\" is none of the simulator's panel names; gaugehost gives it id 30000"},
+    {"window without a usable size", "\n\n[Window00]\nsize_mm=100\n",
+     "[Window00] has no usable size: size_mm gives no height"},
+    {"gap in gauge numbers", "[Window00]\nsize_mm=100,100\ngauge01=CRV5_Instr!Battery_Light, 0, 0, 30, 30\n",
+     "gauge01 follows no gauge00"},
+    {"forward view names a window the panel lacks",
+     "\n[Views]\nVIEW_FORWARD_WINDOWS=MAIN_PANEL,GPS_PANEL\n[Window00]\nsize_mm=10,10\n",
+     "VIEW_FORWARD_WINDOWS names \"GPS_PANEL\""},
     {"outside its window",
-     "[Window00]\nwindow_size=100,100\ngauge00=CRV5_Instr!Engine_RPM, 50, 50, 100, 100\n",
+     "[Window00]\nsize_mm=100,100\ngauge00=CRV5_Instr!Engine_RPM, 50, 50, 100, 100\n",
      "reaches outside [Window00], 100 x 100"},
     {"left of its window", placed("CRV5_Instr!Battery_Light, -5, 0, 30, 30"), "reaches outside"},
     {"click areas overlapping",
      "[Window00]\ngauge00=CRV5_Instr!Battery_Switch, 0, 0, 60, 60\n"
-     "gauge01=CRV5_Instr!Generator_Switch, 30, 30, 60, 60\n",
-     "the click areas of Generator_Switch overlap those of Battery_Switch (line 2)"},
+     "gauge01=CRV5_Instr!Generator_Switch, 30, 30, 60, 60\nsize_mm=400,400\n",
+     "the click areas of Generator_Switch overlap those of Battery_Switch (line 4)"},
     {"rebinding without engine", placed("CRV5_Instr!Engine_Corrected_N1, 0, 0, 100, 100, x # 2"),
      "names no engine"},
     {"rebinding with two engines",
@@ -64,20 +82,28 @@ const struct {
      "command \"o0\" stands after the comment that \"/\" begins"},
     {"a gauge that reads no parameter text", placed("CRV5_Instr!Engine_RPM, 0, 0, 100, 100, 2"),
      "the gauge reads no parameter text"},
-    {"duplicate idents", "[Window00]\nvisible=1\n[Window01]\nident=MAIN_PANEL\n",
-     "has ident 0, already used by [Window00]"},
+    {"duplicate idents", "[Window00]\nsize_mm=9,9\n[Window01]\nident=MAIN_PANEL\nsize_mm=9,9\n",
+     "[Window01] has ident MAIN_PANEL, as [Window00] (line 4) has"},
     {"duplicate gauge keys",
      "[Window00]\ngauge00=CRV5_Instr!Battery_Light, 0, 0, 30, 30\n"
-     "gauge00=CRV5_Instr!Generator_Light, 40, 0, 30, 30\n",
-     "gauge00 appears twice in [Window00] (first on line 2)"},
+     "gauge00=CRV5_Instr!Generator_Light, 40, 0, 30, 30\nsize_mm=400,400\n",
+     "gauge00 appears twice in [Window00] (first on line 4)"},
 };
 
 TEST(Lint, FindsEachPlantedProblemAtItsLine) {
   for (const auto& planted : kPlanted) {
-    const PanelConfig config = parse_panel_config_lines(planted.panel, "test.cfg");
-    const std::vector<lint::Finding> findings = lint::lint_panel(config, Module::load(kModule));
+    std::string panel = planted.panel;
+    if (panel.find("[Window01]") != std::string::npos)
+      panel.insert(0, "[Window Titles]\nWindow00=Main\nWindow01=Side\n");
+    else
+      panel.insert(0, kTitles);
+    const int line = panel.find("Window01=") != std::string::npos ? 6 : 5;
+    const PanelConfig config = parse_panel_config(panel, "test.cfg");
+    // (fs9gps taken as present: of its gauges, only where they lie is checked.)
+    const std::vector<lint::Finding> findings =
+        lint::lint_panel(config, Module::load(kModule), {.assumed_modules = {"FS9GPS"}});
     ASSERT_EQ(findings.size(), 1u) << planted.what << "\n" << listed(findings);
-    EXPECT_EQ(findings[0].line, 3) << planted.what;
+    EXPECT_EQ(findings[0].line, line) << planted.what;
     EXPECT_NE(findings[0].problem.find(planted.expected), std::string::npos)
         << planted.what << ": " << findings[0].problem;
   }
@@ -126,22 +152,89 @@ TEST(LintCommand, PrintsFileLineProblemAndExitsByWhatItFound) {
   EXPECT_EQ(run.out, "");
 
   const fs::path folder = test_folder();
-  const fs::path planted = write_file(folder / "planted.cfg", kPlanted[2].panel);
+  const auto outside = std::find_if(std::begin(kPlanted), std::end(kPlanted), [](const auto& p) {
+    return std::string(p.what) == "outside its window";
+  });
+  const fs::path planted = write_file(folder / "planted.cfg", kTitles + outside->panel);
   run = lint(planted.string());
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(run.out.starts_with(planted.string() + ":3: Engine_RPM at 50, 50")) << run.out;
+  EXPECT_EQ(run.out, planted.string() + ":5: Engine_RPM at 50, 50 (100 x 100 pixels) reaches "
+                     "outside [Window00], 100 x 100 pixels\n");
 
-  // A line the host cannot read at all is a finding too, and ends the file's lint.
-  const fs::path bad =
-      write_file(folder / "bad.cfg", "[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1, 2\n");
+  // Every problem in one run, grouped: the lines the reader reads over first, then the titles,
+  // the sizes, the modules (once per module, with a count) and the placements.
+  const fs::path bad = write_file(
+      folder / "bad.cfg",
+      "[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1\ngauge01=fs9gps!gps_500, 0,0\n"
+      "gauge02=fs9gps!gps_500, 500,0\nstray words\ngauge03=CRV5_Instr!Battery_Light, 0, 0\n");
   run = lint(bad.string());
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(run.out.starts_with(bad.string() + ":2: gauge \"Engine_RPM\" needs x, y")) << run.out;
+  const std::string at = bad.string() + ":";
+  EXPECT_EQ(run.out,
+            at + "5: neither a [section] nor KEY=VALUE: \"stray words\" is read over\n" +
+            bad.string() + ": no [Window Titles] section: the simulator loads no window of this "
+                           "panel (gaugehost loads every [WindowNN])\n" +
+            at + "1: [Window00] has no usable size: no size_mm and no background bitmap to take "
+                 "it from; gaugehost makes it 600 x 100 for its gauges\n" +
+            at + "3: module \"fs9gps\" is not loaded (the module is CRV5_Instr): its 2 gauges are "
+                 "drawn as placeholders, this the first\n" +
+            at + "2: gauge \"Engine_RPM\" needs x and y after its name; it is not placed\n" +
+            at + "3: [Window00]: gauge01 follows no gauge00; the simulator places gauges up to "
+                 "the first missing number, so none from here on\n");
 
   run = lint("/nonexistent/panel.cfg");
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("/nonexistent/panel.cfg: no such panel configuration"), std::string::npos);
   EXPECT_EQ(lint(folder.string()).status, 2);
+}
+
+}  // namespace
+}  // namespace gaugehost
+
+namespace gaugehost {
+namespace {
+
+// Panels as designers write them for the simulator (tests/host/panels/): each draws, foreign
+// gauges as placeholders, and lint reports all of its problems in one run.
+TEST(RealPanels, EachRendersWithItsPlaceholdersAndLintsInOneRun) {
+  const fs::path panels = fs::path(CRV5_SOURCE_DIR) / "tests/host/panels";
+  const fs::path folder = test_folder();
+  const struct {
+    const char* file;
+    size_t findings;
+    const char* last;  // the last finding: the problems of every group before it are there too
+  } kPanels[] = {
+      {"airliner_2d.cfg", 14, ":14: VIEW_FORWARD_WINDOWS names \"FMC_PANEL\""},
+      {"light_aircraft.cfg", 3, ":33: module \"fs9gps\" is not loaded"},
+      {"vc_only.cfg", 6, ":25: Twin_VC!Autopilot at 0, 600 (512 x 100 pixels) reaches outside "
+                         "[Vcockpit02]"},
+      {"crlf_turboprop.cfg", 3, ":43: Radio_ADF at 10, 230"},
+      {"latin1_glider.cfg", 3, ":16: module \"Planeur\" is not loaded"},
+  };
+  for (const auto& panel : kPanels) {
+    const std::string file = (panels / panel.file).string();
+    const CommandRun render = gaugehost({"--module", kModule.string(), "render", "--panel", file,
+                                         "--out", (folder / "panel.png").string()});
+    EXPECT_EQ(render.status, 0) << panel.file << ": " << render.err;
+    EXPECT_NE(render.err.find("drawn as placeholders"), std::string::npos) << render.err;
+    const CommandRun lint = gaugehost({"--module", kModule.string(), "lint", file});
+    EXPECT_EQ(lint.status, 1) << panel.file;
+    EXPECT_EQ(size_t(std::count(lint.out.begin(), lint.out.end(), '\n')), panel.findings)
+        << lint.out;
+    const size_t last_line = lint.out.rfind('\n', lint.out.size() - 2) + 1;
+    EXPECT_TRUE(lint.out.substr(last_line).starts_with(file + panel.last)) << lint.out;
+  }
+  // The trainer's size_mm=1280 takes its height from its 128 x 80 bitmap; the GPS window's
+  // window_size=0.32 its height from its coordinate space's proportions.
+  Session session(Module::load(kModule));
+  session.load_panel(read_panel_config(panels / "light_aircraft.cfg"));
+  EXPECT_EQ(session.windows()[0].window_size.height, 800);
+  EXPECT_NEAR(session.windows()[1].screen.h, 0.32 * 260 / 456 * 1024 / 768, 1e-9);
+  // The virtual cockpit's second texture is drawn at its 256 x 256 pixels.
+  const CommandRun vc = gaugehost({"--module", kModule.string(), "render", "--panel",
+                                   (panels / "vc_only.cfg").string(), "--window", "Vcockpit02",
+                                   "--out", (folder / "vc.png").string()});
+  EXPECT_EQ(vc.status, 0) << vc.err;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cmath>
 
+#include "common/bmp.h"
 #include "host/check/check_runner.h"
 #include "module/records.h"
 #include "tests/host/host_support.h"
@@ -62,18 +63,56 @@ TEST(SessionWindows, KeyEventsAndToggleRequestsOpenAndCloseWindows) {
   EXPECT_TRUE(session.sim().take_events().empty());
 }
 
-TEST(SessionWindows, APanelWithAnUnknownGaugeOrModuleInstallsNothing) {
+// What the module cannot place is a placeholder; gauges without a size take their own; windows
+// lie on the screen as window_size, window_pos and position say, or at the main window's scale.
+TEST(SessionWindows, PlaceholdersNaturalSizesAndThePlaceOnTheScreen) {
+  const fs::path folder = test_folder();
+  crv5::common::RgbaImage bitmap{.width = 64, .height = 40};
+  bitmap.pixels.assign(64 * 40 * 4, 200);
+  const std::vector<uint8_t> bytes = crv5::common::write_bmp(bitmap);
+  std::ofstream(folder / "side.bmp", std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  const PanelConfig config = parse_panel_config(
+      "[Window00]\nsize_mm=800,600\nwindow_size=1.0\nposition=7\n"
+      "gauge00=CRV5_Instr!Registration, 0, 0\n"
+      "gauge01=Other!Dial, 10, 20\ngauge02=CRV5_Instr!Engine_Rpm, 5, 5, 50\n"
+      "gauge03=other!Knob, 0, 0, 30, 20\n"
+      "[Window01]\nfile=side.bmp\nsize_mm=400\nposition=8\nbackground_color=1,2,3\n"
+      "[Window02]\nsize_mm=100,100\nwindow_size=0.25,0.5\nwindow_pos=0.1,0.2\n",
+      folder / "panel.cfg");
   Session session(Module::load(kModule));
-  for (const char* text :
-       {"[Window00]\ngauge00=CRV5_Instr!Engine_RPM,0,0,10\ngauge01=CRV5_Instr!Engine_Rpm,0,0,10\n",
-        "[Window00]\ngauge00=Other!Engine_RPM,0,0,10\n"}) {
-    const std::string message =
-        error_of([&] { session.load_panel(parse_panel_config(text, "p.cfg")); });
-    EXPECT_TRUE(message.starts_with("p.cfg:") && message.find("unknown") != message.npos)
-        << message;
-  }
-  EXPECT_TRUE(session.gauges().empty());
-  EXPECT_TRUE(session.windows().empty());
+  std::string warnings;
+  for (const PanelProblem& p : session.load_panel(config))
+    warnings += std::to_string(p.line) + ": " + p.problem + "\n";
+  EXPECT_EQ(warnings,
+            "6: module \"Other\" is not loaded (the module is CRV5_Instr): its 2 gauges are drawn "
+            "as placeholders, this the first\n"
+            "7: unknown gauge \"Engine_Rpm\" in module CRV5_Instr; drawn as a placeholder\n");
+  ASSERT_EQ(session.gauges().size(), 1u);
+  // The placard at its own width (150 mm: 150 units) and its bitmap's proportions.
+  EXPECT_EQ(session.gauges()[0]->placement.width, 150);
+  const auto& placeholders = session.windows()[0].placeholders;
+  ASSERT_EQ(placeholders.size(), 3u);
+  EXPECT_EQ(std::tie(placeholders[0].label, placeholders[0].box.x, placeholders[0].box.width),
+            std::make_tuple(std::string("Other!Dial"), 10, 100));
+  EXPECT_EQ(placeholders[1].label, "CRV5_Instr!Engine_Rpm");
+  EXPECT_EQ(std::tie(placeholders[2].box.width, placeholders[2].box.height), std::make_tuple(30, 20));
+
+  const auto expect_on_screen = [&](size_t w, std::vector<double> expected) {
+    const ScreenRect& r = session.windows()[w].screen;
+    const std::vector<double> rect{r.x, r.y, r.w, r.h};
+    for (size_t i = 0; i < 4; ++i) EXPECT_NEAR(rect[i], expected[i], 1e-9) << w << ", " << i;
+  };
+  // 1.0 wide, as high as 800 x 600 shows on a 1024 x 768 screen; bottom centre.
+  expect_on_screen(0, {0, 0, 1, 1});
+  // size_mm=400 with a 64 x 40 bitmap: 400 x 250, at the main window's scale (half the screen's
+  // width), bottom right.
+  const Window& side = session.windows()[1];
+  EXPECT_EQ(std::tie(side.window_size.width, side.window_size.height), std::make_tuple(400, 250));
+  EXPECT_EQ(side.paint, (Rgb{1, 2, 3}));
+  const double high = 0.5 * 250 / 400 * 1024 / 768;
+  expect_on_screen(1, {0.5, 1 - high, 0.5, high});
+  expect_on_screen(2, {0.1, 0.2, 0.25, 0.5});
 }
 
 TEST(SessionSim, CalculatorResultsAndTheirTexts) {

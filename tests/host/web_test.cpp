@@ -32,6 +32,10 @@ TEST(Cockpit, ScenarioAppliedAfterThePanelConnects) {
   ASSERT_GE(nav1, 0);
   EXPECT_EQ(nlohmann::json::parse(cockpit.tooltip_json(nav1, 40, 40))["text"],
             "NAV1 main switch (on)");
+  // The main panel where the simulator shows it: the screen's width, at its bottom.
+  const auto& screen = layout["windows"][0]["screen"];
+  EXPECT_EQ(screen["w"].get<double>(), 1.0);
+  EXPECT_NEAR(screen["y"].get<double>() + screen["h"].get<double>(), 1.0, 1e-9);
 }
 
 // Whatever a page sends, the failure keys it sets stay few.
