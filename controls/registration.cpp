@@ -63,11 +63,8 @@ namespace registration_placard {
 using namespace crv5;
 
 constexpr const char* kAtcId = "(A:ATC ID,string)";
-constexpr size_t kFontNameBytes = 32;  // 31 characters and the terminator
 
-char font_name[kFontNameBytes] = "";
-
-double placard_rule(ElementString*);
+double CRV5_CALL placard_rule(ElementString*);
 
 extern ElementString placard_text;
 
@@ -83,8 +80,8 @@ MouseRect mouse[] = {
     mouse_end(),
 };
 
-double placard_rule(ElementString* text) {
-  if (text->text && text->char_count >= 0)
+double CRV5_CALL placard_rule(ElementString* text) {
+  if (text->text)
     registration::placard_text(text->header.gauge ? text->header.gauge->parameters : nullptr,
                                registration_atc_id, text->text,
                                std::min<size_t>(7, static_cast<size_t>(text->char_count)));
@@ -102,9 +99,9 @@ uint32_t component(const char* parameters, char letter, uint32_t present) {
 
 void apply_options(const char* parameters, ElementString& text) {
   if (const char* font = find_command(parameters, 'f')) {
-    std::strncpy(font_name, font + 1, kFontNameBytes - 1);
-    font_name[kFontNameBytes - 1] = '\0';
-    text.font = font_name;
+    // Into the record's own face name: 31 characters and the terminator.
+    std::strncpy(text.font, font + 1, sizeof text.font - 1);
+    text.font[sizeof text.font - 1] = '\0';
   }
   const uint32_t colour = text.foreground;  // 0x00BBGGRR
   const uint32_t red = component(parameters, 'r', colour & 0xFF);
@@ -120,7 +117,7 @@ ElementString* text_element(GaugeHeader& gauge) {
   return text && text->kind == kElementString ? reinterpret_cast<ElementString*>(text) : nullptr;
 }
 
-void placard_service(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
+void CRV5_CALL placard_service(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
   if (service_id == kServicePreInstall && gauge && gauge->parameters && *gauge->parameters) {
     if (ElementString* text = text_element(*gauge)) apply_options(gauge->parameters, *text);
   }

@@ -28,9 +28,9 @@ constexpr int32_t kKnobHelp = 43834;
 constexpr int32_t kAltimeterHelp = 12369;
 constexpr int32_t kKnobTooltipHelp = 12372;
 
-double drum_position(ElementMovingImage*);
+double CRV5_CALL drum_position(ElementMovingImage*);
 template <int Threshold>
-double mask_below(ElementIcon*);
+double CRV5_CALL mask_below(ElementIcon*);
 
 NonlinearityEntry pointer_table[] = {
     {.point = {150, 100}, .value = 0},    // 12 o'clock
@@ -103,7 +103,7 @@ MouseRect mouse[] = {
 // is below P - Q, and rolls on to the next multiple while r runs over the last Q; the position is
 // taken modulo the period M (floor, so negative values wrap into [0, M) too). A value that is no
 // number stands the drum at 0; rounding on very large values cannot take it out of [0, M].
-double drum_position(ElementMovingImage* drum) {
+double CRV5_CALL drum_position(ElementMovingImage* drum) {
   const double value = drum->y.source.value.f;
   const double P = drum->x.min, Q = drum->x.max;
   const double M = std::max(drum->y.min, drum->y.max);
@@ -117,7 +117,7 @@ double drum_position(ElementMovingImage* drum) {
 
 // A mask shows (image 0) while the altitude is below its threshold, and hides (-1) at or above it.
 template <int Threshold>
-double mask_below(ElementIcon* mask) {
+double CRV5_CALL mask_below(ElementIcon* mask) {
   return mask->source.value.f < Threshold ? 0 : -1;
 }
 

@@ -46,8 +46,8 @@ ElementNeedle left_needle  = needle({      .gauge = &gauge_Hydraulic_Pressure, .
 ElementStaticImage cover   = static_image({.gauge = &gauge_Hydraulic_Pressure, .bitmap = 1040, .position = {0, 0},                                                                                                     .flags = kCoverFlags});
 // clang-format on
 
-double main_circuit_bars(CRV5_TOOLTIP_PARAMS) { return bars_from_psf(hydraulic_right_psf); }
-double auxiliary_circuit_bars(CRV5_TOOLTIP_PARAMS) {
+double CRV5_CALL main_circuit_bars(CRV5_TOOLTIP_PARAMS) { return bars_from_psf(hydraulic_right_psf); }
+double CRV5_CALL auxiliary_circuit_bars(CRV5_TOOLTIP_PARAMS) {
   return kAuxiliaryTooltipFactor * hydraulic_left_psf / kPsfPerBar;
 }
 

@@ -35,7 +35,7 @@ int list(CliContext& context) {
   for (const GaugeHeader* gauge : module->gauges()) {
     char line[160];
     std::snprintf(line, sizeof line, "%-26s %5g mm  %3d elements  %2d click areas  %s", gauge->name,
-                  gauge->width_mm, count_elements(gauge->elements ? gauge->elements[0] : nullptr),
+                  gauge->size_x_mm, count_elements(gauge->elements ? gauge->elements[0] : nullptr),
                   count_children(gauge->mouse_rects),
                   gauge->callback ? "gauge callback" : "no gauge callback");
     context.out << line << "\n";

@@ -20,8 +20,8 @@ constexpr FailureRecord kFailures[] = {
 NonlinearityEntry needle_table[] = {{{100, 0}, 0}, {{200, 100}, 90}};  // degrees for degrees
 
 double icon_value = 0;
-double icon_callback(ElementIcon*) { return icon_value; }
-double text_callback(ElementString* s) {
+double CRV5_CALL icon_callback(ElementIcon*) { return icon_value; }
+double CRV5_CALL text_callback(ElementString* s) {
   std::snprintf(s->text, size_t(s->char_count) + 1, "%03.0f\xb0 and more", s->source[0].value.f);
   s->header.image_flags |= kImageHidden;
   return 7;

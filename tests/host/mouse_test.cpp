@@ -15,7 +15,7 @@ using crv5::mouse_parent;
 using crv5::mouse_parent_end;
 using crv5::mouse_tooltip;
 
-bool no_click(ClickRecord*, uint32_t) { return false; }
+Bool32 CRV5_CALL no_click(ClickRecord*, uint32_t) { return false; }
 
 // An outer parent with a tooltip; a nested knob parent at (200, 200) with two halves of its own
 // and a help id; then two overlapping children of the outer parent.
@@ -56,12 +56,12 @@ TEST(HitTest, TooltipsComeFromTheDeepestParentThatHasOne) {
 
 // --- Formatting ---
 
-double twelve_and_a_half(CRV5_TOOLTIP_PARAMS) { return 12.5; }
-double minus_two_and_a_half(CRV5_TOOLTIP_PARAMS) { return -2.5; }
-double not_a_number(CRV5_TOOLTIP_PARAMS) { return std::nan(""); }
-double degrees(CRV5_TOOLTIP_PARAMS) { return 271.25; }
-const char* on_text(CRV5_TOOLTIP_PARAMS) { return "on"; }
-const char* null_text(CRV5_TOOLTIP_PARAMS) { return nullptr; }
+double CRV5_CALL twelve_and_a_half(CRV5_TOOLTIP_PARAMS) { return 12.5; }
+double CRV5_CALL minus_two_and_a_half(CRV5_TOOLTIP_PARAMS) { return -2.5; }
+double CRV5_CALL not_a_number(CRV5_TOOLTIP_PARAMS) { return std::nan(""); }
+double CRV5_CALL degrees(CRV5_TOOLTIP_PARAMS) { return 271.25; }
+const char* CRV5_CALL on_text(CRV5_TOOLTIP_PARAMS) { return "on"; }
+const char* CRV5_CALL null_text(CRV5_TOOLTIP_PARAMS) { return nullptr; }
 
 const TooltipArg kArgs[] = {
     crv5::tooltip_number(twelve_and_a_half), crv5::tooltip_text(on_text),
@@ -90,10 +90,10 @@ TEST(TooltipFormat, FillsNumberedPlaceholdersAndKeepsTheRest) {
   }
 }
 
-double huge(CRV5_TOOLTIP_PARAMS) { return 1e20; }
-double infinite(CRV5_TOOLTIP_PARAMS) { return HUGE_VAL; }
-double minus_infinite(CRV5_TOOLTIP_PARAMS) { return -HUGE_VAL; }
-double minus_not_a_number(CRV5_TOOLTIP_PARAMS) { return -std::nan(""); }
+double CRV5_CALL huge(CRV5_TOOLTIP_PARAMS) { return 1e20; }
+double CRV5_CALL infinite(CRV5_TOOLTIP_PARAMS) { return HUGE_VAL; }
+double CRV5_CALL minus_infinite(CRV5_TOOLTIP_PARAMS) { return -HUGE_VAL; }
+double CRV5_CALL minus_not_a_number(CRV5_TOOLTIP_PARAMS) { return -std::nan(""); }
 
 TEST(TooltipFormat, WholeNumbersBeyondTheIntegerRangeNanAndInfinities) {
   const TooltipArg args[] = {crv5::tooltip_number(huge), crv5::tooltip_number(infinite),

@@ -272,11 +272,11 @@ class BadValueSweep : public ::testing::Test {
 };
 
 // The sweep's own checks catch what they are there for.
-double fill_without_end(ElementString* string) {
+double CRV5_CALL fill_without_end(ElementString* string) {
   std::memset(string->text, 'X', size_t(string->char_count) + 1);
   return 0;
 }
-double write_short_text(ElementString* string) {
+double CRV5_CALL write_short_text(ElementString* string) {
   std::strcpy(string->text, "ok");
   return 0;
 }
