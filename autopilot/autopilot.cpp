@@ -35,12 +35,19 @@ int32_t ap_altitude_display_ticks = 0;
 namespace crv5::autopilot {
 
 int32_t knob_step(double current, int32_t step, bool increase) {
-  // Held within the circle first, so that a value the simulator keeps outside it still steps to
-  // a heading of 0 to 359.
-  int32_t v = truncate_to_int(std::fmod(current, 360.0));
-  if (v < 0) v += 360;
-  if (increase) return v <= 359 - step ? v + step : v + step - 360;
-  return v >= step ? v - step : v + 360 - step;
+  // Every reading of 0 or more steps by the rule as it is (400 up by 1 gives 0); a negative one,
+  // which would step to no heading an event can carry, is brought round into the circle first.
+  int32_t v = truncate_to_int(current);
+  if (v < 0) {
+    v = truncate_to_int(std::fmod(current, 360.0));
+    if (v < 0) v += 360;
+  }
+  if (step == 1) {
+    if (increase) return v < 359 ? v + 1 : 0;
+    return v > 0 ? v - 1 : 359;
+  }
+  if (increase) return v <= 359 - step ? v + step : v - (360 - step);
+  return v >= step ? v - step : v + (360 - step);
 }
 
 double drum_position(double degrees, double p, double roll, double top) {

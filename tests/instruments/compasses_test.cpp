@@ -133,7 +133,8 @@ TEST_F(RuziCompass, BugKnobStepsAndWraps) {
       {180, kBugIncrease, kLeft | kRight, 181},  // the left bit first
       {180, kBugIncrease, 0x00200000, std::nullopt},  // neither bit
       {-5, kBugDecrease, kLeft, 354},     // brought round to 355 first
-      {725, kBugIncrease, kLeft, 6},      // 5 after two turns
+      {400.7, kBugIncrease, kLeft, 1},    // the rule's wrap, past a full turn too
+      {725, kBugIncrease, kRight, 375},
       {kNaN, kBugIncrease, kLeft, std::nullopt},
       {kInf, kBugDecrease, kRight, std::nullopt},
   };
@@ -147,10 +148,10 @@ TEST_F(RuziCompass, BugKnobStepsAndWraps) {
   }
 }
 
-TEST(WholeDegrees, KeepsAFullTurnAndBringsOthersRound) {
+TEST(WholeDegrees, KeepsWhatIsNotNegativeAndBringsNegativesRound) {
   struct Case { double degrees; std::optional<int32_t> whole; };
-  for (const Case& c : {Case{0, 0}, Case{359.99, 359}, Case{360, 360}, Case{360.5, 360}, Case{361, 1},
-                        Case{-0.5, 0}, Case{-1, 359}, Case{-360, 0}, Case{-725, 355}, Case{1e12, 280},
+  for (const Case& c : {Case{0, 0}, Case{359.99, 359}, Case{360, 360}, Case{360.5, 360}, Case{400.7, 400},
+                        Case{-0.5, 0}, Case{-1, 359}, Case{-360, 0}, Case{-725, 355}, Case{1e12, 2147483647},
                         Case{kNaN, std::nullopt}, Case{kInf, std::nullopt}, Case{-kInf, std::nullopt}}) {
     EXPECT_EQ(crv5::whole_degrees(c.degrees), c.whole) << c.degrees;
   }
