@@ -7,8 +7,10 @@
 
 #include <cstdint>
 #include <cstring>
+#include <set>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "module/gauge.h"
 
@@ -29,9 +31,10 @@ int32_t crv5_checked_call(const void* function, const void* args, uint32_t arg_b
                           uint32_t* integer_result, double* floating_result, int32_t floating);
 }
 
-// Calls into the module so far, and the first unbalanced call's description.
+// The calls into the module so far: how many, and which functions they reached.
 struct ModuleCallTally {
   uint64_t calls = 0;
+  std::set<const void*> functions;
 };
 ModuleCallTally& module_call_tally();
 // Throws HostError: the call of `what` left `bytes` on the stack.
@@ -65,7 +68,9 @@ R call_module(const char* what, R(CRV5_CALL* function)(Params...), Args&&... arg
   double floating = 0;
   const int32_t left = crv5_checked_call(reinterpret_cast<const void*>(function), frame, bytes,
                                          &integer, &floating, std::is_floating_point_v<R>);
-  ++module_call_tally().calls;
+  ModuleCallTally& tally = module_call_tally();
+  ++tally.calls;
+  tally.functions.insert(reinterpret_cast<const void*>(function));
   if (left != 0) unbalanced_module_call(what, left);
   if constexpr (std::is_floating_point_v<R>) {
     return static_cast<R>(floating);

@@ -59,7 +59,7 @@ TEST(LampFamily, EveryMemberHasOneOuterParentWithItsTooltipAndNoClick) {
     }
     const GaugeHeader& gauge = *find_gauge(lamp.gauge);
     if (lamp.tooltip) {
-      EXPECT_EQ(gauge.mouse_rects[1].tooltip->arg_count, lamp.tooltip_args) << lamp.gauge;
+      EXPECT_EQ(gauge.mouse_rects[1].tooltip_arg_count, uint32_t(lamp.tooltip_args)) << lamp.gauge;
     }
     EXPECT_EQ(gauge.callback, nullptr) << lamp.gauge;
   }

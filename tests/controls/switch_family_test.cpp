@@ -74,7 +74,7 @@ TEST(SwitchFamily, TheFlapsLeverHasThreePicturesAndTwoHeldHalves) {
                                 key_area({7, 64, 60, 50}, kCursorUpArrow, 0x20200000, 0x100de),
                                 parent_end(), list_end()});
   const GaugeHeader& gauge = *find_gauge("Flaps_Switch");
-  EXPECT_EQ(gauge.mouse_rects[1].tooltip->arg_count, 0);
+  EXPECT_EQ(gauge.mouse_rects[1].tooltip_arg_count, 0u);
   EXPECT_EQ(gauge.callback, nullptr);
 }
 
@@ -86,7 +86,7 @@ TEST(SwitchFamily, TheAirbrakeLeverIsAMarkerSlidingDownItsScale) {
   const auto& marker = element_at<ElementSlider>("Spoilers_Lever", 1);
   EXPECT_EQ(marker.y.source.id, 325u);
   EXPECT_EQ(marker.y.scale, 0.003173828125);
-  EXPECT_EQ(marker.y.callback, nullptr);
+  EXPECT_EQ(marker.y_callback, nullptr);
   EXPECT_EQ(marker.x.source.id, 0u);
   EXPECT_EQ(marker.x.scale, 0.0);
   expect_mouse("Spoilers_Lever", {parent({0, 0, 0, 0}, 43927),

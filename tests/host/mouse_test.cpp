@@ -19,7 +19,7 @@ Bool32 CRV5_CALL no_click(ClickRecord*, uint32_t) { return false; }
 
 // An outer parent with a tooltip; a nested knob parent at (200, 200) with two halves of its own
 // and a help id; then two overlapping children of the outer parent.
-const TooltipText kOuterText = {"Outer", nullptr, 0};
+const crv5::TooltipText kOuterText = {"Outer", nullptr, 0};
 MouseRect kList[] = {
     mouse_parent(),
     mouse_tooltip(&kOuterText),
@@ -85,7 +85,8 @@ TEST(TooltipFormat, FillsNumberedPlaceholdersAndKeepsTheRest) {
       {"50 %", 6, "50 %"},
   };
   for (const auto& [text, count, expected] : cases) {
-    const TooltipText tooltip{text, kArgs, count};
+    const crv5::TooltipText words{text, kArgs, uint32_t(count)};
+    const MouseRect tooltip = mouse_tooltip(&words);
     EXPECT_EQ(format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; }), expected);
   }
 }
@@ -107,7 +108,8 @@ TEST(TooltipFormat, WholeNumbersBeyondTheIntegerRangeNanAndInfinities) {
       {"%2!.1f!|%3!g!", "inf|-inf"},               // the floating formats as printf has them
   };
   for (const auto& [text, expected] : cases) {
-    const TooltipText tooltip{text, args, 5};
+    const crv5::TooltipText words{text, args, 5};
+    const MouseRect tooltip = mouse_tooltip(&words);
     EXPECT_EQ(format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; }), expected);
   }
 }

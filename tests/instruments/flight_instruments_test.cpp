@@ -81,7 +81,7 @@ TEST(Airspeed, MachDiscTurnsBackFromThePointersLatestAngle) {
 double drum(size_t index, double value) {
   auto& d = element<ElementMovingImage>("Altimeter", 1 + index);
   d.y.source.value.f = value;
-  return d.y.callback(&d);
+  return d.y_callback(&d);
 }
 
 struct DrumCase { const char* what; double value; double expected[4]; };
@@ -160,11 +160,11 @@ TEST(Attitude, PitchIsHeldToNinetyAndTheFlagFollowsEitherState) {
   auto& card = element<ElementSprite>("Attitude", 1);
   for (const auto& [pitch, held] : {std::pair{95.0, 90.0}, {-120.0, -90.0}, {45.0, 45.0}, {kNaN, 0.0}}) {
     card.y.source.value.f = pitch;
-    EXPECT_DOUBLE_EQ(card.y.callback(&card), held) << pitch;
+    EXPECT_DOUBLE_EQ(card.y_callback(&card), held) << pitch;
   }
   EXPECT_NEAR(90 * card.y.scale, 169.2, 1e-9);
   auto& ring = element<ElementSprite>("Attitude", 2);
-  EXPECT_DOUBLE_EQ(ring.y.callback(&ring), 0);
+  EXPECT_DOUBLE_EQ(ring.y_callback(&ring), 0);
 
   TestHost host;
   auto& flag = element<ElementIcon>("Attitude", 4);
@@ -179,9 +179,9 @@ TEST(TurnCoordinator, BallFlagAndNeedle) {
   auto& ball = element<ElementSlider>("Turn_Coordinator", 1);
   ball.y.source.value.f = 127;
   EXPECT_NEAR(127 * ball.x.scale, 65.484375, 1e-9);
-  EXPECT_NEAR(ball.y.callback(&ball) * ball.y.scale, -4.922, 1e-3);
+  EXPECT_NEAR(ball.y_callback(&ball) * ball.y.scale, -4.922, 1e-3);
   ball.y.source.value.f = -127;
-  EXPECT_NEAR(ball.y.callback(&ball) * ball.y.scale, -4.922, 1e-3);  // rises toward both ends
+  EXPECT_NEAR(ball.y_callback(&ball) * ball.y.scale, -4.922, 1e-3);  // rises toward both ends
 
   TestHost host;
   auto& off_flag = element<ElementIcon>("Turn_Coordinator", 3);
@@ -240,7 +240,7 @@ TEST(HeadUpDisplay, LaddersAndPointersAreHeldToNinety) {
   set_mode(2);
   auto& ladder = element<ElementSprite>("Head_Up_Display", 4);
   ladder.y.source.value.f = 100;
-  EXPECT_DOUBLE_EQ(ladder.y.callback(&ladder) * ladder.y.scale, 169.2);
+  EXPECT_DOUBLE_EQ(ladder.y_callback(&ladder) * ladder.y.scale, 169.2);
   auto& pointer = element<ElementNeedle>("Head_Up_Display", 2);
   pointer.source.value.f = -95;
   EXPECT_DOUBLE_EQ(pointer.callback(&pointer), -90);

@@ -105,7 +105,7 @@ TEST(SystemDialRecords, TripleIndicator) {
 
 TEST(SystemDialRecords, ThrottleQuadrant) {
   GaugeHeader& gauge = *find_gauge("Throttle_Quadrant");
-  EXPECT_EQ(gauge.width_mm, 150);
+  EXPECT_EQ(gauge.size_x_mm, 150u);
   expect_elements("Throttle_Quadrant", {
       {.kind = kStatic, .bitmap = 2230, .position = {0, 0}, .flags = 0x3},
       {.kind = kSlider, .bitmap = 2240, .position = {0, 213}, .flags = 0x3},
@@ -113,7 +113,7 @@ TEST(SystemDialRecords, ThrottleQuadrant) {
   const auto& lever = element_at<ElementSlider>("Throttle_Quadrant", 1);
   EXPECT_EQ(lever.y.source.id, 558u);
   EXPECT_EQ(lever.y.scale, -213);
-  EXPECT_EQ(lever.y.callback, nullptr);
+  EXPECT_EQ(lever.y_callback, nullptr);
   EXPECT_EQ(lever.x.source.id, 0u);
   EXPECT_EQ(lever.x.scale, 1.0);
   expect_mouse("Throttle_Quadrant", {
@@ -171,13 +171,13 @@ TEST(SystemDialTables, InterpolationAndTheStopsTheCheckFileLeaves) {
 // The number the `nth` argument of the gauge's first tooltip gives, after its needles' updates.
 double tooltip_number(const char* gauge, size_t nth) {
   for (const MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
-    if (r->kind == kMouseTooltip && r->tooltip) return r->tooltip->args[nth].number(0, 0, nullptr, nullptr, nullptr);
+    if (r->kind == kMouseTooltip && r->tooltip_args) return r->tooltip_args[nth].number(0, 0, nullptr, nullptr, nullptr);
   ADD_FAILURE() << gauge << " has no tooltip";
   return 0;
 }
 std::string tooltip_word(const char* gauge) {
   for (const MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
-    if (r->kind == kMouseTooltip && r->tooltip) return r->tooltip->args[0].text(0, 0, nullptr, nullptr, nullptr);
+    if (r->kind == kMouseTooltip && r->tooltip_args) return r->tooltip_args[0].text(0, 0, nullptr, nullptr, nullptr);
   return "";
 }
 

@@ -52,7 +52,7 @@ inline double update(ElementIcon& e) {
 }
 inline double update(ElementSprite& e) {
   fill(e.rotation.source);
-  return e.rotation.callback ? e.rotation.callback(&e) : e.rotation.source.value.f;
+  return e.rotation_callback ? e.rotation_callback(&e) : e.rotation.source.value.f;
 }
 // A text string's callback with a buffer of its character count; returns the text.
 inline std::string update(ElementString& e) {
@@ -85,16 +85,16 @@ inline std::string fill_placeholder(const TooltipArg& arg, const std::string& fo
 
 // The `nth` tooltip record with a text, filled as the host fills it ("d" rounded).
 inline std::string tooltip_text(const char* gauge, size_t nth = 0) {
-  const TooltipText* tooltip = nullptr;
+  const MouseRect* tooltip = nullptr;
   size_t seen = 0;
   for (MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
-    if (r->kind == kMouseTooltip && r->tooltip && r->tooltip->text && seen++ == nth) tooltip = r->tooltip;
+    if (r->kind == kMouseTooltip && r->tooltip_text && seen++ == nth) tooltip = r;
   if (!tooltip) return "<no tooltip>";
   std::string out;
-  for (const char* p = tooltip->text; *p;) {
+  for (const char* p = tooltip->tooltip_text; *p;) {
     if (p[0] == '%' && p[1] >= '1' && p[1] <= '9' && p[2] == '!') {
       const char* end = std::strchr(p + 3, '!');
-      out += detail::fill_placeholder(tooltip->args[p[1] - '1'], std::string(p + 3, end));
+      out += detail::fill_placeholder(tooltip->tooltip_args[p[1] - '1'], std::string(p + 3, end));
       p = end + 1;
     } else {
       out += *p++;

@@ -133,7 +133,7 @@ void linkage_lists_the_gauges(HMODULE module) {
     const crv5::GaugeRow& row = crv5::kGaugeTable[i];
     CHECK_MSG(gauge && std::strcmp(gauge->name, row.name) == 0, row.name);
     if (!gauge) continue;
-    CHECK_MSG(gauge->width_mm == row.width_mm && (gauge->callback != nullptr) == row.has_callback,
+    CHECK_MSG(gauge->size_x_mm == row.width_mm && (gauge->callback != nullptr) == row.has_callback,
               row.name);
     CHECK_MSG(gauge->elements != nullptr, std::string(row.name) + " has no elements");
   }
