@@ -142,14 +142,7 @@ void linkage_lists_the_gauges(HMODULE module) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string path = argc > 1 ? argv[1] : "CRV5_Instr.gau";
-  if (argc <= 1) {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe);
-    folder.resize(folder.find_last_of("\\/") + 1);
-    path = folder + path;
-  }
+  const std::string path = crv5::windows_test::module_path(argc, argv);
   HMODULE module = LoadLibraryA(path.c_str());
   CHECK_MSG(module != nullptr, "cannot load " + path);
   if (module) {

@@ -62,7 +62,8 @@ int run(std::vector<std::string> args) {
     }
     args.erase(args.begin(), args.begin() + 2);
   }
-  if (args.size() == 1 && args[0] == "calls") return gaugehost::call_every_function(module, std::cout);
+  if (args.size() == 1 && args[0] == "calls")
+    return gaugehost::call_every_function(module, std::cout);
   if (args.size() < 2 || args[0] != "check") {
     std::cerr << kUsage;
     return 2;
