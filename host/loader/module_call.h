@@ -62,7 +62,7 @@ R call_module(const char* what, R(CRV5_CALL* function)(Params...), Args&&... arg
   static_assert(sizeof...(Params) == sizeof...(Args));
   constexpr uint32_t bytes = (detail::stack_bytes<Params>() + ... + 0);
   alignas(8) unsigned char frame[bytes > 0 ? bytes : 1] = {};
-  unsigned char* at = frame;
+  [[maybe_unused]] unsigned char* at = frame;  // unused for a call without arguments
   (detail::push_argument<Params>(at, static_cast<Params>(args)), ...);
   uint32_t integer = 0;
   double floating = 0;
