@@ -88,12 +88,12 @@ constexpr ReadoutRow kReadoutRows[] = {
 // clang-format on
 constexpr size_t kReadoutCount = std::size(kReadoutRows);
 
-double fs_lamp_rule(ElementIcon* lamp) { return lamp->source.value.f > 0 ? 0 : -1; }
-double loc_lamp_rule(ElementIcon*) { return -1; }
+double CRV5_CALL fs_lamp_rule(ElementIcon* lamp) { return lamp->source.value.f > 0 ? 0 : -1; }
+double CRV5_CALL loc_lamp_rule(ElementIcon*) { return -1; }
 
 // Right-aligned in six characters; a value below -10000, or one that cannot be shown, leaves the
 // text as the previous update wrote it.
-double readout_rule(ElementString* readout) {
+double CRV5_CALL readout_rule(ElementString* readout) {
   const double v = readout->source[0].value.f;
   if (readout->text)
     autopilot::format_tester_value(v, readout->text, static_cast<size_t>(readout->char_count));

@@ -36,12 +36,19 @@ int32_t ap_altitude_display_ticks = 0;
 namespace crv5::autopilot {
 
 int32_t knob_step(double current, int32_t step, bool increase) {
-  // Held within the circle first, so that a value the simulator keeps outside it still steps to
-  // a heading of 0 to 359.
-  int32_t v = truncate_to_int(std::fmod(current, 360.0));
-  if (v < 0) v += 360;
-  if (increase) return v <= 359 - step ? v + step : v + step - 360;
-  return v >= step ? v - step : v + 360 - step;
+  // Every reading of 0 or more steps by the rule as it is (400 up by 1 gives 0); a negative one,
+  // which would step to no heading an event can carry, is brought round into the circle first.
+  int32_t v = truncate_to_int(current);
+  if (v < 0) {
+    v = truncate_to_int(std::fmod(current, 360.0));
+    if (v < 0) v += 360;
+  }
+  if (step == 1) {
+    if (increase) return v < 359 ? v + 1 : 0;
+    return v > 0 ? v - 1 : 359;
+  }
+  if (increase) return v <= 359 - step ? v + step : v - (360 - step);
+  return v >= step ? v - step : v + (360 - step);
 }
 
 double drum_position(double degrees, double p, double roll, double top) {
@@ -96,10 +103,10 @@ sound::GaugeSound click_sound{.wave_id = kClickWave};
 
 constexpr const FailureRecord* kZeroOnPowerFailure = kZeroOnFailure20;
 
-double engaged_lamp_rule(ElementIcon*);
-double master_mode_default_rule(ElementIcon*);
-double drum_rule(ElementMovingImage*);
-double altitude_readout_rule(ElementString*);
+double CRV5_CALL engaged_lamp_rule(ElementIcon*);
+double CRV5_CALL master_mode_default_rule(ElementIcon*);
+double CRV5_CALL drum_rule(ElementMovingImage*);
+double CRV5_CALL altitude_readout_rule(ElementString*);
 
 // Drum axes: the vertical one rolls over 0..top; the horizontal range carries the drum's place
 // value p (minimum) and roll width r (maximum), since no drum moves sideways.
@@ -151,18 +158,18 @@ bool above_zero(uint32_t token) { return read_var(token) > 0; }
 
 // --- Element rules ---
 
-double engaged_lamp_rule(ElementIcon*) { return above_zero(kMaster) ? 0 : -1; }
+double CRV5_CALL engaged_lamp_rule(ElementIcon*) { return above_zero(kMaster) ? 0 : -1; }
 
 // With the master on and no heading, navigation, altitude or wing-leveller mode, the box engages
 // the wing leveller, on every update until the simulator reports it engaged.
-double master_mode_default_rule(ElementIcon* master) {
+double CRV5_CALL master_mode_default_rule(ElementIcon* master) {
   if (above_zero(kMaster) && read_var(kAltitudeHold) == 0 && read_var(kHeadingHold) == 0 &&
       read_var(kNavHold) == 0 && read_var(kWingLeveller) == 0)
     send_event(kWingLevellerOn, 0);
   return master->source.value.f;
 }
 
-double drum_rule(ElementMovingImage* drum) {
+double CRV5_CALL drum_rule(ElementMovingImage* drum) {
   return drums::drum_on_record(*drum, std::fmod(drum->y.source.value.f, 360.0));
 }
 
@@ -175,10 +182,10 @@ void set_hidden(ElementHeader& element, bool hidden) {
 
 // Shown for the updates counted after a press of the altitude button, and only while the master
 // and altitude hold are both on; the count holds while either is off.
-double altitude_readout_rule(ElementString* readout) {
+double CRV5_CALL altitude_readout_rule(ElementString* readout) {
   if (readout->text)
     autopilot::format_altitude(readout->source[0].value.f, readout->text,
-                               static_cast<size_t>(std::max(0, readout->char_count)));
+                               static_cast<size_t>(readout->char_count));
   bool shown = false;
   if (above_zero(kMaster) && above_zero(kAltitudeHold) && ap_altitude_display_ticks > 0) {
     --ap_altitude_display_ticks;
@@ -190,21 +197,21 @@ double altitude_readout_rule(ElementString* readout) {
 
 // --- Clicks ---
 
-bool master_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL master_click(ClickRecord*, uint32_t) {
   if (above_zero(kMaster) && above_zero(kFlightDirector)) send_event(kFlightDirectorOff, 0);
   send_event(kToggleMaster, 0);
   sound::gauge_sound_play(click_sound);
   return false;
 }
 
-bool altitude_hold_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL altitude_hold_click(ClickRecord*, uint32_t) {
   send_event(kWingLevellerOff, 0);
   send_event(kToggleAltitudeHold, 0);
   sound::gauge_sound_play(click_sound);
   return false;
 }
 
-bool yaw_damper_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL yaw_damper_click(ClickRecord*, uint32_t) {
   send_event(read_var(kYawDamper) == 0 ? kYawDamperOn : kYawDamperOff, 0);
   sound::gauge_sound_play(click_sound);
   return false;
@@ -212,7 +219,7 @@ bool yaw_damper_click(ClickRecord*, uint32_t) {
 
 // A lateral mode: engaging it hands the wing leveller's work over to it.
 template <uint32_t Mode, uint32_t On, uint32_t Off>
-bool lateral_mode_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL lateral_mode_click(ClickRecord*, uint32_t) {
   if (read_var(Mode) == 0) {
     send_event(On, 0);
     send_event(kWingLevellerOff, 0);
@@ -225,7 +232,7 @@ bool lateral_mode_click(ClickRecord*, uint32_t) {
 
 // A knob half: a left click steps 1 degree, a right click 10 (left first when both are set).
 template <uint32_t Token, uint32_t Event, auto* Kept, bool Increase>
-bool knob_click(ClickRecord*, uint32_t flags) {
+Bool32 CRV5_CALL knob_click(ClickRecord*, uint32_t flags) {
   int32_t step = 0;
   if (flags & kMouseLeftSingle)
     step = 1;
@@ -238,7 +245,7 @@ bool knob_click(ClickRecord*, uint32_t flags) {
   return false;
 }
 
-bool altitude_button_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL altitude_button_click(ClickRecord*, uint32_t) {
   if (above_zero(kMaster) && above_zero(kAltitudeHold)) {
     ap_altitude_display_ticks = kAltitudeShownUpdates;
     sound::gauge_sound_play(click_sound);
@@ -249,9 +256,9 @@ bool altitude_button_click(ClickRecord*, uint32_t) {
 // --- Tooltips ---
 
 template <uint32_t Token>
-const char* on_off(CRV5_TOOLTIP_PARAMS) { return above_zero(Token) ? "on" : "off"; }
-double heading_knob_value(CRV5_TOOLTIP_PARAMS) { return ap_heading_knob_value; }
-double course_knob_value(CRV5_TOOLTIP_PARAMS) { return ap_course_knob_value; }
+const char* CRV5_CALL on_off(CRV5_TOOLTIP_PARAMS) { return above_zero(Token) ? "on" : "off"; }
+double CRV5_CALL heading_knob_value(CRV5_TOOLTIP_PARAMS) { return ap_heading_knob_value; }
+double CRV5_CALL course_knob_value(CRV5_TOOLTIP_PARAMS) { return ap_course_knob_value; }
 
 // Shared by all seven tooltips, each naming one.
 const TooltipArg tooltip_args[] = {

@@ -17,7 +17,8 @@ extern int32_t ap_altitude_display_ticks;
 namespace autopilot {
 
 // A selector knob's next value from the angle read (truncated to whole degrees): `step` 1 or 10
-// up or down, wrapping round the circle so that the units digit stays (5 down 10 gives 355).
+// up or down, wrapping round the circle so that the units digit stays (5 down 10 gives 355); a
+// reading past the circle wraps by the same rule (400 up by 1 gives 0, up by 10 gives 50).
 int32_t knob_step(double current, int32_t step, bool increase);
 
 // The position of a digit drum of place value `p` (1, 10, 100) that rolls over the last `roll`

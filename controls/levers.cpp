@@ -44,7 +44,7 @@ constexpr double kLeverCentred = 0, kLeverUp = 1, kLeverDown = 2;
 constexpr int32_t kPushedUpdates = 9;  // the update that saw the change and 8 more
 
 // The lever-motion rule; the element's source is the flaps value.
-double flaps_lever_rule(ElementIcon* lever) {
+double CRV5_CALL flaps_lever_rule(ElementIcon* lever) {
   const double flaps = lever->source.value.f;
   if (flaps_lever_up_ticks >= 0) --flaps_lever_up_ticks;
   if (flaps_lever_down_ticks >= 0) --flaps_lever_down_ticks;
@@ -75,7 +75,7 @@ constexpr double kMarkerPixelsPerUnit = 13.0 / 4096;  // 52 pixels down the scal
 
 void command_notch() { send_event(kSetSpoilers, spoilers_lever_notch * kHandlePerNotch); }
 
-bool retract_notch(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL retract_notch(ClickRecord*, uint32_t) {
   if (spoilers_lever_notch > 0) {
     --spoilers_lever_notch;
     command_notch();
@@ -83,7 +83,7 @@ bool retract_notch(ClickRecord*, uint32_t) {
   return false;
 }
 
-bool extend_notch(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL extend_notch(ClickRecord*, uint32_t) {
   if (spoilers_lever_notch < kLastNotch) {
     ++spoilers_lever_notch;
     command_notch();

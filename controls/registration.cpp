@@ -45,11 +45,10 @@ namespace registration_placard {
 using namespace crv5;
 
 constexpr const char* kAtcId = "(A:ATC ID,string)";
-constexpr size_t kFontNameBytes = parameter_text::kLongestPlacardFont + 1;  // and the terminator
+// The face name a placard may be given fits the record's own, with its terminator.
+static_assert(sizeof(ElementString::font) == parameter_text::kLongestPlacardFont + 1);
 
-char font_name[kFontNameBytes] = "";
-
-double placard_rule(ElementString*);
+double CRV5_CALL placard_rule(ElementString*);
 
 extern ElementString placard_text;
 
@@ -65,8 +64,8 @@ MouseRect mouse[] = {
     mouse_end(),
 };
 
-double placard_rule(ElementString* text) {
-  if (text->text && text->char_count >= 0)
+double CRV5_CALL placard_rule(ElementString* text) {
+  if (text->text)
     registration::placard_text(text->header.gauge ? text->header.gauge->parameters : nullptr,
                                registration_atc_id, text->text,
                                std::min<size_t>(7, static_cast<size_t>(text->char_count)));
@@ -75,9 +74,9 @@ double placard_rule(ElementString* text) {
 
 void apply_options(const char* parameters, ElementString& text) {
   if (const char* font = parameter_text::placard_font(parameters)) {
-    std::strncpy(font_name, font, kFontNameBytes - 1);
-    font_name[kFontNameBytes - 1] = '\0';
-    text.font = font_name;
+    // Into the record's own face name: 31 characters and the terminator.
+    std::strncpy(text.font, font, sizeof text.font - 1);
+    text.font[sizeof text.font - 1] = '\0';
   }
   const uint32_t colour = text.foreground;  // 0x00BBGGRR
   const uint32_t red = parameter_text::placard_colour(parameters, 'r', colour & 0xFF);
@@ -93,7 +92,7 @@ ElementString* text_element(GaugeHeader& gauge) {
   return text && text->kind == kElementString ? reinterpret_cast<ElementString*>(text) : nullptr;
 }
 
-void placard_service(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
+void CRV5_CALL placard_service(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
   if (service_id == kServicePreInstall && gauge && gauge->parameters && *gauge->parameters) {
     if (ElementString* text = text_element(*gauge)) apply_options(gauge->parameters, *text);
   }

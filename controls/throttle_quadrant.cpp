@@ -33,7 +33,7 @@ double lever_fraction(double y, double height) { return std::clamp(1.0 - y / hei
 
 // On a click or while dragging: sets the throttle by the height of the point in the area hit. An
 // area without height gives no measure, and sets nothing.
-bool set_throttle(ClickRecord* click, uint32_t) {
+Bool32 CRV5_CALL set_throttle(ClickRecord* click, uint32_t) {
   if (!click || !click->rect) return false;
   const PixBox& area = click->rect->box;
   if (area.height <= 0) return false;

@@ -52,7 +52,7 @@ constexpr double kPitotHeatLimit341 = 10;         // strictly below
 constexpr double kAirbrakeDeployed = 16000;       // strictly above
 
 // A lamp whose token is 1 while it is lit: the state is the token less 1.
-double token_less_one_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL token_less_one_rule(ElementIcon* lamp_icon) {
   const double value = lamp_icon->source.value.f;
   return std::isfinite(value) ? value - 1 : kLampDark;
 }
@@ -60,26 +60,26 @@ double token_less_one_rule(ElementIcon* lamp_icon) {
 bool below_bar(double pounds_per_square_foot, double bar) {
   return pounds_per_square_foot < bar * kPoundsPerSquareFootPerBar;
 }
-double main_hydraulics_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL main_hydraulics_rule(ElementIcon* lamp_icon) {
   return lamp(below_bar(lamp_icon->source.value.f, kMainLowPressureBar));
 }
-double aux_hydraulics_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL aux_hydraulics_rule(ElementIcon* lamp_icon) {
   return lamp(below_bar(lamp_icon->source.value.f, kAuxLowPressureBar));
 }
 
-double battery_rule(ElementIcon*) {
+double CRV5_CALL battery_rule(ElementIcon*) {
   return lamp(read_var(kBusVoltage761) > kVoltageUp && read_var(kBusVoltage759) < kVoltageDown);
 }
-double generator_rule(ElementIcon*) {
+double CRV5_CALL generator_rule(ElementIcon*) {
   return lamp(read_var(kBusVoltage761) < kVoltageDown && read_var(kBusVoltage759) > kVoltageUp);
 }
 
 // The element's source is the pitot heat switch.
-double pitot_heat_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL pitot_heat_rule(ElementIcon* lamp_icon) {
   return lamp(lamp_icon->source.value.f == 0.0 && read_var(kToken341) < kPitotHeatLimit341);
 }
 
-double airbrake_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL airbrake_rule(ElementIcon* lamp_icon) {
   return lamp(lamp_icon->source.value.f > kAirbrakeDeployed);
 }
 
@@ -96,7 +96,7 @@ constexpr FlapsStage kFlapsStages[] = {
 };
 constexpr const char* kFlapsFullUp = "full up";
 
-double flaps_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL flaps_rule(ElementIcon* lamp_icon) {
   const double flaps = lamp_icon->source.value.f;
   flaps_light_state = static_cast<int32_t>(kLampDark);
   for (const FlapsStage& stage : kFlapsStages) {
@@ -109,7 +109,7 @@ double flaps_rule(ElementIcon* lamp_icon) {
 }
 
 // The word of the lamp's last state, not of the flaps now.
-const char* flaps_word(CRV5_TOOLTIP_PARAMS) {
+const char* CRV5_CALL flaps_word(CRV5_TOOLTIP_PARAMS) {
   for (const FlapsStage& stage : kFlapsStages)
     if (flaps_light_state == stage.state) return stage.word;
   return kFlapsFullUp;
@@ -118,7 +118,7 @@ const TooltipArg flaps_args[] = {tooltip_text(flaps_word)};
 
 // OMI_Light: image 0 shows no marker lit; with NAV1 off the lamp shows none whatever the beacon.
 constexpr double kNoMarker = 0;
-double marker_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL marker_rule(ElementIcon* lamp_icon) {
   const double marker = lamp_icon->source.value.f;
   if (nav1_power == 0 || !std::isfinite(marker)) return kNoMarker;
   return marker;

@@ -93,12 +93,12 @@ namespace {
 
 // The programmable buttons' click: the gauge is found through the click record; none means no
 // parameter text.
-bool parameter_click(ClickRecord* click, uint32_t) {
+Bool32 CRV5_CALL parameter_click(ClickRecord* click, uint32_t) {
   act_on_click(click && click->gauge ? click->gauge->parameters : nullptr);
   return false;
 }
 
-void parameter_service(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
+void CRV5_CALL parameter_service(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
   if (service_id == kServicePreInstall && gauge) install(*gauge);
 }
 

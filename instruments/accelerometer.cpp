@@ -21,9 +21,9 @@ constexpr int32_t kResetHelp = 42279;
 double lowest_g = 0;
 double highest_g = 0;
 
-double lowest_g_memory(ElementNeedle*);
-double highest_g_memory(ElementNeedle*);
-bool reset(ClickRecord*, uint32_t);
+double CRV5_CALL lowest_g_memory(ElementNeedle*);
+double CRV5_CALL highest_g_memory(ElementNeedle*);
+Bool32 CRV5_CALL reset(ClickRecord*, uint32_t);
 
 // All three needles (g x 624): -5 g at about half past four, 0 g at 9 o'clock, +10 g at 3
 // o'clock; stops beyond both ends.
@@ -60,20 +60,20 @@ MouseRect mouse[] = {
 
 // The memories compare strictly (an equal value changes nothing) and keep only load factors that
 // are numbers, so that a needle never turns to an angle that is no number.
-double lowest_g_memory(ElementNeedle* needle) {
+double CRV5_CALL lowest_g_memory(ElementNeedle* needle) {
   const double g = needle->source.value.f;
   if (std::isfinite(g) && g < lowest_g) lowest_g = g;
   return lowest_g;
 }
 
-double highest_g_memory(ElementNeedle* needle) {
+double CRV5_CALL highest_g_memory(ElementNeedle* needle) {
   const double g = needle->source.value.f;
   if (std::isfinite(g) && g > highest_g) highest_g = g;
   return highest_g;
 }
 
 // Both memories to the load factor read afresh; one that is no number leaves them as they are.
-bool reset(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL reset(ClickRecord*, uint32_t) {
   const double g = read_var(kLoadFactor);
   if (std::isfinite(g)) lowest_g = highest_g = g;
   return false;

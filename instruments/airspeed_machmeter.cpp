@@ -64,8 +64,8 @@ NonlinearityEntry pointer_table[] = {
     {.point = {106, 24}, .value = 360},
 };
 
-double mach_disc_angle(ElementNeedle*);
-double airspeed_pointer_angle(ElementNeedle*);
+double CRV5_CALL mach_disc_angle(ElementNeedle*);
+double CRV5_CALL airspeed_pointer_angle(ElementNeedle*);
 
 extern ElementNeedle mach_disc, pointer;
 extern ElementStaticImage cover;
@@ -77,8 +77,8 @@ ElementNeedle pointer = needle({       .gauge = &gauge_Airspeed_Machmeter, .bitm
 ElementStaticImage cover = static_image({.gauge = &gauge_Airspeed_Machmeter, .bitmap = 1280, .position = {0, 0},                                                                                                                 .flags = kCoverFlags});
 // clang-format on
 
-double airspeed_knots(CRV5_TOOLTIP_PARAMS) { return last_airspeed_knots; }
-double mach_number(CRV5_TOOLTIP_PARAMS) { return last_mach; }
+double CRV5_CALL airspeed_knots(CRV5_TOOLTIP_PARAMS) { return last_airspeed_knots; }
+double CRV5_CALL mach_number(CRV5_TOOLTIP_PARAMS) { return last_mach; }
 
 const TooltipArg tooltip_args[] = {tooltip_number(airspeed_knots), tooltip_number(mach_number)};
 const TooltipText speed_tooltip = tooltip("Airspeed and mach indicator (%1!d! knots - %2!4.2f! mach)", tooltip_args);
@@ -91,7 +91,7 @@ MouseRect mouse[] = {
 };
 
 // The pointer's turn for the airspeed the host read into the needle's source.
-double airspeed_pointer_angle(ElementNeedle* needle) {
+double CRV5_CALL airspeed_pointer_angle(ElementNeedle* needle) {
   last_airspeed_knots = needle->source.value.f;
   airspeed_pointer_degrees = airspeed::pointer_degrees(last_airspeed_knots);
   return airspeed_pointer_degrees;
@@ -99,7 +99,7 @@ double airspeed_pointer_angle(ElementNeedle* needle) {
 
 // The disc turned back from the pointer's latest angle by the Mach number's offset. A Mach number
 // that is no number leaves the disc with the pointer (offset 0), so no angle becomes NaN.
-double mach_disc_angle(ElementNeedle* needle) {
+double CRV5_CALL mach_disc_angle(ElementNeedle* needle) {
   last_mach = needle->source.value.f * kMachPerUnit;
   mach_offset_degrees = std::isfinite(last_mach) ? last_mach * airspeed::kDiscDegreesPerMach : 0;
   return airspeed_pointer_degrees - mach_offset_degrees;

@@ -26,9 +26,9 @@ constexpr int32_t kKnobHelp = 43834;
 constexpr int32_t kAltimeterHelp = 12369;
 constexpr int32_t kKnobTooltipHelp = 12372;
 
-double drum_position(ElementMovingImage*);
+double CRV5_CALL drum_position(ElementMovingImage*);
 template <int Threshold>
-double mask_below(ElementIcon*);
+double CRV5_CALL mask_below(ElementIcon*);
 
 NonlinearityEntry pointer_table[] = {
     {.point = {150, 100}, .value = 0},    // 12 o'clock
@@ -98,13 +98,13 @@ MouseRect mouse[] = {
 };
 
 // Every drum turns by the one drum rule, its step, roll and period taken from its record.
-double drum_position(ElementMovingImage* drum) {
+double CRV5_CALL drum_position(ElementMovingImage* drum) {
   return drums::drum_on_record(*drum, drum->y.source.value.f);
 }
 
 // A mask shows (image 0) while the altitude is below its threshold, and hides (-1) at or above it.
 template <int Threshold>
-double mask_below(ElementIcon* mask) {
+double CRV5_CALL mask_below(ElementIcon* mask) {
   return mask->source.value.f < Threshold ? 0 : -1;
 }
 

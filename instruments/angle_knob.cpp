@@ -11,7 +11,7 @@ namespace crv5 {
 std::optional<int32_t> whole_degrees(double degrees) {
   if (!std::isfinite(degrees)) return std::nullopt;
   double whole = std::trunc(degrees);
-  if (whole < 0 || whole > 360) whole -= 360 * std::floor(whole / 360);
+  if (whole < 0) whole -= 360 * std::floor(whole / 360);
   return truncate_to_int(whole);
 }
 

@@ -12,9 +12,10 @@
 
 namespace crv5 {
 
-// A heading or course as whole degrees, truncated toward zero. Readings in [0, 360] are kept as
-// they are; others (negative, or past a full turn) are brought round into [0, 360). A reading that
-// is no number, or infinite, has no whole-degree value.
+// A heading or course as whole degrees, truncated toward zero: every reading of 0 or more as it
+// is (past a full turn too, so that a knob's wrap rule takes it back round); a negative one, which
+// no rule takes and no event could carry, brought round into [0, 360). A reading that is no
+// number, or infinite, has no whole-degree value.
 std::optional<int32_t> whole_degrees(double degrees);
 
 // The same, 0 where there is none: for tooltips, which always show a number.

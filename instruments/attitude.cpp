@@ -29,8 +29,8 @@ constexpr double kPixelsPerPitchDegree = 1.88;
 inline constexpr const FailureRecord* kGyroFailures =
     failures<FailureRecord{8, kFailNone}, FailureRecord{2, kFailNone}, FailureRecord{4, kFailNone}>;
 
-double pitch_limit(ElementSprite*);
-double flag_rule(ElementIcon*);
+double CRV5_CALL pitch_limit(ElementSprite*);
+double CRV5_CALL flag_rule(ElementIcon*);
 
 NonlinearityEntry knob_table[] = {
     {.point = {222, 223}, .value = -100},
@@ -64,10 +64,10 @@ MouseRect mouse[] = {
 };
 
 // Both sprites: the y source held to [-90, 90] (the bank ring has no y source and reads 0).
-double pitch_limit(ElementSprite* sprite) { return horizon::within_ninety(sprite->y.source.value.f); }
+double CRV5_CALL pitch_limit(ElementSprite* sprite) { return horizon::within_ninety(sprite->y.source.value.f); }
 
 // The flag shows (0) while either state is set, else hides (-1).
-double flag_rule(ElementIcon*) {
+double CRV5_CALL flag_rule(ElementIcon*) {
   const bool b = read_var_u32(kFlagStateB) != 0;
   const bool a = read_var_u32(kFlagStateA) != 0;
   return a || b ? 0 : -1;

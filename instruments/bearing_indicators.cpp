@@ -64,8 +64,8 @@ NonlinearityEntry bearing_table[] = {
     {.point = {169, 270}, .value = 180.0},
 };
 
-double adf_needle_rule(ElementNeedle* needle);
-double vor_needle_rule(ElementNeedle* needle);
+double CRV5_CALL adf_needle_rule(ElementNeedle* needle);
+double CRV5_CALL vor_needle_rule(ElementNeedle* needle);
 
 extern ElementSprite card;
 extern ElementNeedle adf_needle;
@@ -89,14 +89,14 @@ MouseRect mouse[] = {
     mouse_end(),
 };
 
-double adf_needle_rule(ElementNeedle* needle) {
+double CRV5_CALL adf_needle_rule(ElementNeedle* needle) {
   needle->source.id = bearing_needles::kAdfBearing;
   return bearing_needles::adf_needle(needle->source);
 }
 
 // The receiver is chosen at each update: its bearing becomes the source the host reads next, and
 // this update shows the bearing read before the call.
-double vor_needle_rule(ElementNeedle* needle) {
+double CRV5_CALL vor_needle_rule(ElementNeedle* needle) {
   const VorReceiver& receiver = rmi_nav1_selected != 0 ? kNav1 : kNav2;
   needle->source.id = receiver.bearing;
   const bool no_station = (read_var_u32(receiver.flags) & kNoStation) != 0;
@@ -127,7 +127,7 @@ NonlinearityEntry knob_table[] = {
     {.point = {39, 297}, .value = 20.0},
 };
 
-double needle_rule(ElementNeedle* needle);
+double CRV5_CALL needle_rule(ElementNeedle* needle);
 
 extern ElementSprite card;
 extern ElementNeedle bearing_needle;
@@ -155,7 +155,7 @@ void write_bearing(char* out, size_t size, double d) {
     std::snprintf(out, size, "ADF position (%ld.\xB0)", whole);
 }
 
-const char* bearing_text(CRV5_TOOLTIP_PARAMS) {
+const char* CRV5_CALL bearing_text(CRV5_TOOLTIP_PARAMS) {
   if (adf_power == 0) return "ADF position (None : ADF radio off)";
   if (read_var(kAdfSignal) < kUsableSignal) return "ADF position (None : No ADF signal)";
   const double b = adf_indicator_bearing;
@@ -187,7 +187,7 @@ MouseRect mouse[] = {
 };
 
 // Keeps the bearing for the tooltip (a bearing that is no number keeps the one before).
-double needle_rule(ElementNeedle* needle) {
+double CRV5_CALL needle_rule(ElementNeedle* needle) {
   if (std::isfinite(needle->source.value.f)) adf_indicator_bearing = needle->source.value.f;
   return bearing_needles::adf_needle(needle->source);
 }
@@ -205,7 +205,7 @@ constexpr uint16_t kClickWave = 10;
 sound::GaugeSound click_sound{.wave_id = kClickWave};
 
 // 0 (2160) lever up, NAV 1; 1 (2161) lever down, NAV 2.
-double lever_rule(ElementIcon*) { return rmi_nav1_selected != 0 ? 0 : 1; }
+double CRV5_CALL lever_rule(ElementIcon*) { return rmi_nav1_selected != 0 ? 0 : 1; }
 
 extern ElementIcon lever;
 
@@ -214,13 +214,13 @@ ElementStaticImage base = static_image({.gauge = &gauge_RMI_Switch, .bitmap = 21
 ElementIcon lever       = icon({        .gauge = &gauge_RMI_Switch, .bitmap = 2160, .position = {0, 0}, .callback = lever_rule, .images = 2, .flags = kSwitchFlags});
 // clang-format on
 
-const char* receiver_name(CRV5_TOOLTIP_PARAMS) { return rmi_nav1_selected != 0 ? "NAV 1" : "NAV 2"; }
+const char* CRV5_CALL receiver_name(CRV5_TOOLTIP_PARAMS) { return rmi_nav1_selected != 0 ? "NAV 1" : "NAV 2"; }
 
 const TooltipArg tooltip_args[] = {tooltip_text(receiver_name)};
 const TooltipText switch_tooltip = tooltip("RMI switch for the VOR needle (%1!s!)", tooltip_args);
 
 // The RMI's VOR needle follows the other receiver from its next update.
-bool lever_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL lever_click(ClickRecord*, uint32_t) {
   rmi_nav1_selected = rmi_nav1_selected == 0 ? 1 : 0;
   sound::gauge_sound_play(click_sound);
   return false;

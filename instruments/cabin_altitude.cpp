@@ -19,7 +19,7 @@ constexpr uint32_t kCabinFollowsOutside = 868;
 constexpr uint32_t kMetricUnits = 2;
 constexpr double kMetresPerFoot = 0.305;
 
-double cabin_altitude(ElementNeedle*);
+double CRV5_CALL cabin_altitude(ElementNeedle*);
 
 NonlinearityEntry cabin_table[] = {
     {.point = {100, 176}, .value = 0},      // 6 o'clock
@@ -49,7 +49,7 @@ MouseRect mouse[] = {
 
 // The cabin's altitude in feet by the schedule. An altitude that is no number or infinite gives
 // 0, so the pointer never turns to an angle that is no number.
-double cabin_altitude(ElementNeedle* pointer) {
+double CRV5_CALL cabin_altitude(ElementNeedle* pointer) {
   const bool follows_outside = read_var(kCabinFollowsOutside) != 0;
   const bool metric = read_var_u32(kUnits) == kMetricUnits;
   double feet = pointer->source.value.f;

@@ -42,9 +42,9 @@ NonlinearityEntry bug_knob_table[] = {
     {.point = {40, 289}, .value = 30.0},
 };
 
-double card_rotation(ElementSprite* card);
-double bug_angle(ElementNeedle* bug);
-double selector_rule(ElementIcon* selector);
+double CRV5_CALL card_rotation(ElementSprite* card);
+double CRV5_CALL bug_angle(ElementNeedle* bug);
+double CRV5_CALL selector_rule(ElementIcon* selector);
 
 constexpr const FailureRecord* kCardFailures = failures<FailureRecord{20, kFailFreeze}, FailureRecord{11, kFailFreeze}>;
 
@@ -63,8 +63,8 @@ ElementIcon selector            = icon({        .gauge = &gauge_Ruzi_Compass, .b
 ElementNeedle bug_knob          = needle({      .gauge = &gauge_Ruzi_Compass, .bitmap = 340, .position = {40, 269}, .pivot = {28, 28}, .source = kHeadingBug, .table = bug_knob_table,                       .flags = kFilteredFlags});
 // clang-format on
 
-double bug_degrees(CRV5_TOOLTIP_PARAMS) { return whole_degrees_or_zero(read_var(kHeadingBug)); }
-const char* mode_name(CRV5_TOOLTIP_PARAMS) {
+double CRV5_CALL bug_degrees(CRV5_TOOLTIP_PARAMS) { return whole_degrees_or_zero(read_var(kHeadingBug)); }
+const char* CRV5_CALL mode_name(CRV5_TOOLTIP_PARAMS) {
   return compass_mode >= kGyroMagnetic && compass_mode <= kCompass ? kModeNames[compass_mode] : "";
 }
 
@@ -73,10 +73,10 @@ const TooltipArg tooltip_args[] = {tooltip_number(bug_degrees), tooltip_text(mod
 const TooltipText bug_knob_tooltip = tooltip("Heading Bug Adjust Knob (%1!d!\xB0)", tooltip_args);
 const TooltipText selector_tooltip = tooltip("Function Selector Knob (%2!s!)", tooltip_args);
 
-bool mode_up(ClickRecord*, uint32_t);
-bool mode_down(ClickRecord*, uint32_t);
-bool bug_decrease(ClickRecord*, uint32_t mouse_flags);
-bool bug_increase(ClickRecord*, uint32_t mouse_flags);
+Bool32 CRV5_CALL mode_up(ClickRecord*, uint32_t);
+Bool32 CRV5_CALL mode_down(ClickRecord*, uint32_t);
+Bool32 CRV5_CALL bug_decrease(ClickRecord*, uint32_t mouse_flags);
+Bool32 CRV5_CALL bug_increase(ClickRecord*, uint32_t mouse_flags);
 
 constexpr uint32_t kKnobFlags = kLeftOrRight | kMouseRepeat;  // 0xa0200000
 
@@ -102,7 +102,7 @@ MouseRect mouse[] = {
 // The card follows the gyro in "GM" and "D" and the magnetic heading in "Cm". The source chosen
 // here is the one the host reads next; this update shows the value it read before the call. A
 // heading that is no number leaves the card where it was.
-double card_rotation(ElementSprite* card) {
+double CRV5_CALL card_rotation(ElementSprite* card) {
   card->rotation.source.id = compass_mode == kCompass ? kMagneticHeading : kGyroHeading;
   const double heading = card->rotation.source.value.f;
   if (std::isfinite(heading)) card_heading = heading;
@@ -112,7 +112,7 @@ double card_rotation(ElementSprite* card) {
 
 // The bug is drawn relative to the gyro heading in every mode: degrees clockwise from the lubber
 // line. A difference that is no number leaves the bug where it was.
-double bug_angle(ElementNeedle* bug) {
+double CRV5_CALL bug_angle(ElementNeedle* bug) {
   static double last = 0;
   const double angle = bug->source.value.f - read_var(kGyroHeading);
   if (std::isfinite(angle)) last = angle;
@@ -121,7 +121,7 @@ double bug_angle(ElementNeedle* bug) {
 
 // While the selector has just been turned back from "Cm" to "D", the gyro is set to the heading
 // the card showed last.
-double selector_rule(ElementIcon*) {
+double CRV5_CALL selector_rule(ElementIcon*) {
   if (previous_compass_mode == kCompass && compass_mode == kDirectional) {
     if (const auto heading = whole_degrees(heading_to_align))
       send_event(kSetGyroHeading, static_cast<uint32_t>(*heading));
@@ -130,7 +130,7 @@ double selector_rule(ElementIcon*) {
 }
 
 // The selector stops at its ends: there a click changes nothing, not even the previous mode.
-bool mode_up(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL mode_up(ClickRecord*, uint32_t) {
   if (compass_mode < kCompass) {
     previous_compass_mode = compass_mode;
     compass_mode = compass_mode + 1;
@@ -138,7 +138,7 @@ bool mode_up(ClickRecord*, uint32_t) {
   return false;
 }
 
-bool mode_down(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL mode_down(ClickRecord*, uint32_t) {
   if (compass_mode > kGyroMagnetic) {
     previous_compass_mode = compass_mode;
     compass_mode = compass_mode - 1;
@@ -149,12 +149,12 @@ bool mode_down(ClickRecord*, uint32_t) {
 // A left click on the increase half goes on from 359 to 360, and from 360 to 1.
 constexpr KnobWrap kBugWrap = {.top = 360, .wraps_to = 1};
 
-bool bug_decrease(ClickRecord*, uint32_t mouse_flags) {
+Bool32 CRV5_CALL bug_decrease(ClickRecord*, uint32_t mouse_flags) {
   knob_click(kHeadingBug, kSetHeadingBug, false, mouse_flags, kBugWrap);
   return false;
 }
 
-bool bug_increase(ClickRecord*, uint32_t mouse_flags) {
+Bool32 CRV5_CALL bug_increase(ClickRecord*, uint32_t mouse_flags) {
   knob_click(kHeadingBug, kSetHeadingBug, true, mouse_flags, kBugWrap);
   return false;
 }

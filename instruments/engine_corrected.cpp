@@ -38,7 +38,7 @@ struct CorrectedDial {
 using N1 = CorrectedDial<&gauge_Engine_Corrected_N1, 1420, 626>;
 using N2 = CorrectedDial<&gauge_Engine_Corrected_N2, 1430, 627>;
 
-double corrected_n2(CRV5_TOOLTIP_PARAMS) { return read_var(627); }
+double CRV5_CALL corrected_n2(CRV5_TOOLTIP_PARAMS) { return read_var(627); }
 
 const TooltipArg n2_args[] = {tooltip_number(corrected_n2)};
 const TooltipText n2_tooltip = tooltip("Turbine tachometer (corrected N2 = %1!d! percent)", n2_args);
@@ -56,7 +56,7 @@ MouseRect n2_mouse[] = {
 };
 
 // Shared by both dials: on pre-install, move the records to the engine the parameters name.
-void rebind_on_install(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
+void CRV5_CALL rebind_on_install(GaugeHeader* gauge, int32_t service_id, uintptr_t) {
   if (service_id == kServicePreInstall && gauge) rebind_to_engine(*gauge);
 }
 

@@ -101,9 +101,11 @@ void rebind_tree(ElementHeader* const* list, int engine) {
 void rebind_mouse_list(MouseRect* rect, int engine) {
   for (; rect && rect->kind != kMouseEnd; ++rect) {
     if (rect->kind == kMouseTooltip) {
+      // A tooltip's box holds no place: 0, 0, then its metric and US-units help ids as width and
+      // height. Its help ids are rebound: the main one and those two.
       rect->help_id = rebind_help_id(rect->help_id, engine);
-      rect->box.x = rebind_help_id(rect->box.x, engine);
-      rect->box.y = rebind_help_id(rect->box.y, engine);
+      rect->box.width = rebind_help_id(rect->box.width, engine);
+      rect->box.height = rebind_help_id(rect->box.height, engine);
     } else if (rect->kind == kMouseChild) {
       rect->event_id = rebind_event(rect->event_id, engine);
     }

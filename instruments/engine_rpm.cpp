@@ -34,7 +34,7 @@ ElementStaticImage cover       = static_image({.gauge = &gauge_Engine_RPM, .bitm
 // clang-format on
 
 // RPM = percent x 9137 / 100.
-double rpm(CRV5_TOOLTIP_PARAMS) { return read_var(kTurbineSpeed) * 9137 / 100; }
+double CRV5_CALL rpm(CRV5_TOOLTIP_PARAMS) { return read_var(kTurbineSpeed) * 9137 / 100; }
 
 const TooltipArg tooltip_args[] = {tooltip_number(rpm)};
 const TooltipText rpm_tooltip = tooltip("Turbine tachometer (%1!d! RPM)", tooltip_args);

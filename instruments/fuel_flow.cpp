@@ -34,7 +34,7 @@ ElementNeedle pointer    = needle({      .gauge = &gauge_Fuel_Flow, .bitmap = 20
 ElementStaticImage cover = static_image({.gauge = &gauge_Fuel_Flow, .bitmap = 2090, .position = {0, 0},                                                                                           .flags = kCoverFlags});
 // clang-format on
 
-double kilograms_per_hour(CRV5_TOOLTIP_PARAMS) { return kilograms_from_pounds(fuel_flow_pph); }
+double CRV5_CALL kilograms_per_hour(CRV5_TOOLTIP_PARAMS) { return kilograms_from_pounds(fuel_flow_pph); }
 
 const TooltipArg tooltip_args[] = {tooltip_number(kilograms_per_hour)};
 const TooltipText flow_tooltip = tooltip("Fuel flow (%1!d! kg/h)", tooltip_args);

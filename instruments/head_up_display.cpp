@@ -32,13 +32,13 @@ inline constexpr const FailureRecord* kAttitudeFailures =
 inline constexpr const FailureRecord* kAltitudeFailures =
     failures<FailureRecord{3, kFailFreeze}, FailureRecord{7, kFailFreeze}>;
 
-double glass_rule(ElementIcon*);
+double CRV5_CALL glass_rule(ElementIcon*);
 template <uint32_t Mode>
-double bank_rule(ElementNeedle*);
+double CRV5_CALL bank_rule(ElementNeedle*);
 template <uint32_t Mode>
-double pitch_rule(ElementSprite*);
+double CRV5_CALL pitch_rule(ElementSprite*);
 template <uint32_t Mode>
-double altitude_text(ElementString*);
+double CRV5_CALL altitude_text(ElementString*);
 
 // Bank pointers: straight down at 0, to the right at -90, to the left at 90.
 NonlinearityEntry bank_table[] = {
@@ -80,7 +80,7 @@ MouseRect mouse[] = {
 
 // hud_mode - 1 in unsigned arithmetic: 0 (bright glass) in mode 1, 1 (dim glass) in mode 2; mode
 // 3 gives 2 and mode 0 gives 4294967295, neither of which names an image.
-double glass_rule(ElementIcon*) { return static_cast<uint32_t>(hud_mode - 1u); }
+double CRV5_CALL glass_rule(ElementIcon*) { return static_cast<uint32_t>(hud_mode - 1u); }
 
 // A copy shows only in its own mode: its own hidden flag is cleared in that mode, set otherwise.
 void show_in_mode(ElementHeader& copy, uint32_t mode) {
@@ -91,13 +91,13 @@ void show_in_mode(ElementHeader& copy, uint32_t mode) {
 }
 
 template <uint32_t Mode>
-double bank_rule(ElementNeedle* pointer) {
+double CRV5_CALL bank_rule(ElementNeedle* pointer) {
   show_in_mode(pointer->header, Mode);
   return horizon::within_ninety(pointer->source.value.f);
 }
 
 template <uint32_t Mode>
-double pitch_rule(ElementSprite* ladder) {
+double CRV5_CALL pitch_rule(ElementSprite* ladder) {
   show_in_mode(ladder->header, Mode);
   return horizon::within_ninety(ladder->y.source.value.f);
 }
@@ -127,7 +127,7 @@ namespace head_up_display {
 // In its own mode the read-out shows the altitude; in any other, five blanks. The text never
 // takes more than the element's five characters and is always ended.
 template <uint32_t Mode>
-double altitude_text(ElementString* readout) {
+double CRV5_CALL altitude_text(ElementString* readout) {
   const double feet = readout->source[0].value.f;
   if (!readout->text) return feet;
   char text[kReadoutChars + 1];

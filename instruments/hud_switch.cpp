@@ -15,9 +15,9 @@ using namespace crv5;
 
 sound::GaugeSound click_sound{.wave_id = 10};
 
-double knob_position(ElementIcon*);
-bool mode_down(ClickRecord*, uint32_t);
-bool mode_up(ClickRecord*, uint32_t);
+double CRV5_CALL knob_position(ElementIcon*);
+Bool32 CRV5_CALL mode_down(ClickRecord*, uint32_t);
+Bool32 CRV5_CALL mode_up(ClickRecord*, uint32_t);
 
 extern ElementIcon knob;
 
@@ -37,9 +37,9 @@ MouseRect mouse[] = {
     mouse_end(),
 };
 
-double knob_position(ElementIcon*) { return hud_mode; }
+double CRV5_CALL knob_position(ElementIcon*) { return hud_mode; }
 
-bool mode_down(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL mode_down(ClickRecord*, uint32_t) {
   if (hud_mode > hud::kOff) {
     --hud_mode;
     sound::gauge_sound_play(click_sound);
@@ -47,7 +47,7 @@ bool mode_down(ClickRecord*, uint32_t) {
   return false;
 }
 
-bool mode_up(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL mode_up(ClickRecord*, uint32_t) {
   if (hud_mode < hud::kStandby) {
     ++hud_mode;
     sound::gauge_sound_play(click_sound);

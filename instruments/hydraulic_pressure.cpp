@@ -41,8 +41,8 @@ constexpr needle_dials::Needle kNeedles[] = {
 };
 // clang-format on
 
-double main_circuit_bars(CRV5_TOOLTIP_PARAMS) { return bars_from_psf(hydraulic_right_psf); }
-double auxiliary_circuit_bars(CRV5_TOOLTIP_PARAMS) {
+double CRV5_CALL main_circuit_bars(CRV5_TOOLTIP_PARAMS) { return bars_from_psf(hydraulic_right_psf); }
+double CRV5_CALL auxiliary_circuit_bars(CRV5_TOOLTIP_PARAMS) {
   return kAuxiliaryTooltipFactor * hydraulic_left_psf / kPsfPerBar;
 }
 

@@ -49,7 +49,7 @@ constexpr PositionWord kPositionWords[] = {
     {.up_to = std::numeric_limits<double>::infinity(), .text = "fully deployed"},
 };
 
-const char* position_word(CRV5_TOOLTIP_PARAMS) {
+const char* CRV5_CALL position_word(CRV5_TOOLTIP_PARAMS) {
   const double v = speed_brake_position;
   if (std::isnan(v)) return "unknown";  // a reading that is no number names no position
   for (const PositionWord& row : kPositionWords)

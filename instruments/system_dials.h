@@ -36,7 +36,7 @@ extern double speed_brake_position;       // Spoilers_Position: token 326, 0 to 
 // The pass-through rule of a needle whose value a tooltip shows: keeps the value the host has just
 // read from the needle's source in `Kept` and drives the needle by it unchanged.
 template <double& Kept>
-double keep_value(ElementNeedle* needle) {
+double CRV5_CALL keep_value(ElementNeedle* needle) {
   return Kept = needle->source.value.f;
 }
 

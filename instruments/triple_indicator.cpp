@@ -50,9 +50,9 @@ constexpr needle_dials::Needle kNeedles[] = {
 };
 // clang-format on
 
-double temperature_celsius(CRV5_TOOLTIP_PARAMS) { return celsius_from_rankine(hydraulic_temperature_r); }
-double oil_pressure_bars(CRV5_TOOLTIP_PARAMS) { return bars_from_psf(oil_pressure_psf); }
-double fuel_pressure_bars(CRV5_TOOLTIP_PARAMS) { return bars_from_psf(fuel_pressure_psf); }
+double CRV5_CALL temperature_celsius(CRV5_TOOLTIP_PARAMS) { return celsius_from_rankine(hydraulic_temperature_r); }
+double CRV5_CALL oil_pressure_bars(CRV5_TOOLTIP_PARAMS) { return bars_from_psf(oil_pressure_psf); }
+double CRV5_CALL fuel_pressure_bars(CRV5_TOOLTIP_PARAMS) { return bars_from_psf(fuel_pressure_psf); }
 
 // Shared by the three regions' tooltips.
 const TooltipArg tooltip_args[] = {tooltip_number(temperature_celsius), tooltip_number(oil_pressure_bars),

@@ -17,9 +17,9 @@ constexpr uint32_t kSupply = 755;      // volts
 constexpr double kLowestSupply = 20;   // volts: at or below it the OFF flag shows
 constexpr int32_t kTurnHelp = 12432;
 
-double ball_curve(ElementSlider*);
-double voltage_rule(ElementIcon*);
-double divide_by_256(ElementNeedle*);
+double CRV5_CALL ball_curve(ElementSlider*);
+double CRV5_CALL voltage_rule(ElementIcon*);
+double CRV5_CALL divide_by_256(ElementNeedle*);
 
 // Turn rate / 256: 45 degrees either side of 12 o'clock, stops at +-4.5.
 NonlinearityEntry turn_table[] = {
@@ -51,16 +51,16 @@ MouseRect mouse[] = {
 };
 
 // The square of the deflection: with the negative scale the ball rises toward both ends.
-double ball_curve(ElementSlider* ball) {
+double CRV5_CALL ball_curve(ElementSlider* ball) {
   const double deflection = ball->y.source.value.f;
   return deflection * deflection;
 }
 
 // The OFF flag shows (0) at 20 volts or less, hides (-1) above.
 // A supply that is no number shows the flag too.
-double voltage_rule(ElementIcon* flag) { return flag->source.value.f > kLowestSupply ? -1 : 0; }
+double CRV5_CALL voltage_rule(ElementIcon* flag) { return flag->source.value.f > kLowestSupply ? -1 : 0; }
 
-double divide_by_256(ElementNeedle* needle) { return needle->source.value.f * 0.00390625; }
+double CRV5_CALL divide_by_256(ElementNeedle* needle) { return needle->source.value.f * 0.00390625; }
 
 }  // namespace turn_coordinator
 

@@ -29,7 +29,7 @@ ElementNeedle pointer    = needle({      .gauge = &gauge_Voltmeter, .bitmap = 41
 ElementStaticImage cover = static_image({.gauge = &gauge_Voltmeter, .bitmap = 4150, .position = {0, 0},                                                                                                .flags = kCoverFlags});
 // clang-format on
 
-double volts(CRV5_TOOLTIP_PARAMS) { return bus_voltage_volts; }
+double CRV5_CALL volts(CRV5_TOOLTIP_PARAMS) { return bus_voltage_volts; }
 
 const TooltipArg tooltip_args[] = {tooltip_number(volts)};
 const TooltipText voltage_tooltip = tooltip("Main bus voltage (%1!4.1f! volts)", tooltip_args);

@@ -116,16 +116,16 @@ struct VorIndicator {
   static constexpr ElementHeader* const* after_glass = Row.marker_lamp ? children<&marker_lamp> : children<&course_knob>;
 
   // A needle or flag that drops to 0 while the receiver is off.
-  static double powered_needle(ElementNeedle* e) { return powered() ? e->source.value.f : 0; }
-  static double powered_flag(ElementIcon* e) { return powered() ? e->source.value.f : 0; }
+  static double CRV5_CALL powered_needle(ElementNeedle* e) { return powered() ? e->source.value.f : 0; }
+  static double CRV5_CALL powered_flag(ElementIcon* e) { return powered() ? e->source.value.f : 0; }
 
   // 1 (blank) with power and a usable station, else 0 (OFF).
-  static double range_flag_rule(ElementIcon* e) { return powered() && e->source.value.u32 != 0 ? 1 : 0; }
+  static double CRV5_CALL range_flag_rule(ElementIcon* e) { return powered() && e->source.value.u32 != 0 ? 1 : 0; }
 
-  static double marker_rule(ElementIcon* e) { return powered() && e->source.value.f == kMarkerLit ? 0 : -1; }
+  static double CRV5_CALL marker_rule(ElementIcon* e) { return powered() && e->source.value.f == kMarkerLit ? 0 : -1; }
 
   // A difference that is no number leaves the pointer where it was.
-  static double heading_pointer_rule(ElementNeedle*) {
+  static double CRV5_CALL heading_pointer_rule(ElementNeedle*) {
     static double last = kParked;
     const double heading = read_var(kGyroHeading);
     if (!powered()) return last = kParked;
@@ -135,14 +135,14 @@ struct VorIndicator {
     return last;
   }
 
-  static double course_text(ElementString* e) {
+  static double CRV5_CALL course_text(ElementString* e) {
     const double course = e->source[0].value.f;
     if (e->text) write_course(e->text, size_t(e->char_count) + 1, course);
     return course;
   }
 
-  static double course_degrees(CRV5_TOOLTIP_PARAMS) { return whole_degrees_or_zero(read_var(Row.course)); }
-  static const char* power_word(CRV5_TOOLTIP_PARAMS) { return powered() ? "active" : "off"; }
+  static double CRV5_CALL course_degrees(CRV5_TOOLTIP_PARAMS) { return whole_degrees_or_zero(read_var(Row.course)); }
+  static const char* CRV5_CALL power_word(CRV5_TOOLTIP_PARAMS) { return powered() ? "active" : "off"; }
 
   // One argument list for both tooltips.
   static constexpr TooltipArg tooltip_args[] = {tooltip_number(course_degrees), tooltip_text(power_word)};
@@ -151,11 +151,11 @@ struct VorIndicator {
 
   // A left click on the increase half goes from 359 to 0.
   static constexpr KnobWrap kCourseWrap = {.top = 359, .wraps_to = 0};
-  static bool course_decrease(ClickRecord*, uint32_t flags) {
+  static Bool32 CRV5_CALL course_decrease(ClickRecord*, uint32_t flags) {
     knob_click(Row.course, Row.course_event, false, flags, kCourseWrap);
     return false;
   }
-  static bool course_increase(ClickRecord*, uint32_t flags) {
+  static Bool32 CRV5_CALL course_increase(ClickRecord*, uint32_t flags) {
     knob_click(Row.course, Row.course_event, true, flags, kCourseWrap);
     return false;
   }

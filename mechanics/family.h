@@ -102,7 +102,7 @@ struct MemberRecords {
   static constexpr TooltipText tooltip = {.text = row.tooltip, .args = row.tooltip_args.data(),
                                           .arg_count = static_cast<int32_t>(row.tooltip_args.size())};
 
-  static bool send_and_play(ClickRecord*, uint32_t) {
+  static Bool32 CRV5_CALL send_and_play(ClickRecord*, uint32_t) {
     send_event(row.event, 0);
     sound::gauge_sound_play(click_sound);
     return false;
@@ -132,10 +132,10 @@ struct MemberRecords {
   }
   static inline std::array<MouseRect, mouse_list_size(row)> mouse = make_mouse();
 
-  static void sound_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
+  static void CRV5_CALL sound_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
     sound::gauge_sound_service(click_sound, service_id, extra_data);
   }
-  static void no_service(GaugeHeader*, int32_t, uintptr_t) {}
+  static void CRV5_CALL no_service(GaugeHeader*, int32_t, uintptr_t) {}
   static constexpr GaugeCallback callback = row.wave != 0             ? sound_service
                                             : row_of(row.gauge).has_callback ? no_service
                                                                             : nullptr;

@@ -24,7 +24,7 @@ struct OnOff {
 
 // Tooltip text argument: the word for token Token's state, read afresh at each call.
 template <uint32_t Token, class Words = OnOff>
-const char* state_word(CRV5_TOOLTIP_PARAMS) {
+const char* CRV5_CALL state_word(CRV5_TOOLTIP_PARAMS) {
   return read_var(Token) > 0 ? Words::set : Words::clear;
 }
 

@@ -120,7 +120,7 @@ enum class GaugeId : int {
 
 struct GaugeRow {
   const char* name;   // the name a panel configuration places the gauge by
-  double width_mm;    // millimetres
+  uint32_t width_mm;  // millimetres
   bool has_callback;  // whether the gauge has a gauge callback
 };
 
@@ -149,7 +149,7 @@ consteval GaugeHeader gauge_header(GaugeId id, ElementHeader* const* elements,
   const GaugeRow& row = row_of(id);
   if (row.has_callback != (callback != nullptr)) throw "the gauge callback disagrees with the table";
   return GaugeHeader{.version = kGaugeHeaderVersion, .name = row.name, .elements = elements,
-                     .callback = callback, .mouse_rects = mouse_rects, .width_mm = row.width_mm};
+                     .size_x_mm = row.width_mm, .mouse_rects = mouse_rects, .callback = callback};
 }
 
 }  // namespace crv5

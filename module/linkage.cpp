@@ -10,8 +10,8 @@
 #endif
 
 namespace {
-void module_init() {}
-void module_deinit() {}
+void CRV5_CALL module_init() {}
+void CRV5_CALL module_deinit() {}
 }  // namespace
 
 #define CRV5_GAUGE_ENTRY(name, width, has_callback) &gauge_##name,

@@ -63,8 +63,8 @@ inline ElementHeader* const element_list[] = {&Root->header, nullptr};
 
 template <class Fields>
 constexpr ElementHeader element_header(ElementKind kind, const Fields& s, PixPoint pivot = {}) {
-  return {.kind = kind, .resource_id = s.bitmap, .gauge = s.gauge, .position = s.position,
-          .pivot = pivot, .next = s.next, .failures = s.failures, .image_flags = s.flags};
+  return {.kind = kind, .resource_id = s.bitmap, .position = s.position, .pivot = pivot,
+          .gauge = s.gauge, .next = s.next, .failures = s.failures, .image_flags = s.flags};
 }
 
 struct StaticImageSpec {
@@ -86,7 +86,7 @@ struct NeedleTable {
 
 struct NeedleSpec {
   CRV5_ELEMENT_PLACE;
-  PixPoint pivot;            // pixels of the needle bitmap
+  PixPoint pivot;            // pixels of the needle bitmap (the header's pivot)
   uint32_t source;           // token variable
   NeedleCallback callback;   // null: the needle follows its source
   NeedleTable table;         // empty: the value is degrees clockwise
@@ -95,8 +95,8 @@ struct NeedleSpec {
 };
 constexpr ElementNeedle needle(const NeedleSpec& s) {
   return {.header = element_header(kElementNeedle, s, s.pivot), .source = var(s.source),
-          .callback = s.callback, .table = s.table.entries, .table_size = s.table.size,
-          .max_degrees_per_update = s.max_turn};
+          .table = s.table.entries, .table_size = s.table.size,
+          .max_degrees_per_update = s.max_turn, .callback = s.callback};
 }
 
 struct IconSpec {
@@ -108,11 +108,12 @@ struct IconSpec {
   CRV5_ELEMENT_DRAWING;
 };
 constexpr ElementIcon icon(const IconSpec& s) {
-  return {.header = element_header(kElementIcon, s), .source = var(s.source),
-          .callback = s.callback, .switch_type = 0, .image_count = s.images, .scale = s.scale};
+  return {.header = element_header(kElementIcon, s), .source = var(s.source), .switch_type = 0,
+          .scale = s.scale, .offset = 0, .image_count = s.images, .callback = s.callback};
 }
 
-// Text strings have no bitmap: the builder sets resource id -1.
+// Text strings have no bitmap: the builder sets resource id -1. The font face is copied into the
+// record (at most 31 characters); the font height is the box's.
 struct StringSpec {
   CRV5_ELEMENT_PLACE;
   uint32_t sources[3];      // token variables; 0 for unused
@@ -129,11 +130,14 @@ struct StringSpec {
 constexpr ElementString text_string(const StringSpec& s) {
   ElementHeader header = element_header(kElementString, s);
   header.resource_id = -1;
-  return {.header = header,
-          .source = {var(s.sources[0]), var(s.sources[1]), var(s.sources[2])},
-          .callback = s.callback, .box = s.box, .char_count = s.chars, .foreground = s.foreground,
-          .background = s.background, .highlight = s.highlight, .font = s.font,
-          .weight = s.weight, .charset = 1, .draw_flags = 0x25};
+  ElementString string{.header = header,
+                       .source = {var(s.sources[0]), var(s.sources[1]), var(s.sources[2])},
+                       .box = s.box, .foreground = s.foreground, .background = s.background,
+                       .highlight = s.highlight, .weight = s.weight, .charset = 1,
+                       .draw_flags = 0x25, .char_count = static_cast<uint16_t>(s.chars),
+                       .char_height = s.box.height, .callback = s.callback};
+  for (int i = 0; s.font && s.font[i] && i < kFontNameChars - 1; ++i) string.font[i] = s.font[i];
+  return string;
 }
 
 struct SliderAxisSpec {
@@ -148,8 +152,9 @@ struct SliderSpec {
 };
 constexpr ElementSlider slider(const SliderSpec& s) {
   return {.header = element_header(kElementSlider, s),
-          .x = {var(s.x.source), s.x.callback, s.x.scale},
-          .y = {var(s.y.source), s.y.callback, s.y.scale}};
+          .x = {.source = var(s.x.source), .scale = s.x.scale},
+          .y = {.source = var(s.y.source), .scale = s.y.scale},
+          .x_callback = s.x.callback, .y_callback = s.y.callback};
 }
 
 struct MovingAxisSpec {
@@ -164,8 +169,9 @@ struct MovingImageSpec {
 };
 constexpr ElementMovingImage moving_image(const MovingImageSpec& s) {
   return {.header = element_header(kElementMovingImage, s),
-          .x = {var(s.x.source), s.x.callback, s.x.min, s.x.max},
-          .y = {var(s.y.source), s.y.callback, s.y.min, s.y.max}};
+          .x = {.source = var(s.x.source), .min = s.x.min, .max = s.x.max},
+          .y = {.source = var(s.y.source), .min = s.y.min, .max = s.y.max},
+          .x_callback = s.x.callback, .y_callback = s.y.callback};
 }
 
 struct SpriteAxisSpec {
@@ -175,7 +181,7 @@ struct SpriteAxisSpec {
 };
 struct SpriteSpec {
   CRV5_ELEMENT_PLACE;
-  PixPoint texture_center;       // pixels of the texture; also the element's pivot
+  PixPoint texture_center;       // pixels of the texture: the element's pivot
   double texture_scale_x = 1.0;  // 1.0 = as drawn
   double texture_scale_y = 1.0;
   SpriteAxisSpec x, y, rotation;
@@ -183,11 +189,13 @@ struct SpriteSpec {
 };
 constexpr ElementSprite sprite(const SpriteSpec& s) {
   return {.header = element_header(kElementSprite, s, s.texture_center),
-          .texture_center = s.texture_center, .texture_scale_x = s.texture_scale_x,
-          .texture_scale_y = s.texture_scale_y,
-          .x = {var(s.x.source), s.x.callback, s.x.scale},
-          .y = {var(s.y.source), s.y.callback, s.y.scale},
-          .rotation = {var(s.rotation.source), s.rotation.callback, s.rotation.scale}};
+          .x = {.source = var(s.x.source), .scale = s.x.scale},
+          .y = {.source = var(s.y.source), .scale = s.y.scale},
+          .rotation = {.source = var(s.rotation.source), .scale = s.rotation.scale},
+          .texture_scale_x = static_cast<float>(s.texture_scale_x),
+          .texture_scale_y = static_cast<float>(s.texture_scale_y),
+          .x_callback = s.x.callback, .y_callback = s.y.callback,
+          .rotation_callback = s.rotation.callback};
 }
 
 #undef CRV5_ELEMENT_PLACE
@@ -202,9 +210,19 @@ constexpr uint32_t kLeftHeld = kMouseLeftSingle | kMouseRepeat;          // 0x20
 constexpr MouseRect mouse_parent(PixBox box = {}, int32_t help_id = 0) {
   return MouseRect{.kind = kMouseParent, .box = box, .cursor = kCursorNone, .help_id = help_id};
 }
+// A tooltip's text with its arguments, as a gauge writes it once for a tooltip record.
+struct TooltipText {
+  const char* text = nullptr;         // Windows Latin-1; null for a help-id-only tooltip
+  const TooltipArg* args = nullptr;   // may be shared by several tooltips of a gauge
+  uint32_t arg_count = 0;
+};
+
+// A tooltip record (kind 4): its argument count, text and arguments in the record's own words.
 constexpr MouseRect mouse_tooltip(const TooltipText* tooltip, int32_t help_id = 0) {
+  const TooltipText words = tooltip ? *tooltip : TooltipText{};
   return MouseRect{.kind = kMouseTooltip, .cursor = kCursorNone, .help_id = help_id,
-                   .tooltip = tooltip};
+                   .tooltip_arg_count = words.arg_count, .tooltip_text = words.text,
+                   .tooltip_args = words.args};
 }
 constexpr MouseRect mouse_child(PixBox box, int32_t cursor, uint32_t flags, MouseFunction function) {
   return MouseRect{.kind = kMouseChild, .box = box, .cursor = cursor, .mouse_flags = flags,
@@ -225,17 +243,17 @@ constexpr TooltipArg tooltip_text(TooltipTextFn fn) { return TooltipArg{.text = 
 // A tooltip record's text with its argument list, the arguments counted.
 template <size_t N>
 constexpr TooltipText tooltip(const char* text, const TooltipArg (&args)[N]) {
-  return TooltipText{.text = text, .args = args, .arg_count = static_cast<int32_t>(N)};
+  return TooltipText{.text = text, .args = args, .arg_count = static_cast<uint32_t>(N)};
 }
 constexpr TooltipText tooltip(const char* text) { return TooltipText{.text = text}; }
 
 // A gauge header built from its parts, for records that are not one of the module's gauges (test
 // fixtures); the module's gauges take their name and width from the gauge table (module/gauges.h).
-constexpr GaugeHeader gauge_header(const char* name, double width_mm,
+constexpr GaugeHeader gauge_header(const char* name, uint32_t width_mm,
                                    ElementHeader* const* elements, MouseRect* mouse_rects,
                                    GaugeCallback callback = nullptr) {
   return GaugeHeader{.version = kGaugeHeaderVersion, .name = name, .elements = elements,
-                     .callback = callback, .mouse_rects = mouse_rects, .width_mm = width_mm};
+                     .size_x_mm = width_mm, .mouse_rects = mouse_rects, .callback = callback};
 }
 
 // The gauge of that name in a linkage's table, or null.

@@ -89,23 +89,23 @@ void pick_band() {
 // --- Element callbacks ------------------------------------------------------------------------
 
 // Follows the frequency while the head is on; frozen while it is off.
-double dial_value(ElementNeedle* e) {
+double CRV5_CALL dial_value(ElementNeedle* e) {
   const double khz = decode_frequency();
   if (is_on(adf_power)) adf_dial_angle = dial_angle(current_band(), khz);
   light_with_power(e->header, adf_power);
   return adf_dial_angle;
 }
 
-double band_card_turn(ElementSprite* e) {
+double CRV5_CALL band_card_turn(ElementSprite* e) {
   light_with_power(e->header, adf_power);
   return (1 - adf_band) * 90;
 }
 
 // "0345.5" below 1000 kHz, "1234.5" above; six blanks while the head is off. Never written past
 // the element's character count.
-double readout_text(ElementString* e) {
+double CRV5_CALL readout_text(ElementString* e) {
   const double khz = decode_frequency();
-  const size_t room = static_cast<size_t>(e->char_count < 0 ? 0 : e->char_count) + 1;
+  const size_t room = static_cast<size_t>(e->char_count) + 1;
   if (!is_on(adf_power)) {
     std::snprintf(e->text, room, "%s", "      ");
   } else if (khz < 1000) {
@@ -116,11 +116,11 @@ double readout_text(ElementString* e) {
   return 0;
 }
 
-double tuning_knob_value(ElementNeedle*) { return adf_tuning_knob; }
-double band_selector_value(ElementNeedle*) { return adf_band; }
+double CRV5_CALL tuning_knob_value(ElementNeedle*) { return adf_tuning_knob; }
+double CRV5_CALL band_selector_value(ElementNeedle*) { return adf_band; }
 
 // The switch pictures re-send the ident audio's state on every update.
-double main_switch_picture(ElementIcon*) {
+double CRV5_CALL main_switch_picture(ElementIcon*) {
   if (!is_on(adf_power)) {
     send_event(kIdentOff, 0);
     return 0;
@@ -128,7 +128,7 @@ double main_switch_picture(ElementIcon*) {
   if (is_on(adf_tone)) send_event(kIdentOn, 0);
   return 1;
 }
-double tone_switch_picture(ElementIcon*) {
+double CRV5_CALL tone_switch_picture(ElementIcon*) {
   if (!is_on(adf_tone)) {
     send_event(kIdentOff, 0);
     return 0;
@@ -174,7 +174,7 @@ ElementIcon main_switch    = icon({        .gauge = kHead, .bitmap = 3200, .posi
 
 // --- Tooltips -----------------------------------------------------------------------------------
 
-const char* band_text(CRV5_TOOLTIP_PARAMS) { return current_band().text; }
+const char* CRV5_CALL band_text(CRV5_TOOLTIP_PARAMS) { return current_band().text; }
 
 const TooltipArg tooltip_args[] = {
     tooltip_text(band_text),               // %1
@@ -188,7 +188,7 @@ const TooltipText switch_tooltip = tooltip("ADF main switch (%3!s!)", tooltip_ar
 // --- Clicks -------------------------------------------------------------------------------------
 
 // The tone switch works powered or not.
-bool tone_switch_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL tone_switch_click(ClickRecord*, uint32_t) {
   adf_tone = toggled(adf_tone);
   sound::gauge_sound_play(click);
   return false;
@@ -197,7 +197,7 @@ bool tone_switch_click(ClickRecord*, uint32_t) {
 // One click of the tuning knob: 5 kHz on a right click (tested first), 0.5 kHz on a left one, as
 // five events; the band's ends are stops, tested on the frequency as last decoded.
 template <int Direction>
-bool tuning_click(ClickRecord*, uint32_t mouse_flags) {
+Bool32 CRV5_CALL tuning_click(ClickRecord*, uint32_t mouse_flags) {
   if (!is_on(adf_power)) return false;
   const Band& band = current_band();
   const bool coarse = (mouse_flags & kMouseRightSingle) != 0;
@@ -215,7 +215,7 @@ uint32_t packed_khz(double khz) { return reexpress(static_cast<uint32_t>(truncat
 // A band change moves the frequency to the edge the two bands share and presets the dial to the
 // new band's reading of it.
 template <int Direction>
-bool band_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL band_click(ClickRecord*, uint32_t) {
   if (!is_on(adf_power)) return false;
   if (Direction > 0 ? adf_band >= kBandCount : adf_band <= 1) return false;
   adf_band += Direction;

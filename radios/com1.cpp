@@ -36,13 +36,13 @@ void decode_frequency() {
 
 // --- Read-out -----------------------------------------------------------------------------------
 
-double first_decimal(ElementIcon*) { return digits_from(com1_fraction, 10); }
-double mhz_units(ElementIcon*) { return digit_at(com1_whole_mhz, 1); }
-double mhz_tens(ElementIcon*) { return digit_at(com1_whole_mhz, 10); }
+double CRV5_CALL first_decimal(ElementIcon*) { return digits_from(com1_fraction, 10); }
+double CRV5_CALL mhz_units(ElementIcon*) { return digit_at(com1_whole_mhz, 1); }
+double CRV5_CALL mhz_tens(ElementIcon*) { return digit_at(com1_whole_mhz, 10); }
 
 // The channel wheel's image from the last digit of the decimals: 0, 2, 5, 7 show the endings 00,
 // 25, 50, 75; any other digit shows 00.
-double channel_ending(ElementIcon*) {
+double CRV5_CALL channel_ending(ElementIcon*) {
   const double last = digit_at(com1_fraction, 1);
   if (last == 2) return 1;
   if (last == 5) return 2;
@@ -72,7 +72,7 @@ ElementIcon lamp                = icon({        .gauge = kHead, .bitmap = 3130, 
 
 // The frequency to the channel: a decimals ending in 2 or 7 stands for .x25 or .x75, so half a
 // hundredth is added to a copy (the channel wheel keeps reading the decoded value).
-double channel_mhz(CRV5_TOOLTIP_PARAMS) {
+double CRV5_CALL channel_mhz(CRV5_TOOLTIP_PARAMS) {
   double f = com1_fraction;
   const double last = digit_at(f, 1);
   if (last == 2 || last == 7) f += 0.5;

@@ -67,20 +67,20 @@ struct Nav {
   // --- Read-out: each drum lit with the power -------------------------------------------------
 
   template <int Place, bool Whole>
-  static double drum(ElementMovingImage* e) {
+  static double CRV5_CALL drum(ElementMovingImage* e) {
     light_with_power(e->header, *H.power);
     return digit_at(Whole ? *H.whole_mhz : *H.fraction, Place);
   }
-  static double tenths_drum(ElementMovingImage* e) {
+  static double CRV5_CALL tenths_drum(ElementMovingImage* e) {
     light_with_power(e->header, *H.power);
     return digits_from(*H.fraction, 10);
   }
-  static double hundreds_digit(ElementIcon* e) {
+  static double CRV5_CALL hundreds_digit(ElementIcon* e) {
     light_with_power(e->header, *H.power);
     return 0;
   }
-  static double mhz_knob(ElementNeedle*) { return *H.whole_mhz; }
-  static double decimals_knob(ElementNeedle*) { return *H.fraction; }
+  static double CRV5_CALL mhz_knob(ElementNeedle*) { return *H.whole_mhz; }
+  static double CRV5_CALL decimals_knob(ElementNeedle*) { return *H.fraction; }
 
   // --- Elements, each the child of the one before it (declared from the last) -----------------
 
@@ -115,7 +115,7 @@ struct Nav {
   // --- Clicks --------------------------------------------------------------------------------
 
   // Switching off silences the ident and the tone; switching on therefore starts with the tone off.
-  static bool main_switch_click(ClickRecord*, uint32_t) {
+  static Bool32 CRV5_CALL main_switch_click(ClickRecord*, uint32_t) {
     if (is_on(*H.power)) {
       send_event(H.ident_off, 0);
       *H.tone = 0;
@@ -126,7 +126,7 @@ struct Nav {
   }
 
   // Works only while the head is on.
-  static bool tone_switch_click(ClickRecord*, uint32_t) {
+  static Bool32 CRV5_CALL tone_switch_click(ClickRecord*, uint32_t) {
     if (!is_on(*H.power)) return false;
     send_event(is_on(*H.tone) ? H.ident_off : H.ident_on, 0);
     *H.tone = toggled(*H.tone);

@@ -80,12 +80,12 @@ constexpr int32_t toggled(int32_t state) { return state == 0 ? 1 : 0; }
 
 // A two-image switch: 1 while its state is on, else 0.
 template <const int32_t* State>
-double switch_picture(ElementIcon*) {
+double CRV5_CALL switch_picture(ElementIcon*) {
   return is_on(*State) ? 1 : 0;
 }
 // A power lamp: lit (image 0) while the head is on, else hidden.
 template <const int32_t* Power>
-double power_lamp(ElementIcon*) {
+double CRV5_CALL power_lamp(ElementIcon*) {
   return is_on(*Power) ? 0 : -1;
 }
 
@@ -103,12 +103,12 @@ inline void light_with_power(ElementHeader& element, int32_t power) {
 // --- Tooltip arguments ----------------------------------------------------------------------
 
 template <const int32_t* State>
-const char* state_word(CRV5_TOOLTIP_PARAMS) {
+const char* CRV5_CALL state_word(CRV5_TOOLTIP_PARAMS) {
   return is_on(*State) ? "on" : "off";
 }
 // Whole megahertz plus the decimals, shown by "%1!07.3f!".
 template <const double* WholeMhz, const double* Fraction>
-double frequency_mhz(CRV5_TOOLTIP_PARAMS) {
+double CRV5_CALL frequency_mhz(CRV5_TOOLTIP_PARAMS) {
   return *WholeMhz + *Fraction / 100;
 }
 
@@ -116,7 +116,7 @@ double frequency_mhz(CRV5_TOOLTIP_PARAMS) {
 
 // Turns the head's power over and plays its click.
 template <int32_t* Power, sound::GaugeSound* Click>
-bool main_switch_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL main_switch_click(ClickRecord*, uint32_t) {
   *Power = toggled(*Power);
   sound::gauge_sound_play(*Click);
   return false;
@@ -170,7 +170,7 @@ struct KnobHalf {
 };
 
 template <const KnobHalf& Half>
-bool knob_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL knob_click(ClickRecord*, uint32_t) {
   if (Half.decode != nullptr) Half.decode();
   if (Half.power != nullptr && !is_on(*Half.power)) return false;
   take_step(Half.step, *Half.value);
@@ -182,7 +182,7 @@ bool knob_click(ClickRecord*, uint32_t) {
 // Install: the head's own first steps, then the sound player and its click. Update: the head's
 // decoding. Kill: the click and the player released.
 template <sound::GaugeSound* Click, void (*Install)() = nullptr, void (*Update)() = nullptr>
-void head_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
+void CRV5_CALL head_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
   if constexpr (Install != nullptr) {
     if (service_id == kServicePreInstall) Install();
   }

@@ -24,7 +24,7 @@ void decode_code() { xpdr_code = transponder_code(read_var_u32(kCode)); }
 
 // A drum decodes the code, lights with the power and shows its digit.
 template <int Place>
-double code_drum(ElementMovingImage* e) {
+double CRV5_CALL code_drum(ElementMovingImage* e) {
   decode_code();
   light_with_power(e->header, iff_power);
   return Place == 1000 ? digits_from(xpdr_code, Place) : digit_at(xpdr_code, Place);
@@ -59,7 +59,7 @@ template <uint32_t Event>
 constexpr KnobHalf kDigitArea = {
     .decode = nullptr, .power = &iff_power, .value = &xpdr_code, .step = {Event, 1}};
 
-bool ident_click(ClickRecord*, uint32_t) { return false; }
+Bool32 CRV5_CALL ident_click(ClickRecord*, uint32_t) { return false; }
 
 // clang-format off
 MouseRect mouse[] = {

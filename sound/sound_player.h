@@ -44,7 +44,7 @@ void gauge_sound_play(GaugeSound& gauge);
 // The whole gauge callback of a gauge whose callback does nothing but set up and release its
 // sound: gauge_sound_callback<&my_sound> fills a gauge header's callback field.
 template <GaugeSound* Sound>
-void gauge_sound_callback(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
+void CRV5_CALL gauge_sound_callback(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
   gauge_sound_service(*Sound, service_id, extra_data);
 }
 

@@ -184,7 +184,7 @@ void run_engine_automation() {
 
 // Shared by both gauges: the start state on connect, the automation on every update.
 template <void (*ApplyStartState)()>
-void start_state_service(GaugeHeader*, int32_t service_id, uintptr_t) {
+void CRV5_CALL start_state_service(GaugeHeader*, int32_t service_id, uintptr_t) {
   if (service_id == kServiceConnectToWindow) {
     record_capacities();
     ApplyStartState();

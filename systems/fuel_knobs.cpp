@@ -23,9 +23,9 @@ sound::GaugeSound selector_sound{.wave_id = kClickWave};
 sound::GaugeSound blink_knob_sound{.wave_id = kClickWave};
 sound::GaugeSound test_knob_sound{.wave_id = kClickWave};
 
-double selector_rule(ElementIcon*);
-double blink_knob_rule(ElementIcon*);
-double lamp_test_rule(ElementIcon*);
+double CRV5_CALL selector_rule(ElementIcon*);
+double CRV5_CALL blink_knob_rule(ElementIcon*);
+double CRV5_CALL lamp_test_rule(ElementIcon*);
 
 extern ElementIcon selector, blink_knob, test_knob;
 
@@ -39,8 +39,8 @@ ElementStaticImage test_knob_base  = static_image({.gauge = &gauge_Fuel_Lamps_Te
 ElementIcon test_knob              = icon({        .gauge = &gauge_Fuel_Lamps_Test_Knob,    .bitmap = 4000, .position = {0, 0}, .callback = lamp_test_rule,  .images = 2, .flags = kSwitchFlags, .failures = kHiddenOnFailure21});
 // clang-format on
 
-const char* tanks_word(CRV5_TOOLTIP_PARAMS) { return fuel_gauge_all_tanks != 0 ? "all" : "internal"; }
-const char* blinking_word(CRV5_TOOLTIP_PARAMS) { return fuel_blink_enabled != 0 ? "blinking" : "not blinking"; }
+const char* CRV5_CALL tanks_word(CRV5_TOOLTIP_PARAMS) { return fuel_gauge_all_tanks != 0 ? "all" : "internal"; }
+const char* CRV5_CALL blinking_word(CRV5_TOOLTIP_PARAMS) { return fuel_blink_enabled != 0 ? "blinking" : "not blinking"; }
 
 const TooltipArg selector_args[] = {tooltip_text(tanks_word)};
 const TooltipArg blink_knob_args[] = {tooltip_text(blinking_word)};
@@ -49,8 +49,8 @@ const TooltipText blink_knob_tooltip = tooltip("Blinking light stopping button (
 const TooltipText test_knob_tooltip = tooltip("Fuel lamps test knob");
 
 template <int32_t* OnOff, sound::GaugeSound* Sound>
-bool turn_over_click(ClickRecord*, uint32_t);
-bool test_knob_click(ClickRecord*, uint32_t);
+Bool32 CRV5_CALL turn_over_click(ClickRecord*, uint32_t);
+Bool32 CRV5_CALL test_knob_click(ClickRecord*, uint32_t);
 
 MouseRect selector_mouse[] = {
     mouse_parent(),
@@ -74,11 +74,11 @@ MouseRect test_knob_mouse[] = {
     mouse_end(),
 };
 
-double selector_rule(ElementIcon*) { return fuel_gauge_all_tanks != 0 ? 1 : 0; }
-double blink_knob_rule(ElementIcon*) { return fuel_blink_enabled != 0 ? 1 : 0; }
+double CRV5_CALL selector_rule(ElementIcon*) { return fuel_gauge_all_tanks != 0 ? 1 : 0; }
+double CRV5_CALL blink_knob_rule(ElementIcon*) { return fuel_blink_enabled != 0 ? 1 : 0; }
 
 // Holds the lamp test on while updates are left; the update that uses the last one ends it.
-double lamp_test_rule(ElementIcon*) {
+double CRV5_CALL lamp_test_rule(ElementIcon*) {
   if (fuel_lamp_test_ticks > 0) {
     --fuel_lamp_test_ticks;
     fuel_lamp_test = 1;
@@ -89,13 +89,13 @@ double lamp_test_rule(ElementIcon*) {
 
 // A click that turns a module-wide on/off state over, then plays the gauge's click.
 template <int32_t* OnOff, sound::GaugeSound* Sound>
-bool turn_over_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL turn_over_click(ClickRecord*, uint32_t) {
   *OnOff = *OnOff == 0 ? 1 : 0;
   sound::gauge_sound_play(*Sound);
   return false;
 }
 
-bool test_knob_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL test_knob_click(ClickRecord*, uint32_t) {
   fuel_lamp_test_ticks = kLampTestUpdates;
   sound::gauge_sound_play(test_knob_sound);
   return false;

@@ -33,7 +33,7 @@ double total_fuel_kg() { return fuel_left_kg + fuel_right_kg; }
 
 // The percentage counts the external tanks when the gauge does, against the internal capacity
 // only, so it may pass 100. It is not a number until the capacities are known: lit.
-double low_level_rule(ElementIcon*) {
+double CRV5_CALL low_level_rule(ElementIcon*) {
   const double internal_capacity_kg =
       tank292_capacity_kg + tank298_capacity_kg + tank294_capacity_kg + tank300_capacity_kg;
   fuel_level_percent = 100 * total_fuel_kg() / internal_capacity_kg;
@@ -42,7 +42,7 @@ double low_level_rule(ElementIcon*) {
 }
 
 // The lamp's source is the fuel pressure.
-double low_pressure_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL low_pressure_rule(ElementIcon* lamp_icon) {
   fuel_pressure_bar = lamp_icon->source.value.f / kPoundsPerSquareFootPerBar;
   if (fuel_lamp_test != 0) return kLampLit;
   return lamp(fuel_pressure_bar < kLowPressureBar);
@@ -50,7 +50,7 @@ double low_pressure_rule(ElementIcon* lamp_icon) {
 
 // The lamp's source is the fuel flow. An endurance that is not a number (no fuel and no flow)
 // does not darken the lamp; fuel with no flow lasts for ever.
-double ten_minutes_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL ten_minutes_rule(ElementIcon* lamp_icon) {
   const double total_kg = total_fuel_kg();
   const double flow_kg_per_hour = lamp_icon->source.value.f * kKilogramsPerPound;
   if (fuel_lamp_test != 0) return kLampLit;
@@ -62,8 +62,8 @@ double ten_minutes_rule(ElementIcon* lamp_icon) {
 }
 
 // The low level tooltip names the lamp's threshold.
-double low_level_threshold(CRV5_TOOLTIP_PARAMS) { return kLowLevelPercent; }
-double pressure_bar(CRV5_TOOLTIP_PARAMS) { return fuel_pressure_bar; }
+double CRV5_CALL low_level_threshold(CRV5_TOOLTIP_PARAMS) { return kLowLevelPercent; }
+double CRV5_CALL pressure_bar(CRV5_TOOLTIP_PARAMS) { return fuel_pressure_bar; }
 
 const TooltipArg level_args[] = {tooltip_number(low_level_threshold)};
 const TooltipArg pressure_args[] = {tooltip_number(pressure_bar)};

@@ -36,8 +36,8 @@ NonlinearityEntry kilograms_table[] = {
     {.point = {178, 253}, .value = 1200.0},
 };
 
-double left_side_rule(ElementNeedle* pointer);
-double right_side_rule(ElementNeedle* pointer);
+double CRV5_CALL left_side_rule(ElementNeedle* pointer);
+double CRV5_CALL right_side_rule(ElementNeedle* pointer);
 
 extern ElementNeedle right_pointer;
 extern ElementNeedle left_pointer;
@@ -50,9 +50,9 @@ ElementNeedle left_pointer  = needle({      .gauge = &gauge_Fuel_Quantity, .bitm
 ElementStaticImage bezel    = static_image({.gauge = &gauge_Fuel_Quantity, .bitmap = 2060, .position = {0, 0},                                                                                                                                .flags = kCoverFlags});
 // clang-format on
 
-double left_kg(CRV5_TOOLTIP_PARAMS) { return fuel_left_kg; }
-double right_kg(CRV5_TOOLTIP_PARAMS) { return fuel_right_kg; }
-const char* external_tanks_word(CRV5_TOOLTIP_PARAMS) { return fuel_gauge_all_tanks != 0 ? "with" : "without"; }
+double CRV5_CALL left_kg(CRV5_TOOLTIP_PARAMS) { return fuel_left_kg; }
+double CRV5_CALL right_kg(CRV5_TOOLTIP_PARAMS) { return fuel_right_kg; }
+const char* CRV5_CALL external_tanks_word(CRV5_TOOLTIP_PARAMS) { return fuel_gauge_all_tanks != 0 ? "with" : "without"; }
 
 // Shared by both halves' tooltips.
 const TooltipArg tooltip_args[] = {tooltip_number(left_kg), tooltip_number(right_kg), tooltip_text(external_tanks_word)};
@@ -86,13 +86,13 @@ double side_kilograms(double first_level, double first_capacity_kg, uint32_t sec
 }
 
 // The pointer's source is the side's first tank, read by the host just before the call.
-double left_side_rule(ElementNeedle* pointer) {
+double CRV5_CALL left_side_rule(ElementNeedle* pointer) {
   fuel_left_kg = side_kilograms(pointer->source.value.f, tank292_capacity_kg, kLeftSecondTank,
                                 tank294_capacity_kg, external1_capacity_kg, kExternal1Level);
   return fuel_left_kg;
 }
 
-double right_side_rule(ElementNeedle* pointer) {
+double CRV5_CALL right_side_rule(ElementNeedle* pointer) {
   fuel_right_kg = side_kilograms(pointer->source.value.f, tank298_capacity_kg, kRightSecondTank,
                                  tank300_capacity_kg, external2_capacity_kg, kExternal2Level);
   return fuel_right_kg;

@@ -30,11 +30,11 @@ constexpr double kLampDown = 16000;       // the single lamps: above
 constexpr double kWarningArmedAtMost = 30;
 
 // Down-bar rule: the element's source is the leg's position.
-double down_bar_rule(ElementIcon* bar) { return lamp(bar->source.value.f > kIndicatorDown); }
+double CRV5_CALL down_bar_rule(ElementIcon* bar) { return lamp(bar->source.value.f > kIndicatorDown); }
 
 // Transit rule for a leg whose red lamp blinks with a period of `PeriodMs` milliseconds.
 template <int PeriodMs>
-double transit_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL transit_rule(ElementIcon* lamp_icon) {
   const double position = lamp_icon->source.value.f;
   const double period = PeriodMs / 1000.0;  // seconds; the nearest double, as 0.51 written out
   double state = lamp(blink_phase_lit(read_var(kSimulationTime), period));
@@ -44,13 +44,13 @@ double transit_rule(ElementIcon* lamp_icon) {
 }
 
 // The lamp's source is the nose leg.
-double gear_down_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL gear_down_rule(ElementIcon* lamp_icon) {
   return lamp(lamp_icon->source.value.f > kLampDown && read_var(kLeftLeg) > kLampDown &&
               read_var(kRightLeg) > kLampDown);
 }
 
 // The lamp's source is the arming value.
-double forgotten_gear_rule(ElementIcon* lamp_icon) {
+double CRV5_CALL forgotten_gear_rule(ElementIcon* lamp_icon) {
   if (lamp_icon->source.value.f > kWarningArmedAtMost) return kLampDark;
   return lamp(read_var(kLeftLeg) < kLampDown || read_var(kRightLeg) < kLampDown ||
               read_var(kNoseLeg) < kLampDown);

@@ -14,7 +14,7 @@ constexpr double kLeverDown = 8000;         // from this position on the lever s
 constexpr uint32_t kToggleGear = 0x10022;   // sent by the host on a click
 
 // State 0 (2310) lever up, 1 (2311) lever down; the element's source is the lever position.
-double lever_rule(ElementIcon* lever) { return lever->source.value.f < kLeverDown ? 0 : 1; }
+double CRV5_CALL lever_rule(ElementIcon* lever) { return lever->source.value.f < kLeverDown ? 0 : 1; }
 
 }  // namespace gear_lever
 

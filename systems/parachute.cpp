@@ -42,8 +42,8 @@ constexpr double kNearlyStowed = 0.05;
 
 sound::GaugeSound lever_sound{.wave_id = 20};
 
-double lever_picture(ElementIcon*);
-double lamp_rule(ElementIcon*);
+double CRV5_CALL lever_picture(ElementIcon*);
+double CRV5_CALL lamp_rule(ElementIcon*);
 
 extern ElementIcon lever;
 
@@ -54,14 +54,14 @@ ElementStaticImage lever_panel = static_image({.gauge = &gauge_Parachute, .bitma
 ElementIcon lever              = icon({        .gauge = &gauge_Parachute, .bitmap = 2290, .position = {0, 0}, .source = kParachute, .callback = lever_picture, .images = 2, .flags = kSwitchFlags});  // 2290 pushed, 2291 pulled
 // clang-format on
 
-const char* deployment_text(CRV5_TOOLTIP_PARAMS) {
+const char* CRV5_CALL deployment_text(CRV5_TOOLTIP_PARAMS) {
   return read_var(kParachute) == 1.0 ? "deployed" : "not deployed";
 }
 
 const TooltipArg lever_args[] = {tooltip_text(deployment_text)};
 const TooltipText lever_tooltip = tooltip("Parachute brake lever (parachute %1!s!)", lever_args);
 
-bool lever_click(ClickRecord*, uint32_t mouse_flags);
+Bool32 CRV5_CALL lever_click(ClickRecord*, uint32_t mouse_flags);
 
 MouseRect lever_mouse[] = {
     mouse_parent(),
@@ -75,7 +75,7 @@ MouseRect lever_mouse[] = {
 // --- Callbacks ----------------------------------------------------------------------------------
 
 // Lit when the parachute is deployed (1 - 1 = image 0), dark when stowed (0 - 1 = no image).
-double lamp_rule(ElementIcon* icon) { return icon->source.value.f - 1; }
+double CRV5_CALL lamp_rule(ElementIcon* icon) { return icon->source.value.f - 1; }
 
 // Compares token 866 with the last sample: a rise shows the lever pulled, a fall pushed.
 void take_lever_sample(double deployment) {
@@ -95,7 +95,7 @@ void take_lever_sample(double deployment) {
 
 // Between samples a click shows its lever position at once; at the ends of travel the lever is
 // put back to match the parachute's last movement.
-double lever_picture(ElementIcon* icon) {
+double CRV5_CALL lever_picture(ElementIcon* icon) {
   if (chute_sample_countdown > 0) {
     --chute_sample_countdown;
     if (chute_sample_countdown == 0) {
@@ -109,7 +109,7 @@ double lever_picture(ElementIcon* icon) {
 }
 
 // Works only on the ground.
-bool lever_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL lever_click(ClickRecord*, uint32_t) {
   if (read_var(kOnGround) > 0) {
     chute_lever_pulled = chute_lever_pulled == 1 ? 0 : 1;
     send_event(kToggleParachute);
@@ -135,7 +135,7 @@ void apply_parachute_rules() {
   }
 }
 
-void lever_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
+void CRV5_CALL lever_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
   if (service_id == kServicePreUpdate) apply_parachute_rules();
   sound::gauge_sound_service(lever_sound, service_id, extra_data);
 }

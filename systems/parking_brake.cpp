@@ -18,12 +18,12 @@ constexpr uint32_t kToggleParkingBrake = 0x100d8;
 
 // State 1 (2201) handle turned, locked; 0 (2200) handle level, released. The element's source is
 // the brake position.
-double brake_rule(ElementIcon* handle) {
+double CRV5_CALL brake_rule(ElementIcon* handle) {
   parking_brake_locked = handle->source.value.f > kBrakeLocked ? 1 : 0;
   return parking_brake_locked;
 }
 
-const char* brake_word(CRV5_TOOLTIP_PARAMS) { return parking_brake_locked != 0 ? "locked" : "released"; }
+const char* CRV5_CALL brake_word(CRV5_TOOLTIP_PARAMS) { return parking_brake_locked != 0 ? "locked" : "released"; }
 
 const TooltipArg tooltip_args[] = {tooltip_text(brake_word)};
 

@@ -49,11 +49,11 @@ enum IgnitionSwitch : int32_t {
 
 sound::GaugeSound click_sound{.wave_id = 10};
 
-double right_pump_picture(ElementIcon*);
-double left_pump_picture(ElementIcon*);
-double fuel_valve_picture(ElementIcon*);
-double ignition_picture(ElementIcon*);
-double start_ready_lamp(ElementIcon*);
+double CRV5_CALL right_pump_picture(ElementIcon*);
+double CRV5_CALL left_pump_picture(ElementIcon*);
+double CRV5_CALL fuel_valve_picture(ElementIcon*);
+double CRV5_CALL ignition_picture(ElementIcon*);
+double CRV5_CALL start_ready_lamp(ElementIcon*);
 
 extern ElementIcon right_pump, left_pump, fuel_valve, ignition, ready_lamp, starter_button;
 
@@ -73,7 +73,7 @@ ElementIcon starter_button = icon({        .gauge = kBoard, .bitmap = 4260, .pos
 
 const char* on_off(int32_t state) { return state != 0 ? "on" : "off"; }
 
-const char* ignition_text(CRV5_TOOLTIP_PARAMS) {
+const char* CRV5_CALL ignition_text(CRV5_TOOLTIP_PARAMS) {
   switch (ignition_switch_state) {
     case kIgnitionGuarded: return ignition_switch_on != 0 ? "protected and on" : "protected and off";
     case kIgnitionOpenOff: return "off";
@@ -81,9 +81,9 @@ const char* ignition_text(CRV5_TOOLTIP_PARAMS) {
     default: return "protected";
   }
 }
-const char* left_pump_text(CRV5_TOOLTIP_PARAMS) { return on_off(left_fuel_pump_on); }
-const char* right_pump_text(CRV5_TOOLTIP_PARAMS) { return on_off(right_fuel_pump_on); }
-const char* fuel_valve_text(CRV5_TOOLTIP_PARAMS) {
+const char* CRV5_CALL left_pump_text(CRV5_TOOLTIP_PARAMS) { return on_off(left_fuel_pump_on); }
+const char* CRV5_CALL right_pump_text(CRV5_TOOLTIP_PARAMS) { return on_off(right_fuel_pump_on); }
+const char* CRV5_CALL fuel_valve_text(CRV5_TOOLTIP_PARAMS) {
   switch (fuel_valve_switch_state) {
     case kValveGuardedOff: return "protected and off";
     case kValveGuardedOn: return "protected and on";
@@ -107,11 +107,11 @@ const TooltipText fuel_valve_tooltip = tooltip("Fuel valve switch (%4!s!)", swit
 
 // --- Mouse list ---------------------------------------------------------------------------------
 
-bool ignition_click(ClickRecord*, uint32_t mouse_flags);
-bool fuel_valve_click(ClickRecord*, uint32_t mouse_flags);
-bool starter_click(ClickRecord*, uint32_t mouse_flags);
-bool left_pump_click(ClickRecord*, uint32_t mouse_flags);
-bool right_pump_click(ClickRecord*, uint32_t mouse_flags);
+Bool32 CRV5_CALL ignition_click(ClickRecord*, uint32_t mouse_flags);
+Bool32 CRV5_CALL fuel_valve_click(ClickRecord*, uint32_t mouse_flags);
+Bool32 CRV5_CALL starter_click(ClickRecord*, uint32_t mouse_flags);
+Bool32 CRV5_CALL left_pump_click(ClickRecord*, uint32_t mouse_flags);
+Bool32 CRV5_CALL right_pump_click(ClickRecord*, uint32_t mouse_flags);
 
 MouseRect mouse[] = {
     mouse_parent(),
@@ -136,15 +136,15 @@ MouseRect mouse[] = {
 
 double switch_image(int32_t on) { return on != 0 ? 1.0 : 0.0; }
 
-double right_pump_picture(ElementIcon*) { return switch_image(right_fuel_pump_on); }
-double left_pump_picture(ElementIcon*) { return switch_image(left_fuel_pump_on); }
-double fuel_valve_picture(ElementIcon*) { return fuel_valve_switch_state; }
-double ignition_picture(ElementIcon*) { return ignition_switch_state; }
+double CRV5_CALL right_pump_picture(ElementIcon*) { return switch_image(right_fuel_pump_on); }
+double CRV5_CALL left_pump_picture(ElementIcon*) { return switch_image(left_fuel_pump_on); }
+double CRV5_CALL fuel_valve_picture(ElementIcon*) { return fuel_valve_switch_state; }
+double CRV5_CALL ignition_picture(ElementIcon*) { return ignition_switch_state; }
 
 // The start-ready rule. The lamp lights while every start condition holds with the turbine at 25
 // percent or below; between 25 and 45 percent it is dark but a start in progress stays armed;
 // above 45 percent, or with the fuel valve or the ignition off, the starter is disarmed.
-double start_ready_lamp(ElementIcon* lamp) {
+double CRV5_CALL start_ready_lamp(ElementIcon* lamp) {
   const double turbine = lamp->source.value.f;
   const double voltage = read_var(kVoltage);
   const double valve = read_var(kFuelValve);
@@ -165,7 +165,7 @@ double start_ready_lamp(ElementIcon* lamp) {
 
 // Right click opens or closes the guard; left click, with the guard open, moves the valve. The
 // position shown is always the simulator's valve at the click.
-bool fuel_valve_click(ClickRecord*, uint32_t mouse_flags) {
+Bool32 CRV5_CALL fuel_valve_click(ClickRecord*, uint32_t mouse_flags) {
   const bool valve_open = read_var(kFuelValve) != 0.0;
   if (mouse_flags & kMouseRightSingle) {
     const bool guard_closed = fuel_valve_switch_state < kValveOpenOff;
@@ -188,7 +188,7 @@ bool fuel_valve_click(ClickRecord*, uint32_t mouse_flags) {
 
 // Left click, with the guard open, moves the switch and sets the fuel lever; right click opens
 // or closes the guard, which keeps the switch's position.
-bool ignition_click(ClickRecord*, uint32_t mouse_flags) {
+Bool32 CRV5_CALL ignition_click(ClickRecord*, uint32_t mouse_flags) {
   const bool guard_open = ignition_switch_state > kIgnitionGuarded;
   if (mouse_flags & kMouseLeftSingle) {
     if (!guard_open) return false;
@@ -224,18 +224,18 @@ void flip_pump(int32_t& pump_on, int32_t other_pump_on, uint32_t mouse_flags) {
   }
 }
 
-bool left_pump_click(ClickRecord*, uint32_t mouse_flags) {
+Bool32 CRV5_CALL left_pump_click(ClickRecord*, uint32_t mouse_flags) {
   flip_pump(left_fuel_pump_on, right_fuel_pump_on, mouse_flags);
   return false;
 }
 
-bool right_pump_click(ClickRecord*, uint32_t mouse_flags) {
+Bool32 CRV5_CALL right_pump_click(ClickRecord*, uint32_t mouse_flags) {
   flip_pump(right_fuel_pump_on, left_fuel_pump_on, mouse_flags);
   return false;
 }
 
 // Called on the click and again while the button is held; silent.
-bool starter_click(ClickRecord*, uint32_t) {
+Bool32 CRV5_CALL starter_click(ClickRecord*, uint32_t) {
   const double voltage = read_var(kVoltage);
   if (start_ready == 1 && voltage > 20) send_event(kEngageStarter);
   return false;
@@ -244,7 +244,7 @@ bool starter_click(ClickRecord*, uint32_t) {
 // --- Gauge callback -----------------------------------------------------------------------------
 
 // Pre-install shows the simulator's valve with the guard closed, then sets up the click.
-void starter_board_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
+void CRV5_CALL starter_board_service(GaugeHeader*, int32_t service_id, uintptr_t extra_data) {
   if (service_id == kServicePreInstall) {
     fuel_valve_switch_state = truncate_to_int(read_var(kFuelValve));
   }

@@ -20,6 +20,24 @@ target_link_libraries(gau_file_test PRIVATE ${CRV5_STATIC_RUNTIME})
 add_dependencies(gau_file_test CRV5_Instr)
 add_test(NAME windows/gau_file COMMAND ${CRV5_WINE_RUN} $<TARGET_FILE:gau_file_test>)
 
+# The module's records at the byte offsets of the simulator's published interface, read without
+# module/gauge.h.
+add_executable(gau_records_test ${CRV5_TEST_DIR}/windows/gau_records_test.cpp)
+target_include_directories(gau_records_test PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(gau_records_test PRIVATE ${CRV5_STATIC_RUNTIME})
+add_dependencies(gau_records_test CRV5_Instr)
+add_test(NAME windows/gau_records COMMAND ${CRV5_WINE_RUN} $<TARGET_FILE:gau_records_test>)
+
+# The stack check of calls into the module: it reports a function that leaves its arguments; and
+# every function the module's records name, called through it (gaugecheck calls).
+add_executable(stack_check_test ${CRV5_TEST_DIR}/windows/stack_check_test.cpp
+  gaugecheck/stack_check.cpp ${PROJECT_SOURCE_DIR}/host/base/host_error.cpp)
+target_include_directories(stack_check_test PRIVATE ${PROJECT_SOURCE_DIR})
+target_link_libraries(stack_check_test PRIVATE ${CRV5_STATIC_RUNTIME})
+add_test(NAME windows/stack_check COMMAND ${CRV5_WINE_RUN} $<TARGET_FILE:stack_check_test>)
+add_test(NAME windows/every_call_balanced COMMAND ${CMAKE_COMMAND} -E env CRV5_DSOUND=n
+  ${CRV5_WINE_RUN} $<TARGET_FILE:gaugecheck> calls)
+
 # The sound player over the Win32 platform layer, with the module's waves as its own resources.
 add_executable(sound_layer_test ${CRV5_TEST_DIR}/windows/sound_layer_test.cpp
   ${PROJECT_SOURCE_DIR}/sound/sound_player.cpp ${PROJECT_SOURCE_DIR}/sound/wave_resource.cpp

@@ -34,8 +34,8 @@ int list(CliContext& context) {
   const auto module = Module::load(context.module);
   for (const GaugeHeader* gauge : module->gauges()) {
     char line[160];
-    std::snprintf(line, sizeof line, "%-26s %5g mm  %3d elements  %2d click areas  %s", gauge->name,
-                  gauge->width_mm, count_elements(gauge->elements ? gauge->elements[0] : nullptr),
+    std::snprintf(line, sizeof line, "%-26s %5u mm  %3d elements  %2d click areas  %s", gauge->name,
+                  unsigned(gauge->size_x_mm), count_elements(gauge->elements ? gauge->elements[0] : nullptr),
                   count_children(gauge->mouse_rects),
                   gauge->callback ? "gauge callback" : "no gauge callback");
     context.out << line << "\n";

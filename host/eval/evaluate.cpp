@@ -6,6 +6,8 @@
 
 #include "common/latin1.h"
 #include "common/needle_rule.h"
+#include "host/base/host_error.h"
+#include "host/loader/module_call.h"
 
 namespace gaugehost {
 
@@ -31,10 +33,11 @@ double read_source(ModuleVar& source, const SimState& sim) {
 }
 
 // What drives one axis: the callback's result, or the source value where there is no callback.
-template <typename Element, typename Callback>
-double drive(Element& element, ModuleVar& source, Callback callback, const SimState& sim) {
+template <typename Element>
+double drive(Element& element, ModuleVar& source, double(CRV5_CALL* callback)(Element*),
+             const SimState& sim) {
   const double value = read_source(source, sim);
-  return callback ? callback(&element) : value;
+  return callback ? call_module("element callback", callback, &element) : value;
 }
 
 // Applies "freezes" and "shows zero" to a driven value.
@@ -90,11 +93,12 @@ void evaluate_icon(ElementIcon& icon, EvaluatedElement& e, int32_t action, SimSt
 void evaluate_string(ElementString& string, EvaluatedElement& e, int32_t action, SimState& sim,
                      Slot& slot) {
   std::vector<char>& buffer = slot.text;
-  const size_t capacity = size_t(std::max(string.char_count, 0)) + 1;
+  const size_t capacity = size_t(string.char_count) + 1;
   if (buffer.size() != capacity) buffer.assign(capacity, '\0');
   string.text = buffer.data();
   for (ModuleVar& source : string.source) read_source(source, sim);
-  const double value = string.callback ? string.callback(&string) : source_value(string.source[0]);
+  const double value = string.callback ? call_module("element callback", string.callback, &string)
+                                       : source_value(string.source[0]);
   buffer.back() = '\0';
   e.value = after_failure(action, value, e.value, e.evaluated);
   if (action == kFailFreeze && e.evaluated) return;
@@ -107,14 +111,27 @@ void evaluate_string(ElementString& string, EvaluatedElement& e, int32_t action,
 }
 
 template <typename Element, typename Axis>
-double evaluate_axis(Element& element, Axis& axis, int32_t action, double last, bool has_last,
-                     SimState& sim) {
-  return after_failure(action, drive(element, axis.source, axis.callback, sim), last, has_last);
+double evaluate_axis(Element& element, Axis& axis, double(CRV5_CALL* callback)(Element*),
+                     int32_t action, double last, bool has_last, SimState& sim) {
+  return after_failure(action, drive(element, axis.source, callback, sim), last, has_last);
 }
+
+// How far evaluation follows a module's element tree: deeper than any gauge's, and far below
+// what would exhaust the stack; more elements than any gauge has. Beyond either the records
+// loop back on themselves or run away.
+constexpr int kMaxElementDepth = 64;
+constexpr size_t kMaxElements = 4096;
 
 // Evaluates the element and its children; `index` counts the elements in draw order.
 void evaluate_one(ElementHeader& header, EvaluatedElement& e, SimState& sim,
-                  EvaluationCache& cache, size_t& index) {
+                  EvaluationCache& cache, size_t& index, int depth) {
+  if (depth > kMaxElementDepth || index >= kMaxElements)
+    throw HostError("its element tree goes " +
+                    (depth > kMaxElementDepth ? "deeper than " + std::to_string(kMaxElementDepth) +
+                                                    " levels"
+                                              : "beyond " + std::to_string(kMaxElements) +
+                                                    " elements") +
+                    ": its records loop back on themselves or run away");
   Slot& slot = cache.slot(index++, header);
   e.record = &header;
   e.kind = header.kind;
@@ -133,21 +150,22 @@ void evaluate_one(ElementHeader& header, EvaluatedElement& e, SimState& sim,
       break;
     case kElementSlider: {
       auto& slider = reinterpret_cast<ElementSlider&>(header);
-      e.x = evaluate_axis(slider, slider.x, action, e.x, e.evaluated, sim);
-      e.y = evaluate_axis(slider, slider.y, action, e.y, e.evaluated, sim);
+      e.x = evaluate_axis(slider, slider.x, slider.x_callback, action, e.x, e.evaluated, sim);
+      e.y = evaluate_axis(slider, slider.y, slider.y_callback, action, e.y, e.evaluated, sim);
       break;
     }
     case kElementMovingImage: {
       auto& moving = reinterpret_cast<ElementMovingImage&>(header);
-      e.x = evaluate_axis(moving, moving.x, action, e.x, e.evaluated, sim);
-      e.y = evaluate_axis(moving, moving.y, action, e.y, e.evaluated, sim);
+      e.x = evaluate_axis(moving, moving.x, moving.x_callback, action, e.x, e.evaluated, sim);
+      e.y = evaluate_axis(moving, moving.y, moving.y_callback, action, e.y, e.evaluated, sim);
       break;
     }
     case kElementSprite: {
       auto& sprite = reinterpret_cast<ElementSprite&>(header);
-      e.x = evaluate_axis(sprite, sprite.x, action, e.x, e.evaluated, sim);
-      e.y = evaluate_axis(sprite, sprite.y, action, e.y, e.evaluated, sim);
-      e.rotation = evaluate_axis(sprite, sprite.rotation, action, e.rotation, e.evaluated, sim);
+      e.x = evaluate_axis(sprite, sprite.x, sprite.x_callback, action, e.x, e.evaluated, sim);
+      e.y = evaluate_axis(sprite, sprite.y, sprite.y_callback, action, e.y, e.evaluated, sim);
+      e.rotation = evaluate_axis(sprite, sprite.rotation, sprite.rotation_callback, action,
+                                 e.rotation, e.evaluated, sim);
       break;
     }
     default: break;  // a static image has nothing to drive
@@ -160,8 +178,11 @@ void evaluate_one(ElementHeader& header, EvaluatedElement& e, SimState& sim,
   size_t count = 0;
   for (ElementHeader* const* child = header.next; child && *child; ++child) ++count;
   if (e.children.size() != count) e.children.resize(count);
-  for (size_t i = 0; i < count; ++i)
-    evaluate_one(*header.next[i], e.children[i], sim, cache, index);
+  const bool tree_hidden = e.under_hidden_tree || (e.flags & kImageHiddenTree) != 0;
+  for (size_t i = 0; i < count; ++i) {
+    e.children[i].under_hidden_tree = tree_hidden;
+    evaluate_one(*header.next[i], e.children[i], sim, cache, index, depth + 1);
+  }
 }
 
 }  // namespace
@@ -189,7 +210,7 @@ void evaluate_elements(ElementHeader* const* elements, EvaluatedElement& root, S
     return;
   }
   size_t index = 0;
-  evaluate_one(*elements[0], root, sim, cache, index);
+  evaluate_one(*elements[0], root, sim, cache, index, 0);
 }
 
 }  // namespace gaugehost

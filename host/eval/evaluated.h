@@ -31,14 +31,17 @@ struct EvaluatedElement {
   uint32_t flags = 0;        // the record's image flags after the callback
   int32_t failure_action = kFailNone;  // the action of the active failure, if any
   bool not_drawn = false;    // a failure with action 3 is active
+  bool under_hidden_tree = false;  // an ancestor carries kImageHiddenTree
   bool evaluated = false;    // evaluated at least once
 
   // Children in draw order, over their parent, earlier siblings first.
   std::vector<EvaluatedElement> children;
 
-  // Not drawn itself: its hidden flag or a failure. Either hides only this element: its children
-  // are drawn as their own flags and failures say.
-  bool hidden() const { return (flags & kImageHidden) != 0 || not_drawn; }
+  // Not drawn itself: its hidden flag or a failure, which hide only this element (its children
+  // are drawn as their own flags and failures say), or the hidden-tree flag on it or an ancestor.
+  bool hidden() const {
+    return (flags & (kImageHidden | kImageHiddenTree)) != 0 || not_drawn || under_hidden_tree;
+  }
   bool luminous() const { return (flags & kImageLuminous) != 0; }
 };
 

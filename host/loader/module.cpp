@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "host/loader/library.h"
+#include "host/loader/module_call.h"
 
 namespace gaugehost {
 
@@ -57,10 +58,18 @@ std::unique_ptr<Module> Module::load(const fs::path& path) {
       throw HostError(path.string() + ": gauge " + std::to_string(i + 1) + " has no name");
     module->gauges_.push_back(gauge);
   }
+  if (module->linkage_->module_init) call_module("module init", module->linkage_->module_init);
   return module;
 }
 
 Module::~Module() {
+  if (linkage_ && linkage_->module_deinit) {
+    try {
+      call_module("module deinit", linkage_->module_deinit);
+    } catch (const HostError& error) {
+      std::fprintf(stderr, "%s: %s\n", path_.string().c_str(), error.what());
+    }
+  }
   if (imports_) imports_->services.pointer = nullptr;
   if (library_) close_library(library_);
 }

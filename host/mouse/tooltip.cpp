@@ -6,6 +6,8 @@
 #include <map>
 #include <optional>
 
+#include "host/loader/module_call.h"
+
 namespace gaugehost {
 
 namespace {
@@ -54,13 +56,14 @@ std::optional<std::string> format_argument(const TooltipArg& arg, const Conversi
   const std::string format = "%" + conversion.printf_flags;
   if (conversion.letter == 's') {
     if (arg.text) {
-      const char* text = arg.text(number, 0, nullptr, &var, gauge);
+      const char* text =
+          call_module("tooltip text callback", arg.text, number, 0u, nullptr, &var, gauge);
       return print(format + "s", text ? text : "");
     }
     return print(format + "g", number);
   }
   if (arg.number)
-    number = arg.number(number, 0, nullptr, &var, gauge);
+    number = call_module("tooltip number callback", arg.number, number, 0u, nullptr, &var, gauge);
   else if (arg.scale != 0)
     number *= arg.scale;
   if (!is_integer_conversion(conversion.letter)) return print(format + conversion.letter, number);
@@ -79,10 +82,10 @@ std::optional<std::string> format_argument(const TooltipArg& arg, const Conversi
 
 }  // namespace
 
-std::string format_tooltip(const TooltipText& tooltip, GaugeHeader* gauge, const VarReader& read) {
+std::string format_tooltip(const MouseRect& tooltip, GaugeHeader* gauge, const VarReader& read) {
   std::string out;
-  if (!tooltip.text) return out;
-  const std::string_view text(tooltip.text);
+  if (!tooltip.tooltip_text) return out;
+  const std::string_view text(tooltip.tooltip_text);
   for (size_t i = 0; i < text.size();) {
     if (text[i] != '%') {
       out += text[i++];
@@ -103,9 +106,9 @@ std::string format_tooltip(const TooltipText& tooltip, GaugeHeader* gauge, const
         open < text.size() && text[open] == '!' ? text.find('!', open + 1) : std::string_view::npos;
     std::optional<std::string> filled;
     if (j > i + 1 && close != std::string_view::npos && number >= 1 &&
-        number <= tooltip.arg_count && tooltip.args) {
+        uint32_t(number) <= tooltip.tooltip_arg_count && tooltip.tooltip_args) {
       if (auto conversion = parse_conversion(text.substr(open + 1, close - open - 1)))
-        filled = format_argument(tooltip.args[number - 1], *conversion, gauge, read);
+        filled = format_argument(tooltip.tooltip_args[number - 1], *conversion, gauge, read);
     }
     if (filled) {
       out += *filled;

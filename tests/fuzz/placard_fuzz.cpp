@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   crv5::fuzzing::attach_fuzz_host();
   ElementString& text = placard_text_element();
   static const ElementString as_loaded = text;
-  text.font = as_loaded.font;
+  std::memcpy(text.font, as_loaded.font, sizeof text.font);
   text.foreground = as_loaded.foreground;
 
   const std::string input(reinterpret_cast<const char*>(data), size);
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   gauge_Registration.parameters = size == 0 ? nullptr : parameters.c_str();
   gauge_Registration.callback(&gauge_Registration, kServicePreInstall, 0);
-  if (!text.font || std::strlen(text.font) > 31) __builtin_trap();
+  if (strnlen(text.font, sizeof text.font) > 31) __builtin_trap();
   if ((text.foreground & 0xFF000000u) != 0) __builtin_trap();
 
   crv5::registration_atc_id = zero == std::string::npos ? nullptr : atc_id.c_str();

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
+#include "host/base/host_error.h"
 #include "module/records.h"
 
 namespace gaugehost {
@@ -22,8 +24,8 @@ constexpr uint32_t kNeedleSource = 61, kTextSource = 74, kSpriteSource = 78;
 NonlinearityEntry needle_table[] = {{{100, 0}, 0}, {{200, 100}, 90}};  // degrees for degrees
 
 double icon_value = 0;
-double icon_callback(ElementIcon*) { return icon_value; }
-double text_callback(ElementString* s) {
+double CRV5_CALL icon_callback(ElementIcon*) { return icon_value; }
+double CRV5_CALL text_callback(ElementString* s) {
   std::snprintf(s->text, size_t(s->char_count) + 1, "%03.0f\xb0 and more", s->source[0].value.f);
   s->header.image_flags |= kImageHidden;
   return 7;
@@ -38,10 +40,10 @@ ElementNeedle needle = {.header = {.kind = kElementNeedle, .resource_id = 20,
                         .source = var(kNeedleSource), .table = needle_table, .table_size = 2,
                         .max_degrees_per_update = 30};
 ElementIcon icon = {.header = {.kind = kElementIcon, .resource_id = 30, .failures = kFailures},
-                    .callback = icon_callback, .image_count = 3};
+                    .image_count = 3, .callback = icon_callback};
 ElementString text = {.header = {.kind = kElementString, .resource_id = -1,
                                  .next = children<&sprite>, .image_flags = kImageLuminous},
-                      .source = {var(kTextSource)}, .callback = text_callback, .char_count = 8};
+                      .source = {var(kTextSource)}, .char_count = 8, .callback = text_callback};
 ElementSprite sprite = {.header = {.kind = kElementSprite, .resource_id = 40},
                         .x = {.source = var(kSpriteSource)}, .rotation = {.source = var(16)}};
 ElementStaticImage background = {
@@ -58,6 +60,33 @@ class Evaluate : public ::testing::Test {
   EvaluationCache buffers;
   EvaluatedElement root;
 };
+
+// Two elements each the other's child: a module's records that loop.
+extern ElementStaticImage loop_b;
+ElementStaticImage loop_a = {{.kind = kElementStaticImage, .next = children<&loop_b>}};
+ElementStaticImage loop_b = {{.kind = kElementStaticImage, .next = children<&loop_a>}};
+
+TEST_F(Evaluate, ARecordLoopIsAnErrorNotAHang) {
+  try {
+    evaluate_elements(element_list<&loop_a>, root, sim, buffers);
+    ADD_FAILURE() << "no error";
+  } catch (const HostError& error) {
+    EXPECT_NE(std::string(error.what()).find("deeper than 64 levels"), std::string::npos)
+        << error.what();
+  }
+}
+
+TEST_F(Evaluate, TheHiddenTreeFlagHidesTheChildrenToo) {
+  needle.header.image_flags = kImageHiddenTree;
+  run();
+  needle.header.image_flags = 0;
+  EXPECT_TRUE(needle_state().hidden());
+  EXPECT_TRUE(icon_state().hidden());
+  EXPECT_TRUE(text_state().children[0].hidden());
+  EXPECT_FALSE(root.hidden());
+  run();
+  EXPECT_FALSE(icon_state().hidden());
+}
 
 TEST_F(Evaluate, KeepsTheTreeInDrawOrderWithWhatDrivesEachElement) {
   sim.set_var(kNeedleSource, 45);
@@ -156,7 +185,7 @@ TEST_F(Evaluate, WorkKeptBetweenCyclesFollowsChangedTextsTablesAndGauges) {
 
   // Another gauge through the same cache, then this one again.
   static ElementString other = {.header = {.kind = kElementString, .resource_id = -1},
-                                .source = {var(kTextSource)}, .callback = text_callback, .char_count = 4};
+                                .source = {var(kTextSource)}, .char_count = 4, .callback = text_callback};
   static ElementHeader* const other_list[] = {&other.header, nullptr};
   EvaluatedElement other_root;
   evaluate_elements(other_list, other_root, sim, buffers);

@@ -15,11 +15,11 @@ using crv5::mouse_parent;
 using crv5::mouse_parent_end;
 using crv5::mouse_tooltip;
 
-bool no_click(ClickRecord*, uint32_t) { return false; }
+Bool32 CRV5_CALL no_click(ClickRecord*, uint32_t) { return false; }
 
 // An outer parent with a tooltip; a nested knob parent at (200, 200) with two halves of its own
 // and a help id; then two overlapping children of the outer parent.
-const TooltipText kOuterText = {"Outer", nullptr, 0};
+const crv5::TooltipText kOuterText = {"Outer", nullptr, 0};
 MouseRect kList[] = {
     mouse_parent(),
     mouse_tooltip(&kOuterText),
@@ -56,12 +56,12 @@ TEST(HitTest, TooltipsComeFromTheDeepestParentThatHasOne) {
 
 // --- Formatting ---
 
-double twelve_and_a_half(CRV5_TOOLTIP_PARAMS) { return 12.5; }
-double minus_two_and_a_half(CRV5_TOOLTIP_PARAMS) { return -2.5; }
-double not_a_number(CRV5_TOOLTIP_PARAMS) { return std::nan(""); }
-double degrees(CRV5_TOOLTIP_PARAMS) { return 271.25; }
-const char* on_text(CRV5_TOOLTIP_PARAMS) { return "on"; }
-const char* null_text(CRV5_TOOLTIP_PARAMS) { return nullptr; }
+double CRV5_CALL twelve_and_a_half(CRV5_TOOLTIP_PARAMS) { return 12.5; }
+double CRV5_CALL minus_two_and_a_half(CRV5_TOOLTIP_PARAMS) { return -2.5; }
+double CRV5_CALL not_a_number(CRV5_TOOLTIP_PARAMS) { return std::nan(""); }
+double CRV5_CALL degrees(CRV5_TOOLTIP_PARAMS) { return 271.25; }
+const char* CRV5_CALL on_text(CRV5_TOOLTIP_PARAMS) { return "on"; }
+const char* CRV5_CALL null_text(CRV5_TOOLTIP_PARAMS) { return nullptr; }
 
 const TooltipArg kArgs[] = {
     crv5::tooltip_number(twelve_and_a_half), crv5::tooltip_text(on_text),
@@ -85,15 +85,16 @@ TEST(TooltipFormat, FillsNumberedPlaceholdersAndKeepsTheRest) {
       {"50 %", 6, "50 %"},
   };
   for (const auto& [text, count, expected] : cases) {
-    const TooltipText tooltip{text, kArgs, count};
+    const crv5::TooltipText words{text, kArgs, uint32_t(count)};
+    const MouseRect tooltip = mouse_tooltip(&words);
     EXPECT_EQ(format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; }), expected);
   }
 }
 
-double huge(CRV5_TOOLTIP_PARAMS) { return 1e20; }
-double infinite(CRV5_TOOLTIP_PARAMS) { return HUGE_VAL; }
-double minus_infinite(CRV5_TOOLTIP_PARAMS) { return -HUGE_VAL; }
-double minus_not_a_number(CRV5_TOOLTIP_PARAMS) { return -std::nan(""); }
+double CRV5_CALL huge(CRV5_TOOLTIP_PARAMS) { return 1e20; }
+double CRV5_CALL infinite(CRV5_TOOLTIP_PARAMS) { return HUGE_VAL; }
+double CRV5_CALL minus_infinite(CRV5_TOOLTIP_PARAMS) { return -HUGE_VAL; }
+double CRV5_CALL minus_not_a_number(CRV5_TOOLTIP_PARAMS) { return -std::nan(""); }
 
 TEST(TooltipFormat, WholeNumbersBeyondTheIntegerRangeNanAndInfinities) {
   const TooltipArg args[] = {crv5::tooltip_number(huge), crv5::tooltip_number(infinite),
@@ -107,7 +108,8 @@ TEST(TooltipFormat, WholeNumbersBeyondTheIntegerRangeNanAndInfinities) {
       {"%2!.1f!|%3!g!", "inf|-inf"},               // the floating formats as printf has them
   };
   for (const auto& [text, expected] : cases) {
-    const TooltipText tooltip{text, args, 5};
+    const crv5::TooltipText words{text, args, 5};
+    const MouseRect tooltip = mouse_tooltip(&words);
     EXPECT_EQ(format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; }), expected);
   }
 }

@@ -240,7 +240,7 @@ TEST(CheckRunner, TokensAndNumbers) {
 using Call = std::tuple<const MouseRect*, int32_t, uint32_t>;  // area, x, flags
 std::vector<Call> calls;
 
-bool record_call(ClickRecord* click, uint32_t flags) {
+Bool32 CRV5_CALL record_call(ClickRecord* click, uint32_t flags) {
   calls.emplace_back(click->rect, click->point.x, flags);
   return false;
 }

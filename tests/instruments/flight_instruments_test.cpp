@@ -63,7 +63,7 @@ TEST(Airspeed, BreakpointsBelongToTheSegmentBelow) {
 double drum(size_t index, double value) {
   auto& d = element<ElementMovingImage>("Altimeter", 1 + index);
   d.y.source.value.f = value;
-  return d.y.callback(&d);
+  return d.y_callback(&d);
 }
 
 struct DrumCase { const char* what; double value; double expected[4]; };

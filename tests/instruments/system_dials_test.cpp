@@ -69,13 +69,13 @@ TEST(SystemDialTables, InterpolationAndTheStopsTheCheckFileLeaves) {
 // The number the `nth` argument of the gauge's first tooltip gives, after its needles' updates.
 double tooltip_number(const char* gauge, size_t nth) {
   for (const MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
-    if (r->kind == kMouseTooltip && r->tooltip) return r->tooltip->args[nth].number(0, 0, nullptr, nullptr, nullptr);
+    if (r->kind == kMouseTooltip && r->tooltip_args) return r->tooltip_args[nth].number(0, 0, nullptr, nullptr, nullptr);
   ADD_FAILURE() << gauge << " has no tooltip";
   return 0;
 }
 std::string tooltip_word(const char* gauge) {
   for (const MouseRect* r = find_gauge(gauge)->mouse_rects; r->kind != kMouseEnd; ++r)
-    if (r->kind == kMouseTooltip && r->tooltip) return r->tooltip->args[0].text(0, 0, nullptr, nullptr, nullptr);
+    if (r->kind == kMouseTooltip && r->tooltip_args) return r->tooltip_args[0].text(0, 0, nullptr, nullptr, nullptr);
   return "";
 }
 

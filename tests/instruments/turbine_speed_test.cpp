@@ -14,14 +14,14 @@ namespace {
 
 using namespace crv5::testing;
 
-const TooltipText* tooltip_of(GaugeHeader& gauge) {
+const MouseRect* tooltip_of(GaugeHeader& gauge) {
   for (MouseRect* r = gauge.mouse_rects; r->kind != kMouseEnd; ++r)
-    if (r->kind == kMouseTooltip) return r->tooltip;
+    if (r->kind == kMouseTooltip) return r;
   return nullptr;
 }
 
 double tooltip_value(GaugeHeader& gauge) {
-  return tooltip_of(gauge)->args[0].number(0, 0, nullptr, nullptr, &gauge);
+  return tooltip_of(gauge)->tooltip_args[0].number(0, 0, nullptr, nullptr, &gauge);
 }
 
 ElementNeedle& needle(const GaugeHeader& gauge, int index) { return element<ElementNeedle>(gauge.name, index); }
@@ -29,7 +29,7 @@ ElementNeedle& needle(const GaugeHeader& gauge, int index) { return element<Elem
 TEST(EngineRpm, TooltipShowsTurbineSpeedInRpm) {
   TestHost host;
   GaugeHeader& rpm = *find_gauge("Engine_RPM");
-  EXPECT_STREQ(tooltip_of(rpm)->text, "Turbine tachometer (%1!d! RPM)");
+  EXPECT_STREQ(tooltip_of(rpm)->tooltip_text, "Turbine tachometer (%1!d! RPM)");
   host.set(625, 100);
   EXPECT_DOUBLE_EQ(tooltip_value(rpm), 9137);
   host.set(625, 0);
@@ -85,10 +85,9 @@ ElementMovingImage drum = {.header = {.kind = kElementMovingImage},
                            .x = {.source = var(732)}, .y = {.source = var(761)}};
 ElementSprite sprite = {.header = {.kind = kElementSprite}, .x = {.source = var(608)},
                         .y = {.source = var(899)}, .rotation = {.source = var(899)}};
-const TooltipText tip = {"probe", nullptr, 0};
 MouseRect mouse[] = {
     mouse_parent({}, 12449),
-    {.kind = kMouseTooltip, .box = {12457, 12465, 0, 0}, .help_id = 12481, .tooltip = &tip},
+    {.kind = kMouseTooltip, .box = {0, 0, 12457, 12465}, .help_id = 12481, .tooltip_text = "probe"},
     mouse_parent({10, 10, 5, 5}, 12486),
     mouse_parent_end(),
     mouse_key_child({0, 0, 10, 10}, kCursorHand, kMouseLeftSingle, 0x103be),
@@ -112,10 +111,11 @@ TEST(EngineRebinding, RewritesEverySourceEventAndTooltipHelpInPlace) {
   EXPECT_EQ(probe::drum.y.source.id, 761u + 4);
   EXPECT_EQ(probe::sprite.x.source.id, 608u + 2);
   EXPECT_EQ(probe::sprite.rotation.source.id, 899u + 2);
-  // Tooltip: help id and the first two words of its box; parents stay.
+  // Tooltip: its help ids, the main one and the metric and US ones in its box; parents stay.
   EXPECT_EQ(probe::mouse[1].help_id, 12483);
-  EXPECT_EQ(probe::mouse[1].box.x, 12459);
-  EXPECT_EQ(probe::mouse[1].box.y, 12467);
+  EXPECT_EQ(probe::mouse[1].box.width, 12459);
+  EXPECT_EQ(probe::mouse[1].box.height, 12467);
+  EXPECT_EQ(probe::mouse[1].box.x, 0);
   EXPECT_EQ(probe::mouse[0].help_id, 12449);
   EXPECT_EQ(probe::mouse[2].help_id, 12486);
   EXPECT_EQ(probe::mouse[4].event_id, 0x103c0u);

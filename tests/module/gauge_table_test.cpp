@@ -48,7 +48,7 @@ TEST(Linkage, ListsTheNinetyGaugesInOrderThenNull) {
     ASSERT_NE(gauge, nullptr) << "entry " << i;
     EXPECT_EQ(gauge, crv5::kGaugeHeaders[i]) << "entry " << i;
     EXPECT_STREQ(gauge->name, kGaugeTable[i].name) << "entry " << i;
-    EXPECT_EQ(gauge->width_mm, kGaugeTable[i].width_mm) << gauge->name;
+    EXPECT_EQ(gauge->size_x_mm, kGaugeTable[i].width_mm) << gauge->name;
     EXPECT_EQ(gauge->callback != nullptr, kGaugeTable[i].has_callback) << gauge->name;
     EXPECT_EQ(gauge->version, 800u) << gauge->name;
   }

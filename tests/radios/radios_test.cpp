@@ -33,11 +33,11 @@ double value_of(const char* name, size_t index) {
     case kElementNeedle: return evaluate(*reinterpret_cast<ElementNeedle*>(e));
     case kElementMovingImage: {
       auto* m = reinterpret_cast<ElementMovingImage*>(e);
-      return m->y.callback(m);
+      return m->y_callback(m);
     }
     case kElementSprite: {
       auto* s = reinterpret_cast<ElementSprite*>(e);
-      return s->rotation.callback(s);
+      return s->rotation_callback(s);
     }
     default: ADD_FAILURE() << "no value"; return 0;
   }

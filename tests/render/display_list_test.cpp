@@ -64,9 +64,10 @@ TEST(DisplayList, SlidersAndSpritesShiftByValueTimesScaleAndSpritesTurnAboutThei
   expect_point(image_op(list_of(slider)).transform.apply(0, 0), 18, 17);
 
   // A 20 x 40 texture turning about (50, 50) of the background, shown inside (30, 20)..(70, 80).
-  ElementSprite ball{.header = {.kind = kElementSprite, .resource_id = 420, .position = {30, 20}},
-                     .texture_center = {50, 50}, .texture_scale_x = 1, .texture_scale_y = 1,
-                     .x = {.scale = 1}, .y = {.scale = 3}, .rotation = {.scale = 2}};
+  ElementSprite ball{.header = {.kind = kElementSprite, .resource_id = 420, .position = {30, 20},
+                                .pivot = {50, 50}},
+                     .x = {.scale = 1}, .y = {.scale = 3}, .rotation = {.scale = 2},
+                     .texture_scale_x = 1, .texture_scale_y = 1};
   EvaluatedElement sprite = evaluated(ball.header);
   const auto sizes = [](int32_t id) {
     if (id == 100) return std::optional(ImageSize{300, 300});

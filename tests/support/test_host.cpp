@@ -42,7 +42,7 @@ void TestHost::service(GaugeHeader& gauge, int32_t service_id, uintptr_t extra) 
   if (gauge.callback) gauge.callback(&gauge, service_id, extra);
 }
 
-void TestHost::lookup_var(ModuleVar* var) {
+void CRV5_CALL TestHost::lookup_var(ModuleVar* var) {
   current->lookup_records.push_back(*var);
   current->lookups.push_back(var->id);
   if (auto it = current->integers_.find(var->id); it != current->integers_.end()) {
@@ -52,13 +52,17 @@ void TestHost::lookup_var(ModuleVar* var) {
   }
 }
 
-void TestHost::trigger_key_event(uint32_t id, uint32_t value) {
+uint32_t CRV5_CALL TestHost::trigger_key_event(uint32_t id, uint32_t value) {
   current->events.push_back({id, value});
+  return 0;
 }
 
-void TestHost::panel_window_toggle(uint32_t id) { current->window_toggles.push_back(id); }
+Bool32 CRV5_CALL TestHost::panel_window_toggle(uint32_t id) {
+  current->window_toggles.push_back(id);
+  return true;
+}
 
-bool TestHost::execute_calculator_code(const char* code, double* number, int32_t*,
+Bool32 CRV5_CALL TestHost::execute_calculator_code(const char* code, double* number, int32_t*,
                                        const char** text) {
   current->calculations.emplace_back(code);
   if (number) {

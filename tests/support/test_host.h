@@ -46,11 +46,11 @@ class TestHost {
   static void service(GaugeHeader& gauge, int32_t service_id, uintptr_t extra = 0);
 
  private:
-  static void lookup_var(ModuleVar* var);
-  static void trigger_key_event(uint32_t id, uint32_t value);
-  static void panel_window_toggle(uint32_t id);
-  static bool execute_calculator_code(const char* code, double* number, int32_t* integer,
-                                      const char** text);
+  static void CRV5_CALL lookup_var(ModuleVar* var);
+  static uint32_t CRV5_CALL trigger_key_event(uint32_t id, uint32_t value);
+  static Bool32 CRV5_CALL panel_window_toggle(uint32_t id);
+  static Bool32 CRV5_CALL execute_calculator_code(const char* code, double* number,
+                                                  int32_t* integer, const char** text);
 
   HostServices services_{};
   std::map<uint32_t, double> floats_;

@@ -50,19 +50,25 @@ struct Reads {
 Session* recording_session = nullptr;
 Reads* recorded = nullptr;
 
-void record_lookup(ModuleVar* var) {
+void CRV5_CALL record_lookup(ModuleVar* var) {
   if (!var) return;
   recorded->vars.insert(var->id);
   recording_session->lookup(*var);
 }
-bool record_calculation(const char* code, double* number, int32_t*, const char** text) {
+Bool32 CRV5_CALL record_calculation(const char* code, double* number, int32_t*, const char** text) {
   if (!code) return false;
   recorded->calculations.insert(code);
   recording_session->sim().calculate(code, number, text);
   return true;
 }
-void forward_key_event(uint32_t id, uint32_t value) { recording_session->send_key_event(id, value); }
-void forward_window_toggle(uint32_t id) { recording_session->toggle_panel_window(id); }
+uint32_t CRV5_CALL forward_key_event(uint32_t id, uint32_t value) {
+  recording_session->send_key_event(id, value);
+  return 0;
+}
+Bool32 CRV5_CALL forward_window_toggle(uint32_t id) {
+  recording_session->toggle_panel_window(id);
+  return true;
+}
 
 // The token variables an element tree reads through its records.
 void element_sources(const EvaluatedElement& e, std::set<uint32_t>& vars) {
@@ -98,9 +104,9 @@ void element_sources(const EvaluatedElement& e, std::set<uint32_t>& vars) {
 // The token variables the tooltips' arguments read.
 void tooltip_sources(const MouseRect* list, std::set<uint32_t>& vars) {
   for (const MouseRect* rect = list; rect && rect->kind != kMouseEnd; ++rect) {
-    if (rect->kind != kMouseTooltip || !rect->tooltip || !rect->tooltip->args) continue;
-    for (int32_t i = 0; i < rect->tooltip->arg_count; ++i)
-      if (rect->tooltip->args[i].source.id != 0) vars.insert(rect->tooltip->args[i].source.id);
+    if (rect->kind != kMouseTooltip || !rect->tooltip_args) continue;
+    for (uint32_t i = 0; i < rect->tooltip_arg_count; ++i)
+      if (rect->tooltip_args[i].source.id != 0) vars.insert(rect->tooltip_args[i].source.id);
   }
 }
 
@@ -134,7 +140,7 @@ std::string non_finite_op(const DisplayList& list) {
 // text as it stands, ended, and bytes that are not ends after it: the callback must leave an end
 // within the buffer. The host's own buffer is handed back afterwards.
 bool text_ended(ElementString& string, const char* host_buffer) {
-  if (!string.callback || string.char_count < 0) return true;
+  if (!string.callback) return true;
   const size_t capacity = size_t(string.char_count) + 1;
   auto buffer = std::make_unique<char[]>(capacity);
   std::memset(buffer.get(), 0x7F, capacity);
@@ -273,11 +279,11 @@ class BadValueSweep : public ::testing::Test {
 };
 
 // The sweep's own checks catch what they are there for.
-double fill_without_end(ElementString* string) {
+double CRV5_CALL fill_without_end(ElementString* string) {
   std::memset(string->text, 'X', size_t(string->char_count) + 1);
   return 0;
 }
-double write_short_text(ElementString* string) {
+double CRV5_CALL write_short_text(ElementString* string) {
   std::strcpy(string->text, "ok");
   return 0;
 }

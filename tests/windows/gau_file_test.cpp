@@ -133,7 +133,7 @@ void linkage_lists_the_gauges(HMODULE module) {
     const crv5::GaugeRow& row = crv5::kGaugeTable[i];
     CHECK_MSG(gauge && std::strcmp(gauge->name, row.name) == 0, row.name);
     if (!gauge) continue;
-    CHECK_MSG(gauge->width_mm == row.width_mm && (gauge->callback != nullptr) == row.has_callback,
+    CHECK_MSG(gauge->size_x_mm == row.width_mm && (gauge->callback != nullptr) == row.has_callback,
               row.name);
     CHECK_MSG(gauge->elements != nullptr, std::string(row.name) + " has no elements");
   }
@@ -142,14 +142,7 @@ void linkage_lists_the_gauges(HMODULE module) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string path = argc > 1 ? argv[1] : "CRV5_Instr.gau";
-  if (argc <= 1) {
-    char exe[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string folder(exe);
-    folder.resize(folder.find_last_of("\\/") + 1);
-    path = folder + path;
-  }
+  const std::string path = crv5::windows_test::module_path(argc, argv);
   HMODULE module = LoadLibraryA(path.c_str());
   CHECK_MSG(module != nullptr, "cannot load " + path);
   if (module) {

@@ -3,6 +3,8 @@
 // main returns report().
 #pragma once
 
+#include <windows.h>
+
 #include <cstdio>
 #include <string>
 
@@ -16,6 +18,17 @@ inline int& failures() {
 inline void failed(const char* file, int line, const std::string& what) {
   ++failures();
   std::printf("%s:%d: failed: %s\n", file, line, what.c_str());
+}
+
+// The module a test program reads: the path its command line names, or CRV5_Instr.gau beside
+// the program.
+inline std::string module_path(int argc, char** argv) {
+  if (argc > 1) return argv[1];
+  char exe[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  std::string folder(exe);
+  folder.resize(folder.find_last_of("\\/") + 1);
+  return folder + "CRV5_Instr.gau";
 }
 
 // Prints the closing line; the exit status is 0 when nothing failed.

@@ -4,6 +4,10 @@
 // recording dsound.dll beside it lets `expect sounds` see them.
 //
 //   gaugecheck [--module PATH] [--sound recording|none] check FILE...
+//   gaugecheck [--module PATH] calls
+//
+// Every call into the module goes through a thunk that checks the module's function popped its
+// own arguments (__stdcall); `calls` calls every function the module's records name that way.
 //
 // Like fs9.exe, it has a main window of class FS98MAIN, where the module's sound player attaches
 // its DirectSound device.
@@ -17,6 +21,7 @@
 #include "host/audio/audio.h"
 #include "host/check/check_runner.h"
 #include "host/loader/module.h"
+#include "windows/gaugecheck/every_callback.h"
 #include "windows/gaugecheck/recorded_sounds.h"
 
 namespace {
@@ -25,6 +30,7 @@ constexpr char kMainWindowClass[] = "FS98MAIN";
 
 const char kUsage[] =
     "usage: gaugecheck [--module PATH] [--sound recording|none] check FILE...\n"
+    "       gaugecheck [--module PATH] calls\n"
     "Runs check files against the 32-bit Windows module (CRV5_Instr.gau beside gaugecheck.exe\n"
     "unless --module names another). --sound none offers no sound device; both need the\n"
     "recording dsound.dll beside gaugecheck.exe for the sounds to be checked.\n";
@@ -56,6 +62,8 @@ int run(std::vector<std::string> args) {
     }
     args.erase(args.begin(), args.begin() + 2);
   }
+  if (args.size() == 1 && args[0] == "calls")
+    return gaugehost::call_every_function(module, std::cout);
   if (args.size() < 2 || args[0] != "check") {
     std::cerr << kUsage;
     return 2;
