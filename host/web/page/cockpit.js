@@ -538,17 +538,19 @@ function preferredPlace(info) {
   return [Math.round(freeW * (code % 3) / 2), Math.round(freeH * Math.floor(code / 3) / 2)];
 }
 
-// The row of buttons of the gauge that was clicked last (gauges of its window at its height), in
-// page pixels relative to the desk.
+// The buttons of the gauge that was clicked last (gauges of its window of its size, in its row and
+// the rows next to it), in page pixels relative to the desk.
 function openerRow() {
   if (!opener || performance.now() - opener.at > 5000) return null;
+  const [, y0, w0, h0] = opener.gauge.placement;
   const row = cockpit.layout.gauges.filter((g) => g.window === opener.gauge.window &&
-    Math.abs(g.placement[1] - opener.gauge.placement[1]) < 4 && Math.abs(g.placement[3] - opener.gauge.placement[3]) < 4);
+    Math.abs(g.placement[2] - w0) < 4 && Math.abs(g.placement[3] - h0) < 4 &&
+    Math.abs(g.placement[1] - y0) <= 2 * h0);
   const view = windows[opener.gauge.window];
   const canvas = view.canvas.getBoundingClientRect(), base = desk().getBoundingClientRect();
   const k = canvas.width / cockpit.layout.windows[opener.gauge.window].size[0];
   const left = Math.min(...row.map((g) => g.placement[0])), right = Math.max(...row.map((g) => g.placement[0] + g.placement[2]));
-  const top = opener.gauge.placement[1], bottom = top + opener.gauge.placement[3];
+  const top = Math.min(...row.map((g) => g.placement[1])), bottom = Math.max(...row.map((g) => g.placement[1] + g.placement[3]));
   const dx = canvas.left - base.left + desk().scrollLeft, dy = canvas.top - base.top + desk().scrollTop;
   return [dx + left * k, dy + top * k, (right - left) * k, (bottom - top) * k];
 }
@@ -572,7 +574,11 @@ function withinDesk(element) {
 }
 
 function placeWindow(view, info) {
-  const [left, top] = clearOf(preferredPlace(info), windowPageSize(info), info.index === 0 ? null : openerRow());
+  const size = windowPageSize(info);
+  // Within the page first (its canvas may not have its size yet), then off the opening row.
+  const within = ([left, top]) => [Math.max(0, Math.min(left, desk().clientWidth - size[0])),
+                                   Math.max(0, Math.min(top, desk().clientHeight - size[1]))];
+  const [left, top] = clearOf(within(preferredPlace(info)), size, info.index === 0 ? null : openerRow());
   view.element.style.left = left + 'px';
   view.element.style.top = top + 'px';
   withinDesk(view.element);
