@@ -51,13 +51,6 @@ struct Named {
   int32_t id;
 };
 
-// Matched at the start of a value, in this order.
-constexpr Named kPanels[] = {
-    {"MAIN_PANEL", 0},          {"RADIO_STACK_PANEL", 50},   {"COMPASS_PANEL", 75},
-    {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150}, {"COLLECTIVE_PANEL", 200},
-    {"THROTTLE_PANEL", 10},     {"MINI_CONTROLS_PANEL", 100}, {"IFR_MAIN_PANEL", 175},
-    {"GPS_PANEL", 225},         {"OVERHEAD_PANEL", 250},
-};
 constexpr Named kWindows[] = {
     {"TOGGLE_RADIO_WINDOW", 43910},    {"TOGGLE_GPS_WINDOW", 43911},
     {"TOGGLE_THROTTLE_WINDOW", 43912}, {"TOGGLE_COMPASS_WINDOW", 43913},
@@ -67,9 +60,9 @@ constexpr int32_t kFirstHostHelpId = 40960;
 constexpr int32_t kFirstButtonBitmap = 100;
 constexpr int32_t kLastButtonBitmap = 190;
 
-template <size_t N>
-const Named* named_at(const char* value, const Named (&names)[N]) {
-  for (const Named& n : names)
+template <class Entry, size_t N>
+const Entry* named_at(const char* value, const Entry (&names)[N]) {
+  for (const Entry& n : names)
     if (std::strncmp(value, n.name, std::strlen(n.name)) == 0) return &n;
   return nullptr;
 }
@@ -118,7 +111,7 @@ uint32_t placard_colour(const char* parameters, char letter, uint32_t present) {
 
 PanelNamed read_panel(const char* value) {
   if (*value == '\0') return {-1, false, false};
-  if (const Named* panel = named_at(value, kPanels)) return {panel->id, true, false};
+  if (const PanelName* panel = named_at(value, kPanelNames)) return {panel->id, true, false};
   return {read_int(value), false, starts_with_number(value)};
 }
 

@@ -32,6 +32,19 @@ bool starts_with_number(const char* text);
 
 namespace parameter_text {
 
+// The simulator's panel ids by the names panels and the panel toggle buttons give them, in the
+// order a value is matched against them at its start.
+struct PanelName {
+  const char* name;
+  int32_t id;
+};
+inline constexpr PanelName kPanelNames[] = {
+    {"MAIN_PANEL", 0},          {"RADIO_STACK_PANEL", 50},   {"COMPASS_PANEL", 75},
+    {"ANNUNCIATOR_PANEL", 125}, {"ANNUNCIATOR2_PANEL", 150}, {"COLLECTIVE_PANEL", 200},
+    {"THROTTLE_PANEL", 10},     {"MINI_CONTROLS_PANEL", 100}, {"IFR_MAIN_PANEL", 175},
+    {"GPS_PANEL", 225},         {"OVERHEAD_PANEL", 250},
+};
+
 // --- The corrected-speed dials: "1" to "4" name the engine ---------------------------------------
 
 // The engine number a parameter text names: the first of "1", "2", "3", "4" found before any

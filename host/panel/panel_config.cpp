@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "common/latin1.h"
+#include "common/parameter_text.h"
 #include "host/base/host_error.h"
 #include "host/base/input_file.h"
 
@@ -15,25 +16,8 @@ namespace gaugehost {
 
 namespace {
 
-struct PanelName {
-  std::string_view name;
-  int32_t id;
-};
-
-// The simulator's panel ids, by the names the panel toggle buttons use too.
-constexpr std::array<PanelName, 11> kPanelNames = {{
-    {"MAIN_PANEL", 0},
-    {"RADIO_STACK_PANEL", 50},
-    {"COMPASS_PANEL", 75},
-    {"ANNUNCIATOR_PANEL", 125},
-    {"ANNUNCIATOR2_PANEL", 150},
-    {"COLLECTIVE_PANEL", 200},
-    {"THROTTLE_PANEL", 10},
-    {"MINI_CONTROLS_PANEL", 100},
-    {"IFR_MAIN_PANEL", 175},
-    {"GPS_PANEL", 225},
-    {"OVERHEAD_PANEL", 250},
-}};
+using crv5::parameter_text::kPanelNames;
+using crv5::parameter_text::PanelName;
 
 // A window without an ident: Window00 is the main panel, WindowNN otherwise gets 10000 + NN.
 constexpr int32_t kUnnamedIdentBase = 10000;
@@ -568,7 +552,8 @@ std::string_view panel_name_for_id(int32_t id) {
 
 std::optional<PanelNameMatch> panel_name_at_start(std::string_view text) {
   for (const PanelName& entry : kPanelNames)
-    if (text.starts_with(entry.name)) return PanelNameMatch{entry.id, entry.name.size()};
+    if (text.starts_with(entry.name))
+      return PanelNameMatch{entry.id, std::string_view(entry.name).size()};
   return std::nullopt;
 }
 
