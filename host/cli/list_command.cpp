@@ -2,7 +2,9 @@
 #include <cstdio>
 #include <ostream>
 
+#include "host/base/host_error.h"
 #include "host/cli/commands.h"
+#include "host/eval/evaluate.h"
 #include "host/loader/module.h"
 
 namespace gaugehost::cli {
@@ -19,11 +21,22 @@ int count_children(const MouseRect* list) {
   return children;
 }
 
-int count_elements(const ElementHeader* element) {
-  if (!element) return 0;
-  int count = 1;
+// Counts the element and its children into `count`, as far as evaluation would follow them.
+void count_elements(const GaugeHeader& gauge, const ElementHeader* element, size_t& count,
+                    int depth) {
+  if (!element) return;
+  if (depth > kMaxElementDepth || ++count > kMaxElements)
+    throw HostError(std::string(gauge.name) +
+                    ": its element tree loops back on itself or runs away (deeper than " +
+                    std::to_string(kMaxElementDepth) + " levels or beyond " +
+                    std::to_string(kMaxElements) + " elements)");
   for (ElementHeader* const* child = element->next; child && *child; ++child)
-    count += count_elements(*child);
+    count_elements(gauge, *child, count, depth + 1);
+}
+
+size_t count_elements(const GaugeHeader& gauge) {
+  size_t count = 0;
+  count_elements(gauge, gauge.elements ? gauge.elements[0] : nullptr, count, 0);
   return count;
 }
 
@@ -34,8 +47,8 @@ int list(CliContext& context) {
   const auto module = Module::load(context.module);
   for (const GaugeHeader* gauge : module->gauges()) {
     char line[160];
-    std::snprintf(line, sizeof line, "%-26s %5u mm  %3d elements  %2d click areas  %s", gauge->name,
-                  unsigned(gauge->size_x_mm), count_elements(gauge->elements ? gauge->elements[0] : nullptr),
+    std::snprintf(line, sizeof line, "%-26s %5u mm  %3zu elements  %2d click areas  %s",
+                  gauge->name, unsigned(gauge->size_x_mm), count_elements(*gauge),
                   count_children(gauge->mouse_rects),
                   gauge->callback ? "gauge callback" : "no gauge callback");
     context.out << line << "\n";

@@ -116,12 +116,6 @@ double evaluate_axis(Element& element, Axis& axis, double(CRV5_CALL* callback)(E
   return after_failure(action, drive(element, axis.source, callback, sim), last, has_last);
 }
 
-// How far evaluation follows a module's element tree: deeper than any gauge's, and far below
-// what would exhaust the stack; more elements than any gauge has. Beyond either the records
-// loop back on themselves or run away.
-constexpr int kMaxElementDepth = 64;
-constexpr size_t kMaxElements = 4096;
-
 // Evaluates the element and its children; `index` counts the elements in draw order.
 void evaluate_one(ElementHeader& header, EvaluatedElement& e, SimState& sim,
                   EvaluationCache& cache, size_t& index, int depth) {

@@ -45,6 +45,12 @@ class EvaluationCache {
   std::vector<Slot> slots_;
 };
 
+// How far the host follows a module's element tree: deeper than any gauge's, and far below what
+// would exhaust the stack; more elements than any gauge has. Beyond either the records loop back
+// on themselves or run away, and evaluation stops with a HostError.
+inline constexpr int kMaxElementDepth = 64;
+inline constexpr size_t kMaxElements = 4096;
+
 // Evaluates the tree whose root is elements[0], in draw order (an element, then its children,
 // earlier siblings first), into `root`. `root` holds the previous evaluation, which a frozen
 // element keeps and from which a needle's turn per update is limited.
