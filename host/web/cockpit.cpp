@@ -441,6 +441,14 @@ std::string Cockpit::layout_json() {
                   {"position", window.position},
                   {"background", !window.background.empty() &&
                                      images_->find_file(window.background) != nullptr}};
+    // background_color, as 0xRRGGBB, and the gauges of other modules drawn as labelled boxes.
+    if (window.paint)
+      entry["paint"] = window.paint->red << 16 | window.paint->green << 8 | window.paint->blue;
+    json placeholders = json::array();
+    for (const Placeholder& p : window.placeholders)
+      placeholders.push_back({{"label", p.label},
+                              {"box", {p.box.x, p.box.y, p.box.width, p.box.height}}});
+    if (!placeholders.empty()) entry["placeholders"] = std::move(placeholders);
     // Where the simulator shows the window, in fractions of the screen (the page).
     if (window.screen.w > 0)
       entry["screen"] = {{"x", window.screen.x}, {"y", window.screen.y},

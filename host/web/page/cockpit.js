@@ -175,6 +175,36 @@ function placeholder(ctx, op) {
   ctx.restore();
 }
 
+// A gauge of another module, which this host cannot draw: a hatched box with its name, in window
+// units (as host/render/panel_renderer.cpp draws it).
+const PLACEHOLDER_COLOUR = 0x5a4a3a, PLACEHOLDER_INK = 0xf0d8a0;
+function placeholderBox(ctx, p, tint) {
+  const [x, y, w, h] = p.box;
+  ctx.save();
+  ctx.beginPath();
+  ctx.rect(x, y, w, h);
+  ctx.clip();
+  ctx.fillStyle = colour(PLACEHOLDER_COLOUR, tint);
+  ctx.fill();
+  ctx.strokeStyle = colour(PLACEHOLDER_INK, tint);
+  ctx.lineWidth = 2;
+  ctx.stroke();
+  ctx.beginPath();
+  for (let d = -h; d < w; d += 12) {
+    ctx.moveTo(x + d, y + h);
+    ctx.lineTo(x + d + h, y);
+  }
+  ctx.lineWidth = 0.5;
+  ctx.stroke();
+  ctx.font = 'bold 14px sans-serif';
+  const advance = ctx.measureText(p.label).width;
+  if (advance > w - 8 && advance > 0) ctx.font = 'bold ' + Math.max(4, 14 * (w - 8) / advance) + 'px sans-serif';
+  const m = ctx.measureText(p.label);
+  ctx.fillStyle = colour(PLACEHOLDER_INK, tint);
+  ctx.fillText(p.label, x + (w - m.width) / 2, y + (h + m.actualBoundingBoxAscent) / 2);
+  ctx.restore();
+}
+
 function invertible(t) { return Math.abs(t[0] * t[3] - t[1] * t[2]) > 1e-12; }
 
 // The device pixels a w x h bitmap covers under matrix m, whole pixels outwards.
@@ -346,7 +376,7 @@ function paintRect(index, ctx, rect) {
   ctx.rect(...rect);
   ctx.clip();
   const panelTint = cockpit.night ? 'dim' : 'none';
-  ctx.fillStyle = colour(PANEL_COLOUR, panelTint);
+  ctx.fillStyle = colour(info.paint ?? PANEL_COLOUR, panelTint);
   ctx.fillRect(...rect);
   if (info.background) {
     const entry = bitmap('/background/' + index + '?tint=' + panelTint + '&v=' + cockpit.layout.version);
@@ -354,6 +384,12 @@ function paintRect(index, ctx, rect) {
       ctx.imageSmoothingEnabled = entry.image.width !== width || entry.image.height !== height;
       ctx.drawImage(entry.image, 0, 0, width, height);
     }
+  }
+  if (info.placeholders) {
+    ctx.save();
+    ctx.scale(width / info.size[0], height / info.size[1]);
+    for (const p of info.placeholders) placeholderBox(ctx, p, panelTint);
+    ctx.restore();
   }
   for (const gauge of view.gauges) {
     const state = cockpit.gauges[gauge.index];
