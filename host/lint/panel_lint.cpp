@@ -7,6 +7,7 @@
 #include <map>
 
 #include "common/parameter_text.h"
+#include "host/base/text.h"
 #include "host/mouse/hit_testing.h"
 #include "host/panel/session.h"
 #include "module/gauges.h"
@@ -169,15 +170,6 @@ std::vector<Box> click_boxes(const GaugeInstance& gauge) {
                      gauge.placement.x + x1 * sx, gauge.placement.y + y1 * sy});
   }
   return boxes;
-}
-
-std::string two_digits(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
-
-bool equal_nocase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
 }
 
 class Linter {

@@ -11,6 +11,7 @@
 #include "common/parameter_text.h"
 #include "host/base/host_error.h"
 #include "host/base/input_file.h"
+#include "host/base/text.h"
 
 namespace gaugehost {
 
@@ -36,17 +37,6 @@ std::string_view trim(std::string_view text) {
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return text;
 }
-
-std::string two_digits(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
-
-std::string lower(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  return result;
-}
-
-bool equal_nocase(std::string_view a, std::string_view b) { return lower(a) == lower(b); }
 
 bool valid_utf8(std::string_view text) {
   for (size_t at = 0; at < text.size();) {

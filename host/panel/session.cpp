@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "common/bmp.h"
+#include "host/base/text.h"
 #include "common/latin1.h"
 #include "host/audio/audio.h"
 #include "host/eval/evaluate.h"
@@ -47,13 +48,6 @@ Bool32 CRV5_CALL service_execute_calculator_code(const char* code, double* numbe
   if (!active_session || !code) return false;
   active_session->sim().calculate(code, number, text);
   return true;
-}
-
-bool equal_nocase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
 }
 
 // "FILE:LINE: " of a panel configuration, for messages.
@@ -250,9 +244,7 @@ std::vector<PanelProblem> foreign_gauges(const std::vector<WindowConfig>& window
       if (std::any_of(assumed.begin(), assumed.end(),
                       [&](const std::string& name) { return equal_nocase(name, placement.module); }))
         continue;
-      std::string key(placement.module);
-      std::transform(key.begin(), key.end(), key.begin(),
-                     [](unsigned char c) { return char(std::tolower(c)); });
+      const std::string key = lower(placement.module);
       Foreign& foreign = modules[key];
       if (foreign.count++ == 0) {
         foreign.first_line = placement.line;

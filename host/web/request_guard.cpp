@@ -12,17 +12,11 @@
 
 #include "host/base/host_error.h"
 #include "host/base/numbers.h"
+#include "host/base/text.h"
 
 namespace gaugehost::web {
 
 namespace {
-
-std::string lower(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return char(std::tolower(c)); });
-  return out;
-}
 
 // Splits "name:port" or "[v6]:port"; nullopt when the port is not a number from 1 to 65535.
 std::optional<std::pair<std::string, int>> split_host_port(std::string_view text) {
