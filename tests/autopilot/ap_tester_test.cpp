@@ -21,27 +21,22 @@ TEST(ApTesterReadouts, SixCharactersRightAlignedAcrossEveryBand) {
     double value;
     const char* text;  // null: nothing written
   } cases[] = {
-      {"v >= 100000", 100000, "100000"},
       {"v >= 100000, rounds", 999999.4, "999999"},
       {"v >= 100000, cannot fit", 999999.5, nullptr},
-      {"10000..100000", 35000, " 35000"},
       {"10000..100000, top", 99999.6, "100000"},
       {"10000", 10000, " 10000"},
       {"1000..10000", 1000, "  1000"},
       {"1000..10000, top", 9999.7, " 10000"},
-      {"0..1000", 500, "   500"},
       {"0", 0, "     0"},
       {"0..1000, 999.6 rounds to four digits", 999.6, "  1000"},
       {"-1000..0", -500, "  -500"},
       {"-1000..0, -0.4 prints as printf does", -0.4, "    -0"},
       {"-1000..0, -999.7 rounds to five characters", -999.7, " -1000"},
-      {"-10000..-1000", -5000, " -5000"},
       {"-1000", -1000, " -1000"},
       {"-10000", -10000, "-10000"},
       {"below -10000", -10000.1, nullptr},
       {"NaN", kNaN, nullptr},
       {"infinity", kInf, nullptr},
-      {"minus infinity", -kInf, nullptr},
   };
   for (const Case& c : cases) {
     char text[10];

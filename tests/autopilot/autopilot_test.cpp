@@ -36,18 +36,14 @@ struct SwitchCase {
   std::vector<uint32_t> events;
 };
 
+// The switches from their other state; the check file clicks each from off.
 TEST(AutopilotSwitches, EventsInTheirOrder) {
   const SwitchCase cases[] = {
-      {"master on with flight director: director off first", kMaster, {{103, 1}, {792, 1}}, {0x102f0, 0x1002c}},
       {"master on, director off", kMaster, {{103, 1}}, {0x1002c}},
       {"master off, director on", kMaster, {{792, 1}}, {0x1002c}},
-      {"altitude hold: leveller off, then toggle", kAltitudeHold, {}, {0x10119, 0x100be}},
       {"altitude hold engaged: the same", kAltitudeHold, {{108, 1}}, {0x10119, 0x100be}},
-      {"yaw damper off: on", kYawDamper, {}, {0x10215}},
       {"yaw damper on: off", kYawDamper, {{114, 1}}, {0x10216}},
-      {"heading hold off: on, then leveller off", kHeadingHold, {}, {0x1023a, 0x10119}},
       {"heading hold on: off", kHeadingHold, {{106, 0.5}}, {0x1023b}},
-      {"nav hold off: on, then leveller off", kNavHold, {}, {0x10113, 0x10119}},
       {"nav hold on: off", kNavHold, {{105, 1}}, {0x1011b}},
   };
   for (const SwitchCase& c : cases) {
@@ -63,9 +59,8 @@ TEST(AutopilotSwitches, EventsInTheirOrder) {
 
 TEST(AutopilotKnobs, StepsAndWrapsKeepTheUnitsDigit) {
   struct Case { double current; int32_t step; bool increase; int32_t expected; } cases[] = {
-      {0, 1, false, 359},    {1, 1, false, 0},      {359.7, 1, true, 0},  {358, 1, true, 359},
-      {355, 10, true, 5},    {349, 10, true, 359},  {350, 10, true, 0},   {7, 10, false, 357},
-      {10, 10, false, 0},    {5, 10, false, 355},   {180.9, 10, false, 170},
+      {0, 1, false, 359},    {359.7, 1, true, 0},   {358, 1, true, 359},  {349, 10, true, 359},
+      {350, 10, true, 0},    {10, 10, false, 0},    {5, 10, false, 355},  {180.9, 10, false, 170},
       // Past the circle the rule wraps as it is; a negative value is first brought into it.
       {400.7, 1, true, 0},   {725, 10, true, 375},  {400, 10, false, 390}, {1e12, 1, true, 0},
       {-5, 1, true, 356},    {kNaN, 1, false, 359}, {-5.5, 1, false, 354}, {-1e12, 10, false, 70},
@@ -81,7 +76,6 @@ TEST(AutopilotDrums, UnitsTensHundredsOnTheExamples) {
   struct Case { double degrees, units, tens, hundreds; } cases[] = {
       {123, 3, 20, 100},       {123.95, 3.5, 20, 100},  {129.95, 9.5, 29.5, 100},
       {199.5, 9, 95, 150},     {359.95, 9.5, 59.5, 300}, {360, 0, 0, 0},
-      {0, 0, 0, 0},            {9.95, 9.5, 9.5, 0},
   };
   for (const auto& c : cases) {
     EXPECT_NEAR(drum_position(c.degrees, 1, 0.1, 10), c.units, 1e-9) << c.degrees;
@@ -94,9 +88,8 @@ TEST(AutopilotDrums, UnitsTensHundredsOnTheExamples) {
 
 TEST(AutopilotReadout, FiveCharactersAtMostWhateverTheAltitude) {
   struct Case { double feet; const char* text; } cases[] = {
-      {35000, "35000"},  {500, "  500"},   {0, "    0"},     {99999.4, "99999"},
-      {99999.5, "99999"}, {100000, "99999"}, {1e300, "99999"}, {-500, " -500"},
-      {-9999, "-9999"},  {-10000, "-9999"}, {-1e9, "-9999"},  {kNaN, "     "},
+      {500, "  500"},    {0, "    0"},       {99999.4, "99999"}, {99999.5, "99999"},
+      {-500, " -500"},   {-9999, "-9999"},  {-10000, "-9999"},  {kNaN, "     "},
       {std::numeric_limits<double>::infinity(), "99999"},
   };
   for (const auto& c : cases) {

@@ -32,22 +32,18 @@ struct Reading {
   const char* word;  // the tooltip's %1
 };
 
-struct SwitchCase { const char* gauge; uint32_t token; std::vector<Reading> readings; };
+struct SwitchCase { const char* gauge; uint32_t token; const std::vector<Reading>& readings; };
 
 const std::vector<Reading> kOnOff = {{0, 0, "off"}, {1, 1, "on"}, {-1, -1, "off"}, {kNaN, kNaN, "off"}};
+const std::vector<Reading> kNavGps = {{0, 0, "NAV"}, {1, 1, "GPS"}, {kInf, kInf, "GPS"}, {kNaN, kNaN, "NAV"}};
 
 const SwitchCase kSwitchCases[] = {
-    {"Avionics_Switch", 740, kOnOff},
-    {"Battery_Switch", 364, kOnOff},
-    {"Beacon_Light_Switch", 368, kOnOff},
-    {"Generator_Switch", 565, kOnOff},
-    {"Landing_Light_Switch", 14, kOnOff},
-    {"Navigation_Light_Switch", 619, kOnOff},
-    {"Panel_Light_Switch", 10, kOnOff},
-    {"Pitot_Heat_Switch", 13, kOnOff},
-    {"Strobe_Light_Switch", 11, kOnOff},
-    {"Taxi_Light_Switch", 369, kOnOff},
-    {"NAV_GPS_Switch", 848, {{0, 0, "NAV"}, {1, 1, "GPS"}, {kInf, kInf, "GPS"}, {kNaN, kNaN, "NAV"}}},
+    {"Avionics_Switch", 740, kOnOff},     {"Battery_Switch", 364, kOnOff},
+    {"Beacon_Light_Switch", 368, kOnOff}, {"Generator_Switch", 565, kOnOff},
+    {"Landing_Light_Switch", 14, kOnOff}, {"Navigation_Light_Switch", 619, kOnOff},
+    {"Panel_Light_Switch", 10, kOnOff},   {"Pitot_Heat_Switch", 13, kOnOff},
+    {"Strobe_Light_Switch", 11, kOnOff},  {"Taxi_Light_Switch", 369, kOnOff},
+    {"NAV_GPS_Switch", 848, kNavGps},
 };
 
 TEST(Switches, PictureAndTooltipWordFollowTheSwitchsOwnToken) {
@@ -102,36 +98,23 @@ TEST_F(FlapsLever, PictureFollowsTheFlapsMovement) {
 
 // --- Spoilers_Lever -----------------------------------------------------------------------------
 
-class AirbrakeLever : public ::testing::Test {
- protected:
-  void SetUp() override { crv5::spoilers_lever_notch = 0; }
-  // Clicks the upper (retract) or lower (extend) area.
-  void click(bool extend) {
-    MouseRect* area = gauge("Spoilers_Lever").mouse_rects + (extend ? 2 : 1);
-    ClickRecord record{.point = {area->box.x + 1, area->box.y + 1}, .gauge = &gauge("Spoilers_Lever"),
-                       .rect = area};
-    EXPECT_FALSE(area->function(&record, kMouseLeftSingle));
-  }
-  TestHost host;
-};
-
-TEST_F(AirbrakeLever, ExtendingStepsANotchAClickUpToTheLast) {
-  for (int i = 0; i < 5; ++i) click(true);
-  EXPECT_EQ(host.events, (std::vector<KeyEvent>{
-                             {0x100fa, 4096}, {0x100fa, 8192}, {0x100fa, 12288}, {0x100fa, 16384}}));
-  host.clear_log();
-  click(false);
-  EXPECT_EQ(host.events, (std::vector<KeyEvent>{{0x100fa, 12288}}));
+// Clicks the upper (retract) or lower (extend) area of the airbrake lever.
+void click_airbrake(bool extend) {
+  GaugeHeader& lever = gauge("Spoilers_Lever");
+  MouseRect* area = lever.mouse_rects + (extend ? 2 : 1);
+  ClickRecord record{.point = {area->box.x + 1, area->box.y + 1}, .gauge = &lever, .rect = area};
+  EXPECT_FALSE(area->function(&record, kMouseLeftSingle));
 }
 
-TEST_F(AirbrakeLever, RetractingAtTheTopSendsNothingWhateverTheSpoilers) {
+// Its notches run from 0 to the fourth, whatever the spoilers show.
+TEST(AirbrakeLever, StepsANotchAClickBetweenItsEnds) {
+  crv5::spoilers_lever_notch = 0;
+  TestHost host;
   host.set(325, 16384);
-  click(false);
-  EXPECT_TRUE(host.events.empty());
-  EXPECT_EQ(crv5::spoilers_lever_notch, 0u);
-  click(true);
-  click(false);
-  EXPECT_EQ(host.events, (std::vector<KeyEvent>{{0x100fa, 4096}, {0x100fa, 0}}));
+  click_airbrake(false);
+  for (int i = 0; i < 5; ++i) click_airbrake(true);
+  EXPECT_EQ(host.events, (std::vector<KeyEvent>{
+                             {0x100fa, 4096}, {0x100fa, 8192}, {0x100fa, 12288}, {0x100fa, 16384}}));
 }
 
 }  // namespace

@@ -30,57 +30,45 @@ const LampCase kLampCases[] = {
     // Token less one.
     {"Afterburner_Light", {{632, 0}}, 0, -1},
     {"Afterburner_Light", {{632, 1}}, 0, 0},
-    {"Afterburner_Light", {{632, kNaN}}, 0, -1},
     {"Fire_Light", {{887, 1}}, 0, 0},
     {"Fire_Light", {{887, 0}}, 0, -1},
-    {"Fire_Light", {{887, -kInf}}, 0, -1},
     // Hydraulics: strictly below 13 bar (27142.829999999998) and 130 bar (271428.3).
     {"Hydr_Press_Light_Main", {{732, 27142.82}}, 0, 0},
     {"Hydr_Press_Light_Main", {{732, 27142.829999999998}}, 0, -1},
-    {"Hydr_Press_Light_Main", {{732, 27142.9}}, 0, -1},
-    {"Hydr_Press_Light_Main", {{732, 100000}}, 0, -1},
     {"Hydr_Press_Light_Main", {{732, kNaN}}, 0, -1},
-    {"Hydr_Press_Light_Aux", {{734, 100000}}, 0, 0},
     {"Hydr_Press_Light_Aux", {{734, 271428.29}}, 0, 0},
     {"Hydr_Press_Light_Aux", {{734, 271428.3}}, 0, -1},
     // Voltages: one strictly above 20, the other strictly below 10.
-    {"Battery_Light", {{761, 24}, {759, 24}}, 0, -1},
     {"Battery_Light", {{761, 24}, {759, 0}}, 0, 0},
     {"Battery_Light", {{761, 20}, {759, 0}}, 0, -1},
     {"Battery_Light", {{761, 24}, {759, 10}}, 0, -1},
     {"Battery_Light", {{761, 24}, {759, 9.99}}, 0, 0},
     {"Battery_Light", {{761, 0}, {759, 24}}, 0, -1},
     {"Generator_Light", {{761, 0}, {759, 24}, {565, 0}}, 0, 0},
-    {"Generator_Light", {{761, 0}, {759, 24}, {565, 1}}, 0, 0},
     {"Generator_Light", {{761, 10}, {759, 24}}, 0, -1},
     {"Generator_Light", {{761, 0}, {759, 20}}, 0, -1},
     {"Generator_Light", {{761, 24}, {759, 24}}, 0, -1},
     // Pitot heat: switch exactly 0 and token 341 strictly below 10.
     {"Pitot_Heat_Light", {{13, 0}, {341, 9.99}}, 0, 0},
     {"Pitot_Heat_Light", {{13, 0}, {341, 10}}, 0, -1},
-    {"Pitot_Heat_Light", {{13, 1}, {341, -20}}, 0, -1},
     {"Pitot_Heat_Light", {{13, 0.01}, {341, -20}}, 0, -1},
     {"Pitot_Heat_Light", {{13, kNaN}, {341, -20}}, 0, -1},
     // Airbrake: strictly above 16000.
     {"Speed_Brake_Light", {{326, 16000}}, 0, -1},
     {"Speed_Brake_Light", {{326, 16001}}, 0, 0},
-    {"Speed_Brake_Light", {{326, 16384}}, 0, 0},
     // Flaps: from 5300, 10000 and 16000 on.
     {"Flaps_Light", {{329, 5299}}, 0, -1},
     {"Flaps_Light", {{329, 5300}}, 0, 0},
     {"Flaps_Light", {{329, 9999.99}}, 0, 0},
     {"Flaps_Light", {{329, 10000}}, 0, 1},
-    {"Flaps_Light", {{329, 15999}}, 0, 1},
     {"Flaps_Light", {{329, 16000}}, 0, 2},
     {"Flaps_Light", {{329, kNaN}}, 0, -1},
     {"Flaps_Light", {{329, kInf}}, 0, 2},
     // Marker beacon: the beacon's image while NAV1 is on, none lit while it is off.
     {"OMI_Light", {{354, 3}}, 0, 0},
     {"OMI_Light", {{354, 3}}, 1, 3},
-    {"OMI_Light", {{354, 1}}, 1, 1},
     {"OMI_Light", {{354, 0}}, 1, 0},
     {"OMI_Light", {{354, kNaN}}, 1, 0},
-    {"OMI_Light", {{354, kInf}}, 1, 0},
 };
 
 TEST(WarningLights, EachRuleAtItsThresholdsWithItsPower) {
@@ -101,8 +89,7 @@ TEST(WarningLights, EachRuleAtItsThresholdsWithItsPower) {
 TEST(WarningLights, FlapsTooltipWordIsTheLampsLastState) {
   const TooltipArg& word = find_gauge("Flaps_Light")->mouse_rects[1].tooltip_args[0];
   struct Word { double flaps; int32_t state; const char* text; };
-  const Word kWords[] = {{0, -1, "full up"},       {5299, -1, "full up"}, {5300, 0, "take off"},
-                         {12000, 1, "approach"}, {16000, 2, "landing"}};
+  const Word kWords[] = {{5299, -1, "full up"}, {5300, 0, "take off"}, {16000, 2, "landing"}};
   for (const auto& [flaps, state, text] : kWords) {
     TestHost host;
     host.set(329, flaps);
