@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -69,12 +68,6 @@ TEST(Altimeter, DrumsStandAndRollAsAnOdometer) {
   };
   for (const DrumCase& c : altitude)
     for (size_t i = 0; i < 4; ++i) EXPECT_NEAR(drum(4 + i, c.value), c.expected[i], 1e-6) << c.what << " drum " << i;
-  for (double v : {kInf, -kInf, 1e300, -1e300}) {
-    for (size_t i = 0; i < 8; ++i) {
-      const double p = drum(i, v);
-      EXPECT_TRUE(p >= 0 && std::isfinite(p)) << v << " drum " << i;
-    }
-  }
 }
 
 TEST(Altimeter, MasksHideAtTheirThresholds) {

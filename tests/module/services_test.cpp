@@ -29,22 +29,6 @@ TEST(Services, EveryReadIsAFreshLookupWithAZeroedRecord) {
   EXPECT_EQ(crv5::read_var(999), 0.0);  // a variable the host does not fill reads 0
 }
 
-TEST(Services, EventsWindowsAndCalculationsReachTheHost) {
-  TestHost host;
-  host.set_calc("(A:FUEL TANK EXTERNAL1 CAPACITY,gallons)", 80);
-  host.set_calc_text("(A:ATC ID,string)", "F-CRV5");
-  crv5::send_event(0x1017f, 16383);
-  crv5::send_event(0x10324);
-  crv5::toggle_panel_window(10050);
-  double capacity = 0;
-  crv5::calculate("(A:FUEL TANK EXTERNAL1 CAPACITY,gallons)", &capacity);
-  EXPECT_EQ(capacity, 80);
-  EXPECT_STREQ(crv5::calculate_text("(A:ATC ID,string)"), "F-CRV5");
-  EXPECT_EQ(host.events, (std::vector<KeyEvent>{{0x1017f, 16383}, {0x10324, 0}}));
-  EXPECT_EQ(host.window_toggles, (std::vector<uint32_t>{10050}));
-  EXPECT_EQ(host.calculations.size(), 2u);
-}
-
 TEST(Services, WithoutAHostReadsAreZeroAndSendsDoNothing) {
   EXPECT_EQ(crv5::host_services(), nullptr);
   EXPECT_EQ(crv5::read_var(625), 0.0);
