@@ -19,8 +19,6 @@ using crv5::autopilot::drum_position;
 using crv5::autopilot::format_altitude;
 using crv5::autopilot::knob_step;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
 // Clickable areas in list order.
 enum Area { kMaster, kAltitudeHold, kYawDamper, kHeadingHold, kNavHold, kHeadingDown, kHeadingUp,
             kCourseDown, kCourseUp, kAltitudeButton };

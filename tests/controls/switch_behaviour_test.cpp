@@ -14,16 +14,7 @@ namespace {
 
 using namespace crv5::testing;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
-
-// The text of the gauge's first tooltip argument, as the host would ask for it now.
-std::string tooltip_word(const char* name) {
-  const TooltipArg& arg = gauge(name).mouse_rects[1].tooltip_args[0];
-  return arg.text(0, 0, nullptr, nullptr, nullptr);
-}
 
 // One switch: its token, and what a reading of it shows.
 struct Reading {
@@ -52,7 +43,7 @@ TEST(Switches, PictureAndTooltipWordFollowTheSwitchsOwnToken) {
       SCOPED_TRACE(std::string(c.gauge) + " at " + std::to_string(r.token));
       TestHost host;
       host.set(c.token, r.token);
-      const double image = evaluate(element<ElementIcon>(c.gauge, 1));
+      const double image = icon(c.gauge);
       if (std::isnan(r.image)) EXPECT_TRUE(std::isnan(image));
       else EXPECT_EQ(image, r.image);
       EXPECT_EQ(tooltip_word(c.gauge), r.word);
@@ -75,7 +66,7 @@ class FlapsLever : public ::testing::Test {
     std::vector<double> shown;
     for (double v : flaps) {
       host.set(328, v);
-      shown.push_back(evaluate(element<ElementIcon>("Flaps_Switch", 1)));
+      shown.push_back(icon("Flaps_Switch"));
     }
     return shown;
   }

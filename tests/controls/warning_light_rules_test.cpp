@@ -16,9 +16,6 @@ namespace {
 
 using namespace crv5::testing;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 struct LampCase {
   const char* gauge;
   std::vector<std::pair<uint32_t, double>> tokens;
@@ -80,26 +77,25 @@ TEST(WarningLights, EachRuleAtItsThresholdsWithItsPower) {
     TestHost host;
     for (const auto& [id, value] : c.tokens) host.set(id, value);
     crv5::nav1_power = c.nav1_power;
-    EXPECT_EQ(evaluate(element<ElementIcon>(c.gauge, 1)), c.state);
+    EXPECT_EQ(icon(c.gauge), c.state);
   }
   crv5::nav1_power = nav1_power;
 }
 
 // The flaps lamp's tooltip names the state of its last update, not the flaps now.
 TEST(WarningLights, FlapsTooltipWordIsTheLampsLastState) {
-  const TooltipArg& word = find_gauge("Flaps_Light")->mouse_rects[1].tooltip_args[0];
   struct Word { double flaps; int32_t state; const char* text; };
   const Word kWords[] = {{5299, -1, "full up"}, {5300, 0, "take off"}, {16000, 2, "landing"}};
   for (const auto& [flaps, state, text] : kWords) {
     TestHost host;
     host.set(329, flaps);
-    evaluate(element<ElementIcon>("Flaps_Light", 1));
+    icon("Flaps_Light");
     host.set(329, 0);
-    EXPECT_STREQ(word.text(0, 0, nullptr, nullptr, nullptr), text) << flaps;
+    EXPECT_EQ(tooltip_word("Flaps_Light"), text) << flaps;
     EXPECT_EQ(crv5::flaps_light_state, state) << flaps;
   }
   crv5::flaps_light_state = 5;
-  EXPECT_STREQ(word.text(0, 0, nullptr, nullptr, nullptr), "full up");
+  EXPECT_EQ(tooltip_word("Flaps_Light"), "full up");
   crv5::flaps_light_state = 0;
 }
 

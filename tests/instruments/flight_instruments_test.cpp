@@ -16,9 +16,6 @@ namespace {
 
 using namespace crv5::testing;
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
 // --- Airspeed and Mach ----------------------------------------------------------------------
 
 struct SpeedCase { const char* kind; double knots; double degrees; };

@@ -20,9 +20,6 @@ namespace radio = crv5::radio;
 
 GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
 
-// An icon's value as the host asks for it (its callback).
-double value_of(const char* name, size_t index) { return evaluate(element<ElementIcon>(name, index)); }
-
 class Radios : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -76,7 +73,7 @@ TEST_F(Radios, Com1ChannelWheelShowsTheEndingOfTheDecimals) {
                    Ending{0x1829, 0}}) {
     host.set_u32(23, e.v);
     TestHost::service(gauge("Radio_COM1"), kServicePreUpdate);
-    EXPECT_EQ(value_of("Radio_COM1", 4), e.image) << std::hex << e.v;
+    EXPECT_EQ(icon("Radio_COM1", 4), e.image) << std::hex << e.v;
   }
 }
 
@@ -116,8 +113,8 @@ TEST_F(Radios, AdfIdentFollowsPowerAndToneEveryUpdate) {
     crv5::adf_power = c.power;
     crv5::adf_tone = c.tone;
     host.clear_log();
-    EXPECT_EQ(value_of("Radio_ADF", 9), c.power);
-    EXPECT_EQ(value_of("Radio_ADF", 7), c.tone);
+    EXPECT_EQ(icon("Radio_ADF", 9), c.power);
+    EXPECT_EQ(icon("Radio_ADF", 7), c.tone);
     EXPECT_EQ(sent(), c.expected) << c.power << c.tone;
   }
   crv5::adf_power = 0;

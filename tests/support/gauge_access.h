@@ -1,5 +1,5 @@
-// What the gauges' unit tests share: a gauge's elements in draw order and by index, and a click on
-// one of its child areas.
+// What the gauges' unit tests share: a gauge's elements in draw order and by index, a click on one
+// of its child areas, and its tooltip's word.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ namespace crv5::testing {
 
 constexpr uint32_t kLeft = 0x20000000;
 constexpr uint32_t kRight = 0x80000000;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // The gauge's elements in draw order: an element, then its children, then its next sibling.
 inline void flatten(ElementHeader* const* list, std::vector<ElementHeader*>& out) {
@@ -37,6 +40,9 @@ Element& element(const char* gauge, size_t index) {
   return reinterpret_cast<Element&>(*elements_in_draw_order(*find_gauge(gauge)).at(index));
 }
 
+// An icon's value as the host finds it: a lamp's 0 lit or -1 dark, a switch's picture.
+inline double icon(const char* gauge, size_t index = 1) { return evaluate(element<ElementIcon>(gauge, index)); }
+
 // Calls the mouse function of the gauge's `nth` child area (every child area counted, in list
 // order) as on a click at the area's corner, or while the button is held; returns its result.
 inline bool click(const char* gauge, size_t nth = 0, uint32_t flags = kMouseLeftSingle) {
@@ -49,6 +55,12 @@ inline bool click(const char* gauge, size_t nth = 0, uint32_t flags = kMouseLeft
   }
   ADD_FAILURE() << gauge << " has too few click areas";
   return false;
+}
+
+// The text of the first argument of the tooltip at `rect` in the gauge's mouse list, as the host
+// would ask for it now.
+inline std::string tooltip_word(const char* gauge, size_t rect = 1) {
+  return find_gauge(gauge)->mouse_rects[rect].tooltip_args[0].text(0, 0, nullptr, nullptr, nullptr);
 }
 
 }  // namespace crv5::testing

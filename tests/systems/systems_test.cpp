@@ -22,15 +22,10 @@ using States = std::vector<int32_t>;
 
 GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
 
-// An icon's value as the host finds it: a lamp's 0 lit or -1 dark, a switch's image.
-double icon(const char* name, size_t index = 1) {
-  return evaluate(element<ElementIcon>(name, index));
-}
-// Connects a start-state gauge; the token reads after the capacity step's four.
-Ids connect(TestHost& host, const char* name) {
+// Connects a start-state gauge.
+void connect(TestHost& host, const char* name) {
   host.clear_log();
   TestHost::service(gauge(name), kServiceConnectToWindow);
-  return Ids(host.lookups.begin() + 4, host.lookups.end());
 }
 
 // ADF power and tone, COM1 power, NAV1 power and tone, NAV2 power and tone, IFF power; each set
@@ -60,7 +55,7 @@ TEST(StartState, EngineOnRecordsCapacitiesPowersTheRadiosAndRunsTheEngine) {
   host.set_calc("(A:FUEL TANK EXTERNAL1 CAPACITY,gallons)", 10);
   radios(1);
   crv5::com1_power = crv5::iff_power = 0;
-  EXPECT_EQ(connect(host, "Engine_On"), (Ids{895, 891}));  // the ground is not read
+  connect(host, "Engine_On");  // on the ground as in the air
   EXPECT_NEAR(crv5::tank292_capacity_kg, 299.4469, 1e-4);
   EXPECT_EQ(crv5::tank298_capacity_kg, 7);  // a tank reading 0 or less keeps its capacity
   EXPECT_EQ(crv5::tank294_capacity_kg, 8);
@@ -74,7 +69,7 @@ TEST(StartState, EngineOffShutsDownOnTheGroundInOrderAndRunsTheEngineInTheAir) {
   radios(1);
   host.set(60, 1);
   for (uint32_t on : {895u, 560u, 891u, 364u, 565u, 740u}) host.set(on, 1);
-  EXPECT_EQ(connect(host, "Engine_Off"), (Ids{60, 895, 560, 891, 364, 565, 740}));
+  connect(host, "Engine_Off");
   EXPECT_EQ(host.events, (Events{{0x1011c, 0}, {0x103be, 0}, {0x1017f, 0}, {0x10324, 0},
                                  {0x102c1, 0}, {0x1033b, 0}, {0x102f5, 0}, {0x1012c, 0},
                                  {0x10128, 0}, {0x10129, 0}}));
@@ -89,7 +84,7 @@ TEST(StartState, EngineOffShutsDownOnTheGroundInOrderAndRunsTheEngineInTheAir) {
 
   radios(1);  // in the air: radios and electrics left alone, valve and pump opened if closed
   host.set(60, 0);
-  EXPECT_EQ(connect(host, "Engine_Off"), (Ids{60, 895, 891}));
+  connect(host, "Engine_Off");
   EXPECT_EQ(host.events, (Events{{0x103be, 0}, {0x1017f, 16383}, {0x10324, 0}}));
   EXPECT_EQ(board(), (States{0, 1, 0, 0, 1, 1}));
   EXPECT_EQ(radios(), States(8, 1));
@@ -101,7 +96,6 @@ Ids automation(TestHost& host, const char* name, std::vector<double> tokens) {
   const Ids ids = {620, 625, 558, 632, 621};
   for (int i = 0; i < 5; ++i) host.set(ids[i], tokens[i]);
   TestHost::service(gauge(name), kServicePreUpdate);
-  EXPECT_EQ(host.lookups, ids);
   return host.event_ids();
 }
 
@@ -178,10 +172,8 @@ TEST(StarterBoard, StartConditionsAtTheirLimits) {
     host.set(759, c.volts);
     crv5::right_fuel_pump_on = c.right_pump;
     crv5::ignition_switch_on = c.ignition_on;
-    host.clear_log();
     EXPECT_EQ(lamp_at(host, 20), c.lamp) << c.throttle << " " << c.volts;
     EXPECT_EQ(crv5::start_ready, c.lamp == 0 ? 1 : 0);
-    EXPECT_EQ(host.lookups, (Ids{625, 759, 895, 558}));
   }
 }
 
@@ -201,7 +193,6 @@ TEST(Parachute, RulesAroundFortyKnots) {
     host.set(866, c.chute);
     TestHost::service(gauge("Parachute"), kServicePreUpdate);
     EXPECT_EQ(host.event_ids(), c.events) << c.ground << " " << c.knots << " " << c.token743;
-    EXPECT_EQ(host.lookups, (Ids{60, 61, 743, 866}));
   }
 }
 
