@@ -22,7 +22,10 @@ struct SpeedCase { const char* kind; double knots; double degrees; };
 
 TEST(Airspeed, PointerFollowsTheKnotsScale) {
   const SpeedCase cases[] = {
-      {"table point", 60, 18},        {"table point", 700, 316},      {"table point", 850, 344.5},
+      {"table point", 60, 18},        {"table point", 150, 90},       {"table point", 200, 140},
+      {"table point", 250, 168},      {"table point", 300, 192},      {"table point", 350, 212},
+      {"table point", 450, 247},      {"table point", 550, 277},      {"table point", 600, 291},
+      {"table point", 700, 316},      {"table point", 850, 344.5},
       {"interpolation", 100, 50},     {"interpolation", 775, 330.25}, {"interpolation", 30, 9},
       {"saturated", 900, 344.5},      {"saturated", kInf, 344.5},     {"saturated", -20, 0},
       {"saturated", kNaN, 0},
