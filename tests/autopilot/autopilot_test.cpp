@@ -1,6 +1,6 @@
-// The autopilot control box's rules at their edges: the order of the events each switch sends,
-// the knobs' steps and wraps, the drums' places and the selected-altitude read-out's format. The
-// box is driven end to end by tests/checks/autopilot/autopilot.check.
+// The autopilot's rules at their edges: the order of the events each switch sends, the knobs'
+// steps and wraps, the drums' places, the selected-altitude read-out and the tester's read-outs.
+// The box and the tester are driven end to end by tests/checks/autopilot.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -69,11 +69,11 @@ TEST(AutopilotKnobs, StepsAndWrapsKeepTheUnitsDigit) {
 }
 
 // --- Drums ---
+// The odometer rule is the altimeter's (flight_instruments_test); here the turn it wraps at.
 
-TEST(AutopilotDrums, UnitsTensHundredsOnTheExamples) {
+TEST(AutopilotDrums, UnitsTensHundredsRollOverAtAFullTurn) {
   struct Case { double degrees, units, tens, hundreds; } cases[] = {
-      {123, 3, 20, 100},       {123.95, 3.5, 20, 100},  {129.95, 9.5, 29.5, 100},
-      {199.5, 9, 95, 150},     {359.95, 9.5, 59.5, 300}, {360, 0, 0, 0},
+      {129.95, 9.5, 29.5, 100}, {359.95, 9.5, 59.5, 300}, {360, 0, 0, 0}, {725, 5, 0, 0},
   };
   for (const auto& c : cases) {
     EXPECT_NEAR(drum_position(c.degrees, 1, 0.1, 10), c.units, 1e-9) << c.degrees;
@@ -82,13 +82,14 @@ TEST(AutopilotDrums, UnitsTensHundredsOnTheExamples) {
   }
 }
 
-// --- Selected altitude read-out ---
+// --- Read-outs ---
+// Both write through the shared whole-number format (common/whole_number_test); here what each
+// adds: the selected altitude held to five characters and blank for no number, the tester's
+// values refused below -10000 or when they are no number, its text then left as it was.
 
 TEST(AutopilotReadout, FiveCharactersAtMostWhateverTheAltitude) {
   struct Case { double feet; const char* text; } cases[] = {
-      {500, "  500"},    {0, "    0"},       {99999.4, "99999"}, {99999.5, "99999"},
-      {-500, " -500"},   {-9999, "-9999"},  {-10000, "-9999"},  {kNaN, "     "},
-      {std::numeric_limits<double>::infinity(), "99999"},
+      {99999.5, "99999"}, {kInf, "99999"}, {-10000, "-9999"}, {kNaN, "     "},
   };
   for (const auto& c : cases) {
     char text[8];
@@ -96,6 +97,17 @@ TEST(AutopilotReadout, FiveCharactersAtMostWhateverTheAltitude) {
     format_altitude(c.feet, text, 5);
     EXPECT_STREQ(text, c.text) << c.feet;
     EXPECT_EQ(text[6], 'x') << c.feet << ": nothing written past the terminator";
+  }
+}
+
+TEST(ApTesterReadouts, SixCharactersFromMinusTenThousand) {
+  struct Case { double value; const char* text; } cases[] = {  // null: nothing written
+      {-10000, "-10000"}, {-10000.1, nullptr}, {kNaN, nullptr}, {kInf, nullptr},
+  };
+  for (const Case& c : cases) {
+    char text[10] = "before";
+    EXPECT_EQ(crv5::autopilot::format_tester_value(c.value, text, 6), c.text != nullptr) << c.value;
+    EXPECT_STREQ(text, c.text ? c.text : "before") << c.value;
   }
 }
 
