@@ -108,6 +108,11 @@ TEST(Throttle, SetByTheHeightOfTheClickOrDragInTheArea) {
 }
 
 TEST(Throttle, SetsNothingWithoutAnAreaOrWithoutAHeightToMeasureBy) {
+  {
+    TestHost host;
+    EXPECT_FALSE(throttle_area().function(nullptr, 0x20000000));  // no click record at all
+    EXPECT_TRUE(host.events.empty());
+  }
   EXPECT_TRUE(throttle_at(100, 0x20000000, nullptr).empty());
   MouseRect flat = throttle_area();
   flat.box.height = 0;
