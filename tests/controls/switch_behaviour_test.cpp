@@ -54,26 +54,19 @@ TEST(Switches, PictureAndTooltipWordFollowTheSwitchsOwnToken) {
 
 // --- Flaps_Switch -------------------------------------------------------------------------------
 
-class FlapsLever : public ::testing::Test {
- protected:
-  void SetUp() override {
-    crv5::flaps_lever_prev_value = 0;
-    crv5::flaps_lever_up_ticks = 0;
-    crv5::flaps_lever_down_ticks = 0;
-  }
-  // The lever's picture at each update, with the flaps at these values.
-  std::vector<double> pictures(const std::vector<double>& flaps) {
-    std::vector<double> shown;
-    for (double v : flaps) {
-      host.set(328, v);
-      shown.push_back(icon("Flaps_Switch"));
-    }
-    return shown;
-  }
+// The lever's picture at each update, from rest, with the flaps at these values.
+std::vector<double> flaps_lever_pictures(const std::vector<double>& flaps) {
+  crv5::flaps_lever_prev_value = crv5::flaps_lever_up_ticks = crv5::flaps_lever_down_ticks = 0;
   TestHost host;
-};
+  std::vector<double> shown;
+  for (double v : flaps) {
+    host.set(328, v);
+    shown.push_back(icon("Flaps_Switch"));
+  }
+  return shown;
+}
 
-TEST_F(FlapsLever, PictureFollowsTheFlapsMovement) {
+TEST(FlapsLever, PictureFollowsTheFlapsMovement) {
   struct Case { const char* label; std::vector<double> flaps, pictures; } cases[] = {
       {"at rest: centred", {0, 0, 0}, {0, 0, 0}},
       {"going down: down for nine updates, then centred", std::vector<double>(11, 0.5), {2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0}},
@@ -81,10 +74,7 @@ TEST_F(FlapsLever, PictureFollowsTheFlapsMovement) {
       {"still moving: kept pushed", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}, std::vector<double>(12, 2)},
       {"no number moves nothing, nor is the next number a move", {kNaN, 0, 0, kInf}, {0, 0, 0, 2}},
   };
-  for (const Case& c : cases) {
-    SetUp();
-    EXPECT_EQ(pictures(c.flaps), c.pictures) << c.label;
-  }
+  for (const Case& c : cases) EXPECT_EQ(flaps_lever_pictures(c.flaps), c.pictures) << c.label;
 }
 
 // --- Spoilers_Lever -----------------------------------------------------------------------------
