@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <ostream>
 #include <string>
 
 #include "common/needle_rule.h"
@@ -38,11 +37,7 @@ struct NeedleBitmap {
   int32_t bitmap;
 };
 
-// Named in test output rather than dumped as bytes.
-void PrintTo(const Scale& s, std::ostream* out) { *out << s.gauge << " needle " << s.needle; }
-void PrintTo(const NeedleBitmap& n, std::ostream* out) {
-  *out << n.gauge << " needle " << n.bitmap;
-}
+// Each instance named by its gauge.
 template <typename Param>
 std::string gauge_name(const ::testing::TestParamInfo<Param>& info) {
   return std::string(info.param.gauge) + "_" + std::to_string(info.index);
