@@ -20,27 +20,6 @@ namespace radio = crv5::radio;
 
 GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
 
-class Radios : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (int32_t* state : {&crv5::adf_power, &crv5::adf_tone, &crv5::com1_power, &crv5::nav1_power,
-                           &crv5::nav1_tone, &crv5::nav2_power, &crv5::nav2_tone}) {
-      *state = 0;
-    }
-    crv5::iff_power = 1;
-    crv5::adf_band = 1;
-    crv5::adf_dial_angle = 0;
-    crv5::adf_tuning_knob = 60;
-  }
-  // Events the host received since the last call.
-  Events sent() {
-    Events e = host.events;
-    host.clear_log();
-    return e;
-  }
-  TestHost host;
-};
-
 // --- Decoders ------------------------------------------------------------------------------------
 
 TEST(RadioDecoders, ExamplesAndBandEnds) {
@@ -67,7 +46,8 @@ TEST(RadioDecoders, ExamplesAndBandEnds) {
 
 // The wheels with the switch off and on, the lamp and the tooltips are driven end to end by
 // tests/checks/radios/radio_com1.check; here every ending the channel wheel tells apart.
-TEST_F(Radios, Com1ChannelWheelShowsTheEndingOfTheDecimals) {
+TEST(Com1, ChannelWheelShowsTheEndingOfTheDecimals) {
+  TestHost host;
   struct Ending { uint32_t v; double image; };
   for (Ending e : {Ending{0x1820, 0}, Ending{0x1822, 1}, Ending{0x1825, 2}, Ending{0x1827, 3},
                    Ending{0x1829, 0}}) {
@@ -86,7 +66,8 @@ void tune_adf(TestHost& host, double khz) {
   host.set_u32(18, (whole >= 1000 ? 0x100 : 0) + tenths % 10);
 }
 
-TEST_F(Radios, AdfInstallPicksTheBandAndSetsTheDial) {
+TEST(Adf, InstallPicksTheBandAndSetsTheDial) {
+  TestHost host;
   struct Case { double khz, band, dial; };
   for (Case c : {Case{600, 2, 76}, Case{410, 1, 105}, Case{850, 2, 176}, Case{850.5, 3, 0.15},
                  Case{200, 1, 0}}) {
@@ -98,7 +79,8 @@ TEST_F(Radios, AdfInstallPicksTheBandAndSetsTheDial) {
   }
 }
 
-TEST_F(Radios, AdfIdentFollowsPowerAndToneEveryUpdate) {
+TEST(Adf, IdentFollowsPowerAndToneEveryUpdate) {
+  TestHost host;
   struct Case {
     int32_t power, tone;
     Events expected;  // main switch picture, then tone switch picture
@@ -115,7 +97,7 @@ TEST_F(Radios, AdfIdentFollowsPowerAndToneEveryUpdate) {
     host.clear_log();
     EXPECT_EQ(icon("Radio_ADF", 9), c.power);
     EXPECT_EQ(icon("Radio_ADF", 7), c.tone);
-    EXPECT_EQ(sent(), c.expected) << c.power << c.tone;
+    EXPECT_EQ(host.events, c.expected) << c.power << c.tone;
   }
   crv5::adf_power = 0;
   click("Radio_ADF", 1);  // the tone switch works unpowered
