@@ -2,6 +2,7 @@
 #include "host/check/commands.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cinttypes>
 #include <cmath>
 #include <iostream>
@@ -454,11 +455,11 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
   }
 }
 
-// GAUGE [LIST]: exactly the listed elements have the luminous flag.
-void cmd_expect_luminous(CheckRun& run, const CheckLine& line) {
-  GaugeInstance& gauge = gauge_arg(run, line.tokens[0]);
-  const std::vector<size_t> expected =
-      line.tokens.size() > 1 ? index_list(line.tokens[1]) : std::vector<size_t>{};
+// GAUGE [LIST]: exactly the listed elements have the luminous flag. One check.
+void expect_luminous(CheckRun& run, const CheckLine& line, std::string_view name,
+                     const std::string& list) {
+  GaugeInstance& gauge = gauge_arg(run, name);
+  const std::vector<size_t> expected = list.empty() ? std::vector<size_t>{} : index_list(list);
   if (!gauge.updated) {
     run.check(line, false, "luminous elements of " + gauge.name, "the gauge was never updated");
     return;
@@ -467,8 +468,19 @@ void cmd_expect_luminous(CheckRun& run, const CheckLine& line) {
   std::vector<size_t> got;
   for (size_t i = 0; i < elements.size(); ++i)
     if (elements[i].element->luminous()) got.push_back(i);
-  run.check(line, got == expected, "luminous " + index_list_text(expected),
+  const std::string label = line.tokens.size() > 2 ? std::string(name) + " " : "";
+  run.check(line, got == expected, label + "luminous " + index_list_text(expected),
             index_list_text(got));
+}
+
+// GAUGE [LIST] [GAUGE [LIST]]...: a token that begins with a digit is the list of the gauge
+// before it.
+void cmd_expect_luminous(CheckRun& run, const CheckLine& line) {
+  for (size_t i = 0; i < line.tokens.size(); ++i) {
+    const bool has_list = i + 1 < line.tokens.size() && std::isdigit(uint8_t(line.tokens[i + 1][0]));
+    expect_luminous(run, line, line.tokens[i], has_list ? line.tokens[i + 1] : "");
+    if (has_list) ++i;
+  }
 }
 
 // --- Click areas ---
@@ -616,7 +628,9 @@ const CheckCommandTable& check_command_table() {
       {"expect element",
        {"expect element GAUGE#INDEX[-LAST][,...] PROPERTY VALUE [~TOL]", 3, 4,
         cmd_expect_element}},
-      {"expect luminous", {"expect luminous GAUGE [INDEX[-LAST][,...]]", 1, 2, cmd_expect_luminous}},
+      {"expect luminous",
+       {"expect luminous GAUGE [INDEX[-LAST][,...]] [GAUGE [INDEX...]]...", 1, kMany,
+        cmd_expect_luminous}},
       {"expect area", {"expect area GAUGE LEFT TOP RIGHT BOTTOM", 5, 5, cmd_expect_area}},
       {"expect tooltip",
        {"expect tooltip GAUGE X Y \"TEXT\"|help N|none", 4, 5, cmd_expect_tooltip}},
