@@ -75,6 +75,11 @@ double tolerance_arg(const CheckLine& line, size_t at) {
   return tolerance;
 }
 
+// Whether the token at `at` is a "~TOL".
+bool has_tolerance(const CheckLine& line, size_t at) {
+  return at < line.tokens.size() && line.tokens[at].starts_with("~");
+}
+
 // --- Printing what was found ---
 
 std::string number_text(double value) {
@@ -568,10 +573,25 @@ void cmd_expect_tooltip(CheckRun& run, const CheckLine& line) {
   run.check(line, passed, "tooltip " + tooltip_text(expected), tooltip_text(got));
 }
 
+// ID VALUE [~TOL], repeated: one check each, all read before any is compared.
 void cmd_expect_var(CheckRun& run, const CheckLine& line) {
-  const uint32_t id = id_arg(line.tokens[0], "variable id");
-  expect_number(run, line, "variable " + std::to_string(id), run.session().sim().var(id),
-                parse_check_number(line.tokens[1], "value"), tolerance_arg(line, 2));
+  struct Expected {
+    uint32_t id;
+    double value, tolerance;
+  };
+  std::vector<Expected> expected;
+  for (size_t i = 0; i < line.tokens.size();) {
+    if (i + 1 >= line.tokens.size())
+      throw HostError("expected: expect var ID VALUE [~TOL] [ID VALUE [~TOL]]...");
+    const bool tolerance = has_tolerance(line, i + 2);
+    expected.push_back({id_arg(line.tokens[i], "variable id"),
+                        parse_check_number(line.tokens[i + 1], "value"),
+                        tolerance ? tolerance_arg(line, i + 2) : kDefaultTolerance});
+    i += tolerance ? 3 : 2;
+  }
+  for (const Expected& e : expected)
+    expect_number(run, line, "variable " + std::to_string(e.id), run.session().sim().var(e.id),
+                  e.value, e.tolerance);
 }
 
 void cmd_expect_flight(CheckRun& run, const CheckLine& line) {
@@ -634,7 +654,7 @@ const CheckCommandTable& check_command_table() {
       {"expect area", {"expect area GAUGE LEFT TOP RIGHT BOTTOM", 5, 5, cmd_expect_area}},
       {"expect tooltip",
        {"expect tooltip GAUGE X Y \"TEXT\"|help N|none", 4, 5, cmd_expect_tooltip}},
-      {"expect var", {"expect var ID VALUE [~TOL]", 2, 3, cmd_expect_var}},
+      {"expect var", {"expect var ID VALUE [~TOL] [ID VALUE [~TOL]]...", 2, kMany, cmd_expect_var}},
       {"expect flight", {"expect flight NAME VALUE [~TOL]", 2, 3, cmd_expect_flight}},
       {"expect window", {"expect window IDENT visible|hidden", 2, 2, cmd_expect_window}},
       {"expect sounds", {"expect sounds [WAVE...]", 0, kMany, cmd_expect_sounds}},
