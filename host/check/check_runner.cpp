@@ -204,7 +204,8 @@ void run_table_row(const CheckTable& table, const CheckLine& row,
                    const std::function<void(CheckLine&)>& handle) {
   if (row.tokens.size() < table.columns || (!table.rest && row.tokens.size() > table.columns))
     throw HostError("expected " + std::to_string(table.columns) + (table.rest ? " or more" : "") +
-                    " values, one for each _ of the table header at line " +
+                    (table.columns == 1 && !table.rest ? " value" : " values") +
+                    ", one for each _ of the table header at line " +
                     std::to_string(table.line) + ", got " + std::to_string(row.tokens.size()));
   size_t next = 0;
   for (const CheckLine& command : table.commands) {
