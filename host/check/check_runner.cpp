@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <ostream>
 
 #include "host/base/input_file.h"
@@ -161,10 +162,78 @@ const CheckCommandEntry& resolve_check_command(CheckLine& line) {
   return *entry;
 }
 
+namespace {
+
+// A table: the commands of its header line, with "_" for each value a row gives and a last
+// "..." for whatever the row holds beyond them.
+struct CheckTable {
+  int line = 0;
+  std::vector<CheckLine> commands;
+  size_t columns = 0;
+  bool rest = false;
+};
+
+bool is_word(const CheckLine& line, size_t at, std::string_view word) {
+  return at < line.tokens.size() && !line.quoted[at] && line.tokens[at] == word;
+}
+
+CheckTable read_table_header(const CheckLine& header) {
+  CheckTable table{.line = header.number};
+  table.commands.emplace_back();
+  for (size_t i = 1; i < header.tokens.size(); ++i) {
+    if (is_word(header, i, "|")) {
+      table.commands.emplace_back();
+      continue;
+    }
+    if (table.rest) throw HostError("... must be the table header's last token");
+    table.rest = is_word(header, i, "...");
+    if (is_word(header, i, "_")) ++table.columns;
+    table.commands.back().tokens.push_back(header.tokens[i]);
+    table.commands.back().quoted.push_back(header.quoted[i]);
+  }
+  for (const CheckLine& command : table.commands)
+    if (command.tokens.empty())
+      throw HostError("expected: table COMMAND [| COMMAND]..., with _ for each value of a row");
+  if (table.columns == 0 && !table.rest)
+    throw HostError("a table header needs _ for each value of a row");
+  return table;
+}
+
+// A row's commands: the header's, each "_" replaced by the row's next value.
+void run_table_row(const CheckTable& table, const CheckLine& row,
+                   const std::function<void(CheckLine&)>& handle) {
+  if (row.tokens.size() < table.columns || (!table.rest && row.tokens.size() > table.columns))
+    throw HostError("expected " + std::to_string(table.columns) + (table.rest ? " or more" : "") +
+                    (table.columns == 1 && !table.rest ? " value" : " values") +
+                    ", one for each _ of the table header at line " +
+                    std::to_string(table.line) + ", got " + std::to_string(row.tokens.size()));
+  size_t next = 0;
+  for (const CheckLine& command : table.commands) {
+    CheckLine line{.file = row.file, .number = row.number};
+    for (size_t i = 0; i < command.tokens.size(); ++i) {
+      const bool placeholder = !command.quoted[i] && command.tokens[i] == "_";
+      const bool rest = !command.quoted[i] && command.tokens[i] == "...";
+      const size_t end = placeholder ? next + 1 : rest ? row.tokens.size() : next;
+      if (!placeholder && !rest) {
+        line.tokens.push_back(command.tokens[i]);
+        line.quoted.push_back(command.quoted[i]);
+      }
+      for (; next < end; ++next) {
+        line.tokens.push_back(row.tokens[next]);
+        line.quoted.push_back(row.quoted[next]);
+      }
+    }
+    handle(line);
+  }
+}
+
+}  // namespace
+
 void read_check_lines(std::string_view text, const fs::path& file,
                       const std::function<void(CheckLine&)>& handle) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);  // a byte-order mark
   int number = 0;
+  std::optional<CheckTable> table;
   try {
     while (!text.empty()) {
       const size_t end = std::min(text.find('\n'), text.size());
@@ -176,11 +245,19 @@ void read_check_lines(std::string_view text, const fs::path& file,
       CheckLine line = split_check_line(content);
       line.file = file;
       line.number = number;
-      handle(line);
+      if (table && line.tokens.size() == 1 && is_word(line, 0, "end"))
+        table.reset();
+      else if (table)
+        run_table_row(*table, line, handle);
+      else if (is_word(line, 0, "table"))
+        table = read_table_header(line);
+      else
+        handle(line);
     }
   } catch (const std::exception& error) {
     throw CheckLineError(number, error.what());
   }
+  if (table) throw CheckLineError(table->line, "the table has no end line");
 }
 
 CheckTotals run_check_files(const std::vector<fs::path>& files, const fs::path& default_module,

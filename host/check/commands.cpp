@@ -1,6 +1,8 @@
 // The check-file commands: setting up, acting and expecting.
 #include "host/check/commands.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cinttypes>
 #include <cmath>
 #include <iostream>
@@ -8,6 +10,7 @@
 #include <functional>
 
 #include "host/audio/audio.h"
+#include "host/mouse/hit_testing.h"
 #include "host/panel/session.h"
 #include "host/sim/flight/corvane_flight.h"
 #include "host/sim/flightgear/flightgear_link.h"
@@ -72,6 +75,11 @@ double tolerance_arg(const CheckLine& line, size_t at) {
   return tolerance;
 }
 
+// Whether the token at `at` is a "~TOL".
+bool has_tolerance(const CheckLine& line, size_t at) {
+  return at < line.tokens.size() && line.tokens[at].starts_with("~");
+}
+
 // --- Printing what was found ---
 
 std::string number_text(double value) {
@@ -121,8 +129,13 @@ void cmd_panel(CheckRun& run, const CheckLine& line) {
   load_panel_file(run.session(), run.resolve(line.tokens[0]), std::cerr);
 }
 
+// Gauges in order, each name followed by its parameter text when that is quoted.
 void cmd_gauge(CheckRun& run, const CheckLine& line) {
-  run.session().place_gauge(line.tokens[0], line.tokens.size() > 1 ? line.tokens[1] : "");
+  for (size_t i = 0; i < line.tokens.size(); ++i) {
+    const bool has_parameters = i + 1 < line.tokens.size() && line.quoted[i + 1];
+    run.session().place_gauge(line.tokens[i], has_parameters ? line.tokens[i + 1] : "");
+    if (has_parameters) ++i;
+  }
 }
 
 void cmd_connect(CheckRun& run, const CheckLine&) { run.session().connect(); }
@@ -176,9 +189,15 @@ void cmd_flightgear_replay(CheckRun& run, const CheckLine& line) {
 
 // --- Acting ---
 
+// Pairs of id and value, all read before any is set.
 void cmd_set_var(CheckRun& run, const CheckLine& line) {
-  const uint32_t id = id_arg(line.tokens[0], "variable id");
-  run.session().sim().set_var(id, parse_var_value(id, line.tokens[1]));
+  if (line.tokens.size() % 2 != 0) throw HostError("expected: set var ID VALUE [ID VALUE]...");
+  std::vector<std::pair<uint32_t, double>> values;
+  for (size_t i = 0; i < line.tokens.size(); i += 2) {
+    const uint32_t id = id_arg(line.tokens[i], "variable id");
+    values.emplace_back(id, parse_var_value(id, line.tokens[i + 1]));
+  }
+  for (const auto& [id, value] : values) run.session().sim().set_var(id, value);
 }
 
 void cmd_set_calc(CheckRun& run, const CheckLine& line) {
@@ -244,6 +263,8 @@ struct ExpectedEvent {
 
 ExpectedEvent expected_event(const std::string& token) {
   const size_t equals = token.find('=');
+  if (token.find('*') != std::string::npos)
+    throw HostError("bad event " + quote_input(token) + ", expected EVENT[=VALUE][*COUNT]");
   if (token.starts_with("window=")) {
     return {KeyEvent{.id = word_arg(token.substr(7), "panel id"), .window_toggle = true}};
   }
@@ -257,7 +278,14 @@ ExpectedEvent expected_event(const std::string& token) {
 
 void cmd_expect_events(CheckRun& run, const CheckLine& line) {
   std::vector<ExpectedEvent> expected;
-  for (const std::string& token : line.tokens) expected.push_back(expected_event(token));
+  for (const std::string& token : line.tokens) {
+    // EVENT*N stands for N of the same event.
+    const size_t star = token.rfind('*');
+    const int64_t count =
+        star == std::string::npos ? 1 : whole(token.substr(star + 1), "event count", 1, 10000);
+    const ExpectedEvent event = expected_event(token.substr(0, star));
+    expected.insert(expected.end(), size_t(count), event);
+  }
   SimState& sim = run.session().sim();
   const uint64_t not_kept = sim.events_not_kept();
   const std::vector<KeyEvent> got = sim.take_events();
@@ -312,69 +340,203 @@ void expect_number(CheckRun& run, const CheckLine& line, std::string_view what, 
   run.check(line, passed, std::string(what) + " " + number_text(expected), number_text(got));
 }
 
-void cmd_expect_element(CheckRun& run, const CheckLine& line) {
-  const std::string& target = line.tokens[0];
-  const size_t hash = target.rfind('#');
-  if (hash == std::string::npos)
-    throw HostError("expected GAUGE#INDEX, got " + quote_input(target));
-  GaugeInstance& gauge = gauge_arg(run, target.substr(0, hash));
-  const auto index = size_t(whole(target.substr(hash + 1), "element index", 0, 1e6));
-  const std::string& property = line.tokens[1];
-  const std::string& value = line.tokens[2];
-  const double tolerance = tolerance_arg(line, 3);
-
-  if (!gauge.updated) {
-    run.check(line, false, property + " of " + target, "the gauge was never updated");
-    return;
+// An element list: indices and ranges joined by commas ("3", "1-4", "0-2,5"), each index once.
+std::vector<size_t> index_list(std::string_view text) {
+  const std::string_view written = text;
+  std::vector<size_t> indices;
+  while (true) {
+    const size_t comma = std::min(text.find(','), text.size());
+    const std::string_view part = text.substr(0, comma);
+    const size_t dash = part.find('-', 1);
+    const auto first = size_t(whole(part.substr(0, dash), "element index", 0, 65535));
+    const auto last = dash == std::string_view::npos
+                          ? first
+                          : size_t(whole(part.substr(dash + 1), "element index", 0, 65535));
+    if (last < first) throw HostError("bad element range " + quote_input(part));
+    for (size_t i = first; i <= last; ++i) indices.push_back(i);
+    if (comma == text.size()) break;
+    text.remove_prefix(comma + 1);
   }
+  std::sort(indices.begin(), indices.end());
+  if (std::adjacent_find(indices.begin(), indices.end()) != indices.end())
+    throw HostError("an element is named twice in " + quote_input(written));
+  return indices;
+}
+
+// An index list as written: "0-3,5", "none" when empty.
+std::string index_list_text(const std::vector<size_t>& indices) {
+  std::string out;
+  for (size_t i = 0; i < indices.size();) {
+    size_t j = i;
+    while (j + 1 < indices.size() && indices[j + 1] == indices[j] + 1) ++j;
+    out += (out.empty() ? "" : ",") + std::to_string(indices[i]);
+    if (j > i) out += "-" + std::to_string(indices[j]);
+    i = j + 1;
+  }
+  return out.empty() ? "none" : out;
+}
+
+// A gauge's updated elements in draw order; throws when an index lies beyond them.
+std::vector<FlatElement> gauge_elements(const GaugeInstance& gauge,
+                                        const std::vector<size_t>& indices) {
   std::vector<FlatElement> elements;
   flatten(gauge.root, elements);
-  if (index >= elements.size())
-    throw HostError(gauge.name + " has " + std::to_string(elements.size()) + " elements (0 to " +
-                    std::to_string(elements.size() - 1) + ")");
-  const EvaluatedElement& e = *elements[index].element;
+  for (size_t index : indices)
+    if (index >= elements.size())
+      throw HostError(gauge.name + " has " + std::to_string(elements.size()) +
+                      " elements (0 to " + std::to_string(elements.size() - 1) + ")");
+  return elements;
+}
+
+// One element's property against the expected value; `label` names the element in a failure
+// ("Altimeter#9 ") where the line names several.
+void expect_property(CheckRun& run, const CheckLine& line, const std::string& name,
+                     const std::string& label, const FlatElement& flat,
+                     const std::string& property, const std::string& value, double tolerance) {
+  const EvaluatedElement& e = *flat.element;
   auto require_kind = [&](std::initializer_list<int32_t> kinds) {
     for (int32_t kind : kinds)
       if (e.kind == kind) return;
-    throw HostError(quote_input(target) + " is a " + std::string(kind_name(e.kind)) +
+    throw HostError(quote_input(name) + " is a " + std::string(kind_name(e.kind)) +
                     ", which has no " + property);
   };
-
+  const std::string what = label + property;
   if (property == "value") {
     require_kind({kElementNeedle, kElementIcon, kElementString});
-    expect_number(run, line, "value", e.value, parse_check_number(value, "value"), tolerance);
+    expect_number(run, line, what, e.value, parse_check_number(value, "value"), tolerance);
   } else if (property == "angle") {
     require_kind({kElementNeedle});
-    expect_number(run, line, "angle", e.angle, parse_check_number(value, "angle"), tolerance, true);
+    expect_number(run, line, what, e.angle, parse_check_number(value, "angle"), tolerance, true);
   } else if (property == "x" || property == "y" || property == "rotation") {
     require_kind({kElementSlider, kElementMovingImage, kElementSprite});
     if (property == "rotation") require_kind({kElementSprite});
     const double got = property == "x" ? e.x : property == "y" ? e.y : e.rotation;
-    expect_number(run, line, property, got, parse_check_number(value, property), tolerance);
+    expect_number(run, line, what, got, parse_check_number(value, property), tolerance);
   } else if (property == "image") {
     require_kind({kElementIcon});
     const int64_t expected = value == "none" ? -1 : whole(value, "image index", 0, 1e6);
     auto image_text = [](int64_t image) {
       return image < 0 ? std::string("none") : std::to_string(image);
     };
-    run.check(line, e.image == expected, "image " + image_text(expected), image_text(e.image));
+    run.check(line, e.image == expected, what + " " + image_text(expected), image_text(e.image));
   } else if (property == "text") {
     require_kind({kElementString});
-    run.check(line, e.text == value, "text " + quote(value), quote(e.text));
+    run.check(line, e.text == value, what + " " + quote(value), quote(e.text));
   } else if (property == "hidden" || property == "luminous") {
     const bool expected = bool_arg(value);
-    const bool got = property == "hidden" ? elements[index].hidden : e.luminous();
-    run.check(line, got == expected, property + " " + (expected ? "true" : "false"),
+    const bool got = property == "hidden" ? flat.hidden : e.luminous();
+    run.check(line, got == expected, what + " " + (expected ? "true" : "false"),
               got ? "true" : "false");
   } else if (property == "resource") {
     const int64_t expected = whole(value, "resource id", -2147483648.0, 2147483647.0);
-    run.check(line, e.resource_id == expected, "resource " + std::to_string(expected),
+    run.check(line, e.resource_id == expected, what + " " + std::to_string(expected),
               std::to_string(e.resource_id));
   } else {
     throw HostError("unknown element property " + quote_input(property) +
                     ", expected value, image, text, x, y, rotation, angle, hidden, luminous or "
                     "resource");
   }
+}
+
+// GAUGE#LIST PROPERTY VALUE: one check for each element of the list.
+void cmd_expect_element(CheckRun& run, const CheckLine& line) {
+  const std::string& target = line.tokens[0];
+  const size_t hash = target.rfind('#');
+  if (hash == std::string::npos)
+    throw HostError("expected GAUGE#INDEX, got " + quote_input(target));
+  GaugeInstance& gauge = gauge_arg(run, target.substr(0, hash));
+  const std::vector<size_t> indices = index_list(std::string_view(target).substr(hash + 1));
+  const std::string& property = line.tokens[1];
+  const double tolerance = tolerance_arg(line, 3);
+  if (!gauge.updated) {
+    run.check(line, false, property + " of " + target, "the gauge was never updated");
+    return;
+  }
+  const std::vector<FlatElement> elements = gauge_elements(gauge, indices);
+  for (size_t index : indices) {
+    const std::string name = target.substr(0, hash + 1) + std::to_string(index);
+    const std::string label = indices.size() > 1 ? name + " " : "";
+    expect_property(run, line, name, label, elements[index], property, line.tokens[2], tolerance);
+  }
+}
+
+// GAUGE [LIST]: exactly the listed elements have the luminous flag. One check.
+void expect_luminous(CheckRun& run, const CheckLine& line, std::string_view name,
+                     const std::string& list) {
+  GaugeInstance& gauge = gauge_arg(run, name);
+  const std::vector<size_t> expected = list.empty() ? std::vector<size_t>{} : index_list(list);
+  if (!gauge.updated) {
+    run.check(line, false, "luminous elements of " + gauge.name, "the gauge was never updated");
+    return;
+  }
+  const std::vector<FlatElement> elements = gauge_elements(gauge, expected);
+  std::vector<size_t> got;
+  for (size_t i = 0; i < elements.size(); ++i)
+    if (elements[i].element->luminous()) got.push_back(i);
+  const std::string label = line.tokens.size() > 2 ? std::string(name) + " " : "";
+  run.check(line, got == expected, label + "luminous " + index_list_text(expected),
+            index_list_text(got));
+}
+
+// GAUGE [LIST] [GAUGE [LIST]]...: a token that begins with a digit is the list of the gauge
+// before it.
+void cmd_expect_luminous(CheckRun& run, const CheckLine& line) {
+  for (size_t i = 0; i < line.tokens.size(); ++i) {
+    const bool has_list = i + 1 < line.tokens.size() && std::isdigit(uint8_t(line.tokens[i + 1][0]));
+    expect_luminous(run, line, line.tokens[i], has_list ? line.tokens[i + 1] : "");
+    if (has_list) ++i;
+  }
+}
+
+// --- Click areas ---
+
+std::string point_text(PixPoint point) {
+  return std::to_string(point.x) + "," + std::to_string(point.y);
+}
+
+// The box an area covers on the gauge's bitmap (its last column and row included).
+std::string area_box_text(const GaugeInstance& gauge, const MouseRect* area) {
+  for (const PlacedArea& placed : place_mouse_areas(gauge.header->mouse_rects, gauge.bitmap_size)) {
+    if (placed.rect != area) continue;
+    const int32_t left = std::max(placed.box.x, 0);
+    const int32_t top = std::max(placed.box.y, 0);
+    const int32_t right = std::min(placed.box.x + placed.box.width, gauge.bitmap_size.width) - 1;
+    const int32_t bottom = std::min(placed.box.y + placed.box.height, gauge.bitmap_size.height) - 1;
+    return "area " + std::to_string(left) + " " + std::to_string(top) + " " +
+           std::to_string(right) + " " + std::to_string(bottom);
+  }
+  return "an area";
+}
+
+// GAUGE LEFT TOP RIGHT BOTTOM: one area takes clicks at the box's four corners, and not one pixel
+// beyond each of its edges.
+void cmd_expect_area(CheckRun& run, const CheckLine& line) {
+  const GaugeInstance& gauge = gauge_arg(run, line.tokens[0]);
+  const PixPoint top_left = point_arg(line, 1);
+  const PixPoint bottom_right = point_arg(line, 3);
+  if (bottom_right.x < top_left.x || bottom_right.y < top_left.y)
+    throw HostError("an area's right and bottom edges must not lie before its left and top");
+  const std::string expected = "area " + line.tokens[1] + " " + line.tokens[2] + " " +
+                               line.tokens[3] + " " + line.tokens[4];
+  const Session& session = run.session();
+  const MouseRect* area = session.area_at(gauge, top_left);
+  if (!area) {
+    run.check(line, false, expected, "no area at " + point_text(top_left));
+    return;
+  }
+  const int32_t left = top_left.x, top = top_left.y;
+  const int32_t right = bottom_right.x, bottom = bottom_right.y;
+  const PixPoint inside[] = {{right, top}, {left, bottom}, {right, bottom}};
+  const PixPoint outside[] = {{left - 1, top}, {left, top - 1}, {right + 1, bottom},
+                              {right, bottom + 1}};
+  std::string stray;
+  for (const PixPoint point : inside)
+    if (stray.empty() && session.area_at(gauge, point) != area)
+      stray = ", and " + point_text(point) + " is not in it";
+  for (const PixPoint point : outside)
+    if (stray.empty() && session.area_at(gauge, point) == area)
+      stray = ", and " + point_text(point) + " is in it";
+  run.check(line, stray.empty(), expected, area_box_text(gauge, area) + stray);
 }
 
 std::string tooltip_text(const Tooltip& tooltip) {
@@ -411,10 +573,25 @@ void cmd_expect_tooltip(CheckRun& run, const CheckLine& line) {
   run.check(line, passed, "tooltip " + tooltip_text(expected), tooltip_text(got));
 }
 
+// ID VALUE [~TOL], repeated: one check each, all read before any is compared.
 void cmd_expect_var(CheckRun& run, const CheckLine& line) {
-  const uint32_t id = id_arg(line.tokens[0], "variable id");
-  expect_number(run, line, "variable " + std::to_string(id), run.session().sim().var(id),
-                parse_check_number(line.tokens[1], "value"), tolerance_arg(line, 2));
+  struct Expected {
+    uint32_t id;
+    double value, tolerance;
+  };
+  std::vector<Expected> expected;
+  for (size_t i = 0; i < line.tokens.size();) {
+    if (i + 1 >= line.tokens.size())
+      throw HostError("expected: expect var ID VALUE [~TOL] [ID VALUE [~TOL]]...");
+    const bool tolerance = has_tolerance(line, i + 2);
+    expected.push_back({id_arg(line.tokens[i], "variable id"),
+                        parse_check_number(line.tokens[i + 1], "value"),
+                        tolerance ? tolerance_arg(line, i + 2) : kDefaultTolerance});
+    i += tolerance ? 3 : 2;
+  }
+  for (const Expected& e : expected)
+    expect_number(run, line, "variable " + std::to_string(e.id), run.session().sim().var(e.id),
+                  e.value, e.tolerance);
 }
 
 void cmd_expect_flight(CheckRun& run, const CheckLine& line) {
@@ -451,7 +628,7 @@ const CheckCommandTable& check_command_table() {
   static const CheckCommandTable table = {
       {"module", {"module PATH", 1, 1, cmd_module}},
       {"panel", {"panel PATH", 1, 1, cmd_panel}},
-      {"gauge", {"gauge NAME [\"PARAMETERS\"]", 1, 2, cmd_gauge}},
+      {"gauge", {"gauge NAME [\"PARAMETERS\"] [NAME [\"PARAMETERS\"]]...", 1, kMany, cmd_gauge}},
       {"connect", {"connect", 0, 0, cmd_connect}},
       {"update", {"update [N]", 0, 1, cmd_update}},
       {"kill", {"kill", 0, 0, cmd_kill}},
@@ -459,7 +636,7 @@ const CheckCommandTable& check_command_table() {
       {"scenario", {"scenario NAME", 1, 1, cmd_scenario}},
       {"control", {"control elevator|aileron|rudder|brakes VALUE", 2, 2, cmd_control}},
       {"flightgear replay", {"flightgear replay FILE", 1, 1, cmd_flightgear_replay}},
-      {"set var", {"set var ID VALUE", 2, 2, cmd_set_var}},
+      {"set var", {"set var ID VALUE [ID VALUE]...", 2, kMany, cmd_set_var}},
       {"set calc", {"set calc \"EXPRESSION\" VALUE", 2, 2, cmd_set_calc}},
       {"set failure", {"set failure KEY on|off", 2, 2, cmd_set_failure}},
       {"set window", {"set window IDENT on|off", 2, 2, cmd_set_window}},
@@ -467,12 +644,17 @@ const CheckCommandTable& check_command_table() {
       {"drag", {"drag GAUGE X Y", 3, 3, cmd_drag}},
       {"key", {"key EVENT [VALUE]", 1, 2, cmd_key}},
       {"render", {"render PATH", 1, 1, check_render}},
-      {"expect events", {"expect events [EVENT[=VALUE]...]", 0, kMany, cmd_expect_events}},
+      {"expect events", {"expect events [EVENT[=VALUE][*COUNT]...]", 0, kMany, cmd_expect_events}},
       {"expect element",
-       {"expect element GAUGE#INDEX PROPERTY VALUE [~TOL]", 3, 4, cmd_expect_element}},
+       {"expect element GAUGE#INDEX[-LAST][,...] PROPERTY VALUE [~TOL]", 3, 4,
+        cmd_expect_element}},
+      {"expect luminous",
+       {"expect luminous GAUGE [INDEX[-LAST][,...]] [GAUGE [INDEX...]]...", 1, kMany,
+        cmd_expect_luminous}},
+      {"expect area", {"expect area GAUGE LEFT TOP RIGHT BOTTOM", 5, 5, cmd_expect_area}},
       {"expect tooltip",
        {"expect tooltip GAUGE X Y \"TEXT\"|help N|none", 4, 5, cmd_expect_tooltip}},
-      {"expect var", {"expect var ID VALUE [~TOL]", 2, 3, cmd_expect_var}},
+      {"expect var", {"expect var ID VALUE [~TOL] [ID VALUE [~TOL]]...", 2, kMany, cmd_expect_var}},
       {"expect flight", {"expect flight NAME VALUE [~TOL]", 2, 3, cmd_expect_flight}},
       {"expect window", {"expect window IDENT visible|hidden", 2, 2, cmd_expect_window}},
       {"expect sounds", {"expect sounds [WAVE...]", 0, kMany, cmd_expect_sounds}},

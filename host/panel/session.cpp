@@ -564,8 +564,7 @@ const MouseRect* Session::click(GaugeInstance& gauge, PixPoint point, MouseButto
                                 int repeats) {
   const Calling calling(calling_, gauge);
   bind_parameters(gauge);
-  const MouseRect* area =
-      on_gauge(gauge, point) ? hit_child(gauge.header->mouse_rects, point) : nullptr;
+  const MouseRect* area = area_at(gauge, point);
   const uint32_t single = button_flag(button);
   if (!area || !area_takes(*area, single)) return nullptr;
   gauge.last_click_area = area;
@@ -574,6 +573,10 @@ const MouseRect* Session::click(GaugeInstance& gauge, PixPoint point, MouseButto
   for (int i = 0; i < repeats && area_takes(*area, single | kMouseRepeat); ++i)
     fire(*this, gauge, *area, point, single | kMouseRepeat);
   return area;
+}
+
+const MouseRect* Session::area_at(const GaugeInstance& gauge, PixPoint point) const {
+  return on_gauge(gauge, point) ? hit_child(gauge.header->mouse_rects, point) : nullptr;
 }
 
 const MouseRect* Session::repeat(GaugeInstance& gauge, PixPoint point) {

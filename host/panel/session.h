@@ -185,6 +185,8 @@ class Session {
   // A single click at `point` (background-bitmap pixels), then `repeats` calls as if the button
   // were held. Returns the area that took the click, or null (also for a point off the bitmap).
   const MouseRect* click(GaugeInstance& gauge, PixPoint point, MouseButton button, int repeats = 0);
+  // The child area a click at `point` reaches, whatever button it takes; null off the bitmap.
+  const MouseRect* area_at(const GaugeInstance& gauge, PixPoint point) const;
   // A repeated call (the button still held) at `point` to the area of the gauge's last click, if
   // it takes repeats. Returns that area or null.
   const MouseRect* repeat(GaugeInstance& gauge, PixPoint point);

@@ -181,11 +181,23 @@ TEST(CheckRunner, CountsChecksAndPrintsFailuresWithFileAndLine) {
                                            "expect element Engine_RPM#2 angle 90\n"
                                            "expect element Engine_RPM#2 angle 91 ~0.5\n"
                                            "expect var 625 0x1b ~1\n"
-                                           "expect events 0x10001\n");
+                                           "expect events 0x10001\n"
+                                           "gauge ATC_Toggle\n"
+                                           "expect area ATC_Toggle 3 3 15 16\n"
+                                           "expect luminous Engine_RPM 0-1 ATC_Toggle\n"
+                                           "table set var 625 _ | expect var 625 _\n"
+                                           "  1 1\n"
+                                           "  2 3\n"
+                                           "end\n");
   EXPECT_EQ(totals.exit_status(), 1);
   const std::string file = (fs::temp_directory_path() / "gaugehost_test_counts.check").string();
   EXPECT_EQ(output, file + ":6: expected angle 91, got 90\n" + file +
-                        ":8: expected events 0x10001, got none\n2 passed, 2 failed\n");
+                        ":8: expected events 0x10001, got none\n" + file +
+                        ":10: expected area 3 3 15 16, got area 3 3 15 15, and 3,16 is not in it\n" +
+                        file + ":11: expected Engine_RPM luminous 0-1, got 0-2\n" + file +
+                        ":11: expected luminous elements of ATC_Toggle, got the gauge was never "
+                        "updated\n" +
+                        file + ":14: expected variable 625 3, got 2\n3 passed, 6 failed\n");
 }
 
 TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
@@ -212,6 +224,11 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
       {"gauge Engine_RPM\nmodule other.gau\n", ":2: module must come before"},
       {"panel nowhere.cfg\n", ":1: "},
       {"set window MAIN_PANEL on\n", ":1: no window \"MAIN_PANEL\""},
+      {"set var 625 1 626\n", ":1: expected: set var ID VALUE [ID VALUE]..."},
+      {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#2-1 value 0\n", ":3: bad element range"},
+      {"table update\n", ":1: a table header needs _ for each value"},
+      {"table set var 625 _\n  1 2\nend\n", ":2: expected 1 value, one for each _"},
+      {"table set var 625 _\n  1\n", ":1: the table has no end line"},
   };
   for (const auto& [text, message] : cases) {
     SCOPED_TRACE(text);
