@@ -582,7 +582,9 @@ std::string Cockpit::act_control(const json& body) {
     aileron_ = moved(aileron_, -1);
     send_controls();
   } else if (control == "throttle") {
-    throttle_ = std::clamp(throttle_ + step, 0.0, 1.0);
+    // From where the lever stands (a scenario or the throttle panel may have moved it).
+    const double lever = session_->sim().var(kThrottle);
+    throttle_ = std::clamp((std::isfinite(lever) ? lever : 0) + step, 0.0, 1.0);
     session_->send_key_event(kEventThrottleSet, uint32_t(std::lround(throttle_ * kThrottleFull)));
   } else {
     throw BadRequest("\"control\" is elevator, aileron or throttle");

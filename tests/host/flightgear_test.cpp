@@ -111,7 +111,7 @@ TEST(FlightGearFrame, PanelFrameCarriesThePanelsSettings) {
       {kBatterySwitch, 1},      {kAvionicsSwitch, 0}};
   for (const auto& [id, value] : settings) sim.set_var(id, value);
   EXPECT_EQ(encode_panel_frame(panel_values(sim)),
-            "0.500,1,0.333,1.000,1,118.350,113.40,116.80,1345.5,7700,10.0,350.0,90.0,29.9212,1,0\n");
+            "0.500,0.500,1,0.333,1.000,1,1,118.350,113.40,116.80,1345.5,7700,10.0,350.0,90.0,29.9212,1,0\n");
 }
 
 // The recording: two good frames, a gap, a cut frame, text for a number, an airspeed out of range

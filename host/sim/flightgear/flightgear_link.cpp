@@ -37,10 +37,12 @@ std::array<double, kPanelValueCount> panel_values(const SimState& sim) {
   std::array<double, kPanelValueCount> values{};
   const auto set = [&](PanelValue value, double number) { values[size_t(value)] = number; };
   set(throttle, sim.var(kThrottle));
+  set(throttle_lever, sim.var(kThrottle));
   set(gear_down, lever(kGearLever));
   set(flaps, sim.var(kFlapsPercent) / 100);
   set(speed_brake, sim.var(kSpoilersHandle) / 16384);
   set(parking_brake, lever(kParkingBrake));
+  set(parking_brake_handle, lever(kParkingBrake));
   set(com1_mhz, nav::nav_frequency_mhz(packed(kCom1Packed)));
   set(nav1_mhz, nav::nav_frequency_mhz(packed(kNav1Packed)));
   set(nav2_mhz, nav::nav_frequency_mhz(packed(kNav2Packed)));

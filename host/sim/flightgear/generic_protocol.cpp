@@ -59,10 +59,14 @@ constexpr LinkValue kTable[] = {
   {fg, "inner marker",               "/instrumentation/marker-beacon/inner",                     "bool",  "%d",   0,      1},
   // The panel's rows (their range: what it can send).
   {panel, "throttle, 0 to 1",        "/controls/engines/engine[0]/throttle",                     "float", "%.3f", 0,      1},
+  // The c172p copies its lever to the engine's throttle every frame.
+  {panel, "throttle lever, 0 to 1",  "/controls/engines/current-engine/throttle",                "float", "%.3f", 0,      1},
   {panel, "gear down",               "/controls/gear/gear-down",                                 "bool",  "%d",   0,      1},
   {panel, "flaps, 0 to 1",           "/controls/flight/flaps",                                   "float", "%.3f", 0,      1},
   {panel, "speed brake, 0 to 1",     "/controls/flight/speedbrake",                              "float", "%.3f", 0,      1},
   {panel, "parking brake",           "/controls/gear/brake-parking",                             "int",   "%d",   0,      1},
+  // The c172p sets the brake from its handle every frame.
+  {panel, "parking brake handle",    "/sim/model/c172p/brake-parking",                           "int",   "%d",   0,      1},
   {panel, "COM1, MHz",               "/instrumentation/comm[0]/frequencies/selected-mhz",        "float", "%.3f", 100,    200},
   {panel, "NAV1, MHz",               "/instrumentation/nav[0]/frequencies/selected-mhz",         "float", "%.2f", 100,    200},
   {panel, "NAV2, MHz",               "/instrumentation/nav[1]/frequencies/selected-mhz",         "float", "%.2f", 100,    200},

@@ -57,10 +57,12 @@ inline constexpr size_t kFieldCount = size_t(Field::count);
 // The values the panel sends, in the order of its frame.
 enum class PanelValue {
   throttle,
+  throttle_lever,  // the same, where the c172p keeps its lever
   gear_down,
   flaps,
   speed_brake,
   parking_brake,
+  parking_brake_handle,  // the same, where the c172p keeps its handle
   com1_mhz,
   nav1_mhz,
   nav2_mhz,
