@@ -16,68 +16,68 @@ constexpr Owner panel = Owner::panel;
 // clang-format off
 constexpr LinkValue kTable[] = {
   // owner  name                          property                                                  type     format  min     max
-  {fg, "indicated airspeed, kt",     "/instrumentation/airspeed-indicator/indicated-speed-kt",   "float", "%.2f", -50,    1000},
-  {fg, "Mach",                       "/velocities/mach",                                         "float", "%.4f", 0,      3},
-  {fg, "indicated altitude, ft",     "/instrumentation/altimeter/indicated-altitude-ft",         "float", "%.1f", -2000,  100000},
-  {fg, "vertical speed, ft/s",       "/velocities/vertical-speed-fps",                           "float", "%.2f", -1000,  1000},
-  {fg, "pitch, deg",                 "/orientation/pitch-deg",                                   "float", "%.2f", -90,    90},
-  {fg, "roll, deg",                  "/orientation/roll-deg",                                    "float", "%.2f", -180,   180},
-  {fg, "true heading, deg",          "/orientation/heading-deg",                                 "float", "%.2f", -360,   720},
-  {fg, "magnetic heading, deg",      "/orientation/heading-magnetic-deg",                        "float", "%.2f", -360,   720},
-  {fg, "heading indicator, deg",     "/instrumentation/heading-indicator/indicated-heading-deg", "float", "%.2f", -360,   720},
-  {fg, "magnetic compass, deg",      "/instrumentation/magnetic-compass/indicated-heading-deg",  "float", "%.2f", -360,   720},
-  {fg, "slip-skid ball",             "/instrumentation/slip-skid-ball/indicated-slip-skid",      "float", "%.3f", -10,    10},
-  {fg, "turn rate, standard rates",  "/instrumentation/turn-indicator/indicated-turn-rate",      "float", "%.3f", -10,    10},
-  {fg, "load factor, g",             "/accelerations/pilot-g",                                   "float", "%.3f", -15,    15},
-  {fg, "latitude, deg",              "/position/latitude-deg",                                   "double", "%.6f", -90,   90},
-  {fg, "longitude, deg",             "/position/longitude-deg",                                  "double", "%.6f", -180,  180},
-  {fg, "altitude, ft",               "/position/altitude-ft",                                    "float", "%.1f", -2000,  150000},
-  {fg, "on the ground",              "/gear/gear/wow",                                           "bool",  "%d",   0,      1},
-  {fg, "outside air temperature, C", "/environment/temperature-degc",                            "float", "%.1f", -100,   70},
-  {fg, "NAV1 in range",              "/instrumentation/nav[0]/in-range",                         "bool",  "%d",   0,      1},
-  {fg, "NAV1 localiser",             "/instrumentation/nav[0]/nav-loc",                          "bool",  "%d",   0,      1},
-  {fg, "NAV1 needle, -1 to 1",       "/instrumentation/nav[0]/heading-needle-deflection-norm",   "float", "%.3f", -2,     2},
-  {fg, "NAV1 TO",                    "/instrumentation/nav[0]/to-flag",                          "bool",  "%d",   0,      1},
-  {fg, "NAV1 FROM",                  "/instrumentation/nav[0]/from-flag",                        "bool",  "%d",   0,      1},
-  {fg, "NAV1 glide slope",           "/instrumentation/nav[0]/has-gs",                           "bool",  "%d",   0,      1},
-  {fg, "NAV1 glide slope, -1 to 1",  "/instrumentation/nav[0]/gs-needle-deflection-norm",        "float", "%.3f", -2,     2},
-  {fg, "NAV1 bearing to, deg",       "/instrumentation/nav[0]/radials/reciprocal-radial-deg",    "float", "%.2f", -360,   720},
-  {fg, "NAV2 in range",              "/instrumentation/nav[1]/in-range",                         "bool",  "%d",   0,      1},
-  {fg, "NAV2 localiser",             "/instrumentation/nav[1]/nav-loc",                          "bool",  "%d",   0,      1},
-  {fg, "NAV2 needle, -1 to 1",       "/instrumentation/nav[1]/heading-needle-deflection-norm",   "float", "%.3f", -2,     2},
-  {fg, "NAV2 TO",                    "/instrumentation/nav[1]/to-flag",                          "bool",  "%d",   0,      1},
-  {fg, "NAV2 FROM",                  "/instrumentation/nav[1]/from-flag",                        "bool",  "%d",   0,      1},
-  {fg, "NAV2 glide slope",           "/instrumentation/nav[1]/has-gs",                           "bool",  "%d",   0,      1},
-  {fg, "NAV2 glide slope, -1 to 1",  "/instrumentation/nav[1]/gs-needle-deflection-norm",        "float", "%.3f", -2,     2},
-  {fg, "NAV2 bearing to, deg",       "/instrumentation/nav[1]/radials/reciprocal-radial-deg",    "float", "%.2f", -360,   720},
-  {fg, "DME in range",               "/instrumentation/dme/in-range",                            "bool",  "%d",   0,      1},
-  {fg, "DME distance, nm",           "/instrumentation/dme/indicated-distance-nm",               "float", "%.2f", -1,     1000},
-  {fg, "ADF in range",               "/instrumentation/adf/in-range",                            "bool",  "%d",   0,      1},
-  {fg, "ADF bearing, deg",           "/instrumentation/adf/indicated-bearing-deg",               "float", "%.2f", -360,   720},
-  {fg, "outer marker",               "/instrumentation/marker-beacon/outer",                     "bool",  "%d",   0,      1},
-  {fg, "middle marker",              "/instrumentation/marker-beacon/middle",                    "bool",  "%d",   0,      1},
-  {fg, "inner marker",               "/instrumentation/marker-beacon/inner",                     "bool",  "%d",   0,      1},
+  {fg, "indicated airspeed, kt",     "/instrumentation/airspeed-indicator/indicated-speed-kt",    "float", "%.2f", -50,    1000},
+  {fg, "Mach",                       "/velocities/mach",                                          "float", "%.4f", 0,      3},
+  {fg, "indicated altitude, ft",     "/instrumentation/altimeter/indicated-altitude-ft",          "float", "%.1f", -2000,  100000},
+  {fg, "vertical speed, ft/s",       "/velocities/vertical-speed-fps",                            "float", "%.2f", -1000,  1000},
+  {fg, "pitch, deg",                 "/orientation/pitch-deg",                                    "float", "%.2f", -90,    90},
+  {fg, "roll, deg",                  "/orientation/roll-deg",                                     "float", "%.2f", -180,   180},
+  {fg, "true heading, deg",          "/orientation/heading-deg",                                  "float", "%.2f", -360,   720},
+  {fg, "magnetic heading, deg",      "/orientation/heading-magnetic-deg",                         "float", "%.2f", -360,   720},
+  {fg, "heading indicator, deg",     "/instrumentation/heading-indicator/indicated-heading-deg",  "float", "%.2f", -360,   720},
+  {fg, "magnetic compass, deg",      "/instrumentation/magnetic-compass/indicated-heading-deg",   "float", "%.2f", -360,   720},
+  {fg, "slip-skid ball",             "/instrumentation/slip-skid-ball/indicated-slip-skid",       "float", "%.3f", -10,    10},
+  {fg, "turn rate, standard rates",  "/instrumentation/turn-indicator/indicated-turn-rate",       "float", "%.3f", -10,    10},
+  {fg, "load factor, g",             "/accelerations/pilot-g",                                    "float", "%.3f", -15,    15},
+  {fg, "latitude, deg",              "/position/latitude-deg",                                    "double", "%.6f", -90,   90},
+  {fg, "longitude, deg",             "/position/longitude-deg",                                   "double", "%.6f", -180,  180},
+  {fg, "altitude, ft",               "/position/altitude-ft",                                     "float", "%.1f", -2000,  150000},
+  {fg, "on the ground",              "/gear/gear/wow",                                            "bool",  "%d",   0,      1},
+  {fg, "outside air temperature, C", "/environment/temperature-degc",                             "float", "%.1f", -100,   70},
+  {fg, "NAV1 in range",              "/instrumentation/nav/in-range",                             "bool",  "%d",   0,      1},
+  {fg, "NAV1 localiser",             "/instrumentation/nav/nav-loc",                              "bool",  "%d",   0,      1},
+  {fg, "NAV1 needle, -1 to 1",       "/instrumentation/nav/heading-needle-deflection-norm",       "float", "%.3f", -2,     2},
+  {fg, "NAV1 TO",                    "/instrumentation/nav/to-flag",                              "bool",  "%d",   0,      1},
+  {fg, "NAV1 FROM",                  "/instrumentation/nav/from-flag",                            "bool",  "%d",   0,      1},
+  {fg, "NAV1 glide slope",           "/instrumentation/nav/has-gs",                               "bool",  "%d",   0,      1},
+  {fg, "NAV1 glide slope, -1 to 1",  "/instrumentation/nav/gs-needle-deflection-norm",            "float", "%.3f", -2,     2},
+  {fg, "NAV1 bearing to, deg",       "/instrumentation/nav/radials/reciprocal-radial-deg",        "float", "%.2f", -360,   720},
+  {fg, "NAV2 in range",              "/instrumentation/nav[1]/in-range",                          "bool",  "%d",   0,      1},
+  {fg, "NAV2 localiser",             "/instrumentation/nav[1]/nav-loc",                           "bool",  "%d",   0,      1},
+  {fg, "NAV2 needle, -1 to 1",       "/instrumentation/nav[1]/heading-needle-deflection-norm",    "float", "%.3f", -2,     2},
+  {fg, "NAV2 TO",                    "/instrumentation/nav[1]/to-flag",                           "bool",  "%d",   0,      1},
+  {fg, "NAV2 FROM",                  "/instrumentation/nav[1]/from-flag",                         "bool",  "%d",   0,      1},
+  {fg, "NAV2 glide slope",           "/instrumentation/nav[1]/has-gs",                            "bool",  "%d",   0,      1},
+  {fg, "NAV2 glide slope, -1 to 1",  "/instrumentation/nav[1]/gs-needle-deflection-norm",         "float", "%.3f", -2,     2},
+  {fg, "NAV2 bearing to, deg",       "/instrumentation/nav[1]/radials/reciprocal-radial-deg",     "float", "%.2f", -360,   720},
+  {fg, "DME in range",               "/instrumentation/dme/in-range",                             "bool",  "%d",   0,      1},
+  {fg, "DME distance, nm",           "/instrumentation/dme/indicated-distance-nm",                "float", "%.2f", -1,     1000},
+  {fg, "ADF in range",               "/instrumentation/adf/in-range",                             "bool",  "%d",   0,      1},
+  {fg, "ADF bearing, deg",           "/instrumentation/adf/indicated-bearing-deg",                "float", "%.2f", -360,   720},
+  {fg, "outer marker",               "/instrumentation/marker-beacon/outer",                      "bool",  "%d",   0,      1},
+  {fg, "middle marker",              "/instrumentation/marker-beacon/middle",                     "bool",  "%d",   0,      1},
+  {fg, "inner marker",               "/instrumentation/marker-beacon/inner",                      "bool",  "%d",   0,      1},
   // The panel's rows (their range: what it can send).
-  {panel, "throttle, 0 to 1",        "/controls/engines/engine[0]/throttle",                     "float", "%.3f", 0,      1},
+  {panel, "throttle, 0 to 1",        "/controls/engines/engine/throttle",                         "float", "%.3f", 0,      1},
   // The c172p copies its lever to the engine's throttle every frame.
-  {panel, "throttle lever, 0 to 1",  "/controls/engines/current-engine/throttle",                "float", "%.3f", 0,      1},
-  {panel, "gear down",               "/controls/gear/gear-down",                                 "bool",  "%d",   0,      1},
-  {panel, "flaps, 0 to 1",           "/controls/flight/flaps",                                   "float", "%.3f", 0,      1},
-  {panel, "speed brake, 0 to 1",     "/controls/flight/speedbrake",                              "float", "%.3f", 0,      1},
-  {panel, "parking brake",           "/controls/gear/brake-parking",                             "int",   "%d",   0,      1},
+  {panel, "throttle lever, 0 to 1",  "/controls/engines/current-engine/throttle",                 "float", "%.3f", 0,      1},
+  {panel, "gear down",               "/controls/gear/gear-down",                                  "bool",  "%d",   0,      1},
+  {panel, "flaps, 0 to 1",           "/controls/flight/flaps",                                    "float", "%.3f", 0,      1},
+  {panel, "speed brake, 0 to 1",     "/controls/flight/speedbrake",                               "float", "%.3f", 0,      1},
+  {panel, "parking brake",           "/controls/gear/brake-parking",                              "int",   "%d",   0,      1},
   // The c172p sets the brake from its handle every frame.
-  {panel, "parking brake handle",    "/sim/model/c172p/brake-parking",                           "int",   "%d",   0,      1},
-  {panel, "COM1, MHz",               "/instrumentation/comm[0]/frequencies/selected-mhz",        "float", "%.3f", 100,    200},
-  {panel, "NAV1, MHz",               "/instrumentation/nav[0]/frequencies/selected-mhz",         "float", "%.2f", 100,    200},
-  {panel, "NAV2, MHz",               "/instrumentation/nav[1]/frequencies/selected-mhz",         "float", "%.2f", 100,    200},
-  {panel, "ADF, kHz",                "/instrumentation/adf[0]/frequencies/selected-khz",         "float", "%.1f", 0,      2000},
-  {panel, "transponder code",        "/instrumentation/transponder/id-code",                     "int",   "%d",   0,      7777},
-  {panel, "NAV1 course, deg",        "/instrumentation/nav[0]/radials/selected-deg",             "float", "%.1f", 0,      360},
-  {panel, "NAV2 course, deg",        "/instrumentation/nav[1]/radials/selected-deg",             "float", "%.1f", 0,      360},
-  {panel, "heading bug, deg",        "/autopilot/settings/heading-bug-deg",                      "float", "%.1f", 0,      360},
-  {panel, "altimeter setting, inHg", "/instrumentation/altimeter/setting-inhg",                  "float", "%.4f", 25,     35},
-  {panel, "battery switch",          "/controls/switches/master-bat",                            "bool",  "%d",   0,      1},
-  {panel, "avionics switch",         "/controls/switches/master-avionics",                       "bool",  "%d",   0,      1},
+  {panel, "parking brake handle",    "/sim/model/c172p/brake-parking",                            "int",   "%d",   0,      1},
+  {panel, "COM1, MHz",               "/instrumentation/comm/frequencies/selected-mhz",            "float", "%.3f", 100,    200},
+  {panel, "NAV1, MHz",               "/instrumentation/nav/frequencies/selected-mhz",             "float", "%.2f", 100,    200},
+  {panel, "NAV2, MHz",               "/instrumentation/nav[1]/frequencies/selected-mhz",          "float", "%.2f", 100,    200},
+  {panel, "ADF, kHz",                "/instrumentation/adf/frequencies/selected-khz",             "float", "%.1f", 0,      2000},
+  {panel, "transponder code",        "/instrumentation/transponder/id-code",                      "int",   "%d",   0,      7777},
+  {panel, "NAV1 course, deg",        "/instrumentation/nav/radials/selected-deg",                 "float", "%.1f", 0,      360},
+  {panel, "NAV2 course, deg",        "/instrumentation/nav[1]/radials/selected-deg",              "float", "%.1f", 0,      360},
+  {panel, "heading bug, deg",        "/autopilot/settings/heading-bug-deg",                       "float", "%.1f", 0,      360},
+  {panel, "altimeter setting, inHg", "/instrumentation/altimeter/setting-inhg",                   "float", "%.4f", 25,     35},
+  {panel, "battery switch",          "/controls/switches/master-bat",                             "bool",  "%d",   0,      1},
+  {panel, "avionics switch",         "/controls/switches/master-avionics",                        "bool",  "%d",   0,      1},
 };
 // clang-format on
 static_assert(std::size(kTable) == kFieldCount + kPanelValueCount);
@@ -89,26 +89,14 @@ constexpr bool owners_in_order() {
 }
 static_assert(owners_in_order(), "FlightGear's rows come first, then the panel's");
 
-// "/a/b[0]/c" and "/a/b/c" name one property.
-constexpr bool same_property(std::string_view a, std::string_view b) {
-  const auto next = [](std::string_view& text) {
-    if (text.starts_with("[0]")) text.remove_prefix(3);
-    if (text.empty()) return '\0';
-    const char c = text.front();
-    text.remove_prefix(1);
-    return c;
-  };
-  while (true) {
-    const char x = next(a), y = next(b);
-    if (x != y) return false;
-    if (x == '\0') return true;
-  }
-}
-
+// A property is written without "[0]" ("/a/b/c", not "/a/b/c": FlightGear reads both as one),
+// so that two rows naming one property read the same.
 constexpr bool each_property_once() {
-  for (size_t i = 0; i < std::size(kTable); ++i)
+  for (size_t i = 0; i < std::size(kTable); ++i) {
+    if (std::string_view(kTable[i].property).find("[0]") != std::string_view::npos) return false;
     for (size_t j = i + 1; j < std::size(kTable); ++j)
-      if (same_property(kTable[i].property, kTable[j].property)) return false;
+      if (std::string_view(kTable[i].property) == kTable[j].property) return false;
+  }
   return true;
 }
 static_assert(each_property_once(), "no property is written by both sides");
