@@ -170,10 +170,11 @@ void flightgear_flood() {
   to.sin_family = AF_INET;
   to.sin_port = htons(input->port());
   to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  flightgear::FlightGearLink link(std::move(input), nav::NavaidDatabase{});
+  flightgear::FlightGearLink link(std::move(input));
   const std::string good =
-      "161.50,0.2480,3401.0,29.920,-14.20,-1.50,5.20,272.00,270.00,269.50,271.00,0.050,0.300,"
-      "1.020,47.245378,6.689511,3420.0,0,12.5\n";
+      "161.50,0.2480,3401.0,-14.20,-1.50,5.20,272.00,270.00,269.50,271.00,0.050,0.300,1.020,"
+      "47.245378,6.689511,3420.0,0,12.5,1,1,0.050,1,0,1,-0.100,270.00,0,0,0.000,0,0,0,0.000,0.00,"
+      "1,7.10,1,2.00,0,0,0\n";
   std::atomic<bool> flooding{true};
   std::atomic<int> real{0};
   std::thread flood([&] {

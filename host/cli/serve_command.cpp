@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/cli/commands.h"
+#include "host/cli/options.h"
 #include "host/web/cockpit.h"
 #include "host/web/web_server.h"
 
@@ -14,32 +15,54 @@ namespace gaugehost::cli {
 
 const char* const kServeUsage =
     "gaugehost serve [--panel FILE] [--scenario NAME] [--listen ADDR:PORT] [--pair]\n"
+    "                [--flightgear PORT [--flightgear-send ADDR:PORT]]\n"
     "                              fly and inspect a panel in a web browser (default: the Corvane\n"
     "                              cockpit, cold and dark at the ramp, on 127.0.0.1:8080); beyond\n"
     "                              loopback, and on loopback with --pair, only a browser that opened\n"
-    "                              the printed address with its token may see or operate it";
+    "                              the printed address with its token may see or operate it;\n"
+    "                              --flightgear: FlightGear flies it, its frames read on UDP\n"
+    "                              127.0.0.1:PORT and the panel's levers, switches and radios sent\n"
+    "                              to 127.0.0.1:PORT+1 (or ADDR:PORT), from the systems of the\n"
+    "                              scenario cruise unless --scenario names another";
 
 namespace {
 
 struct ServeArgs {
   std::filesystem::path panel = std::filesystem::path(CRV5_SOURCE_DIR) / "panels" / "corvane" /
                                 "panel.cfg";
-  std::string scenario = "ramp";
+  std::optional<std::string> scenario;
   std::string listen = "127.0.0.1:8080";
   bool pair = false;  // the token asked for on loopback too (a machine shared with other users)
+  std::optional<web::FlightGearOptions> flightgear;
+  std::optional<std::string> flightgear_send;
 };
+
+// ADDR:PORT (an empty ADDR: 127.0.0.1) where the panel's frames go.
+void set_flightgear_send(web::FlightGearOptions& options, const std::string& text) {
+  const size_t colon = text.rfind(':');
+  if (colon == std::string::npos)
+    throw HostError("--flightgear-send " + quote_input(text) + ": expected ADDRESS:PORT");
+  if (colon > 0) options.send_address = text.substr(0, colon);
+  options.send_port = uint16_t(number_between(text.substr(colon + 1), "port", 1, 65535));
+}
 
 ServeArgs parse_serve_args(const std::vector<std::string>& args) {
   ServeArgs parsed;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (i + 1 >= args.size() && (arg == "--panel" || arg == "--scenario" || arg == "--listen"))
-      throw HostError(arg + " needs a value");
-    if (arg == "--panel") parsed.panel = args[++i];
-    else if (arg == "--scenario") parsed.scenario = args[++i];
-    else if (arg == "--listen") parsed.listen = args[++i];
+    if (arg == "--panel") parsed.panel = option_value(args, i);
+    else if (arg == "--scenario") parsed.scenario = option_value(args, i);
+    else if (arg == "--listen") parsed.listen = option_value(args, i);
     else if (arg == "--pair") parsed.pair = true;
+    else if (arg == "--flightgear") {
+      const auto port = uint16_t(number_between(option_value(args, i), "port", 1, 65534));
+      parsed.flightgear = web::FlightGearOptions{.listen_port = port, .send_port = uint16_t(port + 1)};
+    } else if (arg == "--flightgear-send") parsed.flightgear_send = option_value(args, i);
     else throw HostError("serve: unknown option " + quote_input(arg));
+  }
+  if (parsed.flightgear_send) {
+    if (!parsed.flightgear) throw HostError("--flightgear-send needs --flightgear PORT");
+    set_flightgear_send(*parsed.flightgear, *parsed.flightgear_send);
   }
   return parsed;
 }
@@ -56,7 +79,10 @@ int serve(CliContext& context) {
   for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
   pthread_sigmask(SIG_BLOCK, &ending, nullptr);
 
-  web::Cockpit cockpit(web::CockpitOptions{context.module, args.panel, args.scenario});
+  // FlightGear's aircraft is flying: the panel starts from a scenario with its systems running.
+  const std::string scenario = args.scenario.value_or(args.flightgear ? "cruise" : "ramp");
+  web::Cockpit cockpit(
+      web::CockpitOptions{context.module, args.panel, scenario, args.flightgear});
   web::WebServer server(cockpit, listen, {},
                         args.pair ? web::Pairing::always : web::Pairing::beyond_loopback);
   const int port = server.bind();
@@ -85,6 +111,10 @@ int serve(CliContext& context) {
                      "can read it (no encryption)" << std::endl;
   }
 
+  if (args.flightgear)
+    context.out << "FlightGear: its frames on UDP 127.0.0.1:" << args.flightgear->listen_port
+                << ", the panel's to UDP " << args.flightgear->send_address << ":"
+                << args.flightgear->send_port << std::endl;
   cockpit.start();
   std::thread serving([&server] { server.run(); });
   int signal = 0;

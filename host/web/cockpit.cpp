@@ -17,7 +17,7 @@
 #include "host/sim/start_state.h"
 #include "host/sim/variables.h"
 #include "host/sim/flight/corvane_flight.h"
-#include "host/sim/variables.h"
+#include "host/sim/flightgear/flightgear_link.h"
 #include "host/web/op_codec.h"
 
 namespace gaugehost::web {
@@ -175,6 +175,7 @@ Cockpit::Cockpit(const CockpitOptions& options)
   load_panel_file(*session_, options.panel, std::cerr);
   session_->set_model(true);
   session_->apply_scenario(options.scenario);
+  if (options.flightgear) fly_with_flightgear(*options.flightgear);
   session_->set_event_observer(
       [this](const KeyEvent& event, const GaugeInstance* sender) { log_event(event, sender); });
   images_ = std::make_unique<render::ImageStore>(
@@ -193,6 +194,15 @@ Cockpit::Cockpit(const CockpitOptions& options)
 }
 
 Cockpit::~Cockpit() { stop(); }
+
+// FlightGear flies from the scenario's systems on; the host's systems model keeps running.
+void Cockpit::fly_with_flightgear(const FlightGearOptions& options) {
+  auto link = std::make_unique<flightgear::FlightGearLink>(
+      std::make_unique<flightgear::UdpInput>(options.listen_port),
+      std::make_unique<flightgear::UdpOutput>(options.send_address, options.send_port));
+  flightgear_ = link.get();
+  session_->set_flight_source(std::move(link));
+}
 
 void Cockpit::start() {
   std::lock_guard lock(mutex_);
@@ -480,6 +490,7 @@ std::string Cockpit::layout_json() {
       {"session", session_id_},
       {"tints", {{"dim", tint(render::Tint::dim)}, {"warm", tint(render::Tint::warm)}}},
       {"cycles_per_second", kCyclesPerSecond},
+      {"flightgear", flightgear_ != nullptr},
       {"repeat", {{"delay_ms", kRepeatDelay.count()}, {"interval_ms", kRepeatInterval.count()}}}};
   return layout.dump(-1, ' ', false, json::error_handler_t::replace);
 }
@@ -571,7 +582,9 @@ std::string Cockpit::act_control(const json& body) {
     aileron_ = moved(aileron_, -1);
     send_controls();
   } else if (control == "throttle") {
-    throttle_ = std::clamp(throttle_ + step, 0.0, 1.0);
+    // From where the lever stands (a scenario or the throttle panel may have moved it).
+    const double lever = session_->sim().var(kThrottle);
+    throttle_ = std::clamp((std::isfinite(lever) ? lever : 0) + step, 0.0, 1.0);
     session_->send_key_event(kEventThrottleSet, uint32_t(std::lround(throttle_ * kThrottleFull)));
   } else {
     throw BadRequest("\"control\" is elevator, aileron or throttle");
@@ -673,6 +686,21 @@ std::string catalogue_json() {
   for (const VariableInfo& v : variable_table())
     out.push_back({{"id", v.id}, {"role", v.name}, {"unit", v.unit}});
   return out.dump();
+}
+
+std::string Cockpit::status_json() {
+  std::lock_guard lock(mutex_);
+  json status = {{"flight", session_->flight().status()}, {"flightgear", nullptr}};
+  if (const flightgear::FlightGearLink* link = flightgear_) {
+    status["flightgear"] = {{"frames", link->frames()},
+                            {"malformed", link->malformed()},
+                            {"out_of_range", link->out_of_range()},
+                            {"live", link->live()},
+                            {"stale", link->frames() > 0 && !link->live()},
+                            {"sent", link->sent()},
+                            {"not_sent", link->send_failures()}};
+  }
+  return status.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
 std::string Cockpit::costs_json() {

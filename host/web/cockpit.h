@@ -36,6 +36,10 @@
 #include "host/render/image_store.h"
 #include "host/web/gauge_track.h"
 
+namespace gaugehost::flightgear {
+class FlightGearLink;
+}
+
 namespace gaugehost::web {
 
 // A request that cannot be carried out as asked: the server answers it with 400 and the text.
@@ -44,10 +48,19 @@ class BadRequest : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// FlightGear flying the cockpit: its frames on UDP 127.0.0.1:listen_port, the panel's frames
+// sent to send_address:send_port.
+struct FlightGearOptions {
+  uint16_t listen_port = 0;
+  std::string send_address = "127.0.0.1";
+  uint16_t send_port = 0;
+};
+
 struct CockpitOptions {
   std::filesystem::path module;
   std::filesystem::path panel;
   std::string scenario = "ramp";
+  std::optional<FlightGearOptions> flightgear;
 };
 
 // How a page repeats a held button's call (it tells the page in the layout): the first repeat
@@ -118,6 +131,9 @@ class Cockpit {
   std::string variables_json(const std::vector<uint32_t>& ids);
   // What each gauge cost in the last second of cycles.
   std::string costs_json();
+  // Where the flight comes from: {"flight": the source's status line, "flightgear": null or
+  // {"frames", "malformed", "out_of_range", "live", "stale", "sent", "not_sent"}}.
+  std::string status_json();
 
   // A module bitmap as PNG bytes, tinted for night lighting ("none", "dim" or "warm").
   std::optional<std::string> bitmap_png(int32_t id, const std::string& tint);
@@ -140,6 +156,7 @@ class Cockpit {
 
   void run();
   void cycle_locked();
+  void fly_with_flightgear(const FlightGearOptions& options);
   // Draws every gauge of the visible windows into the tracks as a new frame; between cycles the
   // elements are evaluated afresh without disturbing the cycle's own evaluation.
   void publish(bool between_cycles);
@@ -159,6 +176,7 @@ class Cockpit {
   std::mutex mutex_;
   std::condition_variable changed_;
   std::unique_ptr<Session> session_;
+  const flightgear::FlightGearLink* flightgear_ = nullptr;  // owned by the session, when it flies
   std::unique_ptr<render::ImageStore> images_;
   std::vector<GaugeTrack> tracks_;
   std::vector<Cost> costs_;

@@ -223,6 +223,7 @@ HttpResponse WebServer::route(const HttpRequest& request) {
     return content(cockpit_.variables_json(variable_ids(request.query("ids").value_or(""))));
   if (path == "/api/catalogue") return content(catalogue_json());
   if (path == "/api/costs") return content(cockpit_.costs_json());
+  if (path == "/api/status") return content(cockpit_.status_json());
   return refuse(404, "no such page");
 }
 

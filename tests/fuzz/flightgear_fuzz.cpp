@@ -31,7 +31,7 @@ void check_frame(const Frame& frame) {
   for (size_t i = 0; i < kFieldCount; ++i) {
     const double value = frame.values[i];
     if (!std::isfinite(value)) __builtin_trap();
-    const FieldInfo& field = field_table()[i];
+    const LinkValue& field = field_table()[i];
     if (frame.in_range[i] != (value >= field.min && value <= field.max)) __builtin_trap();
   }
 }
@@ -47,12 +47,6 @@ std::vector<std::string> lines_of(std::string_view text) {
   return lines;
 }
 
-// Navaids read once: every input flies among the panel's own stations.
-const nav::NavaidDatabase& navaids() {
-  static const nav::NavaidDatabase database = nav::read_navaids(nav::default_navaid_file());
-  return database;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -66,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     given += !datagram.empty();
   }
 
-  FlightGearLink link(std::make_unique<RecordedInput>(datagrams, "fuzz"), navaids());
+  FlightGearLink link(std::make_unique<RecordedInput>(datagrams, "fuzz"));
   SimState sim;
   for (size_t i = 0; i < datagrams.size(); ++i) link.advance(sim, 1.0 / 18);
   if (link.frames() + link.malformed() != given) __builtin_trap();  // each datagram counted once

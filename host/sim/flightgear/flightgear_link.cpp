@@ -17,7 +17,45 @@ using enum Field;
 
 constexpr double kFeetPerMetre = 3.280839895;
 constexpr double kHpaPerInHg = 33.8639;
+
+// A receiver's fields, in the frame's order from its first.
+enum NavOffset { in_range, localiser, deflection, to, from, has_gs, gs_deflection, bearing_to };
+
+// Four packed decimal digits (a transponder's octal code) as the number they read.
+double code_digits(uint32_t packed) {
+  return 1000 * ((packed >> 12) & 0xf) + 100 * ((packed >> 8) & 0xf) + 10 * ((packed >> 4) & 0xf) +
+         (packed & 0xf);
+}
+
 }  // namespace
+
+std::array<double, kPanelValueCount> panel_values(const SimState& sim) {
+  using enum PanelValue;
+  const auto packed = [&](uint32_t id) { return nav::packed_var(sim, id); };
+  const auto on = [&](uint32_t id) { return sim.var(id) >= 0.5 ? 1.0 : 0.0; };
+  const auto lever = [&](uint32_t id) { return sim.var(id) >= 8192 ? 1.0 : 0.0; };
+  std::array<double, kPanelValueCount> values{};
+  const auto set = [&](PanelValue value, double number) { values[size_t(value)] = number; };
+  set(throttle, sim.var(kThrottle));
+  set(throttle_lever, sim.var(kThrottle));
+  set(gear_down, lever(kGearLever));
+  set(flaps, sim.var(kFlapsPercent) / 100);
+  set(speed_brake, sim.var(kSpoilersHandle) / 16384);
+  set(parking_brake, lever(kParkingBrake));
+  set(parking_brake_handle, lever(kParkingBrake));
+  set(com1_mhz, nav::nav_frequency_mhz(packed(kCom1Packed)));
+  set(nav1_mhz, nav::nav_frequency_mhz(packed(kNav1Packed)));
+  set(nav2_mhz, nav::nav_frequency_mhz(packed(kNav2Packed)));
+  set(adf_khz, nav::adf_frequency_khz(packed(kAdfPacked), packed(kAdfExtended)));
+  set(transponder_code, code_digits(packed(kTransponderPacked)));
+  set(nav1_course, nav::wrap360(sim.var(kNav1Course)));
+  set(nav2_course, nav::wrap360(sim.var(kNav2Course)));
+  set(heading_bug, nav::wrap360(sim.var(kHeadingBug)));
+  set(altimeter_setting_inhg, sim.var(kBaroSetting) / kHpaPerInHg);
+  set(battery, on(kBatterySwitch));
+  set(avionics, on(kAvionicsSwitch));
+  return values;
+}
 
 // --- Inputs ---
 
@@ -48,12 +86,9 @@ std::unique_ptr<RecordedInput> recorded_frames(const std::string& path) {
 
 // --- The link ---
 
-FlightGearLink::FlightGearLink(std::unique_ptr<DatagramInput> input)
-    : FlightGearLink(std::move(input), nav::read_navaids(nav::default_navaid_file())) {}
-
-FlightGearLink::FlightGearLink(std::unique_ptr<DatagramInput> input, nav::NavaidDatabase navaids)
-    : input_(std::move(input)),
-      navaids_(std::make_unique<nav::NavaidDatabase>(std::move(navaids))) {}
+FlightGearLink::FlightGearLink(std::unique_ptr<DatagramInput> input,
+                               std::unique_ptr<DatagramOutput> output)
+    : input_(std::move(input)), output_(std::move(output)) {}
 
 void FlightGearLink::take(const Frame& frame) {
   if (frame.status != Frame::Status::ok) {
@@ -84,6 +119,20 @@ void FlightGearLink::advance(SimState& sim, double seconds) {
     take(parse_frame(*datagram));
   }
   if (frames_ > 0) write(sim);
+  send_panel(sim, seconds);
+}
+
+void FlightGearLink::send_panel(const SimState& sim, double seconds) {
+  if (!output_) return;
+  since_sent_ = std::min(since_sent_ + seconds, 1e9);
+  std::string frame = encode_panel_frame(panel_values(sim));
+  if (frame == last_sent_ && since_sent_ < kResendSeconds) return;
+  if (output_->send(frame))
+    ++sent_;
+  else
+    ++send_failures_;
+  last_sent_ = std::move(frame);
+  since_sent_ = 0;
 }
 
 void FlightGearLink::write(SimState& sim) {
@@ -96,7 +145,6 @@ void FlightGearLink::write(SimState& sim) {
     sim.set_var(token::kIndicatedAirspeed, std::max(0.0, value(indicated_airspeed_kt)));
   put(token::kMach, mach, 20480);
   put(token::kAltitude, indicated_altitude_ft, metres ? 1 / kFeetPerMetre : 1);
-  put(token::kBaroSetting, setting_inhg, kHpaPerInHg);
   put(token::kVerticalSpeed, vertical_speed_fps, 256 / kFeetPerMetre);
   put(token::kPitch, pitch_deg, 1);
   put(token::kBank, roll_deg, -1);  // the bank variable is positive to the left
@@ -110,12 +158,41 @@ void FlightGearLink::write(SimState& sim) {
   put(token::kOutsideTemperature, outside_temperature_c, 1);
   for (uint32_t id : {token::kMagneticHeading, token::kGyroHeading, token::kStandbyHeading})
     sim.set_var(id, nav::wrap360(sim.var(id)));
-  if (have_[size_t(latitude_deg)] && have_[size_t(longitude_deg)]) {
-    const nav::Antenna antenna{{value(latitude_deg), value(longitude_deg)},
-                               value(altitude_ft) / kFeetPerMetre,
-                               nav::wrap360(value(heading_magnetic_deg))};
-    nav::write_receivers(sim, nav::receive_all(*navaids_, sim, antenna));
-  }
+  write_receivers(sim);
+}
+
+// FlightGear's own receivers, tuned by the panel's frame, in place of the host's navigation aids.
+void FlightGearLink::write_receivers(SimState& sim) {
+  const auto value = [&](Field f, int offset = 0) { return held_[size_t(f) + offset]; };
+  const auto flag = [&](Field f, int offset = 0) { return value(f, offset) >= 0.5; };
+  const double heading = value(heading_magnetic_deg);
+  const auto receiver = [&](Field first) {
+    nav::NavReception r;
+    r.received = flag(first, in_range);
+    r.localiser = flag(first, localiser);
+    r.deviation = std::clamp(value(first, deflection), -1.0, 1.0) * 127;
+    r.to_from = flag(first, to) ? 1 : flag(first, from) ? 2 : 0;
+    r.glide_slope = r.received && flag(first, has_gs);
+    // FlightGear's needle is up (positive) below the path, the host's is negative.
+    r.glide_slope_dev = -std::clamp(value(first, gs_deflection), -1.0, 1.0) * 119;
+    r.radial = nav::wrap360(value(first, bearing_to) + 180);
+    r.relative_bearing = nav::wrap360(value(first, bearing_to) - heading);
+    return r;
+  };
+  nav::Receivers receivers;
+  receivers.nav1 = receiver(nav1_in_range);
+  receivers.nav2 = receiver(nav2_in_range);
+  // FlightGear's DME follows NAV1 unless its aircraft says otherwise.
+  receivers.nav1.dme = flag(dme_in_range);
+  receivers.nav1.dme_nm = value(dme_distance_nm);
+  receivers.adf.received = flag(adf_in_range);
+  receivers.adf.signal = receivers.adf.received ? 255 : 0;
+  receivers.adf.relative_bearing = nav::wrap360(value(adf_bearing_deg));
+  receivers.marker = flag(marker_inner)    ? nav::MarkerKind::inner
+                     : flag(marker_middle) ? nav::MarkerKind::middle
+                     : flag(marker_outer)  ? nav::MarkerKind::outer
+                                           : nav::MarkerKind::none;
+  nav::write_receivers(sim, receivers);
 }
 
 std::string FlightGearLink::status() const {
@@ -130,6 +207,10 @@ std::string FlightGearLink::status() const {
   if (malformed_ > 0) line += ", " + std::to_string(malformed_) + " malformed";
   if (out_of_range_ > 0) line += ", " + std::to_string(out_of_range_) + " fields out of range";
   if (!last_problem_.empty()) line += " (last: " + last_problem_ + ")";
+  if (output_) {
+    line += "; to " + output_->describe() + ": " + std::to_string(sent_) + " sent";
+    if (send_failures_ > 0) line += ", " + std::to_string(send_failures_) + " not sent";
+  }
   return line;
 }
 
@@ -138,6 +219,8 @@ std::optional<double> FlightGearLink::quantity(std::string_view name) const {
   if (name == "malformed") return double(malformed_);
   if (name == "out-of-range") return double(out_of_range_);
   if (name == "live") return live() ? 1 : 0;
+  if (name == "sent") return double(sent_);
+  if (name == "not-sent") return double(send_failures_);
   if (name == "latitude") return held_[size_t(latitude_deg)];
   if (name == "longitude") return held_[size_t(longitude_deg)];
   return std::nullopt;

@@ -12,11 +12,6 @@ namespace {
 
 int digit(uint32_t packed, int place) { return int((packed >> (4 * place)) & 0xf); }
 
-uint32_t packed_var(const SimState& sim, uint32_t id) {
-  const double value = sim.var(id);
-  return std::isfinite(value) && value >= 0 && value <= 4294967295.0 ? uint32_t(value) : 0;
-}
-
 // A course variable as degrees in [0, 360), 0 when no number.
 double course_var(const SimState& sim, uint32_t id) { return wrap360(sim.var(id)); }
 
@@ -49,6 +44,11 @@ void write_nav(SimState& sim, const NavReception& r, const NavTokens& t) {
 }
 
 }  // namespace
+
+uint32_t packed_var(const SimState& sim, uint32_t id) {
+  const double value = sim.var(id);
+  return std::isfinite(value) && value >= 0 && value <= 4294967295.0 ? uint32_t(value) : 0;
+}
 
 double nav_frequency_mhz(uint32_t packed) {
   return 100 + 10 * digit(packed, 3) + digit(packed, 2) + digit(packed, 1) / 10.0 +

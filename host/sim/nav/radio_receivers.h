@@ -10,6 +10,9 @@
 
 namespace gaugehost::nav {
 
+// A packed radio variable as the whole number it holds, 0 when it holds none.
+uint32_t packed_var(const SimState& sim, uint32_t id);
+
 // The frequencies the radios hold in packed decimal: NAV in MHz, ADF in kHz.
 double nav_frequency_mhz(uint32_t packed);
 double adf_frequency_khz(uint32_t packed, uint32_t extended);

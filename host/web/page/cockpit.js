@@ -960,10 +960,20 @@ function watchConnection() {
       connection(false, 'gaugehost is not answering: reconnecting…');
       connect();
     }
+    if (cockpit.layout && cockpit.layout.flightgear) showFlightGear().catch(() => {});
     const seconds = (performance.now() - cockpit.started) / 1000;
     document.getElementById('status').textContent =
       'frame ' + cockpit.frame + '  t ' + (cockpit.time || 0).toFixed(1) + ' s  ' + (cockpit.bytes / 1024 / seconds).toFixed(1) + ' KB/s';
   }, 1000);
+}
+
+// The FlightGear link's status line, while FlightGear flies the cockpit.
+async function showFlightGear() {
+  const status = await (await fetch('/api/status')).json();
+  const flight = document.getElementById('flight');
+  flight.hidden = false;
+  flight.textContent = status.flight;
+  flight.className = status.flightgear && status.flightgear.live ? '' : 'warning';
 }
 
 // A new run of the server: its layout, and everything drawn afresh.
