@@ -39,6 +39,7 @@ function start(program, args, ready, ms) {
   let log = '';
   return new Promise((resolve, reject) => {
     const timer = setTimeout(() => reject(new Error(`${program}: not ready after ${ms / 1000} s:\n${log}`)), ms);
+    child.log = () => log;
     const take = (d) => { log += d; if (log.includes(ready)) { clearTimeout(timer); resolve(child); } };
     child.stdout.on('data', take);
     child.stderr.on('data', take);
@@ -217,6 +218,7 @@ try {
   status = 0;
 } catch (error) {
   console.error(`FAILED after ${passed.length} checks: ${error.stack || error}`);
+  for (const child of children) console.error(`--- the end of ${child.spawnfile}'s output:\n${child.log().slice(-2000)}`);
 }
 await stopAll();
 process.exit(status);
