@@ -16,6 +16,10 @@ const START_MS = 20 * 60_000;  // FlightGear's start; the first one builds its n
 const WAIT_MS = 3 * 60_000;    // every other wait on a state
 
 const NOT_INSTALLED = 3;  // scripts/flightgear's exit status without fgfs or Xvfb
+const notRun = (why) => {
+  console.error(`${'='.repeat(80)}\nNOT RUN: the live FlightGear test.\n${why}\n${'='.repeat(80)}`);
+  return stopAll().then(() => process.exit(77));
+};
 
 // Every program started runs in a process group of its own (FlightGear's with its Xvfb), ended
 // whole: asked first, killed where it does not end (a FlightGear stuck in drawing a frame).
@@ -127,14 +131,16 @@ try {
                '--airport', 'KSFO', '--altitude', '3000', '--heading', '150', '--speed', '100',
                '--wait', String(START_MS / 1000)], 'is flying', START_MS + 60_000).catch((error) => {
     if (error.code !== NOT_INSTALLED) throw error;
-    console.error(`${'='.repeat(80)}\nNOT RUN: the live FlightGear test.\n${error.message}\n${'='.repeat(80)}`);
-    process.exit(77);
+    return notRun(error.message);
   });
   console.log(`FlightGear flying after ${Math.round((Date.now() - startedAt) / 1000)} s`);
   const fg = await propertyClient(propsPort);
   await start(gaugehost, ['serve', '--panel', path.join(root, 'panels/corvane/panel.cfg'), '--scenario', 'cruise',
                           '--listen', `127.0.0.1:${httpPort}`, '--flightgear', String(fgOut),
-                          '--flightgear-send', `127.0.0.1:${fgIn}`], 'The cockpit is at', WAIT_MS);
+                          '--flightgear-send', `127.0.0.1:${fgIn}`], 'The cockpit is at', WAIT_MS).catch((error) => {
+    if (!/unknown option "--flightgear/.test(error.message)) throw error;
+    return notRun('This gaugehost\'s serve does not take FlightGear yet:\n' + error.message);
+  });
   const layout = await (await fetch(url + 'api/layout')).json();
   const gauge = (name) => layout.gauges.find((g) => g.name === name).index;
 
