@@ -80,11 +80,13 @@ async function propertyClient(port) {
   const waiting = [];
   socket.on('data', (d) => {
     buffer += d;
-    for (let end; (end = buffer.indexOf('\n')) >= 0; buffer = buffer.slice(end + 1)) waiting.shift()?.(buffer.slice(0, end).trim());
+    for (let end; (end = buffer.indexOf('\n')) >= 0; buffer = buffer.slice(end + 1)) {
+      waiting.shift()?.(buffer.slice(0, end).trim());
+    }
   });
   socket.write('data\r\n');
   const get = (property) => new Promise((resolve, reject) => {
-    const timer = setTimeout(() => reject(new Error(`FlightGear's property server did not answer "get ${property}"`)), WAIT_MS);
+    const timer = setTimeout(() => reject(new Error(`no answer from FlightGear to "get ${property}"`)), WAIT_MS);
     waiting.push((value) => { clearTimeout(timer); resolve(value); });
     socket.write(`get ${property}\r\n`);
   });
@@ -115,7 +117,8 @@ const api = {
     const list = await (await fetch(`${url}api/vars?ids=${ids.join(',')}`)).json();
     return Object.fromEntries(list.map((v) => [v.id, v.value]));
   },
-  mouse: (gauge, action, x, y) => fetch(url + 'api/mouse', { method: 'POST', body: JSON.stringify({ gauge, action, button: 'left', x, y }) }),
+  mouse: (gauge, action, x, y) =>
+    fetch(url + 'api/mouse', { method: 'POST', body: JSON.stringify({ gauge, action, button: 'left', x, y }) }),
 };
 const passed = [];
 const pass = (name, detail) => {
@@ -135,8 +138,8 @@ try {
   });
   console.log(`FlightGear flying after ${Math.round((Date.now() - startedAt) / 1000)} s`);
   const fg = await propertyClient(propsPort);
-  await start(gaugehost, ['serve', '--panel', path.join(root, 'panels/corvane/panel.cfg'), '--scenario', 'cruise',
-                          '--listen', `127.0.0.1:${httpPort}`, '--flightgear', String(fgOut),
+  await start(gaugehost, ['serve', '--panel', path.join(root, 'panels/corvane/panel.cfg'),
+                          '--scenario', 'cruise', '--listen', `127.0.0.1:${httpPort}`, '--flightgear', String(fgOut),
                           '--flightgear-send', `127.0.0.1:${fgIn}`], 'The cockpit is at', WAIT_MS).catch((error) => {
     if (!/unknown option "--flightgear/.test(error.message)) throw error;
     return notRun('This gaugehost\'s serve does not take FlightGear yet:\n' + error.message);
@@ -149,7 +152,8 @@ try {
   let bank = 15;
   const bankHold = setInterval(async () => {
     const roll = await fg.number('/orientation/roll-deg').catch(() => bank);  // a wait reports it
-    await fg.set('/controls/flight/aileron', Math.max(-0.3, Math.min(0.3, 0.05 * (bank - roll))).toFixed(3)).catch(() => {});
+    const aileron = Math.max(-0.3, Math.min(0.3, 0.05 * (bank - roll)));
+    await fg.set('/controls/flight/aileron', aileron.toFixed(3)).catch(() => {});
   }, 250);
   await until('FlightGear banks right', async () => (await fg.number('/orientation/roll-deg')) > 8);
 
@@ -170,14 +174,17 @@ try {
       const wrap = (d) => (name.includes('heading') ? ((d % 360) + 540) % 360 - 180 : d);
       const fgValue = sign * (before[i] + after[i]) / 2;
       const off = Math.abs(wrap(gauges[id] - fgValue));
-      return { name, gauge: gauges[id], flightgear: fgValue, ok: off <= tolerance + Math.abs(wrap(after[i] - before[i])) / 2, tolerance };
+      const moved = Math.abs(wrap(after[i] - before[i])) / 2;
+      return { name, gauge: gauges[id], flightgear: fgValue, ok: off <= tolerance + moved, tolerance };
     });
   };
   const agreed = await until('the gauges agree with FlightGear', async () => {
     const rows = await compare();
     return { ok: rows.every((r) => r.ok), rows };
   });
-  for (const r of agreed.rows) pass(r.name, `gauge ${r.gauge.toFixed(2)}, FlightGear ${r.flightgear.toFixed(2)}, within ${r.tolerance}`);
+  for (const r of agreed.rows) {
+    pass(r.name, `gauge ${r.gauge.toFixed(2)}, FlightGear ${r.flightgear.toFixed(2)}, within ${r.tolerance}`);
+  }
   bank = 0;
 
   // NAV1 to the SFO VORTAC, 115.80, by the radio head's knobs: the whole megahertz (left knob)
@@ -190,7 +197,8 @@ try {
       return false;
     });
   }
-  await until('FlightGear tunes NAV1 to 115.80', async () => Math.abs((await fg.number('/instrumentation/nav[0]/frequencies/selected-mhz')) - 115.8) < 0.001);
+  await until('FlightGear tunes NAV1 to 115.80', async () =>
+    Math.abs((await fg.number('/instrumentation/nav[0]/frequencies/selected-mhz')) - 115.8) < 0.001);
   pass('NAV1 knob', 'FlightGear NAV1 on 115.80');
   const vor = await until('the VOR needle shows FlightGear\'s SFO VORTAC', async () => {
     const inRange = (await fg.get('/instrumentation/nav[0]/in-range')) === 'true';
@@ -208,11 +216,13 @@ try {
   const throttle = await until('FlightGear\'s throttle follows the lever', async () => {
     const lever = (await api.vars(558))[558];
     const fgThrottle = await fg.number('/controls/engines/engine/throttle');
-    return { ok: Math.abs(lever - throttleAt) > 0.4 && Math.abs(fgThrottle - lever) < 0.02, lever, fgThrottle };
+    const ok = Math.abs(lever - throttleAt) > 0.4 && Math.abs(fgThrottle - lever) < 0.02;
+    return { ok, lever, fgThrottle };
   });
   pass('throttle lever', JSON.stringify(throttle));
   // The panel's flaps are up (FlightGear's c172p starts with them down), then a notch down.
-  await until('FlightGear\'s flaps up, as the panel\'s', async () => (await fg.number('/controls/flight/flaps')) === 0);
+  await until('FlightGear\'s flaps up, as the panel\'s', async () =>
+    (await fg.number('/controls/flight/flaps')) === 0);
   await api.mouse(gauge('Flaps_Switch'), 'down', 37, 89);
   const flaps = await until('FlightGear\'s flaps follow the lever down', async () => {
     const fgFlaps = await fg.number('/controls/flight/flaps');
@@ -224,7 +234,9 @@ try {
   status = 0;
 } catch (error) {
   console.error(`FAILED after ${passed.length} checks: ${error.stack || error}`);
-  for (const child of children) console.error(`--- the end of ${child.spawnfile}'s output:\n${child.log().slice(-2000)}`);
+  for (const child of children) {
+    console.error(`--- the end of ${child.spawnfile}'s output:\n${child.log().slice(-2000)}`);
+  }
 }
 await stopAll();
 process.exit(status);
