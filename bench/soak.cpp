@@ -10,8 +10,6 @@
 // altitude, attitude, heading, navaids) swinging smoothly, and the tanks refilled when low.
 // Exits 0 when memory grew by at most 1 MiB after the first 10000 cycles and every value stayed
 // finite, 1 otherwise.
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -24,21 +22,13 @@
 namespace {
 
 using namespace gaugehost;
+using bench::resident_mib;
 
 constexpr int64_t kDefaultCycles = 10'000'000;
 constexpr int64_t kWarmUpCycles = 10'000;  // caches and kept events settle in this
 constexpr double kAllowedGrowthMiB = 1.0;
 constexpr int64_t kCheckEvery = 1000;      // cycles between checks of every value
 constexpr double kLevelFull = 8388608;
-
-double resident_mib() {
-  long pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 struct KeyAt {
   int64_t cycle;  // within the round
@@ -136,22 +126,22 @@ struct NonFinite {
   }
 };
 
+// 1e7 as well as 10000000; 0 for no number from 1 to 1e12.
 int64_t cycles_argument(int argc, char** argv) {
   if (argc < 2) return kDefaultCycles;
   char* end = nullptr;
-  const double cycles = std::strtod(argv[1], &end);  // 1e7 as well as 10000000
-  if (!end || *end || !(cycles >= 1 && cycles <= 1e12)) {
-    std::fprintf(stderr, "usage: soak [CYCLES]  (1 to 1e12, default %lld)\n",
-                 static_cast<long long>(kDefaultCycles));
-    std::exit(2);
-  }
-  return int64_t(cycles);
+  const double cycles = std::strtod(argv[1], &end);
+  return *end || !(cycles >= 1 && cycles <= 1e12) ? 0 : int64_t(cycles);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const int64_t cycles = cycles_argument(argc, argv);
+  if (cycles == 0) {
+    std::fprintf(stderr, "usage: soak [CYCLES]  (1 to 1e12, default 1e7)\n");
+    return 2;
+  }
   bench::Cockpit cockpit(true);
   Session& session = cockpit.session;
   const double start_mib = resident_mib();
