@@ -24,12 +24,17 @@ after(async () => {
 
 const until = async (page, predicate, arg) => page.waitForFunction(predicate, arg);
 
+// A test on a fresh page of the cockpit, closed whatever the test's outcome.
+const pageTest = (name, body) => test(name, async () => {
+  const page = await openCockpit(browser, server.url);
+  try { await body(page); } finally { await page.close(); }
+});
+
 // The page rectangle of an element.
 const box = (page, selector) => page.evaluate((s) => document.querySelector(s).getBoundingClientRect().toJSON(), selector);
 
 describe('the web cockpit', () => {
-  test('loads, and its main panel matches the PNG renderer', async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest('loads, and its main panel matches the PNG renderer', async (page) => {
     await screenshot(page, '01-loaded');
     const result = await mainPanelAgainstRender(page);
     console.log('canvas against PNG:', result);
@@ -38,11 +43,9 @@ describe('the web cockpit', () => {
     // cairo and the browser at edges; the pictures must agree everywhere else.
     assert.ok(result.differing / result.pixels < 0.02, `${result.differing} of ${result.pixels} pixels differ by more than 48`);
     assert.ok(result.meanDifference < 4, `mean difference ${result.meanDifference}`);
-    await page.close();
   });
 
-  test('a toggle button opens its subpanel clear of its button row, within the page, its guarded switch tells how to lift the guard, and the close button shuts it', async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest('a toggle button opens its subpanel clear of its button row, within the page, its guarded switch tells how to lift the guard, and the close button shuts it', async (page) => {
     await openWindow(page, 'Starter_Toggle', 301);
     await screenshot(page, '02-starter-open');
     const log = await events(page);
@@ -68,11 +71,9 @@ describe('the web cockpit', () => {
     const close = await areaPoint(page, 'Close_Subpanel');
     await page.mouse.click(close.x, close.y);
     await page.waitForSelector('.window[data-ident="301"]', { state: 'hidden' });
-    await page.close();
   });
 
-  test('a click on the battery switch is logged and changes the picture', async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest('a click on the battery switch is logged and changes the picture', async (page) => {
     await openWindow(page, 'Electricity_Toggle', 302);
     const sw = await areaPoint(page, 'Battery_Switch');
     const gauge = await page.evaluate((i) => window.cockpit.layout.gauges[i].placement, sw.gauge);
@@ -91,11 +92,9 @@ describe('the web cockpit', () => {
     assert.equal(answer.status, 200);
     await pixelsChange(page, sw.window, gauge, clicked);
     await screenshot(page, '03-battery-set');
-    await page.close();
   });
 
-  test('a held radio knob keeps stepping, one request a repeat, and stops when let go', async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest('a held radio knob keeps stepping, one request a repeat, and stops when let go', async (page) => {
     await openWindow(page, 'Radios_Toggle', 50);
     // The channel knob's right half (the fourth area that repeats): 25 kHz up, wrapping within the
     // megahertz, so it has no stop to reach while held.
@@ -117,11 +116,9 @@ describe('the web cockpit', () => {
     assert.equal((await repeatsLogged()) - logged0, sent - sent0, 'one step a repeat');
     assert.equal(await page.evaluate(() => window.cockpit.repeatsSent), sent, 'no repeats once let go');
     await pixelsChange(page, knob.window, place, before, 0);
-    await page.close();
   });
 
-  test('one click on every knob that repeats while held is one step', async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest('one click on every knob that repeats while held is one step', async (page) => {
     const knobs = await page.evaluate(() => window.cockpit.layout.gauges.flatMap((g) =>
       g.areas.map((a, i) => ({ gauge: g.name, window: g.window, area: i, flags: a.flags, kind: a.kind }))
         .filter((a) => a.kind === 'child' && (a.flags & 0x00200000))));
@@ -147,11 +144,9 @@ describe('the web cockpit', () => {
     }
     assert.equal(await page.evaluate(() => window.cockpit.repeatsSent), sent0, 'no click was taken for a hold');
     assert.equal(await repeats(), logged0, 'the server repeated nothing by itself');
-    await page.close();
   });
 
-  test('a drag moves the throttle', async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest('a drag moves the throttle', async (page) => {
     await openWindow(page, 'Throttle_Toggle', 10);
     const lever = await areaPoint(page, 'Throttle_Quadrant', 'drag');
     await page.mouse.move(lever.x, lever.y + 60);
@@ -167,7 +162,6 @@ describe('the web cockpit', () => {
     const sets = (await events(page)).filter((e) => e.event === '0x1011c' && e.gauge === 'Throttle_Quadrant');
     assert.ok(sets.length >= 3, `${sets.length} throttle settings from the drag`);
     assert.ok(sets.at(-1).value > sets[0].value, 'dragging up opens the throttle');
-    await page.close();
   });
 
   test('two pages stay in step', async () => {
@@ -184,8 +178,7 @@ describe('the web cockpit', () => {
     await two.close();
   });
 
-  test("a tooltip shows its live text, and a click's sound reaches the page", async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest("a tooltip shows its live text, and a click's sound reaches the page", async (page) => {
     const brake = await areaPoint(page, 'Parking_Brake');
     await page.mouse.move(brake.x, brake.y);
     await page.waitForSelector('#tooltip:not([hidden])');
@@ -198,11 +191,9 @@ describe('the web cockpit', () => {
     assert.equal(sound.wave, 20);
     const wav = await fetch(server.url + 'sound/' + sound.sound);
     assert.equal(Buffer.from(await wav.arrayBuffer()).subarray(0, 4).toString(), 'RIFF');
-    await page.close();
   });
 
-  test("the designer overlay shows the hovered gauge's areas, the log names events", async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest("the designer overlay shows the hovered gauge's areas, the log names events", async (page) => {
     await page.check('#overlay');
     await page.check('#designer');
     await settled(page);
@@ -215,19 +206,15 @@ describe('the web cockpit', () => {
     await page.waitForFunction(() => [...document.querySelectorAll('#events tr')].every((r) => /parking brake/.test(r.textContent)));
     await page.mouse.move(altimeter.x, altimeter.y);
     await screenshot(page, '08-overlay');
-    await page.close();
   });
 
-  test('an action the server refuses says so on the page', async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest('an action the server refuses says so on the page', async (page) => {
     await page.evaluate(() => post('var', { id: 16, value: 1.5 }).catch(() => {}));
     await page.waitForSelector('#notice:not([hidden])');
     assert.match(await page.textContent('#notice'), /^Could not var: 400 variable 16 takes a whole number/);
-    await page.close();
   });
 
-  test('a restarted server brings the page back by itself', async () => {
-    const page = await openCockpit(browser, server.url);
+  pageTest('a restarted server brings the page back by itself', async (page) => {
     const session = await page.evaluate(() => window.cockpit.session);
     await stopServer(server);
     await page.waitForSelector('#banner:not([hidden])');
@@ -243,6 +230,5 @@ describe('the web cockpit', () => {
     const brake = await areaPoint(page, 'Parking_Brake');
     await page.mouse.click(brake.x, brake.y);
     await until(page, () => window.cockpit.eventsSeen.some((e) => e.gauge === 'Parking_Brake'));
-    await page.close();
   });
 });

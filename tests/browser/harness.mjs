@@ -22,15 +22,12 @@ const START_TIMEOUT_MS = 60000;
 const STOP_TIMEOUT_MS = 10000;
 export const WAIT_MS = 60000;  // the deadline of every wait on a state
 
-function freePort() {
-  return new Promise((resolve, reject) => {
-    const probe = net.createServer();
-    probe.once('error', reject);
-    probe.listen(0, '127.0.0.1', () => {
-      const { port } = probe.address();
-      probe.close(() => resolve(port));
-    });
-  });
+async function freePort() {
+  const probe = net.createServer();
+  await new Promise((resolve, reject) => probe.once('error', reject).listen(0, '127.0.0.1', resolve));
+  const { port } = probe.address();
+  await new Promise((resolve) => probe.close(resolve));
+  return port;
 }
 
 // Starts `gaugehost serve` (on `port`, else a free one) and resolves once it prints its address.

@@ -7,6 +7,7 @@
 // finite, and every text a gauge writes is ended within its character count.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -112,14 +113,11 @@ void tooltip_sources(const MouseRect* list, std::set<uint32_t>& vars) {
 
 // --- The checks ---
 
-bool finite(const render::Affine& t) {
-  return std::isfinite(t.a) && std::isfinite(t.b) && std::isfinite(t.c) && std::isfinite(t.d) &&
-         std::isfinite(t.e) && std::isfinite(t.f);
+bool finite(std::initializer_list<double> values) {
+  return std::ranges::all_of(values, [](double v) { return std::isfinite(v); });
 }
-bool finite(const render::Rect& r) {
-  return std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.width) &&
-         std::isfinite(r.height);
-}
+bool finite(const render::Affine& t) { return finite({t.a, t.b, t.c, t.d, t.e, t.f}); }
+bool finite(const render::Rect& r) { return finite({r.x, r.y, r.width, r.height}); }
 
 // The first operation of a display list that would draw at a place that is no number.
 std::string non_finite_op(const DisplayList& list) {
