@@ -74,7 +74,8 @@ void BM_Redraw(benchmark::State& state, Frame frame) {
   Cockpit cockpit;
   const double scale = state.range(0) / 100.0;
   bool night = frame == Frame::full;
-  int redrawn = cockpit.draw(scale, {.night = night});  // bitmaps decoded once, as in a running host
+  // Bitmaps decoded once, as in a running host.
+  int redrawn = cockpit.draw(scale, {.night = night});
   double percent = 40;
   for (auto _ : state) {
     if (frame == Frame::full) night = !night;

@@ -40,7 +40,8 @@ double median(std::vector<double> values) {
 }
 
 struct Served {
-  web::Cockpit cockpit{web::CockpitOptions{default_module_path(), bench::default_cockpit(), "ramp"}};
+  web::Cockpit cockpit{
+      web::CockpitOptions{default_module_path(), bench::default_cockpit(), "ramp"}};
   web::WebServer server{cockpit, {"127.0.0.1", 0}};
   int port = server.bind();
   std::string host = "Host: 127.0.0.1:" + std::to_string(port) + "\r\n";

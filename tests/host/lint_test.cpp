@@ -127,7 +127,8 @@ TEST(Lint, ParameterTextsReadAsMeantOrMisread) {
       {"Engine_Corrected_N1", "x # 2", "names no engine"},
       {"Registration", "tAB-123 #r0", "command \"r0\" stands after the comment"},
       {"Registration", "r0 tAB", "\"t\" counts only as the very first character"},
-      {"GPS_Toggle", "tGPS", "names \"GPS\", which is no panel name; the button reads it as panel 0"},
+      {"GPS_Toggle", "tGPS",
+       "names \"GPS\", which is no panel name; the button reads it as panel 0"},
       {"GPS_Toggle", "t0 // o0", "command \"o0\" stands after the comment that \"/\" begins"},
   };
   for (const auto& [gauge, text, expected] : kMisread) {

@@ -285,8 +285,10 @@ TEST(ServedPairedCockpit, APageWithoutTheTokenCanNeitherReadNorWrite) {
   const std::string origin = "Origin: http://127.0.0.1:" + std::to_string(port) + "\r\n";
   const std::string body = R"({"id": 625, "value": 7})";
   const std::pair<std::string, int> steps[] = {
+      {request("GET", "/", host), 403},
       {request("GET", "/api/layout", host), 403},
       {request("GET", "/stream", host), 403},
+      {request("GET", "/bitmap/1", host), 403},
       {request("POST", "/api/var", host + origin, body), 403},
       {request("GET", "/?token=" + server.token(), host), 303},
       {request("GET", "/api/layout", host + cookie), 200},
@@ -306,7 +308,8 @@ TEST_F(ServedCockpit, AnswersBadRequestsWithTheirStatus) {
       {"GET", "/api/layout", "Host: rebound.example:80\r\n", "", 403},
       {"POST", "/api/mouse", host_ + "Origin: http://evil.example\r\n", "{}", 403},
       {"POST", "/api/mouse", host_, R"({"gauge":)", 400},
-      {"POST", "/api/mouse", host_, R"({"gauge":100000,"action":"down","x":1,"y":1,"button":"left"})", 400},
+      {"POST", "/api/mouse", host_,
+       R"({"gauge":100000,"action":"down","x":1,"y":1,"button":"left"})", 400},
       {"GET", "/api/tooltip?gauge=0&x=nan&y=1", host_, "", 400},
       {"POST", "/api/var", host_, R"({"id":16,"value":1.5})", 400},
       {"GET", "/../../etc/passwd", host_, "", 404},
@@ -366,7 +369,8 @@ TEST_F(ServedCockpit, SlowClientsDoNotLockOutAPage) {
   page.send("GET / HTTP/1.1\r\n" + host_ + "\r\n");
   EXPECT_EQ(page.answer(), 200);
   for (int i = 0; i < 20; ++i) {
-    page.send(request("POST", "/api/var", host_, R"({"id": 625, "value": )" + std::to_string(i) + "}"));
+    page.send(
+        request("POST", "/api/var", host_, R"({"id": 625, "value": )" + std::to_string(i) + "}"));
     ASSERT_EQ(page.answer(), 200) << i;
   }
   Client stream(port_);

@@ -99,7 +99,8 @@ TEST(ProfileCommand, PrintsALinePerGaugeAndTheTotalsOrAClearError) {
   const tests::CommandRun run = profile(
       {"--panel", kCockpit.string(), "--cycles", "2", "--draws", "1", "--all-windows"});
   ASSERT_EQ(run.status, 0) << run.err;
-  for (const char* line : {"\nRegistration ", "\nAP_Tester ", "\nall gauges ", "\naircraft model step "})
+  for (const char* line :
+       {"\nRegistration ", "\nAP_Tester ", "\nall gauges ", "\naircraft model step "})
     EXPECT_NE(run.out.find(line), std::string::npos) << line;
   for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{}, "--panel FILE is required"},

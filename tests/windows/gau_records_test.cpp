@@ -45,7 +45,8 @@ void check_element(const ElementHeader& e, const GaugeHeader& gauge, const Image
   } else if (e.kind == kElementString) {
     const auto& s = reinterpret_cast<const ElementString&>(e);
     const std::string font = s.font;
-    CHECK_MSG(e.resource_id == -1 && (font == "Quartz" || font == "Arial"), name + ": font " + font);
+    CHECK_MSG(e.resource_id == -1 && (font == "Quartz" || font == "Arial"),
+              name + ": font " + font);
     CHECK_MSG(s.char_height == s.box.height && s.charset == 1 && s.draw_flags == 0x25 &&
                   (s.weight == 400 || s.weight == 700),
               name + ": text record");
