@@ -57,8 +57,9 @@ describe('the web cockpit', () => {
                 `${name} stays clear of the subpanel`);
     }
     const guarded = await gaugePoint(page, 'Starter_Board', 80, 60);  // the fuel valve switch, under its guard
-    await page.mouse.move(guarded.x, guarded.y);
-    await page.waitForSelector('#tooltip:not([hidden])');
+    await page.mouse.move(guarded.x, guarded.y);  // from the toggle button and its own tooltip
+    await until(page, () => !document.querySelector('#tooltip').hidden &&
+                            document.querySelector('#tooltip').textContent.startsWith('Fuel valve'));
     assert.match(await page.textContent('#tooltip'), /^Fuel valve switch \(protected and (on|off)\)\nRight-click lifts the guard/);
     await screenshot(page, '02-guard-tooltip');
     // A smaller page brings the subpanel back into view.
@@ -181,7 +182,8 @@ describe('the web cockpit', () => {
   pageTest("a tooltip shows its live text, and a click's sound reaches the page", async (page) => {
     const brake = await areaPoint(page, 'Parking_Brake');
     await page.mouse.move(brake.x, brake.y);
-    await page.waitForSelector('#tooltip:not([hidden])');
+    await until(page, () => !document.querySelector('#tooltip').hidden &&
+                            document.querySelector('#tooltip').textContent.startsWith('Parking brake'));
     assert.match(await page.textContent('#tooltip'), /^Parking brake \(.+\)$/);
     await screenshot(page, '06-tooltip');
     const heard = await page.evaluate(() => window.cockpit.soundsPlayed.length);
