@@ -62,67 +62,45 @@ void report(benchmark::State& state, const Cockpit& cockpit, int redrawn) {
   state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
 }
 
-// Every gauge and every window drawn anew, as when the panel lights are switched on or off: the
-// lighting alternates from one frame to the next (the bitmaps of both are ready beforehand).
-void BM_FullRedraw(benchmark::State& state) {
+enum class Frame {
+  full,         // every gauge and window anew, as when the panel lights are switched on or off:
+                // the lighting alternates (the bitmaps of both are ready beforehand)
+  first,        // the same with every kept surface dropped first: a window's first drawing
+  few_needles,  // only the turbine dials' needles moved
+  nothing,      // nothing moved
+};
+
+void BM_Redraw(benchmark::State& state, Frame frame) {
   Cockpit cockpit;
   const double scale = state.range(0) / 100.0;
-  bool night = true;
-  cockpit.draw(scale, {.night = night});  // bitmaps decoded once, as in a running host
-  int redrawn = 0;
+  bool night = frame == Frame::full;
+  // Bitmaps decoded once, as in a running host.
+  int redrawn = cockpit.draw(scale, {.night = night});
+  double percent = 40;
   for (auto _ : state) {
-    night = !night;
+    if (frame == Frame::full) night = !night;
+    if (frame == Frame::first) cockpit.renderer.forget();
+    if (frame == Frame::few_needles) {
+      state.PauseTiming();
+      percent = percent >= 100 ? 40 : percent + 0.7;
+      cockpit.set_turbine(percent);
+      state.ResumeTiming();
+    }
     redrawn = cockpit.draw(scale, {.night = night});
   }
   report(state, cockpit, redrawn);
 }
 
-// The same with every kept surface dropped first: the first drawing of a window.
-void BM_FirstDraw(benchmark::State& state) {
-  Cockpit cockpit;
-  const double scale = state.range(0) / 100.0;
-  int redrawn = cockpit.draw(scale);
-  for (auto _ : state) {
-    cockpit.renderer.forget();
-    redrawn = cockpit.draw(scale);
-  }
-  report(state, cockpit, redrawn);
-}
-
-void BM_FewNeedlesMoved(benchmark::State& state) {
-  Cockpit cockpit;
-  const double scale = state.range(0) / 100.0;
-  int redrawn = cockpit.draw(scale);
-  double percent = 40;
-  for (auto _ : state) {
-    state.PauseTiming();
-    percent = percent >= 100 ? 40 : percent + 0.7;
-    cockpit.set_turbine(percent);
-    state.ResumeTiming();
-    redrawn = cockpit.draw(scale);
-  }
-  report(state, cockpit, redrawn);
-}
-
-void BM_NothingMoved(benchmark::State& state) {
-  Cockpit cockpit;
-  const double scale = state.range(0) / 100.0;
-  int redrawn = cockpit.draw(scale);
-  for (auto _ : state) redrawn = cockpit.draw(scale);
-  report(state, cockpit, redrawn);
-}
-
 // Scales in percent: the panel at 1x and 2x.
-BENCHMARK(BM_FullRedraw)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_FirstDraw)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_FewNeedlesMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)->ReportAggregatesOnly();
-BENCHMARK(BM_NothingMoved)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)->ReportAggregatesOnly();
+void at_both_scales(benchmark::internal::Benchmark* b) {
+  b->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+}
+BENCHMARK_CAPTURE(BM_Redraw, FullRedraw, Frame::full)->Apply(at_both_scales);
+BENCHMARK_CAPTURE(BM_Redraw, FirstDraw, Frame::first)->Apply(at_both_scales);
+BENCHMARK_CAPTURE(BM_Redraw, FewNeedlesMoved, Frame::few_needles)->Apply(at_both_scales);
+BENCHMARK_CAPTURE(BM_Redraw, NothingMoved, Frame::nothing)->Apply(at_both_scales);
 
-// N full redraws at 1x, as BM_FullRedraw makes them.
+// N full redraws at 1x, as BM_Redraw/FullRedraw makes them.
 [[gnu::noinline]] void full_redraws(Cockpit& cockpit, int frames) {
   for (int i = 0; i < frames; ++i) cockpit.draw(1, {.night = i % 2 == 0});
 }

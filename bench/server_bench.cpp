@@ -12,12 +12,12 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bench/cockpit.h"
 #include "host/loader/module.h"
 #include "host/sim/flightgear/flightgear_link.h"
 #include "host/web/web_server.h"
@@ -28,16 +28,10 @@ namespace {
 using namespace gaugehost;
 using gaugehost::tests::Client;
 using Clock = std::chrono::steady_clock;
+using bench::resident_mib;
 
 double milliseconds_since(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double resident_mib() {
-  std::ifstream statm("/proc/self/statm");
-  long pages = 0, resident = 0;
-  statm >> pages >> resident;
-  return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1 << 20);
 }
 
 double median(std::vector<double> values) {
@@ -46,9 +40,8 @@ double median(std::vector<double> values) {
 }
 
 struct Served {
-  web::Cockpit cockpit{web::CockpitOptions{
-      default_module_path(), std::filesystem::path(CRV5_SOURCE_DIR) / "panels/corvane/panel.cfg",
-      "ramp"}};
+  web::Cockpit cockpit{
+      web::CockpitOptions{default_module_path(), bench::default_cockpit(), "ramp"}};
   web::WebServer server{cockpit, {"127.0.0.1", 0}};
   int port = server.bind();
   std::string host = "Host: 127.0.0.1:" + std::to_string(port) + "\r\n";

@@ -30,20 +30,20 @@ const ms = (v) => (v === undefined ? '-' : v.toFixed(2) + ' ms');
 
 // What the page saw over `seconds` while `during` runs.
 async function pace(page, label, seconds, during = async () => {}) {
-  const read = () => page.evaluate(() => ({
-    bytes: window.cockpit.bytes, changed: window.cockpit.framesChanged, painted: window.cockpit.framesPainted,
-    unpainted: window.cockpit.framesUnpainted, paints: window.cockpit.gaugePaintMs.length,
-  }));
+  const read = () => page.evaluate(() => {
+    const c = window.cockpit;
+    return { bytes: c.bytes, changed: c.framesChanged, painted: c.framesPainted, unpainted: c.framesUnpainted, paints: c.gaugePaintMs.length };
+  });
   const before = await read();
   const start = Date.now();
   await Promise.all([sleep(seconds * 1000), during()]);
   const after = await read();
   const elapsed = (Date.now() - start) / 1000;
+  const rate = (key) => ((after[key] - before[key]) / elapsed).toFixed(1);
   const paints = await page.evaluate((n) => window.cockpit.gaugePaintMs.slice(n), before.paints);
-  console.log(`${label}: ${((after.bytes - before.bytes) / 1024 / elapsed).toFixed(2)} KB/s; frames with a change ` +
-              `${((after.changed - before.changed) / elapsed).toFixed(1)}/s, painted ${((after.painted - before.painted) / elapsed).toFixed(1)}/s, ` +
-              `overtaken unpainted ${after.unpainted - before.unpainted}; one gauge's repaint median ${ms(percentile(paints, 0.5))}, ` +
-              `95th percentile ${ms(percentile(paints, 0.95))} (${paints.length} repaints)`);
+  console.log(`${label}: ${((after.bytes - before.bytes) / 1024 / elapsed).toFixed(2)} KB/s; frames with a change ${rate('changed')}/s, ` +
+              `painted ${rate('painted')}/s, overtaken unpainted ${after.unpainted - before.unpainted}; one gauge's repaint ` +
+              `median ${ms(percentile(paints, 0.5))}, 95th percentile ${ms(percentile(paints, 0.95))} (${paints.length} repaints)`);
 }
 
 async function click(server, layout, name, x, y, button = 'left') {

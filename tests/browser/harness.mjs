@@ -22,15 +22,12 @@ const START_TIMEOUT_MS = 60000;
 const STOP_TIMEOUT_MS = 10000;
 export const WAIT_MS = 60000;  // the deadline of every wait on a state
 
-function freePort() {
-  return new Promise((resolve, reject) => {
-    const probe = net.createServer();
-    probe.once('error', reject);
-    probe.listen(0, '127.0.0.1', () => {
-      const { port } = probe.address();
-      probe.close(() => resolve(port));
-    });
-  });
+async function freePort() {
+  const probe = net.createServer();
+  await new Promise((resolve, reject) => probe.once('error', reject).listen(0, '127.0.0.1', resolve));
+  const { port } = probe.address();
+  await new Promise((resolve) => probe.close(resolve));
+  return port;
 }
 
 // Starts `gaugehost serve` (on `port`, else a free one) and resolves once it prints its address.
@@ -96,35 +93,36 @@ export async function screenshot(page, name) {
   await page.screenshot({ path: path.join(output, name + '.png') });
 }
 
-// The page point (CSS pixels) at the middle of the first area of gauge `name` that `kind` picks:
-// 'child', 'repeat' (a child that takes repeats), 'drag' (one that takes drags), 'tooltip'.
-export async function areaPoint(page, name, kind = 'child', nth = 0) {
-  return page.evaluate(([name, kind, nth]) => {
+// The page point (CSS pixels) of the point (gx, gy) of gauge `name`'s bitmap.
+export async function gaugePoint(page, name, gx, gy) {
+  return page.evaluate(([name, gx, gy]) => {
     const layout = window.cockpit.layout;
     const gauge = layout.gauges.find((g) => g.name === name);
     if (!gauge) throw new Error('no gauge ' + name);
-    const picks = {
-      child: (a) => a.kind === 'child',
-      repeat: (a) => a.kind === 'child' && (a.flags & 0x00200000) !== 0,
-      drag: (a) => a.kind === 'child' && (a.flags & 0x00800000) !== 0,
-      tooltip: (a) => a.kind === 'child',
-    };
-    const area = gauge.areas.filter(picks[kind])[nth];
-    if (!area) throw new Error(`no ${kind} area on ${name}`);
-    const canvas = document.querySelector(`.window[data-window="${gauge.window}"] canvas`);
-    const rect = canvas.getBoundingClientRect();
+    const rect = document.querySelector(`.window[data-window="${gauge.window}"] canvas`).getBoundingClientRect();
     const size = layout.windows[gauge.window].size;
     const [x, y, w, h] = gauge.placement;
-    // the middle of the part of the area that lies on the gauge (a box may reach beyond it)
+    return { x: rect.left + (x + gx * w / gauge.bitmap[0]) * rect.width / size[0],
+             y: rect.top + (y + gy * h / gauge.bitmap[1]) * rect.height / size[1],
+             gauge: gauge.index, window: gauge.window };
+  }, [name, gx, gy]);
+}
+
+// The page point at the middle of the part on the gauge (a box may reach beyond it) of the
+// `nth` area of gauge `name` that `kind` picks: 'child', 'repeat' (a child that takes repeats)
+// or 'drag' (one that takes drags).
+export async function areaPoint(page, name, kind = 'child', nth = 0) {
+  const [bx, by] = await page.evaluate(([name, kind, nth]) => {
+    const gauge = window.cockpit.layout.gauges.find((g) => g.name === name);
+    const flag = { child: 0, repeat: 0x00200000, drag: 0x00800000 }[kind];
+    const area = gauge?.areas.filter((a) => a.kind === 'child' && (a.flags & flag) === flag)[nth];
+    if (!area) throw new Error(`no ${kind} area on ${name}`);
     const [left, top] = [Math.max(0, area.box[0]), Math.max(0, area.box[1])];
     const right = Math.min(gauge.bitmap[0], area.box[0] + area.box[2]);
     const bottom = Math.min(gauge.bitmap[1], area.box[1] + area.box[3]);
-    const bx = (left + right) / 2, by = (top + bottom) / 2;
-    return { x: rect.left + (x + bx * w / gauge.bitmap[0]) * rect.width / size[0],
-             y: rect.top + (y + by * h / gauge.bitmap[1]) * rect.height / size[1],
-             scaleY: (h / gauge.bitmap[1]) * rect.height / size[1],
-             box: area.box, gauge: gauge.index, window: gauge.window };
+    return [(left + right) / 2, (top + bottom) / 2];
   }, [name, kind, nth]);
+  return gaugePoint(page, name, bx, by);
 }
 
 export async function openWindow(page, toggleGauge, ident) {
@@ -135,32 +133,35 @@ export async function openWindow(page, toggleGauge, ident) {
 }
 
 // The RGBA pixels of a window's canvas in a rectangle of window pixels (scale 1).
-export async function windowPixels(page, windowIndex, rect = null) {
-  return page.evaluate(([index, rect]) => {
-    const canvas = document.querySelector(`.window[data-window="${index}"] canvas`);
-    const [x, y, w, h] = rect || [0, 0, canvas.width, canvas.height];
-    return Array.from(canvas.getContext('2d').getImageData(x, y, w, h).data);
-  }, [windowIndex, rect]);
+export async function windowPixels(page, windowIndex, rect) {
+  return page.evaluate(([index, rect]) => Array.from(document.querySelector(`.window[data-window="${index}"] canvas`)
+    .getContext('2d').getImageData(...rect).data), [windowIndex, rect]);
 }
 
-// gaugehost render of one window of the panel into a PNG, its bytes as base64.
-export function renderPng(file, window, updates = 36) {
-  execFileSync(gaugehost, ['render', '--panel', panel, '--window', String(window), '--updates', String(updates), '--out', file]);
-  return readFileSync(file).toString('base64');
+// Until more than `count` pixels of the rectangle differ from `before` by more than 24 in a channel.
+export async function pixelsChange(page, windowIndex, rect, before, count = 20) {
+  await page.waitForFunction(([index, rect, before, count]) => {
+    const now = document.querySelector(`.window[data-window="${index}"] canvas`).getContext('2d').getImageData(...rect).data;
+    let differing = 0;
+    for (let i = 0; i < now.length; i += 4) {
+      if ([0, 1, 2].some((c) => Math.abs(now[i + c] - before[i + c]) > 24)) ++differing;
+    }
+    return differing > count;
+  }, [windowIndex, rect, before, count]);
 }
 
 // The page's main panel against `gaugehost render`'s PNG of it: the PNG drawn on a canvas of the
 // page and compared there pixel by pixel; pixels differing by more than 48 in a channel, and the
 // mean difference.
 export async function mainPanelAgainstRender(page) {
-  const png = renderPng(path.join(output, 'render-main.png'), 'MAIN_PANEL');
+  const file = path.join(output, 'render-main.png');
+  execFileSync(gaugehost, ['render', '--panel', panel, '--window', 'MAIN_PANEL', '--updates', '36', '--out', file]);
   return page.evaluate(async (png) => {
     const image = new Image();
     image.src = 'data:image/png;base64,' + png;
     await image.decode();
     const reference = document.createElement('canvas');
-    reference.width = image.width;
-    reference.height = image.height;
+    [reference.width, reference.height] = [image.width, image.height];
     const r = reference.getContext('2d');
     r.drawImage(image, 0, 0);
     const canvas = document.querySelector('.window[data-window="0"] canvas');
@@ -174,16 +175,7 @@ export async function mainPanelAgainstRender(page) {
     }
     return { sameSize: image.width === canvas.width && image.height === canvas.height,
              pixels: a.length / 4, differing, meanDifference: total / (a.length / 4) };
-  }, png);
-}
-
-export function differingPixels(a, b, threshold = 24) {
-  let count = 0;
-  for (let i = 0; i < a.length; i += 4) {
-    if (Math.abs(a[i] - b[i]) > threshold || Math.abs(a[i + 1] - b[i + 1]) > threshold ||
-        Math.abs(a[i + 2] - b[i + 2]) > threshold) ++count;
-  }
-  return count;
+  }, readFileSync(file).toString('base64'));
 }
 
 // A click on a page's canvas as one pointer press and release in a single task of the page, so

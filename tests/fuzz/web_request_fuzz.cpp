@@ -68,26 +68,22 @@ struct Request {
 // The first line the path, then "Name: value" lines up to an empty line, then the body.
 Request read_request(std::string_view text) {
   Request request;
-  bool first = true;
-  while (!text.empty()) {
-    const size_t end = std::min(text.find('\n'), text.size());
-    const std::string_view line = text.substr(0, end);
-    text.remove_prefix(std::min(end + 1, text.size()));
-    if (first) {
-      request.path = line;
-      first = false;
-      continue;
-    }
-    if (line.empty()) break;
+  const size_t blank = text.find("\n\n");
+  std::string_view head = text.substr(0, blank);
+  if (blank != std::string_view::npos) request.body = text.substr(blank + 2);
+  request.path = head.substr(0, head.find('\n'));
+  head.remove_prefix(std::min(request.path.size() + 1, head.size()));
+  while (!head.empty()) {
+    const size_t end = std::min(head.find('\n'), head.size());
+    const std::string_view line = head.substr(0, end);
+    head.remove_prefix(std::min(end + 1, head.size()));
     const size_t colon = line.find(':');
-    if (colon == std::string_view::npos) continue;
-    std::string_view value = line.substr(colon + 1);
+    std::string_view value = line.substr(std::min(colon + 1, line.size()));
     while (value.starts_with(' ')) value.remove_prefix(1);
-    if (line.substr(0, colon) == "Host") request.host = value;
-    if (line.substr(0, colon) == "Origin") request.origin = value;
-    if (line.substr(0, colon) == "Cookie") request.cookie = value;
+    for (auto [name, field] : {std::pair{"Host", &request.host}, {"Origin", &request.origin},
+                               {"Cookie", &request.cookie}})
+      if (colon != std::string_view::npos && line.substr(0, colon) == name) *field = value;
   }
-  request.body = text;
   return request;
 }
 

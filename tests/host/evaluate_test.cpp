@@ -16,9 +16,8 @@ using crv5::children;
 using crv5::element_list;
 using crv5::var;
 
-// A small gauge: a background with a limited needle, an icon, a text string and a sprite.
-constexpr FailureRecord kFailures[] = {
-    {5, kFailFreeze}, {6, kFailZero}, {7, kFailNoDraw}, {8, kFailNone}, {0, 0}};
+// A small gauge: a background with a limited needle, an icon, a text string and a sprite. (What
+// failures do is driven through every gauge by the lighting_and_failures check files.)
 // Variables of the host's table (the host keeps no others).
 constexpr uint32_t kNeedleSource = 61, kTextSource = 74, kSpriteSource = 78;
 NonlinearityEntry needle_table[] = {{{100, 0}, 0}, {{200, 100}, 90}};  // degrees for degrees
@@ -35,11 +34,10 @@ extern ElementIcon icon;
 extern ElementString text;
 extern ElementSprite sprite;
 ElementNeedle needle = {.header = {.kind = kElementNeedle, .resource_id = 20,
-                                   .position = {100, 100}, .next = children<&icon, &text>,
-                                   .failures = kFailures},
+                                   .position = {100, 100}, .next = children<&icon, &text>},
                         .source = var(kNeedleSource), .table = needle_table, .table_size = 2,
                         .max_degrees_per_update = 30};
-ElementIcon icon = {.header = {.kind = kElementIcon, .resource_id = 30, .failures = kFailures},
+ElementIcon icon = {.header = {.kind = kElementIcon, .resource_id = 30},
                     .image_count = 3, .callback = icon_callback};
 ElementString text = {.header = {.kind = kElementString, .resource_id = -1,
                                  .next = children<&sprite>, .image_flags = kImageLuminous},
@@ -129,33 +127,6 @@ TEST_F(Evaluate, IconsShowTheRoundedImageOrNone) {
     run();
     EXPECT_EQ(icon_state().image, image) << value;
   }
-}
-
-TEST_F(Evaluate, FailureActionsFreezeZeroOrHide) {
-  sim.set_var(kNeedleSource, 20);
-  icon_value = 1;
-  run();
-  sim.set_failure(5, true);  // freezes
-  sim.set_var(kNeedleSource, 40);
-  icon_value = 2;
-  run();
-  EXPECT_DOUBLE_EQ(needle_state().value, 20);
-  EXPECT_DOUBLE_EQ(needle_state().angle, 20);
-  EXPECT_EQ(icon_state().image, 1);
-  sim.set_failure(5, false);
-  sim.set_failure(6, true);  // shows zero
-  run();
-  EXPECT_DOUBLE_EQ(needle_state().value, 0);
-  EXPECT_EQ(icon_state().image, 0);
-  sim.set_failure(6, false);
-  sim.set_failure(8, true);  // action 0: nothing
-  sim.set_failure(7, true);  // not drawn, though still evaluated
-  run();
-  EXPECT_TRUE(needle_state().hidden());
-  EXPECT_DOUBLE_EQ(needle_state().value, 40);
-  sim.set_failure(7, false);
-  run();
-  EXPECT_FALSE(needle_state().hidden());
 }
 
 TEST_F(Evaluate, WorkKeptBetweenCyclesFollowsChangedTextsTablesAndGauges) {

@@ -63,23 +63,12 @@ const struct {
      "[Window00]\ngauge00=CRV5_Instr!Battery_Switch, 0, 0, 60, 60\n"
      "gauge01=CRV5_Instr!Generator_Switch, 30, 30, 60, 60\nsize_mm=400,400\n",
      "the click areas of Generator_Switch overlap those of Battery_Switch (line 4)"},
-    {"rebinding without engine", placed("CRV5_Instr!Engine_Corrected_N1, 0, 0, 100, 100, x # 2"),
-     "names no engine"},
     {"rebinding with two engines",
      placed("CRV5_Instr!Engine_Corrected_N2, 0, 0, 100, 100, 2 or 1"),
      "names engines 1, 2; the dial shows engine 1"},
-    {"placard command after a comment",
-     placed("CRV5_Instr!Registration, 0, 0, 150, 25, tAB-123 #r0"),
-     "command \"r0\" stands after the comment"},
-    {"placard text command not first", placed("CRV5_Instr!Registration, 0, 0, 150, 25, r0 tAB"),
-     "\"t\" counts only as the very first character"},
     {"toggle names a window the panel lacks",
      placed("CRV5_Instr!Starter_Toggle, 0, 0, 19, 19, t301"),
      "Starter_Toggle names panel 301, but no window of the panel has that ident"},
-    {"toggle names a word that is no panel", placed("CRV5_Instr!GPS_Toggle, 0, 0, 19, 19, tGPS"),
-     "names \"GPS\", which is no panel name; the button reads it as panel 0"},
-    {"toggle command after a comment", placed("CRV5_Instr!GPS_Toggle, 0, 0, 19, 19, t0 // o0"),
-     "command \"o0\" stands after the comment that \"/\" begins"},
     {"a gauge that reads no parameter text", placed("CRV5_Instr!Engine_RPM, 0, 0, 100, 100, 2"),
      "the gauge reads no parameter text"},
     {"duplicate idents", "[Window00]\nsize_mm=9,9\n[Window01]\nident=MAIN_PANEL\nsize_mm=9,9\n",
@@ -135,6 +124,12 @@ TEST(Lint, ParameterTextsReadAsMeantOrMisread) {
       {"Starter_Toggle", "pX", "\"p\" has no number"},
       {"Starter_Toggle", "b125", "bitmap 125"},
       {"Starter_Toggle", "h12", "no help text"},
+      {"Engine_Corrected_N1", "x # 2", "names no engine"},
+      {"Registration", "tAB-123 #r0", "command \"r0\" stands after the comment"},
+      {"Registration", "r0 tAB", "\"t\" counts only as the very first character"},
+      {"GPS_Toggle", "tGPS",
+       "names \"GPS\", which is no panel name; the button reads it as panel 0"},
+      {"GPS_Toggle", "t0 // o0", "command \"o0\" stands after the comment that \"/\" begins"},
   };
   for (const auto& [gauge, text, expected] : kMisread) {
     const lint::ParameterReading reading = lint::read_parameters(gauge, text);
@@ -161,27 +156,7 @@ TEST(LintCommand, PrintsFileLineProblemAndExitsByWhatItFound) {
   EXPECT_EQ(run.out, planted.string() + ":5: Engine_RPM at 50, 50 (100 x 100 pixels) reaches "
                      "outside [Window00], 100 x 100 pixels\n");
 
-  // Every problem in one run, grouped: the lines the reader reads over first, then the titles,
-  // the sizes, the modules (once per module, with a count) and the placements.
-  const fs::path bad = write_file(
-      folder / "bad.cfg",
-      "[Window00]\ngauge00=CRV5_Instr!Engine_RPM, 1\ngauge01=fs9gps!gps_500, 0,0\n"
-      "gauge02=fs9gps!gps_500, 500,0\nstray words\ngauge03=CRV5_Instr!Battery_Light, 0, 0\n");
-  run = lint(bad.string());
-  EXPECT_EQ(run.status, 1);
-  const std::string at = bad.string() + ":";
-  EXPECT_EQ(run.out,
-            at + "5: neither a [section] nor KEY=VALUE: \"stray words\" is read over\n" +
-            bad.string() + ": no [Window Titles] section: the simulator loads no window of this "
-                           "panel (gaugehost loads every [WindowNN])\n" +
-            at + "1: [Window00] has no usable size: no size_mm and no background bitmap to take "
-                 "it from; gaugehost makes it 600 x 100 for its gauges\n" +
-            at + "3: module \"fs9gps\" is not loaded (the module is CRV5_Instr): its 2 gauges are "
-                 "drawn as placeholders, this the first\n" +
-            at + "2: gauge \"Engine_RPM\" needs x and y after its name; it is not placed\n" +
-            at + "3: [Window00]: gauge01 follows no gauge00; the simulator places gauges up to "
-                 "the first missing number, so none from here on\n");
-
+  // (Every problem in one run, grouped: RealPanels below.)
   run = lint("/nonexistent/panel.cfg");
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("/nonexistent/panel.cfg: no such panel configuration"), std::string::npos);

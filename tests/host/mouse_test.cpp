@@ -63,54 +63,43 @@ double CRV5_CALL degrees(CRV5_TOOLTIP_PARAMS) { return 271.25; }
 const char* CRV5_CALL on_text(CRV5_TOOLTIP_PARAMS) { return "on"; }
 const char* CRV5_CALL null_text(CRV5_TOOLTIP_PARAMS) { return nullptr; }
 
-const TooltipArg kArgs[] = {
-    crv5::tooltip_number(twelve_and_a_half), crv5::tooltip_text(on_text),
-    crv5::tooltip_number(minus_two_and_a_half), crv5::tooltip_number(not_a_number),
-    crv5::tooltip_number(degrees), crv5::tooltip_text(null_text)};
-
-// Placeholders it fills, and those it keeps as they are because it cannot fill them.
-TEST(TooltipFormat, FillsNumberedPlaceholdersAndKeepsTheRest) {
-  const std::tuple<const char*, int, const char*> cases[] = {
-      {"Tone switch (%2!s!)", 6, "Tone switch (on)"},
-      {"%1!d! and %3!d!", 6, "13 and -3"},  // halves away from zero
-      {"%1!4.2f!|%1!07.3f!|%5!03d!", 6, "12.50|012.500|271"},
-      {"%2!s!%1!d!%2!s!", 6, "on13on"},
-      {"100%% sure", 6, "100% sure"},
-      {"[%6!s!]", 6, "[]"},
-      {"%7!d!", 6, "%7!d!"},  // no seventh argument
-      {"%1!d!", 0, "%1!d!"},  // no arguments at all
-      {"%0!d!", 6, "%0!d!"},
-      {"%1!n!", 6, "%1!n!"},  // not a conversion it prints
-      {"%1!d", 6, "%1!d"},    // unterminated
-      {"50 %", 6, "50 %"},
-  };
-  for (const auto& [text, count, expected] : cases) {
-    const crv5::TooltipText words{text, kArgs, uint32_t(count)};
-    const MouseRect tooltip = mouse_tooltip(&words);
-    EXPECT_EQ(format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; }), expected);
-  }
-}
-
 double CRV5_CALL huge(CRV5_TOOLTIP_PARAMS) { return 1e20; }
 double CRV5_CALL infinite(CRV5_TOOLTIP_PARAMS) { return HUGE_VAL; }
 double CRV5_CALL minus_infinite(CRV5_TOOLTIP_PARAMS) { return -HUGE_VAL; }
 double CRV5_CALL minus_not_a_number(CRV5_TOOLTIP_PARAMS) { return -std::nan(""); }
 
-TEST(TooltipFormat, WholeNumbersBeyondTheIntegerRangeNanAndInfinities) {
-  const TooltipArg args[] = {crv5::tooltip_number(huge), crv5::tooltip_number(infinite),
-                             crv5::tooltip_number(minus_infinite),
-                             crv5::tooltip_number(not_a_number),
-                             crv5::tooltip_number(minus_not_a_number)};
-  const std::pair<const char*, const char*> cases[] = {
-      {"%1!d! RPM", "100000000000000000000 RPM"},
-      {"%2!d!|%3!d!|%4!d!|%5!d!", "inf|-inf|nan|nan"},
-      {"%2!5d!|%3!x!|%4!.3u!", "  inf|-inf|nan"},  // width kept, precision of digits dropped
-      {"%2!.1f!|%3!g!", "inf|-inf"},               // the floating formats as printf has them
+const TooltipArg kArgs[] = {
+    crv5::tooltip_number(twelve_and_a_half), crv5::tooltip_text(on_text),
+    crv5::tooltip_number(minus_two_and_a_half), crv5::tooltip_number(not_a_number),
+    crv5::tooltip_number(degrees), crv5::tooltip_text(null_text), crv5::tooltip_number(huge),
+    crv5::tooltip_number(infinite), crv5::tooltip_number(minus_infinite),
+    crv5::tooltip_number(minus_not_a_number)};
+
+// Placeholders it fills, and those it keeps as they are because it cannot fill them; whole
+// numbers beyond the integer range, NaN and the infinities.
+TEST(TooltipFormat, FillsNumberedPlaceholdersAndKeepsTheRest) {
+  const std::tuple<const char*, int, const char*> cases[] = {
+      {"Tone switch (%2!s!)", 10, "Tone switch (on)"},
+      {"%1!d! and %3!d!", 10, "13 and -3"},  // halves away from zero
+      {"%1!4.2f!|%1!07.3f!|%5!03d!", 10, "12.50|012.500|271"},
+      {"%2!s!%1!d!%2!s!", 10, "on13on"},
+      {"100%% sure", 10, "100% sure"},
+      {"[%6!s!]", 10, "[]"},
+      {"%11!d!", 10, "%11!d!"},  // no eleventh argument
+      {"%1!d!", 0, "%1!d!"},     // no arguments at all
+      {"%0!d!", 10, "%0!d!"},
+      {"%1!n!", 10, "%1!n!"},  // not a conversion it prints
+      {"%1!d", 10, "%1!d"},    // unterminated
+      {"50 %", 10, "50 %"},
+      {"%7!d! RPM", 10, "100000000000000000000 RPM"},
+      {"%8!d!|%9!d!|%4!d!|%10!d!", 10, "inf|-inf|nan|nan"},
+      {"%8!5d!|%9!x!|%4!.3u!", 10, "  inf|-inf|nan"},  // width kept, precision of digits dropped
+      {"%8!.1f!|%9!g!", 10, "inf|-inf"},               // the floating formats as printf has them
   };
-  for (const auto& [text, expected] : cases) {
-    const crv5::TooltipText words{text, args, 5};
+  for (const auto& [text, count, expected] : cases) {
+    const crv5::TooltipText words{text, kArgs, uint32_t(count)};
     const MouseRect tooltip = mouse_tooltip(&words);
-    EXPECT_EQ(format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; }), expected);
+    EXPECT_EQ(format_tooltip(tooltip, nullptr, [](ModuleVar&) { return 0.0; }), expected) << text;
   }
 }
 

@@ -1,5 +1,5 @@
-// The host driving the real module: fresh loads, panel windows and key events, the simulator's
-// variables, the check runner's results and errors, and clicks.
+// The host driving the real module: fresh loads, panel windows, the simulator's variables, the
+// check runner's results and errors, and clicks. (Window key events: tests/checks/host.)
 #include "host/panel/session.h"
 
 #include <gtest/gtest.h>
@@ -26,41 +26,6 @@ TEST(Loader, EveryLoadStartsFromTheModulesLoadValues) {
         reinterpret_cast<const ElementNeedle*>(n1.root.children.at(0).children.at(0).record);
     EXPECT_EQ(main_pointer->source.id, *parameters ? 645u : 626u) << "parameters " << parameters;
   }
-}
-
-TEST(SessionWindows, KeyEventsAndToggleRequestsOpenAndCloseWindows) {
-  Session session(Module::load(kModule));
-  session.load_panel(parse_panel_config(
-      "[Window00]\nident=MAIN_PANEL\ngauge00=crv5_instr!Engine_RPM, 0, 0, 150\n"
-      "[Window01]\nident=75\nvisible=0\n",
-      "panel.cfg"));
-  Window& compass = *session.find_window("COMPASS_PANEL");
-  // The placement's height comes from the bitmap's proportions when it is not given.
-  const GaugeInstance& rpm = *session.gauges()[0];
-  EXPECT_EQ(rpm.placement.height, 150 * rpm.bitmap_size.height / rpm.bitmap_size.width);
-
-  // Key event id (0: the module's panel_window_toggle call), value, the window visible after it.
-  const std::tuple<uint32_t, uint32_t, bool> steps[] = {
-      {0x103cb, 75, true},     // open
-      {0x103cb, 75, true},     // open again: stays open
-      {0x103ca, 75, false},    // toggle
-      {0, 75, true},           // toggle request
-      {0x103cc, 75, false},    // close
-      {0x103cc, 9999, false},  // no such window: recorded only
-      {0x10001, 75, false},    // not a window event
-  };
-  for (const auto& [id, value, visible] : steps) {
-    if (id)
-      session.send_key_event(id, value);
-    else
-      session.toggle_panel_window(value);
-    EXPECT_EQ(compass.visible, visible) << std::hex << id;
-  }
-  const std::vector<KeyEvent> expected = {{0x103cb, 75}, {0x103cb, 75}, {0x103ca, 75},
-                                          {75, 0, true}, {0x103cc, 75}, {0x103cc, 9999},
-                                          {0x10001, 75}};
-  EXPECT_EQ(session.sim().take_events(), expected);
-  EXPECT_TRUE(session.sim().take_events().empty());
 }
 
 // What the module cannot place is a placeholder; gauges without a size take their own; windows
@@ -90,7 +55,9 @@ TEST(SessionWindows, PlaceholdersNaturalSizesAndThePlaceOnTheScreen) {
             "7: unknown gauge \"Engine_Rpm\" in module CRV5_Instr; drawn as a placeholder\n");
   ASSERT_EQ(session.gauges().size(), 1u);
   // The placard at its own width (150 mm: 150 units) and its bitmap's proportions.
-  EXPECT_EQ(session.gauges()[0]->placement.width, 150);
+  const GaugeInstance& placard = *session.gauges()[0];
+  EXPECT_EQ(placard.placement.width, 150);
+  EXPECT_EQ(placard.placement.height, 150 * placard.bitmap_size.height / placard.bitmap_size.width);
   const auto& placeholders = session.windows()[0].placeholders;
   ASSERT_EQ(placeholders.size(), 3u);
   EXPECT_EQ(std::tie(placeholders[0].label, placeholders[0].box.x, placeholders[0].box.width),
@@ -136,13 +103,11 @@ TEST(SessionSim, KnownVariablesReadBackAsSetAndNoOthersAreKept) {
     double read;
   } cases[] = {
       {61, 123.5, 123.5},                   // a float variable
-      {61, -7, -7},                         // ...held to no range by the state itself
       {23, 0x1234 + 0.7, 0x1234},           // an integer variable keeps the whole number
       {23, -1, 0},                          // ...and 0 for what is no 32-bit number
       {23, 5e9, 0},
       {23, 4294967295.0, 4294967295.0},
       {1000, 2.25, 0},                      // unknown to the host: not kept
-      {1024, -3.5, 0},
       {70000, 9.75, 0},
       {0xffffffff, 1e300, 0},
   };
@@ -158,7 +123,7 @@ TEST(SessionSim, KnownVariablesReadBackAsSetAndNoOthersAreKept) {
     else
       EXPECT_EQ(record.value.f, c.read);
   }
-  for (uint32_t never_set : {62u, 1023u, 1025u, 123456u}) EXPECT_EQ(sim.var(never_set), 0);
+  for (uint32_t never_set : {62u, 1025u}) EXPECT_EQ(sim.var(never_set), 0);
   sim.set_var(61, NAN);
   EXPECT_TRUE(std::isnan(sim.var(61)));
 }
@@ -209,9 +174,7 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
       {"set var 16 1.5\n", ":1: bad value of integer variable 16 \"1.5\""},
       {"set var 4000 1\n", ":1: unknown variable 4000"},
       {"set var 16 nan\n", ":1: bad value of integer variable 16 \"nan\""},
-      {"set var 16 -inf\n", ":1: bad value of integer variable 16 \"-inf\""},
       {"set var 625 NaN\n", ":1: bad value \"NaN\""},
-      {"set var 625 +inf\n", ":1: bad value \"+inf\""},
       {"gauge Engine_RPM\nupdate -1\n", ":2: bad count \"-1\""},
       {"gauge Engine_RPMS\n", ":1: unknown gauge \"Engine_RPMS\""},
       {"click Engine_RPM 1 2\n", ":1: no gauge \"Engine_RPM\" is placed"},
@@ -220,7 +183,6 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
       {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#0 angle 0\n",
        ":3: \"Engine_RPM#0\" is a static image"},
       {"expect tooltip \"x 1 2 none\n", ":1: a quoted token has no closing"},
-      {"module nowhere.gau\n", ":1: "},
       {"gauge Engine_RPM\nmodule other.gau\n", ":2: module must come before"},
       {"panel nowhere.cfg\n", ":1: "},
       {"set window MAIN_PANEL on\n", ":1: no window \"MAIN_PANEL\""},

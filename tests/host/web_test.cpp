@@ -245,6 +245,15 @@ TEST(OpCodec, NumbersAreShortAndTextStaysJson) {
 
 using tests::Client;
 
+// A request with its headers (the Host line among them) and a body of Content-Length.
+std::string request(std::string_view method, std::string_view path, std::string_view headers,
+                    std::string_view body = "") {
+  const std::string length =
+      body.empty() ? "" : "Content-Length: " + std::to_string(body.size()) + "\r\n";
+  return std::string(method) + " " + std::string(path) + " HTTP/1.1\r\n" + std::string(headers) +
+         length + "\r\n" + std::string(body);
+}
+
 class ServedCockpit : public ::testing::Test {
  protected:
   static HttpLimits short_deadlines() {
@@ -265,36 +274,55 @@ class ServedCockpit : public ::testing::Test {
 };
 
 // A paired page: without the token nothing is read or written; the printed address sets the
-// cookie, with which the page reads and, from its own origin only, writes.
+// cookie, with which the page reads and, from its own origin, writes.
 TEST(ServedPairedCockpit, APageWithoutTheTokenCanNeitherReadNorWrite) {
   Cockpit cockpit{CockpitOptions{default_module_path(), tests::kCockpit, "ramp"}};
   WebServer server{cockpit, {"127.0.0.1", 0}, {}, Pairing::always};
   const int port = server.bind();
-  const std::string address = "127.0.0.1:" + std::to_string(port);
-  const std::string host = "Host: " + address + "\r\n";
+  const std::string host = "Host: 127.0.0.1:" + std::to_string(port) + "\r\n";
   const std::string cookie = "Cookie: gaugehost_token_" + std::to_string(port) + "=" +
                              server.token() + "\r\n";
+  const std::string origin = "Origin: http://127.0.0.1:" + std::to_string(port) + "\r\n";
   const std::string body = R"({"id": 625, "value": 7})";
-  const auto post = [&](const std::string& headers) {
-    return "POST /api/var HTTP/1.1\r\n" + host + headers + "Content-Length: " +
-           std::to_string(body.size()) + "\r\n\r\n" + body;
+  const std::pair<std::string, int> steps[] = {
+      {request("GET", "/", host), 403},
+      {request("GET", "/api/layout", host), 403},
+      {request("GET", "/stream", host), 403},
+      {request("GET", "/bitmap/1", host), 403},
+      {request("POST", "/api/var", host + origin, body), 403},
+      {request("GET", "/?token=" + server.token(), host), 303},
+      {request("GET", "/api/layout", host + cookie), 200},
+      {request("POST", "/api/var", host + origin + cookie, body), 200},
   };
   Client client(port);
-  for (const char* path : {"/", "/api/layout", "/stream", "/bitmap/1"}) {
-    client.send("GET " + std::string(path) + " HTTP/1.1\r\n" + host + "\r\n");
-    EXPECT_EQ(client.answer(), 403) << path;
+  for (const auto& [text, status] : steps) {
+    client.send(text);
+    EXPECT_EQ(client.answer(), status) << text.substr(0, 40);
   }
-  client.send(post("Origin: http://" + address + "\r\n"));
-  EXPECT_EQ(client.answer(), 403);
-  client.send("GET /?token=" + server.token() + " HTTP/1.1\r\n" + host + "\r\n");
-  EXPECT_EQ(client.answer(), 303);
-  client.send("GET /api/layout HTTP/1.1\r\n" + host + cookie + "\r\n");
-  EXPECT_EQ(client.answer(), 200);
-  client.send(post(cookie + "Origin: http://localhost:" + std::to_string(port) + "\r\n"));
-  EXPECT_EQ(client.answer(), 403) << "another name of the server is another origin";
-  client.send(post(cookie + "Origin: http://" + address + "\r\n"));
-  EXPECT_EQ(client.answer(), 200);
   EXPECT_EQ(nlohmann::json::parse(cockpit.variables_json({625}))[0]["value"], 7);
+}
+
+// What a page may ask wrongly is refused with the status that says why, and the server goes on.
+TEST_F(ServedCockpit, AnswersBadRequestsWithTheirStatus) {
+  const std::tuple<const char*, const char*, std::string, const char*, int> cases[] = {
+      {"GET", "/api/layout", "Host: rebound.example:80\r\n", "", 403},
+      {"POST", "/api/mouse", host_ + "Origin: http://evil.example\r\n", "{}", 403},
+      {"POST", "/api/mouse", host_, R"({"gauge":)", 400},
+      {"POST", "/api/mouse", host_,
+       R"({"gauge":100000,"action":"down","x":1,"y":1,"button":"left"})", 400},
+      {"GET", "/api/tooltip?gauge=0&x=nan&y=1", host_, "", 400},
+      {"POST", "/api/var", host_, R"({"id":16,"value":1.5})", 400},
+      {"GET", "/../../etc/passwd", host_, "", 404},
+      {"POST", "/api/explode", host_, "{}", 404},
+  };
+  for (const auto& [method, path, headers, body, status] : cases) {
+    Client client(port_);
+    client.send(request(method, path, headers, body));
+    EXPECT_EQ(client.answer(), status) << method << " " << path;
+  }
+  Client page(port_);
+  page.send(request("GET", "/api/layout", host_));
+  EXPECT_EQ(page.answer(), 200);
 }
 
 // A body past the limit is refused however it is framed, and so is a header of too many lines;
@@ -341,8 +369,8 @@ TEST_F(ServedCockpit, SlowClientsDoNotLockOutAPage) {
   page.send("GET / HTTP/1.1\r\n" + host_ + "\r\n");
   EXPECT_EQ(page.answer(), 200);
   for (int i = 0; i < 20; ++i) {
-    const std::string body = R"({"id": 625, "value": )" + std::to_string(i) + "}";
-    page.send(post("Content-Length: " + std::to_string(body.size()) + "\r\n", body));
+    page.send(
+        request("POST", "/api/var", host_, R"({"id": 625, "value": )" + std::to_string(i) + "}"));
     ASSERT_EQ(page.answer(), 200) << i;
   }
   Client stream(port_);

@@ -99,12 +99,9 @@ TEST(ProfileCommand, PrintsALinePerGaugeAndTheTotalsOrAClearError) {
   const tests::CommandRun run = profile(
       {"--panel", kCockpit.string(), "--cycles", "2", "--draws", "1", "--all-windows"});
   ASSERT_EQ(run.status, 0) << run.err;
-  Cockpit cockpit(false);
-  for (const auto& gauge : cockpit.session.gauges())
-    EXPECT_NE(run.out.find("\n" + gauge->name + " "), std::string::npos) << gauge->name;
-  EXPECT_NE(run.out.find("\nall gauges "), std::string::npos);
-  EXPECT_NE(run.out.find("\naircraft model step "), std::string::npos);
-
+  for (const char* line :
+       {"\nRegistration ", "\nAP_Tester ", "\nall gauges ", "\naircraft model step "})
+    EXPECT_NE(run.out.find(line), std::string::npos) << line;
   for (const auto& [args, message] : std::vector<std::pair<std::vector<std::string>, std::string>>{
            {{}, "--panel FILE is required"},
            {{"--panel", kCockpit.string(), "--cycles", "0"}, "out of range"},

@@ -213,17 +213,5 @@ TEST_F(SoundPlayer, TheWindowClassFollowsTheExecutableName) {
   }
 }
 
-TEST_F(SoundPlayer, OtherServicesAndAnUnloadedGaugeDoNothing) {
-  GaugeSound gauge{10};
-  for (int32_t service : {kServicePreUpdate, kServiceConnectToWindow})
-    gauge_sound_service(gauge, service, kModule);
-  gauge_sound_play(gauge);
-  gauge_sound_service(gauge, kServicePreKill, 0);
-  EXPECT_EQ(fake_platform().devices_created, 0);
-  EXPECT_TRUE(fake_platform().plays.empty());
-  EXPECT_TRUE(fake_platform().released.empty());
-  EXPECT_TRUE(sound_available);
-}
-
 }  // namespace
 }  // namespace crv5::sound

@@ -1,195 +1,115 @@
-// The built CRV5_Instr.gau's records read as the simulator reads them: at the byte offsets of the
-// simulator's published gauge interface, written here from its description and not from
-// module/gauge.h, so that the header and this reading cannot drift apart together.
+// The built CRV5_Instr.gau's records as Windows loaded and relocated them: every gauge's element
+// tree and mouse list holds what the simulator expects of it, and every pointer in them (children,
+// back-pointers, callbacks, texts) lies inside the loaded image. Where each field lies is checked
+// while compiling (module/gauge_layout.h, its 32-bit column).
 //
 //   gau_records_test [PATH.gau]     (default: CRV5_Instr.gau beside the program)
 #include <windows.h>
 
 #include <cstdint>
-#include <cstring>
 #include <set>
 #include <string>
 
+#include "module/gauge.h"
 #include "tests/windows/windows_check.h"
 
 namespace {
 
-// Offsets of the simulator's records (32-bit, 4-byte packing).
-namespace linkage { constexpr int kId = 0, kVersion = 20, kGauges = 24; }
-namespace header {
-constexpr int kVersion = 0, kName = 4, kElements = 8, kFirstRoutine = 12, kLastRoutine = 36,
-              kSizeX = 44, kSizeY = 48, kMouse = 80, kCallback = 84, kParameters = 92, kFlags = 196;
-}
-namespace element {
-constexpr int kKind = 0, kResource = 4, kPivot = 24, kGauge = 32, kNext = 40, kFailures = 44,
-              kFlags = 48;
-}
-constexpr int kVarValue = 12;  // in the 28-byte module-variable record
-namespace needle {
-constexpr int kSource = 60, kTable = 112, kTableSize = 116, kMaxTurn = 120, kCallback = 224;
-}
-namespace string {
-constexpr int kBox = 192, kFont = 248, kWeight = 280, kCharset = 284, kDrawFlags = 288,
-              kChars = 292, kHeight = 308, kCallback = 312;
-}
-namespace icon { constexpr int kScale = 100, kOffset = 108, kCount = 112, kCallback = 132; }
-namespace sprite { constexpr int kScaleX = 180, kScaleY = 184; }
-namespace mouse {
-constexpr int kSize = 44, kBox = 4, kCursor = 20, kFlags = 28, kEvent = 32, kFunction = 36,
-              kApiData = 40;
-}
-namespace tooltip_arg { constexpr int kSize = 72, kNumber = 60, kId = 64, kText = 68; }
-constexpr int kFailureRecordSize = 12;
-
-const unsigned char* bytes(uintptr_t address) {
-  return reinterpret_cast<const unsigned char*>(address);
-}
-uint32_t word(uintptr_t record, int offset) {
-  uint32_t value;
-  std::memcpy(&value, bytes(record + offset), 4);
-  return value;
-}
-int32_t signed_word(uintptr_t record, int offset) { return int32_t(word(record, offset)); }
-uint16_t half(uintptr_t record, int offset) {
-  uint16_t value;
-  std::memcpy(&value, bytes(record + offset), 2);
-  return value;
-}
-float single(uintptr_t record, int offset) {
-  float value;
-  std::memcpy(&value, bytes(record + offset), 4);
-  return value;
-}
-double real(uintptr_t record, int offset) {
-  double value;
-  std::memcpy(&value, bytes(record + offset), 8);
-  return value;
-}
-std::string text(uintptr_t address) {
-  return address ? reinterpret_cast<const char*>(address) : "";
-}
-
 struct Image {
   uintptr_t base, end;
-  bool holds(uint32_t address) const { return address >= base && address < end; }
+  bool holds(const void* pointer) const {
+    const auto address = reinterpret_cast<uintptr_t>(pointer);
+    return address >= base && address < end;
+  }
+  bool holds_or_null(const void* pointer) const { return !pointer || holds(pointer); }
 };
 
 const std::set<uint32_t> kFlagSets = {0x3, 0x7, 0x83, 0x87, 0x4003, 0x4083};
 
-void check_element(uintptr_t e, uintptr_t gauge, const Image& image, const std::string& name,
-                   int depth) {
-  CHECK_MSG(depth < 16, name);
-  if (depth >= 16) return;
-  const int32_t kind = signed_word(e, element::kKind);
-  CHECK_MSG(kind >= 0 && kind <= 6, name + " kind " + std::to_string(kind));
-  CHECK_MSG(word(e, element::kGauge) == gauge, name + ": element's gauge at +32");
-  CHECK_MSG(kFlagSets.count(word(e, element::kFlags) & ~0x80000000u) == 1,
-            name + ": flags at +48 " + std::to_string(word(e, element::kFlags)));
-  for (uint32_t f = word(e, element::kFailures); f; f += kFailureRecordSize) {
-    const int32_t key = signed_word(f, 0), action = signed_word(f, 4);
-    if (key == 0) break;
-    CHECK_MSG(key > 0 && key <= 21 && action >= 0 && action <= 3, name + ": failure record");
+void check_element(const ElementHeader& e, const GaugeHeader& gauge, const Image& image,
+                   const std::string& name, int depth) {
+  CHECK_MSG(depth < 16 && image.holds(&e), name);
+  if (depth >= 16 || !image.holds(&e)) return;
+  CHECK_MSG(e.kind >= kElementStaticImage && e.kind <= kElementSprite,
+            name + " kind " + std::to_string(e.kind));
+  CHECK_MSG(e.gauge == &gauge, name + ": the element's gauge");
+  CHECK_MSG(kFlagSets.count(e.image_flags & ~0x80000000u) == 1,
+            name + ": flags " + std::to_string(e.image_flags));
+  for (const FailureRecord* f = e.failures; f && f->key; ++f)
+    CHECK_MSG(f->key > 0 && f->key <= 21 && f->action >= kFailNone && f->action <= kFailNoDraw,
+              name + ": failure record");
+  if (e.kind == kElementNeedle) {
+    CHECK_MSG(image.holds_or_null(reinterpret_cast<const void*>(
+                  reinterpret_cast<const ElementNeedle&>(e).callback)),
+              name + ": needle callback");
+  } else if (e.kind == kElementString) {
+    const auto& s = reinterpret_cast<const ElementString&>(e);
+    const std::string font = s.font;
+    CHECK_MSG(e.resource_id == -1 && (font == "Quartz" || font == "Arial"),
+              name + ": font " + font);
+    CHECK_MSG(s.char_height == s.box.height && s.charset == 1 && s.draw_flags == 0x25 &&
+                  (s.weight == 400 || s.weight == 700),
+              name + ": text record");
+    CHECK_MSG(image.holds(reinterpret_cast<const void*>(s.callback)), name + ": string callback");
+  } else if (e.kind == kElementIcon) {
+    const auto& icon = reinterpret_cast<const ElementIcon&>(e);
+    CHECK_MSG(icon.offset == 0 && icon.image_count >= 1 && (icon.scale == 0 || icon.scale == 1),
+              name + ": icon");
+    CHECK_MSG(image.holds_or_null(reinterpret_cast<const void*>(icon.callback)),
+              name + ": icon callback");
+  } else if (e.kind == kElementSprite) {
+    const auto& sprite = reinterpret_cast<const ElementSprite&>(e);
+    CHECK_MSG(sprite.texture_scale_x == 1.0f && sprite.texture_scale_y == 1.0f, name);
   }
-  auto callback_in_module = [&](int offset, const char* what) {
-    const uint32_t callback = word(e, offset);
-    CHECK_MSG(callback == 0 || image.holds(callback), name + ": " + what);
-  };
-  switch (kind) {
-    case 1: callback_in_module(needle::kCallback, "needle callback at +224"); break;
-    case 2:
-      CHECK_MSG(signed_word(e, element::kResource) == -1, name);
-      CHECK_MSG(text(e + string::kFont) == "Quartz" || text(e + string::kFont) == "Arial",
-                name + ": font at +248 " + text(e + string::kFont));
-      CHECK_MSG(word(e, string::kHeight) == word(e, string::kBox + 4), name + ": height at +308");
-      CHECK_MSG(bytes(e)[string::kCharset] == 1 && word(e, string::kDrawFlags) == 0x25, name);
-      CHECK_MSG(word(e, string::kWeight) == 400 || word(e, string::kWeight) == 700, name);
-      CHECK_MSG(image.holds(word(e, string::kCallback)), name + ": string callback at +312");
-      break;
-    case 4:
-      CHECK_MSG(word(e, icon::kOffset) == 0 && word(e, icon::kCount) >= 1, name + ": icon");
-      CHECK_MSG(real(e, icon::kScale) == 0 || real(e, icon::kScale) == 1, name + ": icon scale");
-      callback_in_module(icon::kCallback, "icon callback at +132");
-      break;
-    case 6:
-      CHECK_MSG(single(e, sprite::kScaleX) == 1.0f && single(e, sprite::kScaleY) == 1.0f, name);
-      break;
-    default: break;
-  }
-  for (uint32_t list = word(e, element::kNext); list; list += 4) {
-    const uint32_t child = word(list, 0);
-    if (!child) break;
-    check_element(child, gauge, image, name, depth + 1);
-  }
+  for (ElementHeader* const* child = e.next; child && *child; ++child)
+    check_element(**child, gauge, image, name, depth + 1);
 }
 
-void check_mouse_list(uintptr_t rect, const Image& image, const std::string& name) {
-  for (int i = 0; rect && i < 200; ++i, rect += mouse::kSize) {
-    const int32_t kind = signed_word(rect, 0);
-    CHECK_MSG(kind >= 0 && kind <= 4, name + " mouse kind");
-    if (kind == 0) return;
-    if (kind == 2) {
-      const uint32_t function = word(rect, mouse::kFunction);
-      CHECK_MSG((function != 0) != (word(rect, mouse::kEvent) != 0), name + ": event or function");
-      CHECK_MSG(function == 0 || image.holds(function), name + ": mouse function at +36");
+void check_mouse_list(const MouseRect* rect, const Image& image, const std::string& name) {
+  for (int i = 0; rect && i < 200; ++i, ++rect) {
+    CHECK_MSG(rect->kind >= kMouseEnd && rect->kind <= kMouseTooltip, name + " mouse kind");
+    if (rect->kind == kMouseEnd) return;
+    const auto* function = reinterpret_cast<const void*>(rect->function);
+    if (rect->kind == kMouseChild) {
+      CHECK_MSG((function != nullptr) != (rect->event_id != 0), name + ": event or function");
+      CHECK_MSG(image.holds_or_null(function), name + ": mouse function");
     }
-    if (kind != 4) continue;
+    if (rect->kind != kMouseTooltip) continue;
     // The tooltip's own words: box 0, cursor -1, flags 0, count, text and argument list.
-    CHECK_MSG(word(rect, mouse::kBox) == 0 && word(rect, mouse::kBox + 4) == 0 &&
-                  signed_word(rect, mouse::kCursor) == -1 && word(rect, mouse::kFlags) == 0,
+    CHECK_MSG(rect->box.x == 0 && rect->box.y == 0 && rect->cursor == -1 &&
+                  rect->mouse_flags == 0,
               name + ": tooltip record");
-    const uint32_t count = word(rect, mouse::kEvent), args = word(rect, mouse::kApiData);
-    const std::string tip = text(word(rect, mouse::kFunction));
-    CHECK_MSG(count <= 10 && (count == 0) == (args == 0), name + ": tooltip arguments");
+    const uint32_t count = rect->tooltip_arg_count;
+    const std::string tip = rect->tooltip_text ? rect->tooltip_text : "";
+    CHECK_MSG(count <= 10 && (count == 0) == (rect->tooltip_args == nullptr),
+              name + ": tooltip arguments");
     CHECK_MSG(count == 0 || tip.find('%') != std::string::npos, name + ": tooltip text " + tip);
     for (uint32_t a = 0; a < count; ++a) {
-      const uintptr_t arg = args + a * tooltip_arg::kSize;
-      const uint32_t number = word(arg, tooltip_arg::kNumber);
-      const uint32_t text_fn = word(arg, tooltip_arg::kText);
-      CHECK_MSG((number != 0) != (text_fn != 0) && word(arg, tooltip_arg::kId) == 0,
+      const TooltipArg& arg = rect->tooltip_args[a];
+      const auto* number = reinterpret_cast<const void*>(arg.number);
+      const auto* text = reinterpret_cast<const void*>(arg.text);
+      CHECK_MSG((number != nullptr) != (text != nullptr) && !arg.id &&
+                    image.holds(number ? number : text),
                 name + ": one callback per tooltip argument");
-      CHECK_MSG(image.holds(number ? number : text_fn), name + ": tooltip callback");
     }
   }
 }
 
-void check_gauge(uintptr_t gauge, const Image& image) {
-  const std::string name = text(word(gauge, header::kName));
-  CHECK_MSG(word(gauge, header::kVersion) == 800, name);
-  for (int at = header::kFirstRoutine; at <= header::kLastRoutine; at += 4)
-    CHECK_MSG(word(gauge, at) == 0, name + ": old-style routine at +" + std::to_string(at));
-  const uint32_t width = word(gauge, header::kSizeX);
-  CHECK_MSG(width >= 19 && width <= 150 && word(gauge, header::kSizeY) == 0, name + " width");
-  CHECK_MSG(word(gauge, header::kParameters) == 0 && word(gauge, header::kFlags) == 0, name);
-  const uint32_t callback = word(gauge, header::kCallback);
-  CHECK_MSG(callback == 0 || image.holds(callback), name + ": gauge callback at +84");
-  const uint32_t root = word(word(gauge, header::kElements), 0);
-  CHECK_MSG(root && signed_word(root, element::kKind) == 0, name + ": a static root");
-  if (root) check_element(root, gauge, image, name, 0);
-  check_mouse_list(word(gauge, header::kMouse), image, name);
-}
-
-// Two gauges whose every record the note's offsets must find as their tables give them.
-void check_known_records(uintptr_t gauge) {
-  const std::string name = text(word(gauge, header::kName));
-  const uint32_t root = word(word(gauge, header::kElements), 0);
-  const uint32_t next = word(root, element::kNext);
-  const uint32_t child = next ? word(next, 0) : 0;
-  if ((name == "Vertical_Speed" || name == "Registration") && !child) {
-    CHECK_MSG(child, name + " has no element under its root");
-    return;
-  }
-  if (name == "Vertical_Speed") {
-    CHECK(word(child, element::kKind) == 1 && word(child, needle::kSource) == 65);
-    CHECK(word(child, needle::kSource + kVarValue) == 0);
-    CHECK(word(child, needle::kTableSize) == 15 && word(child, needle::kMaxTurn) == 20);
-    CHECK(word(child, needle::kTable) != 0 && word(child, needle::kCallback) == 0);
-    CHECK(word(child, element::kPivot) == 7 && word(child, element::kPivot + 4) == 7);
-    CHECK(word(gauge, header::kSizeX) == 100);
-  } else if (name == "Registration") {
-    CHECK(text(child + string::kFont) == "Arial" && half(child, string::kChars) == 7);
-    CHECK(word(child, string::kBox) == 150 && word(child, string::kHeight) == 25);
-    CHECK(word(gauge, header::kSizeX) == 150 && word(gauge, header::kCallback) != 0);
-  }
+void check_gauge(const GaugeHeader& gauge, const Image& image) {
+  const std::string name = image.holds(gauge.name) ? gauge.name : "?";
+  CHECK_MSG(gauge.version == kGaugeHeaderVersion, name);
+  CHECK_MSG(!gauge.query && !gauge.install && !gauge.initialize && !gauge.update &&
+                !gauge.generate && !gauge.draw && !gauge.kill,
+            name + ": an old-style routine");
+  CHECK_MSG(gauge.size_x_mm >= 19 && gauge.size_x_mm <= 150 && gauge.size_y_mm == 0,
+            name + " width");
+  CHECK_MSG(!gauge.parameters && gauge.flags == 0, name);
+  CHECK_MSG(image.holds_or_null(reinterpret_cast<const void*>(gauge.callback)),
+            name + ": gauge callback");
+  const ElementHeader* root = gauge.elements ? gauge.elements[0] : nullptr;
+  CHECK_MSG(root && root->kind == kElementStaticImage, name + ": a static root");
+  if (root) check_element(*root, gauge, image, name, 0);
+  check_mouse_list(gauge.mouse_rects, image, name);
 }
 
 }  // namespace
@@ -200,17 +120,14 @@ int main(int argc, char** argv) {
   CHECK_MSG(module != nullptr, "cannot load " + path);
   if (!module) return crv5::windows_test::report("gau_records_test");
   const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(module);
-  const auto* nt =
-      reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes(uintptr_t(module) + dos->e_lfanew));
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+      reinterpret_cast<const unsigned char*>(module) + dos->e_lfanew);
   const Image image{uintptr_t(module), uintptr_t(module) + nt->OptionalHeader.SizeOfImage};
-  const auto linkage = reinterpret_cast<uintptr_t>(GetProcAddress(module, "Linkage"));
-  CHECK(linkage && word(linkage, linkage::kId) == 0x13 && word(linkage, linkage::kVersion) == 0x900);
+  const auto* linkage = reinterpret_cast<const GaugeLinkage*>(GetProcAddress(module, "Linkage"));
+  CHECK(linkage != nullptr);
   int gauges = 0;
-  for (; linkage && word(linkage, linkage::kGauges + 4 * gauges); ++gauges) {
-    const uintptr_t gauge = word(linkage, linkage::kGauges + 4 * gauges);
-    check_gauge(gauge, image);
-    check_known_records(gauge);
-  }
+  for (; linkage && gauges < kMaxGauges && linkage->gauges[gauges]; ++gauges)
+    check_gauge(*linkage->gauges[gauges], image);
   CHECK(gauges == 90);
   FreeLibrary(module);
   return crv5::windows_test::report("gau_records_test");
