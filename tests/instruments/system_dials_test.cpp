@@ -1,7 +1,7 @@
 // The engine and system dials and the throttle quadrant at their edges: the needle tables between
-// their points, the speed brake's tooltip words, and the throttle set by the height of a click or
-// drag. The dials, their tooltips in the pilot's units and the throttle's clicks and drags are
-// driven end to end by tests/checks/instruments/system_dials.check.
+// their points and the throttle set by the height of a click or drag. The dials, their tooltips
+// and the throttle's clicks and drags are driven end to end by
+// tests/checks/instruments/system_dials.check.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -61,23 +61,6 @@ TEST(SystemDialTables, InterpolationAndTheStopsTheCheckFileLeaves) {
     const ElementNeedle& n = element<ElementNeedle>(c.gauge, c.needle);
     const double expected = c.halfway ? between(n, c.from, c.to) : towards(n, c.from);
     EXPECT_NEAR(crv5::common::normalize_degrees(angle_of(n, c.value) - expected + 180) - 180, 0, 1e-6);
-  }
-}
-
-// --- Tooltips -----------------------------------------------------------------------------------
-
-TEST(SystemDialTooltips, SpeedBrakePositionInWords) {
-  TestHost host;
-  const struct { double position; const char* word; } cases[] = {
-      {2196, "fully retracted"}, {2197, "1/4 deployed"},   {6288, "1/4 deployed"},
-      {6289, "half deployed"},   {10480, "half deployed"}, {10481, "3/4 deployed"},
-      {14672, "3/4 deployed"},   {14673, "fully deployed"},
-      {std::nan(""), "unknown"},  // a reading that is no number names no position
-  };
-  for (const auto& c : cases) {
-    host.set(326, c.position);
-    evaluate(element<ElementNeedle>("Spoilers_Position", 1));  // the word is the last update's
-    EXPECT_EQ(tooltip_word("Spoilers_Position"), c.word) << c.position;
   }
 }
 
