@@ -1,7 +1,7 @@
-// The radio heads at their edges: the packed-decimal decoders, the channel wheel's endings, the
-// ADF's band at install and its ident. What the heads draw and say, their knobs' stops and the
-// transponder's digits are driven end to end by tests/checks/radios; values outside the bands
-// by the bad-value sweep.
+// The radio heads at their edges: the packed-decimal decoders, the ADF's band at install and its
+// ident. What the heads draw and say (the COM1 channel wheel's endings too), their knobs' stops
+// and the transponder's digits are driven end to end by tests/checks/radios; values outside the
+// bands by the bad-value sweep.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -40,21 +40,6 @@ TEST(RadioDecoders, ExamplesAndBandEnds) {
   EXPECT_EQ(radio::reexpress(8500, 10, 16), 0x8500u);
   EXPECT_EQ(radio::reexpress(0x4100, 16, 10), 4100u);
   EXPECT_EQ(radio::reexpress(7, 1, 16), 7u);  // no base below 2
-}
-
-// --- COM1 ----------------------------------------------------------------------------------------
-
-// The wheels with the switch off and on, the lamp and the tooltips are driven end to end by
-// tests/checks/radios/radio_com1.check; here every ending the channel wheel tells apart.
-TEST(Com1, ChannelWheelShowsTheEndingOfTheDecimals) {
-  TestHost host;
-  struct Ending { uint32_t v; double image; };
-  for (Ending e : {Ending{0x1820, 0}, Ending{0x1822, 1}, Ending{0x1825, 2}, Ending{0x1827, 3},
-                   Ending{0x1829, 0}}) {
-    host.set_u32(23, e.v);
-    TestHost::service(gauge("Radio_COM1"), kServicePreUpdate);
-    EXPECT_EQ(icon("Radio_COM1", 4), e.image) << std::hex << e.v;
-  }
 }
 
 // --- ADF -----------------------------------------------------------------------------------------
