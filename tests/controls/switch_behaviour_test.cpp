@@ -1,5 +1,6 @@
 // The switches and levers at work: each switch's picture and tooltip word follow its own token;
-// the flaps lever's picture follows the flaps' movement; the airbrake lever steps its notches.
+// the flaps lever's picture follows the flaps' movement. The airbrake lever's notches are
+// tests/checks/controls/switches.check's.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,8 +14,6 @@
 namespace {
 
 using namespace crv5::testing;
-
-GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
 
 // One switch: its token, and what a reading of it shows.
 struct Reading {
@@ -75,27 +74,6 @@ TEST(FlapsLever, PictureFollowsTheFlapsMovement) {
       {"no number moves nothing, nor is the next number a move", {kNaN, 0, 0, kInf}, {0, 0, 0, 2}},
   };
   for (const Case& c : cases) EXPECT_EQ(flaps_lever_pictures(c.flaps), c.pictures) << c.label;
-}
-
-// --- Spoilers_Lever -----------------------------------------------------------------------------
-
-// Clicks the upper (retract) or lower (extend) area of the airbrake lever.
-void click_airbrake(bool extend) {
-  GaugeHeader& lever = gauge("Spoilers_Lever");
-  MouseRect* area = lever.mouse_rects + (extend ? 2 : 1);
-  ClickRecord record{.point = {area->box.x + 1, area->box.y + 1}, .gauge = &lever, .rect = area};
-  EXPECT_FALSE(area->function(&record, kMouseLeftSingle));
-}
-
-// Its notches run from 0 to the fourth, whatever the spoilers show.
-TEST(AirbrakeLever, StepsANotchAClickBetweenItsEnds) {
-  crv5::spoilers_lever_notch = 0;
-  TestHost host;
-  host.set(325, 16384);
-  click_airbrake(false);
-  for (int i = 0; i < 5; ++i) click_airbrake(true);
-  EXPECT_EQ(host.events, (std::vector<KeyEvent>{
-                             {0x100fa, 4096}, {0x100fa, 8192}, {0x100fa, 12288}, {0x100fa, 16384}}));
 }
 
 }  // namespace
