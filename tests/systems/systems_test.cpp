@@ -1,12 +1,10 @@
 // The logic behind the systems gauges that the check files cannot reach: Engine_Off and Engine_On
-// (tank capacities and start states on connect), the parachute lever's sampling, the fuel lamps'
-// thresholds and blink phase. What each gauge shows, says and plays when clicked, the engine
-// automation, the starter board's start-ready rule, the parachute's rules and the gear lamps are
-// driven end to end by tests/checks/systems.
+// (tank capacities and start states on connect) and the fuel lamps' thresholds and blink phase.
+// What each gauge shows, says and plays when clicked, the engine automation, the starter board's
+// start-ready rule, the parachute's rules and lever and the gear lamps are driven end to end by
+// tests/checks/systems.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
 #include <vector>
 
 #include "mechanics/radio_state.h"
@@ -88,37 +86,6 @@ TEST(StartState, EngineOffShutsDownOnTheGroundInOrderAndRunsTheEngineInTheAir) {
   EXPECT_EQ(host.events, (Events{{0x103be, 0}, {0x1017f, 16383}, {0x10324, 0}}));
   EXPECT_EQ(board(), (States{0, 1, 0, 0, 1, 1}));
   EXPECT_EQ(radios(), States(8, 1));
-}
-
-// The lever picture after `count` updates with the parachute at `chute`.
-double lever_after(TestHost& host, double chute, int count = 1) {
-  host.set(866, chute);
-  double picture = -1;
-  for (int i = 0; i < count; ++i) picture = icon("Parachute");
-  return picture;
-}
-
-TEST(Parachute, LeverPictureSamplesEveryFourthUpdate) {
-  TestHost host;
-  crv5::chute_lever_pulled = 0;  // as at load: first sample four updates away
-  crv5::chute_last_value = crv5::chute_trend = 0;
-  crv5::chute_sample_countdown = 4;
-  EXPECT_EQ(lever_after(host, 0.3, 3), 0);
-  EXPECT_EQ(lever_after(host, 0.3), 1);     // the first sample sees the rise
-  EXPECT_EQ(lever_after(host, 0.3, 4), 1);  // steady
-  EXPECT_EQ(lever_after(host, 0.1, 4), 0);  // falling
-  EXPECT_EQ(lever_after(host, std::nan(""), 4), 0);
-  EXPECT_EQ(crv5::chute_last_value, 0.1);   // an unreadable value is not a sample
-
-  host.set(60, 1);
-  click("Parachute");
-  EXPECT_EQ(lever_after(host, 0.1), 1);     // mid-travel a click shows at once
-  lever_after(host, 0.95, 3);               // sampled rising to the end of travel
-  click("Parachute");
-  EXPECT_EQ(lever_after(host, 0.95), 1);    // put back to match the parachute
-  lever_after(host, 0.05, 4);
-  click("Parachute");
-  EXPECT_EQ(lever_after(host, 0.05), 0);
 }
 
 // Internal tanks of 400 + 100 kg a side, external tanks of 300 kg; fuel switches as at load.
