@@ -1,14 +1,11 @@
-// The switches and levers at work: each switch's picture and tooltip word follow its own token;
-// the flaps lever's picture follows the flaps' movement. The airbrake lever's notches are
-// tests/checks/controls/switches.check's.
+// Each switch's picture and tooltip word follow its own token. The flaps lever's picture and the
+// airbrake lever's notches are tests/checks/controls/switches.check's.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
-#include "controls/control_state.h"
 #include "tests/support/gauge_access.h"
 
 namespace {
@@ -49,31 +46,6 @@ TEST(Switches, PictureAndTooltipWordFollowTheSwitchsOwnToken) {
       EXPECT_EQ(host.lookups.back(), c.token) << "the word is read afresh";
     }
   }
-}
-
-// --- Flaps_Switch -------------------------------------------------------------------------------
-
-// The lever's picture at each update, from rest, with the flaps at these values.
-std::vector<double> flaps_lever_pictures(const std::vector<double>& flaps) {
-  crv5::flaps_lever_prev_value = crv5::flaps_lever_up_ticks = crv5::flaps_lever_down_ticks = 0;
-  TestHost host;
-  std::vector<double> shown;
-  for (double v : flaps) {
-    host.set(328, v);
-    shown.push_back(icon("Flaps_Switch"));
-  }
-  return shown;
-}
-
-TEST(FlapsLever, PictureFollowsTheFlapsMovement) {
-  struct Case { const char* label; std::vector<double> flaps, pictures; } cases[] = {
-      {"at rest: centred", {0, 0, 0}, {0, 0, 0}},
-      {"going down: down for nine updates, then centred", std::vector<double>(11, 0.5), {2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0}},
-      {"coming up while shown down: up at once", {100, 100, 100, 100, 50}, {2, 2, 2, 2, 1}},
-      {"still moving: kept pushed", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}, std::vector<double>(12, 2)},
-      {"no number moves nothing, nor is the next number a move", {kNaN, 0, 0, kInf}, {0, 0, 0, 2}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(flaps_lever_pictures(c.flaps), c.pictures) << c.label;
 }
 
 }  // namespace
