@@ -1,12 +1,10 @@
-// The radio heads at their edges: the packed-decimal decoders, the ADF's band at install and its
-// ident. What the heads draw and say (the COM1 channel wheel's endings too), their knobs' stops
-// and the transponder's digits are driven end to end by tests/checks/radios; values outside the
-// bands by the bad-value sweep.
+// The radio heads at their edges: the packed-decimal decoders and the ADF's band at install. What
+// the heads draw, say and send (the COM1 channel wheel's endings, the ADF's ident too), their
+// knobs' stops and the transponder's digits are driven end to end by tests/checks/radios; values
+// outside the bands by the bad-value sweep.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "mechanics/radio_state.h"
 #include "radios/radio_head.h"
@@ -15,7 +13,6 @@
 namespace {
 
 using namespace crv5::testing;
-using Events = std::vector<KeyEvent>;
 namespace radio = crv5::radio;
 
 GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
@@ -62,31 +59,6 @@ TEST(Adf, InstallPicksTheBandAndSetsTheDial) {
     EXPECT_NEAR(crv5::adf_dial_angle, c.dial, 1e-9) << c.khz;
     TestHost::service(gauge("Radio_ADF"), kServicePreKill);
   }
-}
-
-TEST(Adf, IdentFollowsPowerAndToneEveryUpdate) {
-  TestHost host;
-  struct Case {
-    int32_t power, tone;
-    Events expected;  // main switch picture, then tone switch picture
-  };
-  const Case cases[] = {
-      {0, 0, {{0x1012c, 0}, {0x1012c, 0}}},
-      {0, 1, {{0x1012c, 0}}},
-      {1, 0, {{0x1012c, 0}}},
-      {1, 1, {{0x10131, 0}, {0x10131, 0}}},
-  };
-  for (const Case& c : cases) {
-    crv5::adf_power = c.power;
-    crv5::adf_tone = c.tone;
-    host.clear_log();
-    EXPECT_EQ(icon("Radio_ADF", 9), c.power);
-    EXPECT_EQ(icon("Radio_ADF", 7), c.tone);
-    EXPECT_EQ(host.events, c.expected) << c.power << c.tone;
-  }
-  crv5::adf_power = 0;
-  click("Radio_ADF", 1);  // the tone switch works unpowered
-  EXPECT_EQ(crv5::adf_tone, 0);
 }
 
 }  // namespace
