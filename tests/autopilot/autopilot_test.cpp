@@ -1,6 +1,6 @@
-// The autopilot's rules at their edges: the order of the events each switch sends, the knobs'
-// steps and wraps, the drums' places, the selected-altitude read-out and the tester's read-outs.
-// The box and the tester are driven end to end by tests/checks/autopilot.
+// The autopilot's rules at their edges: the knobs' steps and wraps, the drums' places, the
+// selected-altitude read-out and the tester's read-outs. The box, its switches' events and the
+// tester are driven end to end by tests/checks/autopilot.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +9,6 @@
 #include <string>
 
 #include "autopilot/autopilot.h"
-#include "module/gauges.h"
 #include "tests/support/gauge_access.h"
 
 namespace {
@@ -18,40 +17,6 @@ using namespace crv5::testing;
 using crv5::autopilot::drum_position;
 using crv5::autopilot::format_altitude;
 using crv5::autopilot::knob_step;
-
-// Clickable areas in list order.
-enum Area { kMaster, kAltitudeHold, kYawDamper, kHeadingHold, kNavHold, kHeadingDown, kHeadingUp,
-            kCourseDown, kCourseUp, kAltitudeButton };
-
-void click(Area index, uint32_t flags = kMouseLeftSingle) {
-  EXPECT_FALSE(crv5::testing::click("Autopilot", index, flags));
-}
-
-struct SwitchCase {
-  const char* label;
-  Area area;
-  std::vector<std::pair<uint32_t, double>> vars;
-  std::vector<uint32_t> events;
-};
-
-// The switches from their other state; the check file clicks each from off.
-TEST(AutopilotSwitches, EventsInTheirOrder) {
-  const SwitchCase cases[] = {
-      {"master on, director off", kMaster, {{103, 1}}, {0x1002c}},
-      {"master off, director on", kMaster, {{792, 1}}, {0x1002c}},
-      {"altitude hold engaged: the same", kAltitudeHold, {{108, 1}}, {0x10119, 0x100be}},
-      {"yaw damper on: off", kYawDamper, {{114, 1}}, {0x10216}},
-      {"heading hold on: off", kHeadingHold, {{106, 0.5}}, {0x1023b}},
-      {"nav hold on: off", kNavHold, {{105, 1}}, {0x1011b}},
-  };
-  for (const SwitchCase& c : cases) {
-    TestHost host;
-    for (auto [id, value] : c.vars) host.set(id, value);
-    click(c.area);
-    EXPECT_EQ(host.event_ids(), c.events) << c.label;
-    for (const KeyEvent& e : host.events) EXPECT_EQ(e.value, 0u) << c.label;
-  }
-}
 
 // --- Knobs ---
 

@@ -1,20 +1,16 @@
-// The switches and levers at work: each switch's picture and tooltip word follow its own token;
-// the flaps lever's picture follows the flaps' movement; the airbrake lever steps its notches.
+// Each switch's picture and tooltip word follow its own token. The flaps lever's picture and the
+// airbrake lever's notches are tests/checks/controls/switches.check's.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <string>
 #include <vector>
 
-#include "controls/control_state.h"
 #include "tests/support/gauge_access.h"
 
 namespace {
 
 using namespace crv5::testing;
-
-GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
 
 // One switch: its token, and what a reading of it shows.
 struct Reading {
@@ -50,52 +46,6 @@ TEST(Switches, PictureAndTooltipWordFollowTheSwitchsOwnToken) {
       EXPECT_EQ(host.lookups.back(), c.token) << "the word is read afresh";
     }
   }
-}
-
-// --- Flaps_Switch -------------------------------------------------------------------------------
-
-// The lever's picture at each update, from rest, with the flaps at these values.
-std::vector<double> flaps_lever_pictures(const std::vector<double>& flaps) {
-  crv5::flaps_lever_prev_value = crv5::flaps_lever_up_ticks = crv5::flaps_lever_down_ticks = 0;
-  TestHost host;
-  std::vector<double> shown;
-  for (double v : flaps) {
-    host.set(328, v);
-    shown.push_back(icon("Flaps_Switch"));
-  }
-  return shown;
-}
-
-TEST(FlapsLever, PictureFollowsTheFlapsMovement) {
-  struct Case { const char* label; std::vector<double> flaps, pictures; } cases[] = {
-      {"at rest: centred", {0, 0, 0}, {0, 0, 0}},
-      {"going down: down for nine updates, then centred", std::vector<double>(11, 0.5), {2, 2, 2, 2, 2, 2, 2, 2, 2, 0, 0}},
-      {"coming up while shown down: up at once", {100, 100, 100, 100, 50}, {2, 2, 2, 2, 1}},
-      {"still moving: kept pushed", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}, std::vector<double>(12, 2)},
-      {"no number moves nothing, nor is the next number a move", {kNaN, 0, 0, kInf}, {0, 0, 0, 2}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(flaps_lever_pictures(c.flaps), c.pictures) << c.label;
-}
-
-// --- Spoilers_Lever -----------------------------------------------------------------------------
-
-// Clicks the upper (retract) or lower (extend) area of the airbrake lever.
-void click_airbrake(bool extend) {
-  GaugeHeader& lever = gauge("Spoilers_Lever");
-  MouseRect* area = lever.mouse_rects + (extend ? 2 : 1);
-  ClickRecord record{.point = {area->box.x + 1, area->box.y + 1}, .gauge = &lever, .rect = area};
-  EXPECT_FALSE(area->function(&record, kMouseLeftSingle));
-}
-
-// Its notches run from 0 to the fourth, whatever the spoilers show.
-TEST(AirbrakeLever, StepsANotchAClickBetweenItsEnds) {
-  crv5::spoilers_lever_notch = 0;
-  TestHost host;
-  host.set(325, 16384);
-  click_airbrake(false);
-  for (int i = 0; i < 5; ++i) click_airbrake(true);
-  EXPECT_EQ(host.events, (std::vector<KeyEvent>{
-                             {0x100fa, 4096}, {0x100fa, 8192}, {0x100fa, 12288}, {0x100fa, 16384}}));
 }
 
 }  // namespace

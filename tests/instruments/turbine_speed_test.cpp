@@ -1,6 +1,6 @@
 // The turbine-speed dials' rebinding to another engine: the engine number in the placement's
-// text, the stride tables, every kind of record rewritten, and a dial moved once and for all.
-// Their needles and tooltips are checked end to end by tests/checks/host/turbine_dials.check.
+// text, the stride tables and every kind of record rewritten. Their needles, tooltips and a dial
+// moved once and for all are checked end to end by tests/checks/host/turbine_dials.check.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,8 +14,6 @@
 namespace {
 
 using namespace crv5::testing;
-
-ElementNeedle& needle(const GaugeHeader& gauge, int index) { return element<ElementNeedle>(gauge.name, index); }
 
 TEST(EngineNumber, IsTheFirstDigitFoundBeforeAComment) {
   const struct { const char* parameters; int engine; } cases[] = {
@@ -99,25 +97,6 @@ TEST(EngineRebinding, RewritesEverySourceEventAndTooltipHelpInPlace) {
   EXPECT_EQ(probe::mouse[0].help_id, 12449);
   EXPECT_EQ(probe::mouse[2].help_id, 12486);
   EXPECT_EQ(probe::mouse[4].event_id, 0x103c0u);
-}
-
-// The installed dials: the first install naming another engine decides for every instance.
-TEST(EngineCorrected, PreInstallMovesTheDialOnceAndForAll) {
-  TestHost host;
-  GaugeHeader& n1 = *find_gauge("Engine_Corrected_N1");
-  GaugeHeader& n2 = *find_gauge("Engine_Corrected_N2");
-  n1.parameters = "2";
-  TestHost::service(n1, kServicePreInstall);
-  n1.parameters = "3";
-  TestHost::service(n1, kServicePreInstall);
-  EXPECT_EQ(needle(n1, 1).source.id, 645u);  // already moved: stays
-  EXPECT_EQ(needle(n1, 2).source.id, 645u);
-  n2.parameters = "4";
-  TestHost::service(n2, kServicePreInstall);
-  EXPECT_EQ(needle(n2, 1).source.id, 627u + 3 * 19);
-  EXPECT_EQ(n2.mouse_rects[0].help_id, 43810);  // not an engine help id
-  EXPECT_TRUE(host.lookups.empty());
-  EXPECT_TRUE(host.events.empty());
 }
 
 }  // namespace

@@ -1,26 +1,16 @@
-// The radio heads at their edges: the packed-decimal decoders, the channel wheel's endings, the
-// ADF's band at install and its ident. What the heads draw and say, their knobs' stops and the
-// transponder's digits are driven end to end by tests/checks/radios; values outside the bands
-// by the bad-value sweep.
+// The radio heads' packed-decimal decoders at their edges. What the heads draw, say and send (the
+// COM1 channel wheel's endings, the ADF's band at install and its ident too), their knobs' stops
+// and the transponder's digits are driven end to end by tests/checks/radios; values outside the
+// bands by the bad-value sweep.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
-#include <vector>
+#include <ios>
 
-#include "mechanics/radio_state.h"
 #include "radios/radio_head.h"
-#include "tests/support/gauge_access.h"
 
 namespace {
 
-using namespace crv5::testing;
-using Events = std::vector<KeyEvent>;
 namespace radio = crv5::radio;
-
-GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
-
-// --- Decoders ------------------------------------------------------------------------------------
 
 TEST(RadioDecoders, ExamplesAndBandEnds) {
   struct Case { uint32_t v; double whole, fraction; };
@@ -40,68 +30,6 @@ TEST(RadioDecoders, ExamplesAndBandEnds) {
   EXPECT_EQ(radio::reexpress(8500, 10, 16), 0x8500u);
   EXPECT_EQ(radio::reexpress(0x4100, 16, 10), 4100u);
   EXPECT_EQ(radio::reexpress(7, 1, 16), 7u);  // no base below 2
-}
-
-// --- COM1 ----------------------------------------------------------------------------------------
-
-// The wheels with the switch off and on, the lamp and the tooltips are driven end to end by
-// tests/checks/radios/radio_com1.check; here every ending the channel wheel tells apart.
-TEST(Com1, ChannelWheelShowsTheEndingOfTheDecimals) {
-  TestHost host;
-  struct Ending { uint32_t v; double image; };
-  for (Ending e : {Ending{0x1820, 0}, Ending{0x1822, 1}, Ending{0x1825, 2}, Ending{0x1827, 3},
-                   Ending{0x1829, 0}}) {
-    host.set_u32(23, e.v);
-    TestHost::service(gauge("Radio_COM1"), kServicePreUpdate);
-    EXPECT_EQ(icon("Radio_COM1", 4), e.image) << std::hex << e.v;
-  }
-}
-
-// --- ADF -----------------------------------------------------------------------------------------
-
-void tune_adf(TestHost& host, double khz) {
-  const uint32_t tenths = static_cast<uint32_t>(std::lround(khz * 10));
-  const uint32_t whole = tenths / 10;
-  host.set_u32(16, radio::reexpress(whole % 1000, 10, 16));
-  host.set_u32(18, (whole >= 1000 ? 0x100 : 0) + tenths % 10);
-}
-
-TEST(Adf, InstallPicksTheBandAndSetsTheDial) {
-  TestHost host;
-  struct Case { double khz, band, dial; };
-  for (Case c : {Case{600, 2, 76}, Case{410, 1, 105}, Case{850, 2, 176}, Case{850.5, 3, 0.15},
-                 Case{200, 1, 0}}) {
-    tune_adf(host, c.khz);
-    TestHost::service(gauge("Radio_ADF"), kServicePreInstall);
-    EXPECT_EQ(crv5::adf_band, c.band) << c.khz;
-    EXPECT_NEAR(crv5::adf_dial_angle, c.dial, 1e-9) << c.khz;
-    TestHost::service(gauge("Radio_ADF"), kServicePreKill);
-  }
-}
-
-TEST(Adf, IdentFollowsPowerAndToneEveryUpdate) {
-  TestHost host;
-  struct Case {
-    int32_t power, tone;
-    Events expected;  // main switch picture, then tone switch picture
-  };
-  const Case cases[] = {
-      {0, 0, {{0x1012c, 0}, {0x1012c, 0}}},
-      {0, 1, {{0x1012c, 0}}},
-      {1, 0, {{0x1012c, 0}}},
-      {1, 1, {{0x10131, 0}, {0x10131, 0}}},
-  };
-  for (const Case& c : cases) {
-    crv5::adf_power = c.power;
-    crv5::adf_tone = c.tone;
-    host.clear_log();
-    EXPECT_EQ(icon("Radio_ADF", 9), c.power);
-    EXPECT_EQ(icon("Radio_ADF", 7), c.tone);
-    EXPECT_EQ(host.events, c.expected) << c.power << c.tone;
-  }
-  crv5::adf_power = 0;
-  click("Radio_ADF", 1);  // the tone switch works unpowered
-  EXPECT_EQ(crv5::adf_tone, 0);
 }
 
 }  // namespace

@@ -17,8 +17,6 @@
 
 namespace crv5::testing {
 
-constexpr uint32_t kLeft = 0x20000000;
-constexpr uint32_t kRight = 0x80000000;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 

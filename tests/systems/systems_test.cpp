@@ -1,12 +1,10 @@
-// The logic behind the systems gauges at its edges: Engine_Off and Engine_On (tank capacities and
-// start states on connect, engine automation on every update), the starter board's start-ready
-// rule, the parachute's rules and lever sampling, the fuel lamps' thresholds and blink phase, the
-// gear lamps' thresholds and blink periods. What each gauge shows, says and plays when clicked is
-// driven end to end by tests/checks/systems.
+// The logic behind the systems gauges that the check files cannot reach: Engine_Off and Engine_On
+// (tank capacities and start states on connect) and the fuel lamps' thresholds and blink phase.
+// What each gauge shows, says and plays when clicked, the engine automation, the starter board's
+// start-ready rule, the parachute's rules and lever and the gear lamps are driven end to end by
+// tests/checks/systems.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <string>
 #include <vector>
 
 #include "mechanics/radio_state.h"
@@ -90,143 +88,6 @@ TEST(StartState, EngineOffShutsDownOnTheGroundInOrderAndRunsTheEngineInTheAir) {
   EXPECT_EQ(radios(), States(8, 1));
 }
 
-// One update with tokens 620, 625, 558, 632 and 621; the events it sent.
-Ids automation(TestHost& host, const char* name, std::vector<double> tokens) {
-  host.clear_log();
-  const Ids ids = {620, 625, 558, 632, 621};
-  for (int i = 0; i < 5; ++i) host.set(ids[i], tokens[i]);
-  TestHost::service(gauge(name), kServicePreUpdate);
-  return host.event_ids();
-}
-
-TEST(EngineAutomation, ThresholdsAreExactAndTheAfterburnerSwitchLagsOneUpdate) {
-  TestHost host;
-  //                                     620  625   558  632  621
-  EXPECT_EQ(automation(host, "Engine_Off", {0, 45, 0, 0, 0}), (Ids{0x10348}));
-  EXPECT_EQ(automation(host, "Engine_Off", {0, 44.9, 0, 0, 0}), (Ids{}));
-  EXPECT_EQ(automation(host, "Engine_Off", {1, 44.9, 0, 0, 0}), (Ids{0x10348}));
-  EXPECT_EQ(automation(host, "Engine_Off", {0.5, 10, 0, 0, 0}), (Ids{}));
-  EXPECT_EQ(automation(host, "Engine_Off", {1, 85, 1.0, 0, 0}), (Ids{}));
-  EXPECT_EQ(automation(host, "Engine_Off", {1, 85.1, 0.94, 0, 0}), (Ids{}));
-  EXPECT_EQ(automation(host, "Engine_Off", {1, 85.1, 0.95, 0, 0}), (Ids{0x10337}));
-  EXPECT_EQ(automation(host, "Engine_Off", {1, 90, 0.94, 1, 1}), (Ids{0x10337}));
-  EXPECT_EQ(automation(host, "Engine_Off", {1, 85, 1.0, 1, 1}), (Ids{0x10337}));
-  EXPECT_EQ(automation(host, "Engine_Off", {1, 90, 1.0, 0.5, 0}), (Ids{}));
-  for (const char* name : {"Engine_Off", "Engine_On"}) {  // 621 follows on the next update
-    EXPECT_EQ(automation(host, name, {1, 90, 1.0, 0, 0}), (Ids{0x10337}));
-    EXPECT_EQ(automation(host, name, {1, 90, 1.0, 1, 0}), (Ids{0x1034a}));
-    EXPECT_EQ(automation(host, name, {1, 50, 1.0, 1, 1}), (Ids{0x10337}));
-    EXPECT_EQ(automation(host, name, {1, 50, 1.0, 0, 1}), (Ids{0x1034a}));
-  }
-}
-
-enum StarterArea { kIgnition, kFuelValve, kStarter, kLeftPump, kRightPump };  // clickable areas
-
-// Valve open, ignition on, both pumps on, throttle 0.2, 24 volts, not yet armed; then the lamp's
-// update at `turbine` percent: 0 lit, -1 dark.
-void ready_to_start(TestHost& host) {
-  crv5::ignition_switch_on = crv5::left_fuel_pump_on = crv5::right_fuel_pump_on = 1;
-  crv5::start_ready = 0;
-  host.set(895, 1);
-  host.set(558, 0.2);
-  host.set(759, 24);
-}
-double lamp_at(TestHost& host, double turbine) {
-  host.set(625, turbine);
-  return icon("Starter_Board", 5);
-}
-
-// Starter events from a click held for two repeats.
-size_t starter_events(TestHost& host) {
-  host.clear_log();
-  click("Starter_Board", kStarter);
-  for (int i = 0; i < 2; ++i) click("Starter_Board", kStarter, kMouseLeftSingle | kMouseRepeat);
-  for (const KeyEvent& e : host.events) EXPECT_EQ(e, (KeyEvent{0x102fc, 0}));
-  return host.events.size();
-}
-
-TEST(StarterBoard, LampArmsTheStarterUpTo25AndAStartStaysArmedUpTo45) {
-  TestHost host;
-  ready_to_start(host);
-  EXPECT_EQ(starter_events(host), 0u);  // armed only by the lamp's update
-  EXPECT_EQ(lamp_at(host, 25), 0);
-  EXPECT_EQ(lamp_at(host, 45), -1);
-  EXPECT_EQ(starter_events(host), 3u);  // dark but armed
-  EXPECT_EQ(lamp_at(host, 46), -1);
-  EXPECT_EQ(starter_events(host), 0u);
-  EXPECT_EQ(lamp_at(host, 10), 0);
-  host.set(759, 20);
-  EXPECT_EQ(starter_events(host), 0u);  // the button too wants above 20 volts
-}
-
-TEST(StarterBoard, StartConditionsAtTheirLimits) {
-  TestHost host;
-  struct Case { double throttle, volts; int32_t right_pump, ignition_on; double lamp; };
-  const Case cases[] = {
-      {0.3, 24, 1, 1, 0},  {0.0, 24, 1, 1, 0},   {0.31, 24, 1, 1, -1}, {-0.01, 24, 1, 1, -1},
-      {0.2, 20, 1, 1, -1}, {0.2, 20.1, 1, 1, 0}, {0.2, 24, 0, 1, -1},  {0.2, 24, 1, 0, -1},
-  };
-  for (const Case& c : cases) {
-    ready_to_start(host);
-    host.set(558, c.throttle);
-    host.set(759, c.volts);
-    crv5::right_fuel_pump_on = c.right_pump;
-    crv5::ignition_switch_on = c.ignition_on;
-    EXPECT_EQ(lamp_at(host, 20), c.lamp) << c.throttle << " " << c.volts;
-    EXPECT_EQ(crv5::start_ready, c.lamp == 0 ? 1 : 0);
-  }
-}
-
-TEST(Parachute, RulesAroundFortyKnots) {
-  TestHost host;
-  struct Case { double ground, knots, token743, chute; Ids events; };
-  const Case cases[] = {
-      {1, 39, 5, 1, {0x10356}},  {1, 39, 5, 0.99, {}},  {1, 40, 0, 1, {}},  {1, 40, 1, 0, {}},
-      {1, 120, 4.9, 1, {0x102fa}}, {1, 120, 5, 1, {}},  {1, 30, 0.1, 0, {0x102fb}},
-      {1, 30, 0, 0, {}},         {0, 39, 1, 1, {}},     {0, 30, 1, 0, {}},  {0, 120, 0, 1, {}},
-  };
-  for (const Case& c : cases) {
-    host.clear_log();
-    host.set(60, c.ground);
-    host.set(61, c.knots);
-    host.set(743, c.token743);
-    host.set(866, c.chute);
-    TestHost::service(gauge("Parachute"), kServicePreUpdate);
-    EXPECT_EQ(host.event_ids(), c.events) << c.ground << " " << c.knots << " " << c.token743;
-  }
-}
-
-// The lever picture after `count` updates with the parachute at `chute`.
-double lever_after(TestHost& host, double chute, int count = 1) {
-  host.set(866, chute);
-  double picture = -1;
-  for (int i = 0; i < count; ++i) picture = icon("Parachute");
-  return picture;
-}
-
-TEST(Parachute, LeverPictureSamplesEveryFourthUpdate) {
-  TestHost host;
-  crv5::chute_lever_pulled = 0;  // as at load: first sample four updates away
-  crv5::chute_last_value = crv5::chute_trend = 0;
-  crv5::chute_sample_countdown = 4;
-  EXPECT_EQ(lever_after(host, 0.3, 3), 0);
-  EXPECT_EQ(lever_after(host, 0.3), 1);     // the first sample sees the rise
-  EXPECT_EQ(lever_after(host, 0.3, 4), 1);  // steady
-  EXPECT_EQ(lever_after(host, 0.1, 4), 0);  // falling
-  EXPECT_EQ(lever_after(host, std::nan(""), 4), 0);
-  EXPECT_EQ(crv5::chute_last_value, 0.1);   // an unreadable value is not a sample
-
-  host.set(60, 1);
-  click("Parachute");
-  EXPECT_EQ(lever_after(host, 0.1), 1);     // mid-travel a click shows at once
-  lever_after(host, 0.95, 3);               // sampled rising to the end of travel
-  click("Parachute");
-  EXPECT_EQ(lever_after(host, 0.95), 1);    // put back to match the parachute
-  lever_after(host, 0.05, 4);
-  click("Parachute");
-  EXPECT_EQ(lever_after(host, 0.05), 0);
-}
-
 // Internal tanks of 400 + 100 kg a side, external tanks of 300 kg; fuel switches as at load.
 void set_tanks(double left_kg = 0, double right_kg = 0) {
   crv5::tank292_capacity_kg = crv5::tank298_capacity_kg = 400;
@@ -260,65 +121,6 @@ TEST(FuelLamps, ThresholdsAndBlinkPhase) {
     host.set(604, c.clock);
     EXPECT_EQ(icon(c.lamp), c.lit) << "row " << &c - cases;
   }
-}
-
-// Gear_Lamps in draw order: 1-3 the right, nose and left down bars, 4-6 their transit lamps.
-double indicator(int index) { return icon("Gear_Lamps", index); }
-void set_legs(TestHost& host, double nose, double left, double right) {
-  host.set(332, nose);
-  host.set(333, left);
-  host.set(334, right);
-}
-
-TEST(GearLamps, DownBarsAboveSixteenThreeHundredTransitLampsFromFifty) {
-  TestHost host;
-  host.set(604, 0.5);  // the lit half of every period
-  const struct { double position, bar, transit; } cases[] = {
-      {16301, 0, -1}, {16300, -1, 0}, {50, -1, 0}, {49, -1, -1}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.position);
-    set_legs(host, c.position, c.position, c.position);
-    for (int bar = 1; bar <= 3; ++bar) EXPECT_EQ(indicator(bar), c.bar);
-    for (int lamp = 4; lamp <= 6; ++lamp) EXPECT_EQ(indicator(lamp), c.transit);
-  }
-}
-
-TEST(GearLamps, TransitLampsBlinkWithTheirOwnPeriods) {
-  TestHost host;
-  set_legs(host, 8000, 8000, 8000);
-  // Lit for the second half of each period: left 0.51 s, right 0.52 s, nose 0.53 s.
-  const struct { double time, right, nose, left; } cases[] = {
-      {0.255, -1, -1, -1},  // exactly half the left period: not yet
-      {0.258, -1, -1, 0}, {0.262, 0, -1, 0}, {0.266, 0, 0, 0},
-      {0.511, 0, 0, -1},    // the left lamp's next period has begun
-      {0.525, -1, 0, -1},   // and the right one's
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.time);
-    host.set(604, c.time);
-    EXPECT_EQ(indicator(4), c.right);
-    EXPECT_EQ(indicator(5), c.nose);
-    EXPECT_EQ(indicator(6), c.left);
-  }
-}
-
-TEST(GearLamps, GreenAndWarningLampsUseSixteenThousand) {
-  TestHost host;
-  host.set(604, 0.5);
-  set_legs(host, 16200, 16200, 16200);
-  EXPECT_EQ(icon("Gear_Light_Green"), 0);
-  EXPECT_EQ(indicator(5), 0);  // while the indicator still shows the legs in transit
-  set_legs(host, 16000, 16000, 16000);  // neither lamp, whatever 614 says
-  for (double arming : {0.0, 100.0}) {
-    host.set(614, arming);
-    EXPECT_EQ(icon("Gear_Light_Green"), -1);
-    EXPECT_EQ(icon("Gear_Warning_Light"), -1);
-  }
-  set_legs(host, 0, 16001, 16001);
-  host.set(614, 30);
-  EXPECT_EQ(icon("Gear_Warning_Light"), 0);
-  host.set(614, 30.1);
-  EXPECT_EQ(icon("Gear_Warning_Light"), -1);
 }
 
 }  // namespace
