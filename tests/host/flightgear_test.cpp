@@ -84,10 +84,10 @@ TEST(FlightGearFrame, ShippedProtocolsAreTheOwnershipTable) {
     for (const LinkValue& row : rows)
       table.push_back(std::string(row.name) + " " + row.type + " " + row.format + " " + row.property);
     EXPECT_EQ(shipped, table) << file;
-    for (const std::string setting : {"<" + std::string(direction) + ">",
-                                      std::string("<binary_mode>false</binary_mode>"),
-                                      std::string("<var_separator>,</var_separator>"),
-                                      std::string("<line_separator>newline</line_separator>")})
+    for (const std::string& setting : {"<" + std::string(direction) + ">",
+                                       std::string("<binary_mode>false</binary_mode>"),
+                                       std::string("<var_separator>,</var_separator>"),
+                                       std::string("<line_separator>newline</line_separator>")})
       EXPECT_NE(xml.find(setting), std::string::npos) << file << " " << setting;
   }
 }
