@@ -3,9 +3,9 @@
 // link counts each datagram once, holds the last good value of a field that arrives malformed or
 // out of range, and writes only finite values to the instruments. No socket: the datagrams come
 // from a recording.
-#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,28 +36,18 @@ void check_frame(const Frame& frame) {
   }
 }
 
-std::vector<std::string> lines_of(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    const size_t end = std::min(text.find('\n', start), text.size());
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   check_frame(parse_frame(text));  // the whole input as one datagram, line breaks and all
 
-  const std::vector<std::string> datagrams = lines_of(text);
+  std::vector<std::string> datagrams;
   uint64_t given = 0;
-  for (const std::string& datagram : datagrams) {
+  std::istringstream lines{std::string(text)};
+  for (std::string datagram; std::getline(lines, datagram); given += !datagram.empty()) {
     check_frame(parse_frame(datagram));
-    given += !datagram.empty();
+    datagrams.push_back(datagram);
   }
 
   FlightGearLink link(std::make_unique<RecordedInput>(datagrams, "fuzz"));

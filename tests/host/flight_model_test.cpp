@@ -1,6 +1,6 @@
-// The flight model: the standard atmosphere at its table points, airspeeds, the brakes, turns and
-// stalls, and every output finite and in range whatever the inputs. The take-off run is flown
-// by tests/checks/flight/takeoff_climb.check.
+// The flight model: the standard atmosphere at its table points, airspeeds, the brakes, stalls,
+// and every output finite and in range whatever the inputs. The take-off run and turns are flown
+// by tests/checks/flight (takeoff_climb.check, autopilot_turn.check).
 #include "host/sim/flight/flight_model.h"
 
 #include <gtest/gtest.h>
@@ -58,11 +58,6 @@ FlightState on_runway() {
   return {.position = {47.25, 6.5}, .heading = 272, .on_ground = true};
 }
 
-FlightState flying(double airspeed, double pitch, double bank) {
-  return {.position = {47, 6}, .altitude_m = 3000, .ground_m = 0, .true_airspeed = airspeed,
-          .pitch = pitch, .bank = bank, .on_ground = false};
-}
-
 // The brakes hold full dry thrust (not the afterburner's).
 TEST(FlightModel, StandsStillWithParkingBrakeOrAtIdle) {
   FlightState s = on_runway();
@@ -73,14 +68,9 @@ TEST(FlightModel, StandsStillWithParkingBrakeOrAtIdle) {
   EXPECT_EQ(s.true_airspeed, 0);
 }
 
-TEST(FlightModel, TurnsCoordinatedFromBankAndStallsWithTheNoseDropping) {
-  const FlightState s = step(flying(150, 3, 30), {}, {.turbine_percent = 80, .gear = 0}, 1.0 / 18);
-  // g tan(bank) / V, in degrees per second, to the right.
-  EXPECT_NEAR(s.turn_rate, 9.80665 * std::tan(30 * M_PI / 180) / 150 * 180 / M_PI, 0.8);
-  EXPECT_GT(s.load_factor, 0.5);
-  EXPECT_EQ(s.slip, 0);
-
-  FlightState slow = flying(60, 25, 0);
+TEST(FlightModel, StallsWithTheNoseDropping) {
+  FlightState slow{.position = {47, 6}, .altitude_m = 3000, .true_airspeed = 60, .pitch = 25,
+                   .on_ground = false};
   for (int i = 0; i < 18 * 10; ++i)
     slow = step(slow, {.elevator = 1}, {.turbine_percent = 50, .gear = 0}, 1.0 / 18);
   EXPECT_LT(slow.pitch, 25);

@@ -1,6 +1,6 @@
 // The FlightGear link: the frame parser (a pure function of the text), the shipped protocol
-// files against the ownership table, recorded frames driving the variables, the panel's frame,
-// and real datagrams on loopback, bounded in count and time.
+// files against the ownership table, the panel's frame, and real datagrams on loopback. Recorded
+// frames driving the variables are flown by tests/checks/flight/flightgear_replay.check.
 #include "host/sim/flightgear/flightgear_link.h"
 
 #include <arpa/inet.h>
@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <regex>
-#include <sstream>
 
 #include "host/base/host_error.h"
 #include "host/sim/flight/flight_tokens.h"
@@ -74,28 +74,21 @@ TEST(FlightGearFrame, ShippedProtocolsAreTheOwnershipTable) {
   const std::regex chunk(
       "<chunk>\\s*<name>([^<]*)</name>\\s*<type>([^<]*)</type>\\s*<format>([^<]*)</format>\\s*"
       "<node>([^<]*)</node>\\s*</chunk>");
-  for (const auto& protocol : protocols) {
-    std::ifstream file(std::string(CRV5_SOURCE_DIR) + "/panels/corvane/flightgear/" +
-                       protocol.file);
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string xml = text.str();
-    size_t index = 0;
-    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), chunk);
-         it != std::sregex_iterator(); ++it, ++index) {
-      ASSERT_LT(index, protocol.rows.size()) << protocol.file;
-      const LinkValue& row = protocol.rows[index];
-      EXPECT_EQ((*it)[1], row.name) << protocol.file;
-      EXPECT_EQ((*it)[2], row.type) << protocol.file;
-      EXPECT_EQ((*it)[3], row.format) << protocol.file;
-      EXPECT_EQ((*it)[4], row.property) << protocol.file;
-    }
-    EXPECT_EQ(index, protocol.rows.size()) << protocol.file;
-    for (const std::string& setting :
-         {"<" + std::string(protocol.direction) + ">", std::string("<binary_mode>false</binary_mode>"),
-          std::string("<var_separator>,</var_separator>"),
-          std::string("<line_separator>newline</line_separator>")})
-      EXPECT_NE(xml.find(setting), std::string::npos) << protocol.file << " " << setting;
+  for (const auto& [file, direction, rows] : protocols) {
+    std::ifstream in(std::string(CRV5_SOURCE_DIR) + "/panels/corvane/flightgear/" + file);
+    const std::string xml{std::istreambuf_iterator<char>(in), {}};
+    std::vector<std::string> shipped, table;
+    for (auto it = std::sregex_iterator(xml.begin(), xml.end(), chunk); it != std::sregex_iterator();
+         ++it)
+      shipped.push_back(it->str(1) + " " + it->str(2) + " " + it->str(3) + " " + it->str(4));
+    for (const LinkValue& row : rows)
+      table.push_back(std::string(row.name) + " " + row.type + " " + row.format + " " + row.property);
+    EXPECT_EQ(shipped, table) << file;
+    for (const std::string& setting : {"<" + std::string(direction) + ">",
+                                       std::string("<binary_mode>false</binary_mode>"),
+                                       std::string("<var_separator>,</var_separator>"),
+                                       std::string("<line_separator>newline</line_separator>")})
+      EXPECT_NE(xml.find(setting), std::string::npos) << file << " " << setting;
   }
 }
 
@@ -112,61 +105,6 @@ TEST(FlightGearFrame, PanelFrameCarriesThePanelsSettings) {
   for (const auto& [id, value] : settings) sim.set_var(id, value);
   EXPECT_EQ(encode_panel_frame(panel_values(sim)),
             "0.500,0.500,1,0.333,1.000,1,1,118.350,113.40,116.80,1345.5,7700,10.0,350.0,90.0,29.9212,1,0\n");
-}
-
-// The recording: two good frames, a gap, a cut frame, text for a number, an airspeed out of range
-// (tests/checks/flight/flightgear_replay.check holds the values through them).
-TEST(FlightGearLink, RecordedFramesConvertToTheVariablesAndTheStatusTellsOfGaps) {
-  FlightGearLink link(recorded_frames(CRV5_SOURCE_DIR "/tests/flightgear/recorded.txt"));
-  SimState sim;
-  EXPECT_NE(link.status().find("waiting for the first frame"), std::string::npos);
-  link.advance(sim, 1.0 / 18);
-  EXPECT_NEAR(sim.var(token::kMach), 0.248 * 20480, 1e-9);
-  EXPECT_NEAR(sim.var(token::kVerticalSpeed), -14.2 * 0.3048 * 256, 1e-6);
-  EXPECT_NEAR(sim.var(token::kTurnRate), 0.3 * 4.5 * 256, 1e-9);
-  EXPECT_NEAR(sim.var(token::kLoadFactor), 1.02 * 624, 1e-9);
-  // FlightGear's receivers: on the localiser (no bearing), glide slope needle up, DME, ADF.
-  EXPECT_EQ(sim.var(token::kNav1Flags),
-            token::kFlagNoBearing | token::kFlagGlideSlope | token::kFlagDme);
-  EXPECT_NEAR(sim.var(token::kNav1GlideSlope), 11.9, 1e-9);
-  EXPECT_EQ(sim.var(token::kNav1ToFrom), 1);
-  EXPECT_EQ(sim.var(token::kNav2Flags), token::kFlagNoBearing);
-  EXPECT_EQ(sim.var(token::kAdfSignal), 255);
-  for (int i = 0; i < 23; ++i) link.advance(sim, 1.0 / 18);  // the recording has ended
-  EXPECT_NE(link.status().find("no frame for 1 s, the last values held (3 frames), 2 malformed"),
-            std::string::npos)
-      << link.status();
-}
-
-// Datagrams on loopback to a port of the system's choosing.
-TEST(FlightGearLink, ReadsDatagramsOnLoopback) {
-  auto input = std::make_unique<UdpInput>(0);
-  const uint16_t port = input->port();
-  FlightGearLink link(std::move(input));
-  const int sender = ::socket(AF_INET, SOCK_DGRAM, 0);
-  ASSERT_GE(sender, 0);
-  sockaddr_in to{};
-  to.sin_family = AF_INET;
-  to.sin_port = htons(port);
-  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  const std::string datagrams[] = {"garbage\n", kGood + "\n", std::string(70000, 'x')};
-  for (const std::string& d : datagrams)
-    ASSERT_EQ(::sendto(sender, d.data(), d.size(), 0, reinterpret_cast<sockaddr*>(&to), sizeof to),
-              ssize_t(d.size()) > 65507 ? -1 : ssize_t(d.size()));
-  ::close(sender);
-  SimState sim;
-  // Loopback delivers at once; a few updates at most take what was sent, without waiting.
-  for (int i = 0; i < 10 && link.frames() == 0; ++i) {
-    link.advance(sim, 1.0 / 18);
-    if (link.frames() == 0) usleep(10000);
-  }
-  EXPECT_EQ(link.frames(), 1u);
-  EXPECT_EQ(link.malformed(), 1u);
-  EXPECT_EQ(sim.var(token::kIndicatedAirspeed), 161.5);
-  EXPECT_NE(link.status().find("FlightGear on UDP 127.0.0.1:" + std::to_string(port) + ": live"),
-            std::string::npos)
-      << link.status();
-  EXPECT_THROW(UdpInput(0, "not-an-address"), gaugehost::HostError);
 }
 
 // The panel's frame goes when it changes and twice a second otherwise; a FlightGear that is gone
@@ -197,13 +135,13 @@ TEST(FlightGearLink, SendsThePanelFrameOnChangeAndAtASteadyRate) {
   EXPECT_NE(link.status().find("not sent"), std::string::npos) << link.status();
 }
 
-// Under a flood of garbage datagrams every update still takes the real frame sent before it.
-TEST(FlightGearLink, AFloodOfGarbageLosesNoRealFrame) {
+// Datagrams on loopback to a port of the system's choosing: under a flood of garbage every update
+// still takes the real frame sent before it.
+TEST(FlightGearLink, AFloodOfGarbageDatagramsLosesNoRealFrame) {
   auto input = std::make_unique<UdpInput>(0);
-  sockaddr_in to{};
-  to.sin_family = AF_INET;
-  to.sin_port = htons(input->port());
-  to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  const uint16_t port = input->port();
+  sockaddr_in to{.sin_family = AF_INET, .sin_port = htons(port),
+                 .sin_addr = {.s_addr = htonl(INADDR_LOOPBACK)}};
   FlightGearLink link(std::move(input));
   const int sender = ::socket(AF_INET, SOCK_DGRAM, 0);
   ASSERT_GE(sender, 0);
@@ -214,15 +152,21 @@ TEST(FlightGearLink, AFloodOfGarbageLosesNoRealFrame) {
   constexpr int kUpdates = 30, kGarbage = 200;  // within the smallest buffer systems grant
   for (int update = 0; update < kUpdates; ++update) {
     for (int i = 0; i < kGarbage; ++i) send("garbage " + std::to_string(i) + "\n");
-    const std::string speed = std::to_string(100 + update);
-    ASSERT_GT(send(speed + kGood.substr(kGood.find('.')) + "\n"), 0);
-    // Loopback delivers before sendto returns.
-    link.advance(sim, 1.0 / 18);
+    ASSERT_GT(send(std::to_string(100 + update) + kGood.substr(kGood.find('.')) + "\n"), 0);
+    link.advance(sim, 1.0 / 18);  // loopback delivers before sendto returns
     ASSERT_EQ(sim.var(token::kIndicatedAirspeed), 100.5 + update) << update;
   }
   ::close(sender);
   EXPECT_EQ(link.frames(), uint64_t(kUpdates));
   EXPECT_EQ(link.malformed(), uint64_t(kUpdates * kGarbage));
+  EXPECT_NE(link.status().find("FlightGear on UDP 127.0.0.1:" + std::to_string(port) + ": live"),
+            std::string::npos)
+      << link.status();
+  for (int i = 0; i < 19; ++i) link.advance(sim, 1.0 / 18);
+  EXPECT_NE(link.status().find("no frame for 1 s, the last values held (30 frames), 6000 malformed"),
+            std::string::npos)
+      << link.status();
+  EXPECT_THROW(UdpInput(0, "not-an-address"), gaugehost::HostError);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Replaying display lists with cairo: clipping by window bitmaps, fonts, and drawing that carries
-// on after bad input (night lighting is drawn against reference images).
+// on after bad input (night lighting and a drum behind its window are drawn against reference
+// images).
 #include "host/render/cairo_backend.h"
 
 #include <gtest/gtest.h>
@@ -15,27 +16,6 @@ using testing::solid;
 
 ImageOp image(int32_t id, double x, double y) {
   return ImageOp{.resource_id = id, .transform = Affine::translation(x, y), .size = {4, 4}};
-}
-
-TEST(CairoBackend, WindowBitmapLetsTheStripThroughOnlyWhereItIsOpaque) {
-  ImageStore images;
-  images.add(1, solid(10, 40, 1, 0, 0));
-  images.add(2, painted(solid(10, 10, 0, 0, 0, 0), [](cairo_t* cr) {  // opaque top half only
-               cairo_rectangle(cr, 0, 0, 10, 5);
-               cairo_fill(cr);
-             }));
-  ImageOp strip = image(1, 5, -5);
-  strip.clip = {.kind = Clip::Kind::window, .window_id = 2,
-                .window_transform = Affine::translation(5, 5)};
-  for (int scale : {1, 2}) {
-    const Pixels out(render_display_list({.size = {20, 40}, .ops = {strip}}, images, {}, scale));
-    for (int y = 0; y < out.height(); ++y)  // the window's opaque half: (5, 5) to (15, 10)
-      for (int x = 0; x < out.width(); ++x)
-        if (x < 5 * scale || x >= 15 * scale || y < 5 * scale || y >= 10 * scale) {
-          ASSERT_LE(out.at(x, y) & 0x00ff0000u, 0x00800000u) << x << ", " << y;  // edges blend
-        }
-    EXPECT_EQ(out.at(10 * scale, 7 * scale), 0xffff0000u);
-  }
 }
 
 // A window that is an opaque rectangle is drawn through as a clip; it must show exactly what the
