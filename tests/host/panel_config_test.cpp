@@ -127,7 +127,9 @@ TEST(PanelConfig, LinesItCannotUseAreWarningsAndTheRestLoads) {
       {"[Window01\n", "without \"]\""},
       {"[Window01] x\n", "after the section header"},
       {"just words of a wrapped comment\n", "neither a [section] nor KEY=VALUE"},
+      {"size_mm=1,2,3\n", "expected WIDTH[,HEIGHT]"},
       {"size_mm=0,480\n", "bad size_mm \"0\""},
+      {"window_size=-1,0.5\n", "bad window_size"},
       {"window_size=1280,1024\n", "as fractions of the screen"},
       {"window_pos=0.5\n", "expected X,Y"},
       {"visible=yes\n", "bad visible"},
@@ -138,6 +140,7 @@ TEST(PanelConfig, LinesItCannotUseAreWarningsAndTheRestLoads) {
       {"file=a.bmp\nfile=b.bmp\n", "\"file\" is given already on line"},
       {"gauge00=Engine_RPM, 1, 2, 3\n", "expected gaugeNN=module!gauge"},
       {"gauge00=CRV5_Instr!Engine_RPM, 1\n", "needs x and y"},
+      {"gauge00=CRV5_Instr!Engine_RPM, 1, two, 3\n", "bad y \"two\""},
       {"gauge00=CRV5_Instr!Engine_RPM, 1, 2, 0\n", "bad width \"0\""},
       {"gauge00=CRV5_Instr!Engine_RPM, 2147483647, 2, 3\n", "bad x \"2147483647\""},
       {"gauge99999999999=CRV5_Instr!Engine_RPM, 1, 2, 3\n", "bad key \"gauge99999999999\""},
@@ -160,6 +163,7 @@ TEST(PanelConfig, LinesItCannotUseAreWarningsAndTheRestLoads) {
 TEST(PanelConfig, APanelWithoutAnyWindowIsAnError) {
   const std::pair<std::string, const char*> cases[] = {
       {"", "no [WindowNN] or [VcockpitNN] section"},
+      {"// only a comment\n", "no [WindowNN] or [VcockpitNN] section"},
       {"[Window Titles]\nWindow00=Main\n", "no [WindowNN] section for the titles"},
       {"[Window Titles]\nWindow01=Side\n[Window01]\n", "has no Window00"},
   };

@@ -160,6 +160,7 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
   const std::pair<const char*, const char*> cases[] = {
       {"frobnicate\n", ":1: unknown command \"frobnicate\""},
       {"set colour 1\n", ":1: unknown command \"set colour\", expected set followed by one of:"},
+      {"set var 625\n", ":1: expected: set var ID VALUE"},
       {"set var 625 fast\n", ":1: bad value \"fast\""},
       {"set var 16 1.5\n", ":1: bad value of integer variable 16 \"1.5\""},
       {"set var 4000 1\n", ":1: unknown variable 4000"},
