@@ -3,10 +3,8 @@
 // - a still cockpit (cold and dark): what a page is sent a second;
 // - the battery switch clicked 40 times: pointer down to the page painting the frame that shows
 //   it, median and 95th percentile;
-// - the engine started by clicks (as tests/checks/model/cockpit_start.check does) and the ILS
-//   approach: frames a second that brought a change, frames painted, frames overtaken before
-//   they were painted, bytes a second, and the time of one gauge's repaint;
-// - the main panel on the page against `gaugehost render`'s PNG;
+// - the ILS approach, its needles moving: frames a second that brought a change, frames painted,
+//   frames overtaken before they were painted, bytes a second, and the time of one gauge's repaint;
 // - the server's processor time per second of running, with 0, 1, 2 and 4 pages open.
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
@@ -16,7 +14,7 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 process.env.GAUGEHOST ||= path.resolve(process.argv[2] || path.join(here, '../build/gaugehost'));
 process.env.PANEL ||= path.join(here, '../panels/corvane/panel.cfg');
 process.env.BROWSER_TEST_OUTPUT ||= path.join(path.dirname(process.env.GAUGEHOST), 'web-bench');
-const { areaPoint, launchBrowser, mainPanelAgainstRender, openCockpit, openWindow, startServer, stopServer } =
+const { areaPoint, launchBrowser, openCockpit, openWindow, startServer, stopServer } =
   await import('../tests/browser/harness.mjs');
 
 const ticks = 100;  // USER_HZ, the unit of /proc/PID/stat times on Linux
@@ -28,15 +26,15 @@ const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 const percentile = (values, p) => [...values].sort((a, b) => a - b)[Math.min(values.length - 1, Math.floor(values.length * p))];
 const ms = (v) => (v === undefined ? '-' : v.toFixed(2) + ' ms');
 
-// What the page saw over `seconds` while `during` runs.
-async function pace(page, label, seconds, during = async () => {}) {
+// What the page saw over `seconds`.
+async function pace(page, label, seconds) {
   const read = () => page.evaluate(() => {
     const c = window.cockpit;
     return { bytes: c.bytes, changed: c.framesChanged, painted: c.framesPainted, unpainted: c.framesUnpainted, paints: c.gaugePaintMs.length };
   });
   const before = await read();
   const start = Date.now();
-  await Promise.all([sleep(seconds * 1000), during()]);
+  await sleep(seconds * 1000);
   const after = await read();
   const elapsed = (Date.now() - start) / 1000;
   const rate = (key) => ((after[key] - before[key]) / elapsed).toFixed(1);
@@ -46,30 +44,10 @@ async function pace(page, label, seconds, during = async () => {}) {
               `median ${ms(percentile(paints, 0.5))}, 95th percentile ${ms(percentile(paints, 0.95))} (${paints.length} repaints)`);
 }
 
-async function click(server, layout, name, x, y, button = 'left') {
-  const gauge = layout.gauges.find((g) => g.name === name).index;
-  await fetch(server.url + 'api/mouse', { method: 'POST', body: JSON.stringify({ gauge, x, y, button, action: 'down' }) });
-}
-
-async function startEngine(server) {
-  const layout = await (await fetch(server.url + 'api/layout')).json();
-  for (const [name, x, y, button] of [
-    ['Electricity_Toggle', 8, 8], ['Battery_Switch', 15, 20], ['Generator_Switch', 15, 20],
-    ['Starter_Toggle', 8, 8], ['Starter_Board', 70, 130], ['Starter_Board', 200, 130],
-    ['Starter_Board', 80, 60, 'right'], ['Starter_Board', 80, 60], ['Starter_Board', 70, 240, 'right'],
-    ['Starter_Board', 70, 240], ['Starter_Board', 135, 240]]) {
-    await click(server, layout, name, x, y, button);
-    await sleep(200);
-  }
-}
-
 const browser = await launchBrowser();
 let server = await startServer();
 try {
   let page = await openCockpit(browser, server.url);
-  const match = await mainPanelAgainstRender(page);
-  console.log(`main panel against the PNG renderer: ${(100 * match.differing / match.pixels).toFixed(2)} % of pixels ` +
-              `differ by more than 48, mean difference ${match.meanDifference.toFixed(2)}`);
   await pace(page, 'still, cold and dark', 10);
 
   await openWindow(page, 'Electricity_Toggle', 302);
@@ -83,12 +61,6 @@ try {
   const latencies = await page.evaluate(() => window.cockpit.latencies.slice(-40));
   console.log(`battery click to changed pixels: ${latencies.length} clicks, median ${ms(percentile(latencies, 0.5))}, ` +
               `95th percentile ${ms(percentile(latencies, 0.95))}, worst ${ms(Math.max(...latencies))}`);
-  await page.close();
-
-  await stopServer(server);
-  server = await startServer();
-  page = await openCockpit(browser, server.url);
-  await pace(page, 'engine start by clicks', 25, () => startEngine(server));
   await page.close();
 
   await stopServer(server);

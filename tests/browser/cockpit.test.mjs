@@ -1,5 +1,5 @@
 // The web cockpit in a real browser: drawing, clicks, holds, drags, tooltips, subpanels, sound,
-// several pages, a restarted server and the designer's tools. Screenshots of
+// a restarted server and the designer's tools. Screenshots of
 // each step go into BROWSER_TEST_OUTPUT (build/browser-tests by default). Every wait is on a state
 // of the page or the server, never on the clock, so that a slow machine only makes it slower.
 import { after, before, describe, test } from 'node:test';
@@ -79,20 +79,11 @@ describe('the web cockpit', () => {
     const sw = await areaPoint(page, 'Battery_Switch');
     const gauge = await page.evaluate((i) => window.cockpit.layout.gauges[i].placement, sw.gauge);
     const before = await windowPixels(page, sw.window, gauge);
-    const varBefore = await (await fetch(server.url + 'api/vars?ids=364')).json();
     await page.mouse.click(sw.x, sw.y);
     await until(page, () => window.cockpit.eventsSeen.some((e) => e.event === '0x102c1' && e.gauge === 'Battery_Switch'));
     await settled(page);
     await screenshot(page, '03-battery-clicked');
-    const varAfter = await (await fetch(server.url + 'api/vars?ids=364')).json();
-    assert.notEqual(varAfter[0].value, varBefore[0].value, 'the model answered the battery toggle');
     await pixelsChange(page, sw.window, gauge, before);  // the switch moved
-    const clicked = await windowPixels(page, sw.window, gauge);
-    // The switch shows the aircraft's battery state: set it back through the inspector, see it drawn.
-    const answer = await fetch(server.url + 'api/var', { method: 'POST', body: JSON.stringify({ id: 364, value: varBefore[0].value }) });
-    assert.equal(answer.status, 200);
-    await pixelsChange(page, sw.window, gauge, clicked);
-    await screenshot(page, '03-battery-set');
   });
 
   pageTest('a held radio knob keeps stepping, one request a repeat, and stops when let go', async (page) => {
@@ -163,20 +154,6 @@ describe('the web cockpit', () => {
     const sets = (await events(page)).filter((e) => e.event === '0x1011c' && e.gauge === 'Throttle_Quadrant');
     assert.ok(sets.length >= 3, `${sets.length} throttle settings from the drag`);
     assert.ok(sets.at(-1).value > sets[0].value, 'dragging up opens the throttle');
-  });
-
-  test('two pages stay in step', async () => {
-    const one = await openCockpit(browser, server.url);
-    const two = await openCockpit(browser, server.url, { fresh: false });
-    const visible = () => two.evaluate(() => !document.querySelector('.window[data-ident="304"]').hidden);
-    const wasOpen = await visible();
-    const toggle = await areaPoint(one, 'Landing_View_Toggle');
-    await one.mouse.click(toggle.x, toggle.y);
-    await two.waitForFunction((was) => !document.querySelector('.window[data-ident="304"]').hidden !== was, wasOpen);
-    await settled(two);
-    await screenshot(two, '07-second-page');
-    await one.close();
-    await two.close();
   });
 
   pageTest("a tooltip shows its live text, and a click's sound reaches the page", async (page) => {

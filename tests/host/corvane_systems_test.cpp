@@ -122,21 +122,15 @@ TEST(KeyEvents, EveryEventOfTheTableActsOnAVariableOfTheModelOrSaysWhyNot) {
   EXPECT_EQ(panel_window_action(0x10022), std::nullopt);
 }
 
-TEST(Engine, TheBatteryCranksTheStartToIdleAndTheGeneratorTakesTheBus) {
+// The start by keys, its bus voltages and idle speed are pinned by tests/checks/model; here the
+// battery's sag while cranking and the dials' values at idle.
+TEST(Engine, TheStarterLoadsTheBatteryAndIdleSettlesTheDials) {
   Aircraft aircraft;
-  aircraft.run(1);
-  EXPECT_EQ(aircraft.var(kMainBusVoltage), 0);
-  aircraft.power_and_fuel();  // battery and generator switches on, engine stopped
-  EXPECT_NEAR(aircraft.var(kInstrumentVoltage), kBatteryVolts, 0.01);
-  EXPECT_LT(aircraft.var(kGeneratorVoltage), 10);  // generator lamp: lit
+  aircraft.power_and_fuel();
   aircraft.key(0x102fc);
   aircraft.run(1);
-  EXPECT_EQ(aircraft.var(kStarterEngaged), 1);
-  EXPECT_LT(aircraft.var(kBatteryBusVoltage), kBatteryVolts);  // cranking
-  EXPECT_GT(aircraft.var(kBatteryBusVoltage), kPoweredVolts);
-  aircraft.run(2);
-  EXPECT_TRUE(aircraft.model.engine_burning());
-  aircraft.run(17);  // idle within 20 s of the press
+  EXPECT_NEAR(aircraft.var(kBatteryBusVoltage), kBatteryVolts - kCrankingSag, 0.1);  // cranking
+  aircraft.run(19);  // idle within 20 s of the press
   EXPECT_NEAR(aircraft.var(kExhaustTemp) / 1.8 - 273.15, kIdleEgt, 15);
   EXPECT_NEAR(aircraft.var(kOilPressure) / kPsf, kIdleOilBar, 0.5);
   EXPECT_GT(aircraft.var(kFuelPressure) / kPsf, 1.15);

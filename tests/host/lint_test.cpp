@@ -146,21 +146,11 @@ TEST(LintCommand, PrintsFileLineProblemAndExitsByWhatItFound) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "");
 
-  const fs::path folder = test_folder();
-  const auto outside = std::find_if(std::begin(kPlanted), std::end(kPlanted), [](const auto& p) {
-    return std::string(p.what) == "outside its window";
-  });
-  const fs::path planted = write_file(folder / "planted.cfg", kTitles + outside->panel);
-  run = lint(planted.string());
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out, planted.string() + ":5: Engine_RPM at 50, 50 (100 x 100 pixels) reaches "
-                     "outside [Window00], 100 x 100 pixels\n");
-
-  // (Every problem in one run, grouped: RealPanels below.)
+  // (Each problem as file:line: problem, every one in a run: RealPanels below.)
   run = lint("/nonexistent/panel.cfg");
   EXPECT_EQ(run.status, 2);
   EXPECT_NE(run.err.find("/nonexistent/panel.cfg: no such panel configuration"), std::string::npos);
-  EXPECT_EQ(lint(folder.string()).status, 2);
+  EXPECT_EQ(lint(test_folder().string()).status, 2);
 }
 
 }  // namespace

@@ -86,7 +86,6 @@ TEST(TooltipFormat, FillsNumberedPlaceholdersAndKeepsTheRest) {
       {"100%% sure", 10, "100% sure"},
       {"[%6!s!]", 10, "[]"},
       {"%11!d!", 10, "%11!d!"},  // no eleventh argument
-      {"%1!d!", 0, "%1!d!"},     // no arguments at all
       {"%0!d!", 10, "%0!d!"},
       {"%1!n!", 10, "%1!n!"},  // not a conversion it prints
       {"%1!d", 10, "%1!d"},    // unterminated

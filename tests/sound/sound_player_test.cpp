@@ -135,8 +135,6 @@ TEST_F(SoundPlayer, ChunksAreFoundByNameInAnyOrder) {
 TEST_F(SoundPlayer, AFailureOnInstallSilencesTheModule) {
   const Bytes fmt = pcm16_format();
   const Bytes good = riff({fmt, kData});
-  Bytes truncated = good;
-  truncated.resize(truncated.size() - 3);
   Bytes cut_in_header = riff({fmt});
   cut_in_header.insert(cut_in_header.end(), {'d', 'a', 't', 'a', 8});
   const struct {
@@ -155,7 +153,6 @@ TEST_F(SoundPlayer, AFailureOnInstallSilencesTheModule) {
       {"empty", {}},
       {"not a RIFF", chunk("LIST", {'W', 'A', 'V', 'E'})},
       {"another form", riff({fmt, kData}, "AVI ")},
-      {"truncated", truncated},
       {"a chunk header cut short", cut_in_header},
       {"RIFF size lies", chunk("RIFF", Bytes{'W', 'A', 'V', 'E'}, 4000)},
       {"data size lies", riff({fmt, chunk("data", kSamples, 4000)})},
