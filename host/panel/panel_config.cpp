@@ -31,13 +31,6 @@ constexpr int kMaxSectionNumber = 9999;
 // window_size and window_pos: fractions of the screen.
 constexpr double kMaxWindowFraction = 4;
 
-std::string_view trim(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 bool valid_utf8(std::string_view text) {
   for (size_t at = 0; at < text.size();) {
     const auto byte = static_cast<unsigned char>(text[at]);

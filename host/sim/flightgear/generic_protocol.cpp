@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <iterator>
 
+#include "host/base/text.h"
+
 namespace gaugehost::flightgear {
 
 namespace {
@@ -89,7 +91,7 @@ constexpr bool owners_in_order() {
 }
 static_assert(owners_in_order(), "FlightGear's rows come first, then the panel's");
 
-// A property is written without "[0]" ("/a/b/c", not "/a/b/c": FlightGear reads both as one),
+// A property is written without "[0]" ("/a/b/c", not "/a/b[0]/c": FlightGear reads both as one),
 // so that two rows naming one property read the same.
 constexpr bool each_property_once() {
   for (size_t i = 0; i < std::size(kTable); ++i) {
@@ -100,13 +102,6 @@ constexpr bool each_property_once() {
   return true;
 }
 static_assert(each_property_once(), "no property is written by both sides");
-
-std::string_view trimmed(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 Frame malformed(std::string problem) {
   Frame frame;
@@ -130,12 +125,12 @@ Frame parse_frame(std::string_view line) {
   if (line.ends_with('\r')) line.remove_suffix(1);
   if (line.find_first_of("\n\r") != std::string_view::npos)
     return malformed("a line break inside the frame");
-  if (trimmed(line).empty()) return malformed("an empty frame");
+  if (trim(line).empty()) return malformed("an empty frame");
   Frame frame;
   size_t index = 0;
   while (true) {
     const size_t comma = line.find(',');
-    const std::string_view text = trimmed(line.substr(0, comma));
+    const std::string_view text = trim(line.substr(0, comma));
     if (index >= kFieldCount)
       return malformed("more than " + std::to_string(kFieldCount) + " fields");
     double value = 0;

@@ -38,7 +38,7 @@ enum class Field {
   altitude_ft,
   on_ground,
   outside_temperature_c,
-  // NAV1, then NAV2, in the order of NavFields.
+  // NAV1, then NAV2, each in the same order.
   nav1_in_range, nav1_localiser, nav1_deflection, nav1_to, nav1_from, nav1_has_gs,
   nav1_gs_deflection, nav1_bearing_to,
   nav2_in_range, nav2_localiser, nav2_deflection, nav2_to, nav2_from, nav2_has_gs,
