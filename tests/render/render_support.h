@@ -1,15 +1,19 @@
-// Helpers of the drawing tests: bitmaps of one colour, reading pixels, evaluated elements.
+// Helpers of the drawing tests: bitmaps of one colour, reading pixels, evaluated elements, and
+// comparing with reference images.
 #pragma once
 
 #include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "host/eval/evaluated.h"
+#include "host/render/cairo_backend.h"
 
 namespace gaugehost::render::testing {
 
@@ -66,6 +70,42 @@ inline EvaluatedElement evaluated(ElementHeader& record,
                                   std::vector<EvaluatedElement> children = {}) {
   return {.record = &record, .kind = record.kind, .resource_id = record.resource_id,
           .flags = record.image_flags, .evaluated = true, .children = std::move(children)};
+}
+
+// Compares `actual` with reference `name` (tests/render/reference/NAME.png): channels may differ
+// by 12, and 0.2 % of the pixels by more (anti-aliasing may vary between cairo versions). A
+// failure writes the actual image and a diff (differing pixels red) into the build folder;
+// CRV5_UPDATE_REFERENCES=1 rewrites the references after a deliberate change.
+inline void expect_matches_reference(const std::string& name, cairo_surface_t* actual_surface) {
+  const Pixels actual(actual_surface);
+  const std::string reference =
+      std::string(CRV5_SOURCE_DIR) + "/tests/render/reference/" + name + ".png";
+  std::string error;
+  if (std::getenv("CRV5_UPDATE_REFERENCES")) {
+    EXPECT_TRUE(write_png(actual.surface, reference, error)) << error;
+    return;
+  }
+  const Pixels expected(cairo_image_surface_create_from_png(reference.c_str()));
+  const Pixels diff(solid(actual.width(), actual.height(), 0.2, 0.2, 0.2));
+  const bool same_size = expected.width() == actual.width() && expected.height() == actual.height();
+  int differing = 0;
+  for (int y = 0; same_size && y < actual.height(); ++y)
+    for (int x = 0; x < actual.width(); ++x)
+      for (int shift = 0; shift < 32; shift += 8) {
+        const int a = actual.at(x, y) >> shift & 0xff, e = expected.at(x, y) >> shift & 0xff;
+        if (std::abs(a - e) <= 12) continue;
+        ++differing;
+        diff.row(y)[x] = 0xffff0000u;  // differing pixels red
+        break;
+      }
+  if (same_size && differing * 500 <= actual.width() * actual.height()) return;
+  cairo_surface_mark_dirty(diff.surface);
+  const std::string actual_path = output_path(name + ".actual.png");
+  write_png(actual.surface, actual_path, error);
+  write_png(diff.surface, output_path(name + ".diff.png"), error);
+  ADD_FAILURE() << name << ": "
+                << (same_size ? std::to_string(differing) + " pixels differ" : "no such reference")
+                << "; see " << actual_path;
 }
 
 }  // namespace gaugehost::render::testing

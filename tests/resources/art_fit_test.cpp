@@ -1,13 +1,17 @@
 // The artwork fits the records that place it: in every gauge whose background is drawn, each
 // drawn element lies inside the background, an icon's images share one size, a needle's pivot lies
-// inside its bitmap, and every mouse box starts inside the background.
+// inside its bitmap, and every mouse box starts inside the background. And a bitmap painted twice
+// is reported with both files (that every drawn bitmap has one painter, and no other bitmap has,
+// the artwork generator checks while building).
 #include <gtest/gtest.h>
 
 #include <map>
+#include <stdexcept>
 #include <string>
 
 #include "module/gauge.h"
 #include "resources/art/gauge_records.h"
+#include "resources/art/painters.h"
 #include "resources/resource_script.h"
 
 extern "C" GaugeLinkage Linkage;
@@ -92,6 +96,20 @@ TEST(GaugeRecords, PlaceElementsAndClickAreasAsTheRecordsDo) {
   EXPECT_THROW(element_box("Starter_Board", 4240, 2), std::runtime_error);
   EXPECT_THROW(click_box("Engine_RPM"), std::runtime_error);
   EXPECT_THROW(crv5::art::find_gauge("No_Such_Gauge"), std::runtime_error);
+}
+
+TEST(PainterRegistry, ABitmapPaintedTwiceNamesBothFiles) {
+  auto nothing = [](cairo_t*, crv5::art::Size) {};
+  const std::vector<crv5::art::RegisteredPainter> registered = {
+      {460, nothing, "turbine_art.cpp"}, {470, nothing, "turbine_art.cpp"},
+      {460, nothing, "tachometer_art.cpp"}};
+  try {
+    crv5::art::painters_by_bitmap(registered);
+    FAIL() << "no error for bitmap 460 painted twice";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "bitmap 460 has two painters, in turbine_art.cpp and tachometer_art.cpp");
+  }
+  EXPECT_EQ(crv5::art::painters_by_bitmap({registered[0], registered[1]}).size(), 2u);
 }
 
 }  // namespace

@@ -15,20 +15,10 @@ inline int& failures() {
   return count;
 }
 
-inline void failed(const char* file, int line, const std::string& what) {
+inline void failed(const char* file, int line, const char* condition, const std::string& message) {
   ++failures();
-  std::printf("%s:%d: failed: %s\n", file, line, what.c_str());
-}
-
-// The module a test program reads: the path its command line names, or CRV5_Instr.gau beside
-// the program.
-inline std::string module_path(int argc, char** argv) {
-  if (argc > 1) return argv[1];
-  char exe[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  std::string folder(exe);
-  folder.resize(folder.find_last_of("\\/") + 1);
-  return folder + "CRV5_Instr.gau";
+  std::printf("%s:%d: failed: %s%s%s\n", file, line, condition, message.empty() ? "" : ": ",
+              message.c_str());
 }
 
 // Prints the closing line; the exit status is 0 when nothing failed.
@@ -40,12 +30,8 @@ inline int report(const char* program) {
 
 }  // namespace crv5::windows_test
 
-#define CHECK(condition)                                                                \
-  do {                                                                                  \
-    if (!(condition)) crv5::windows_test::failed(__FILE__, __LINE__, #condition);       \
+#define CHECK_MSG(condition, message)                                                      \
+  do {                                                                                     \
+    if (!(condition)) crv5::windows_test::failed(__FILE__, __LINE__, #condition, message); \
   } while (0)
-#define CHECK_MSG(condition, message)                                                   \
-  do {                                                                                  \
-    if (!(condition))                                                                   \
-      crv5::windows_test::failed(__FILE__, __LINE__, std::string(#condition) + ": " + (message)); \
-  } while (0)
+#define CHECK(condition) CHECK_MSG(condition, "")
