@@ -438,16 +438,14 @@ void expect_property(CheckRun& run, const CheckLine& line, const std::string& na
   }
 }
 
-// GAUGE#LIST PROPERTY VALUE: one check for each element of the list.
-void cmd_expect_element(CheckRun& run, const CheckLine& line) {
-  const std::string& target = line.tokens[0];
+// GAUGE#LIST PROPERTY VALUE: one check for each element of the list; `label_each` names each
+// element in a failure.
+void expect_elements(CheckRun& run, const CheckLine& line, const std::string& target,
+                     const std::string& property, const std::string& value, double tolerance,
+                     bool label_each) {
   const size_t hash = target.rfind('#');
-  if (hash == std::string::npos)
-    throw HostError("expected GAUGE#INDEX, got " + quote_input(target));
   GaugeInstance& gauge = gauge_arg(run, target.substr(0, hash));
   const std::vector<size_t> indices = index_list(std::string_view(target).substr(hash + 1));
-  const std::string& property = line.tokens[1];
-  const double tolerance = tolerance_arg(line, 3);
   if (!gauge.updated) {
     run.check(line, false, property + " of " + target, "the gauge was never updated");
     return;
@@ -455,8 +453,33 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
   const std::vector<FlatElement> elements = gauge_elements(gauge, indices);
   for (size_t index : indices) {
     const std::string name = target.substr(0, hash + 1) + std::to_string(index);
-    const std::string label = indices.size() > 1 ? name + " " : "";
-    expect_property(run, line, name, label, elements[index], property, line.tokens[2], tolerance);
+    const std::string label = label_each || indices.size() > 1 ? name + " " : "";
+    expect_property(run, line, name, label, elements[index], property, value, tolerance);
+  }
+}
+
+bool is_element_target(const CheckLine& line, size_t at) {
+  return at < line.tokens.size() && !line.quoted[at] &&
+         line.tokens[at].find('#') != std::string::npos;
+}
+
+// GAUGE#LIST [GAUGE#LIST]... PROPERTY VALUE [~TOL], once or more on a line: every element
+// listed before a property is held to that property's value.
+void cmd_expect_element(CheckRun& run, const CheckLine& line) {
+  size_t targets = 0;
+  for (size_t i = 0; i < line.tokens.size(); ++i) targets += is_element_target(line, i) ? 1 : 0;
+  for (size_t i = 0; i < line.tokens.size();) {
+    const size_t first = i;
+    while (is_element_target(line, i)) ++i;
+    if (i == first) throw HostError("expected GAUGE#INDEX, got " + quote_input(line.tokens[i]));
+    if (i + 2 > line.tokens.size())
+      throw HostError("expected PROPERTY VALUE after " + quote_input(line.tokens[i - 1]));
+    const double tolerance = has_tolerance(line, i + 2) ? tolerance_arg(line, i + 2)
+                                                         : kDefaultTolerance;
+    for (size_t t = first; t < i; ++t)
+      expect_elements(run, line, line.tokens[t], line.tokens[i], line.tokens[i + 1], tolerance,
+                      targets > 1);
+    i += has_tolerance(line, i + 2) ? 3 : 2;
   }
 }
 
@@ -646,7 +669,8 @@ const CheckCommandTable& check_command_table() {
       {"render", {"render PATH", 1, 1, check_render}},
       {"expect events", {"expect events [EVENT[=VALUE][*COUNT]...]", 0, kMany, cmd_expect_events}},
       {"expect element",
-       {"expect element GAUGE#INDEX[-LAST][,...] PROPERTY VALUE [~TOL]", 3, 4,
+       {"expect element GAUGE#INDEX[-LAST][,...]... PROPERTY VALUE [~TOL] [GAUGE#INDEX...]...", 3,
+        kMany,
         cmd_expect_element}},
       {"expect luminous",
        {"expect luminous GAUGE [INDEX[-LAST][,...]] [GAUGE [INDEX...]]...", 1, kMany,

@@ -135,7 +135,8 @@ TEST(CheckRunner, CountsChecksAndPrintsFailuresWithFileAndLine) {
                                            "  set var 625 27.36128\n"
                                            "update 2\n"
                                            "expect element Engine_RPM#2 angle 90\n"
-                                           "expect element Engine_RPM#2 angle 91 ~0.5\n"
+                                           "expect element Engine_RPM#2 angle 91 ~0.5 "
+                                           "Engine_RPM#1-2 value 27.36128\n"
                                            "expect var 625 0x1b ~1\n"
                                            "expect events 0x10001\n"
                                            "gauge ATC_Toggle\n"
@@ -147,13 +148,13 @@ TEST(CheckRunner, CountsChecksAndPrintsFailuresWithFileAndLine) {
                                            "end\n");
   EXPECT_EQ(totals.exit_status(), 1);
   const std::string file = (fs::temp_directory_path() / "gaugehost_test_counts.check").string();
-  EXPECT_EQ(output, file + ":6: expected angle 91, got 90\n" + file +
+  EXPECT_EQ(output, file + ":6: expected Engine_RPM#2 angle 91, got 90\n" + file +
                         ":8: expected events 0x10001, got none\n" + file +
                         ":10: expected area 3 3 15 16, got area 3 3 15 15, and 3,16 is not in it\n" +
                         file + ":11: expected Engine_RPM luminous 0-1, got 0-2\n" + file +
                         ":11: expected luminous elements of ATC_Toggle, got the gauge was never "
                         "updated\n" +
-                        file + ":14: expected variable 625 3, got 2\n3 passed, 6 failed\n");
+                        file + ":14: expected variable 625 3, got 2\n5 passed, 6 failed\n");
 }
 
 TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
