@@ -209,8 +209,13 @@ void cmd_set_calc(CheckRun& run, const CheckLine& line) {
 }
 
 void cmd_set_failure(CheckRun& run, const CheckLine& line) {
-  const int64_t key = whole(line.tokens[0], "failure key", 1, 2147483647.0);
-  run.session().sim().set_failure(int32_t(key), on_off(line.tokens[1]));
+  if (line.tokens.size() % 2 != 0)
+    throw HostError("expected: set failure KEY on|off [KEY on|off]...");
+  std::vector<std::pair<int32_t, bool>> failures;
+  for (size_t i = 0; i < line.tokens.size(); i += 2)
+    failures.emplace_back(int32_t(whole(line.tokens[i], "failure key", 1, 2147483647.0)),
+                          on_off(line.tokens[i + 1]));
+  for (const auto& [key, on] : failures) run.session().sim().set_failure(key, on);
 }
 
 void cmd_set_window(CheckRun& run, const CheckLine& line) {
@@ -485,7 +490,7 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
 
 // GAUGE [LIST]: exactly the listed elements have the luminous flag. One check.
 void expect_luminous(CheckRun& run, const CheckLine& line, std::string_view name,
-                     const std::string& list) {
+                     const std::string& list, bool label_each) {
   GaugeInstance& gauge = gauge_arg(run, name);
   const std::vector<size_t> expected = list.empty() ? std::vector<size_t>{} : index_list(list);
   if (!gauge.updated) {
@@ -496,19 +501,27 @@ void expect_luminous(CheckRun& run, const CheckLine& line, std::string_view name
   std::vector<size_t> got;
   for (size_t i = 0; i < elements.size(); ++i)
     if (elements[i].element->luminous()) got.push_back(i);
-  const std::string label = line.tokens.size() > 2 ? std::string(name) + " " : "";
+  const std::string label = label_each ? std::string(name) + " " : "";
   run.check(line, got == expected, label + "luminous " + index_list_text(expected),
             index_list_text(got));
 }
 
-// GAUGE [LIST] [GAUGE [LIST]]...: a token that begins with a digit is the list of the gauge
-// before it.
+// [all] GAUGE [LIST] [GAUGE [LIST]]...: a token that begins with a digit is the list of the gauge
+// before it; after "all", every placed gauge not named has no luminous element.
 void cmd_expect_luminous(CheckRun& run, const CheckLine& line) {
-  for (size_t i = 0; i < line.tokens.size(); ++i) {
+  const bool all = line.tokens[0] == "all" && !line.quoted[0];
+  const bool label_each = all || line.tokens.size() > 2;
+  std::vector<std::string> named;
+  for (size_t i = all ? 1 : 0; i < line.tokens.size(); ++i) {
     const bool has_list = i + 1 < line.tokens.size() && std::isdigit(uint8_t(line.tokens[i + 1][0]));
-    expect_luminous(run, line, line.tokens[i], has_list ? line.tokens[i + 1] : "");
+    expect_luminous(run, line, line.tokens[i], has_list ? line.tokens[i + 1] : "", label_each);
+    named.push_back(gauge_arg(run, line.tokens[i]).name);
     if (has_list) ++i;
   }
+  if (!all) return;
+  for (const auto& gauge : run.session().gauges())
+    if (std::find(named.begin(), named.end(), gauge->name) == named.end())
+      expect_luminous(run, line, gauge->name, "", true);
 }
 
 // --- Click areas ---
@@ -661,7 +674,7 @@ const CheckCommandTable& check_command_table() {
       {"flightgear replay", {"flightgear replay FILE", 1, 1, cmd_flightgear_replay}},
       {"set var", {"set var ID VALUE [ID VALUE]...", 2, kMany, cmd_set_var}},
       {"set calc", {"set calc \"EXPRESSION\" VALUE", 2, 2, cmd_set_calc}},
-      {"set failure", {"set failure KEY on|off", 2, 2, cmd_set_failure}},
+      {"set failure", {"set failure KEY on|off [KEY on|off]...", 2, kMany, cmd_set_failure}},
       {"set window", {"set window IDENT on|off", 2, 2, cmd_set_window}},
       {"click", {"click GAUGE X Y [left|right] [repeat N]", 3, 6, cmd_click}},
       {"drag", {"drag GAUGE X Y", 3, 3, cmd_drag}},
@@ -673,7 +686,7 @@ const CheckCommandTable& check_command_table() {
         kMany,
         cmd_expect_element}},
       {"expect luminous",
-       {"expect luminous GAUGE [INDEX[-LAST][,...]] [GAUGE [INDEX...]]...", 1, kMany,
+       {"expect luminous [all] GAUGE [INDEX[-LAST][,...]] [GAUGE [INDEX...]]...", 1, kMany,
         cmd_expect_luminous}},
       {"expect area", {"expect area GAUGE LEFT TOP RIGHT BOTTOM", 5, 5, cmd_expect_area}},
       {"expect tooltip",

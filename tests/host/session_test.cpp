@@ -141,7 +141,7 @@ TEST(CheckRunner, CountsChecksAndPrintsFailuresWithFileAndLine) {
                                            "expect events 0x10001\n"
                                            "gauge ATC_Toggle\n"
                                            "expect area ATC_Toggle 3 3 15 16\n"
-                                           "expect luminous Engine_RPM 0-1 ATC_Toggle\n"
+                                           "expect luminous all Engine_RPM 0-1\n"
                                            "table set var 625 _ | expect var 625 _\n"
                                            "  1 1\n"
                                            "  2 3\n"
@@ -177,6 +177,7 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
       {"panel nowhere.cfg\n", ":1: "},
       {"set window MAIN_PANEL on\n", ":1: no window \"MAIN_PANEL\""},
       {"set var 625 1 626\n", ":1: expected: set var ID VALUE [ID VALUE]..."},
+      {"set failure 20 on 2\n", ":1: expected: set failure KEY on|off [KEY on|off]..."},
       {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#2-1 value 0\n", ":3: bad element range"},
       {"table update\n", ":1: a table header needs _ for each value"},
       {"table set var 625 _\n  1 2\nend\n", ":2: expected 1 value, one for each _"},
