@@ -209,8 +209,13 @@ void cmd_set_calc(CheckRun& run, const CheckLine& line) {
 }
 
 void cmd_set_failure(CheckRun& run, const CheckLine& line) {
-  const int64_t key = whole(line.tokens[0], "failure key", 1, 2147483647.0);
-  run.session().sim().set_failure(int32_t(key), on_off(line.tokens[1]));
+  if (line.tokens.size() % 2 != 0)
+    throw HostError("expected: set failure KEY on|off [KEY on|off]...");
+  std::vector<std::pair<int32_t, bool>> failures;
+  for (size_t i = 0; i < line.tokens.size(); i += 2)
+    failures.emplace_back(int32_t(whole(line.tokens[i], "failure key", 1, 2147483647.0)),
+                          on_off(line.tokens[i + 1]));
+  for (const auto& [key, on] : failures) run.session().sim().set_failure(key, on);
 }
 
 void cmd_set_window(CheckRun& run, const CheckLine& line) {
@@ -438,16 +443,14 @@ void expect_property(CheckRun& run, const CheckLine& line, const std::string& na
   }
 }
 
-// GAUGE#LIST PROPERTY VALUE: one check for each element of the list.
-void cmd_expect_element(CheckRun& run, const CheckLine& line) {
-  const std::string& target = line.tokens[0];
+// GAUGE#LIST PROPERTY VALUE: one check for each element of the list; `label_each` names each
+// element in a failure.
+void expect_elements(CheckRun& run, const CheckLine& line, const std::string& target,
+                     const std::string& property, const std::string& value, double tolerance,
+                     bool label_each) {
   const size_t hash = target.rfind('#');
-  if (hash == std::string::npos)
-    throw HostError("expected GAUGE#INDEX, got " + quote_input(target));
   GaugeInstance& gauge = gauge_arg(run, target.substr(0, hash));
   const std::vector<size_t> indices = index_list(std::string_view(target).substr(hash + 1));
-  const std::string& property = line.tokens[1];
-  const double tolerance = tolerance_arg(line, 3);
   if (!gauge.updated) {
     run.check(line, false, property + " of " + target, "the gauge was never updated");
     return;
@@ -455,14 +458,39 @@ void cmd_expect_element(CheckRun& run, const CheckLine& line) {
   const std::vector<FlatElement> elements = gauge_elements(gauge, indices);
   for (size_t index : indices) {
     const std::string name = target.substr(0, hash + 1) + std::to_string(index);
-    const std::string label = indices.size() > 1 ? name + " " : "";
-    expect_property(run, line, name, label, elements[index], property, line.tokens[2], tolerance);
+    const std::string label = label_each || indices.size() > 1 ? name + " " : "";
+    expect_property(run, line, name, label, elements[index], property, value, tolerance);
+  }
+}
+
+bool is_element_target(const CheckLine& line, size_t at) {
+  return at < line.tokens.size() && !line.quoted[at] &&
+         line.tokens[at].find('#') != std::string::npos;
+}
+
+// GAUGE#LIST [GAUGE#LIST]... PROPERTY VALUE [~TOL], once or more on a line: every element
+// listed before a property is held to that property's value.
+void cmd_expect_element(CheckRun& run, const CheckLine& line) {
+  size_t targets = 0;
+  for (size_t i = 0; i < line.tokens.size(); ++i) targets += is_element_target(line, i) ? 1 : 0;
+  for (size_t i = 0; i < line.tokens.size();) {
+    const size_t first = i;
+    while (is_element_target(line, i)) ++i;
+    if (i == first) throw HostError("expected GAUGE#INDEX, got " + quote_input(line.tokens[i]));
+    if (i + 2 > line.tokens.size())
+      throw HostError("expected PROPERTY VALUE after " + quote_input(line.tokens[i - 1]));
+    const double tolerance = has_tolerance(line, i + 2) ? tolerance_arg(line, i + 2)
+                                                         : kDefaultTolerance;
+    for (size_t t = first; t < i; ++t)
+      expect_elements(run, line, line.tokens[t], line.tokens[i], line.tokens[i + 1], tolerance,
+                      targets > 1);
+    i += has_tolerance(line, i + 2) ? 3 : 2;
   }
 }
 
 // GAUGE [LIST]: exactly the listed elements have the luminous flag. One check.
 void expect_luminous(CheckRun& run, const CheckLine& line, std::string_view name,
-                     const std::string& list) {
+                     const std::string& list, bool label_each) {
   GaugeInstance& gauge = gauge_arg(run, name);
   const std::vector<size_t> expected = list.empty() ? std::vector<size_t>{} : index_list(list);
   if (!gauge.updated) {
@@ -473,19 +501,27 @@ void expect_luminous(CheckRun& run, const CheckLine& line, std::string_view name
   std::vector<size_t> got;
   for (size_t i = 0; i < elements.size(); ++i)
     if (elements[i].element->luminous()) got.push_back(i);
-  const std::string label = line.tokens.size() > 2 ? std::string(name) + " " : "";
+  const std::string label = label_each ? std::string(name) + " " : "";
   run.check(line, got == expected, label + "luminous " + index_list_text(expected),
             index_list_text(got));
 }
 
-// GAUGE [LIST] [GAUGE [LIST]]...: a token that begins with a digit is the list of the gauge
-// before it.
+// [all] GAUGE [LIST] [GAUGE [LIST]]...: a token that begins with a digit is the list of the gauge
+// before it; after "all", every placed gauge not named has no luminous element.
 void cmd_expect_luminous(CheckRun& run, const CheckLine& line) {
-  for (size_t i = 0; i < line.tokens.size(); ++i) {
+  const bool all = line.tokens[0] == "all" && !line.quoted[0];
+  const bool label_each = all || line.tokens.size() > 2;
+  std::vector<std::string> named;
+  for (size_t i = all ? 1 : 0; i < line.tokens.size(); ++i) {
     const bool has_list = i + 1 < line.tokens.size() && std::isdigit(uint8_t(line.tokens[i + 1][0]));
-    expect_luminous(run, line, line.tokens[i], has_list ? line.tokens[i + 1] : "");
+    expect_luminous(run, line, line.tokens[i], has_list ? line.tokens[i + 1] : "", label_each);
+    named.push_back(gauge_arg(run, line.tokens[i]).name);
     if (has_list) ++i;
   }
+  if (!all) return;
+  for (const auto& gauge : run.session().gauges())
+    if (std::find(named.begin(), named.end(), gauge->name) == named.end())
+      expect_luminous(run, line, gauge->name, "", true);
 }
 
 // --- Click areas ---
@@ -638,7 +674,7 @@ const CheckCommandTable& check_command_table() {
       {"flightgear replay", {"flightgear replay FILE", 1, 1, cmd_flightgear_replay}},
       {"set var", {"set var ID VALUE [ID VALUE]...", 2, kMany, cmd_set_var}},
       {"set calc", {"set calc \"EXPRESSION\" VALUE", 2, 2, cmd_set_calc}},
-      {"set failure", {"set failure KEY on|off", 2, 2, cmd_set_failure}},
+      {"set failure", {"set failure KEY on|off [KEY on|off]...", 2, kMany, cmd_set_failure}},
       {"set window", {"set window IDENT on|off", 2, 2, cmd_set_window}},
       {"click", {"click GAUGE X Y [left|right] [repeat N]", 3, 6, cmd_click}},
       {"drag", {"drag GAUGE X Y", 3, 3, cmd_drag}},
@@ -646,10 +682,11 @@ const CheckCommandTable& check_command_table() {
       {"render", {"render PATH", 1, 1, check_render}},
       {"expect events", {"expect events [EVENT[=VALUE][*COUNT]...]", 0, kMany, cmd_expect_events}},
       {"expect element",
-       {"expect element GAUGE#INDEX[-LAST][,...] PROPERTY VALUE [~TOL]", 3, 4,
+       {"expect element GAUGE#INDEX[-LAST][,...]... PROPERTY VALUE [~TOL] [GAUGE#INDEX...]...", 3,
+        kMany,
         cmd_expect_element}},
       {"expect luminous",
-       {"expect luminous GAUGE [INDEX[-LAST][,...]] [GAUGE [INDEX...]]...", 1, kMany,
+       {"expect luminous [all] GAUGE [INDEX[-LAST][,...]] [GAUGE [INDEX...]]...", 1, kMany,
         cmd_expect_luminous}},
       {"expect area", {"expect area GAUGE LEFT TOP RIGHT BOTTOM", 5, 5, cmd_expect_area}},
       {"expect tooltip",

@@ -135,25 +135,26 @@ TEST(CheckRunner, CountsChecksAndPrintsFailuresWithFileAndLine) {
                                            "  set var 625 27.36128\n"
                                            "update 2\n"
                                            "expect element Engine_RPM#2 angle 90\n"
-                                           "expect element Engine_RPM#2 angle 91 ~0.5\n"
+                                           "expect element Engine_RPM#2 angle 91 ~0.5 "
+                                           "Engine_RPM#1-2 value 27.36128\n"
                                            "expect var 625 0x1b ~1\n"
                                            "expect events 0x10001\n"
                                            "gauge ATC_Toggle\n"
                                            "expect area ATC_Toggle 3 3 15 16\n"
-                                           "expect luminous Engine_RPM 0-1 ATC_Toggle\n"
+                                           "expect luminous all Engine_RPM 0-1\n"
                                            "table set var 625 _ | expect var 625 _\n"
                                            "  1 1\n"
                                            "  2 3\n"
                                            "end\n");
   EXPECT_EQ(totals.exit_status(), 1);
   const std::string file = (fs::temp_directory_path() / "gaugehost_test_counts.check").string();
-  EXPECT_EQ(output, file + ":6: expected angle 91, got 90\n" + file +
+  EXPECT_EQ(output, file + ":6: expected Engine_RPM#2 angle 91, got 90\n" + file +
                         ":8: expected events 0x10001, got none\n" + file +
                         ":10: expected area 3 3 15 16, got area 3 3 15 15, and 3,16 is not in it\n" +
                         file + ":11: expected Engine_RPM luminous 0-1, got 0-2\n" + file +
                         ":11: expected luminous elements of ATC_Toggle, got the gauge was never "
                         "updated\n" +
-                        file + ":14: expected variable 625 3, got 2\n3 passed, 6 failed\n");
+                        file + ":14: expected variable 625 3, got 2\n5 passed, 6 failed\n");
 }
 
 TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
@@ -176,6 +177,7 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
       {"panel nowhere.cfg\n", ":1: "},
       {"set window MAIN_PANEL on\n", ":1: no window \"MAIN_PANEL\""},
       {"set var 625 1 626\n", ":1: expected: set var ID VALUE [ID VALUE]..."},
+      {"set failure 20 on 2\n", ":1: expected: set failure KEY on|off [KEY on|off]..."},
       {"gauge Engine_RPM\nupdate\nexpect element Engine_RPM#2-1 value 0\n", ":3: bad element range"},
       {"table update\n", ":1: a table header needs _ for each value"},
       {"table set var 625 _\n  1 2\nend\n", ":2: expected 1 value, one for each _"},
