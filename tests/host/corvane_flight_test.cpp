@@ -1,58 +1,18 @@
-// The host's own flight bound to the token variables: the ramp, values set from outside adopted,
-// and the scenario file's errors. The autopilot's modes and the scenarios in flight, with their
-// clicks on the radio heads, are flown by check files (tests/checks/flight).
+// The scenario file's errors. The host's own flight bound to the token variables (the ramp, values
+// set from outside adopted), the autopilot's modes and the scenarios in flight, with their clicks
+// on the radio heads, are flown by check files (tests/checks/flight).
 #include "host/sim/flight/corvane_flight.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-
 #include "host/base/host_error.h"
-#include "host/sim/flight/flight_tokens.h"
 #include "host/sim/variables.h"
 #include "tests/host/host_support.h"
 
 namespace gaugehost::flight {
 namespace {
 
-using namespace token;
 using tests::error_of;
-
-struct Flight {
-  SimState sim;
-  CorvaneFlight flight;
-  explicit Flight(const char* scenario) { flight.apply_scenario(sim, scenario); }
-  void fly(double seconds) { flight.advance(sim, seconds); }
-  double var(uint32_t id) const { return sim.var(id); }
-};
-
-TEST(CorvaneFlight, OnTheRampTheGyroDriftsSlowly) {
-  Flight f("ramp");
-  EXPECT_EQ(f.var(kOnGround), 1);
-  f.fly(600);
-  EXPECT_NEAR(nav::wrap180(f.var(kGyroHeading) - f.var(kMagneticHeading)),
-              10 * kGyroDriftDegPerMinute, 0.01);
-  EXPECT_THROW(f.flight.apply_scenario(f.sim, "hangar"), HostError);
-}
-
-TEST(CorvaneFlight, AdoptsValuesSetFromOutsideButNoNaN) {
-  Flight f("cruise");
-  f.sim.set_var(kAltitude, 9000);
-  f.sim.set_var(kApAltitudeSelected, 9000);
-  f.sim.set_var(kGyroHeading, 100);  // the gyro set 10 degrees off magnetic
-  f.fly(1.0 / 18);
-  EXPECT_NEAR(f.var(kAltitude), 9000, 20);
-  EXPECT_NEAR(f.var(kGyroHeading) - f.var(kMagneticHeading), 10, 0.1);
-  // A NaN or infinity set into a flight variable is not adopted; the outputs stay finite.
-  f.sim.set_var(kAltitude, std::numeric_limits<double>::quiet_NaN());
-  f.sim.set_var(kIndicatedAirspeed, std::numeric_limits<double>::infinity());
-  f.sim.set_var(kBaroSetting, -5);
-  f.fly(5);
-  for (uint32_t id : {kAltitude, kIndicatedAirspeed, kMach, kVerticalSpeed, kPitch, kBank,
-                      kMagneticHeading, kGyroHeading, kLoadFactor, kTurnRate, kBall})
-    EXPECT_TRUE(std::isfinite(f.var(id))) << id;
-}
 
 TEST(Scenarios, FileErrorsNameFileLineAndProblem) {
   const std::string ramp = "scenario ramp\nposition 1 2\nground 100\nheading 90\n";

@@ -17,7 +17,8 @@ namespace gaugehost::web {
 namespace {
 
 // The served cockpit starts in its scenario after the panel has connected: the scenario's engine
-// and switches win over the Engine_Off plug's shut-down, and its clicks power the radio heads.
+// and switches win over the Engine_Off plug's shut-down. (Its clicks on the radio heads, made by
+// the session as for a check file: tests/checks/model/cockpit_scenario_runway.check.)
 TEST(Cockpit, ScenarioAppliedAfterThePanelConnects) {
   Cockpit cockpit(CockpitOptions{default_module_path(), tests::kCockpit, "runway"});
   for (int i = 0; i < 36; ++i) cockpit.cycle();
@@ -25,13 +26,7 @@ TEST(Cockpit, ScenarioAppliedAfterThePanelConnects) {
   EXPECT_NEAR(vars[0]["value"].get<double>(), 62, 2);
   EXPECT_EQ(vars[1]["value"].get<double>(), 1);
   EXPECT_THROW(cockpit.act("var", {{"id", 5000}, {"value", 1}}), BadRequest);  // not the host's
-  int64_t nav1 = -1;
   const auto layout = nlohmann::json::parse(cockpit.layout_json());
-  for (const auto& gauge : layout["gauges"])
-    if (gauge["name"] == "Radio_NAV1") nav1 = gauge["index"].get<int64_t>();
-  ASSERT_GE(nav1, 0);
-  EXPECT_EQ(nlohmann::json::parse(cockpit.tooltip_json(nav1, 40, 40))["text"],
-            "NAV1 main switch (on)");
   // The main panel where the simulator shows it: the screen's width, at its bottom.
   const auto& screen = layout["windows"][0]["screen"];
   EXPECT_EQ(screen["w"].get<double>(), 1.0);
