@@ -67,6 +67,8 @@ TEST(KeyEvents, AnEventTheModelDoesNotSimulateIsLoggedOnceWithItsReason) {
   EXPECT_NE(aircraft.notes[1].find("0x1001c (ATC window) is not simulated"), std::string::npos);
   EXPECT_NE(aircraft.notes[2].find("0x1024a"), std::string::npos);
   EXPECT_NE(aircraft.notes[3].find("no power"), std::string::npos);
+  aircraft.run(1);
+  EXPECT_EQ(aircraft.var(kStarterEngaged), 0);
   EXPECT_EQ(aircraft.var(kAdfPacked), 0x200);  // the bad set changed nothing
 }
 
