@@ -58,6 +58,8 @@ TEST(BadInput, FilesThatAreNoPanelOrCheckFileAreOneLineNamingThem) {
       {{"check", check_file("long_command.check", std::string(10'000'000, 'x') + "\n")},
        "unknown command \"xxxx"},
       {{"--module", dir, "list"}, dir + ": no such module file"},
+      {{"lint", dir}, dir + ": a folder, not a panel configuration"},
+      {{"lint", "/nonexistent/panel.cfg"}, "/nonexistent/panel.cfg: no such panel configuration"},
   };
   for (const auto& [args, message] : cases) {
     const CommandRun run = gaugehost(args);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "host/mouse/hit_testing.h"
 #include "host/mouse/tooltip.h"
@@ -56,24 +57,18 @@ TEST(HitTest, TooltipsComeFromTheDeepestParentThatHasOne) {
 
 // --- Formatting ---
 
-double CRV5_CALL twelve_and_a_half(CRV5_TOOLTIP_PARAMS) { return 12.5; }
-double CRV5_CALL minus_two_and_a_half(CRV5_TOOLTIP_PARAMS) { return -2.5; }
-double CRV5_CALL not_a_number(CRV5_TOOLTIP_PARAMS) { return std::nan(""); }
-double CRV5_CALL degrees(CRV5_TOOLTIP_PARAMS) { return 271.25; }
+template <double kValue>
+double CRV5_CALL number(CRV5_TOOLTIP_PARAMS) { return kValue; }
 const char* CRV5_CALL on_text(CRV5_TOOLTIP_PARAMS) { return "on"; }
 const char* CRV5_CALL null_text(CRV5_TOOLTIP_PARAMS) { return nullptr; }
-
-double CRV5_CALL huge(CRV5_TOOLTIP_PARAMS) { return 1e20; }
-double CRV5_CALL infinite(CRV5_TOOLTIP_PARAMS) { return HUGE_VAL; }
-double CRV5_CALL minus_infinite(CRV5_TOOLTIP_PARAMS) { return -HUGE_VAL; }
-double CRV5_CALL minus_not_a_number(CRV5_TOOLTIP_PARAMS) { return -std::nan(""); }
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 const TooltipArg kArgs[] = {
-    crv5::tooltip_number(twelve_and_a_half), crv5::tooltip_text(on_text),
-    crv5::tooltip_number(minus_two_and_a_half), crv5::tooltip_number(not_a_number),
-    crv5::tooltip_number(degrees), crv5::tooltip_text(null_text), crv5::tooltip_number(huge),
-    crv5::tooltip_number(infinite), crv5::tooltip_number(minus_infinite),
-    crv5::tooltip_number(minus_not_a_number)};
+    crv5::tooltip_number(number<12.5>), crv5::tooltip_text(on_text),
+    crv5::tooltip_number(number<-2.5>), crv5::tooltip_number(number<kNaN>),
+    crv5::tooltip_number(number<271.25>), crv5::tooltip_text(null_text),
+    crv5::tooltip_number(number<1e20>), crv5::tooltip_number(number<HUGE_VAL>),
+    crv5::tooltip_number(number<-HUGE_VAL>), crv5::tooltip_number(number<-kNaN>)};
 
 // Placeholders it fills, and those it keeps as they are because it cannot fill them; whole
 // numbers beyond the integer range, NaN and the infinities.

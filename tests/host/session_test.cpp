@@ -182,6 +182,7 @@ TEST(CheckRunner, BadLinesStopTheFileWithExitStatusTwo) {
       {"table update\n", ":1: a table header needs _ for each value"},
       {"table set var 625 _\n  1 2\nend\n", ":2: expected 1 value, one for each _"},
       {"table set var 625 _\n  1\n", ":1: the table has no end line"},
+      {"scenario hangar\n", ":1: unknown scenario \"hangar\", expected one of: ramp, runway"},
   };
   for (const auto& [text, message] : cases) {
     SCOPED_TRACE(text);

@@ -17,7 +17,8 @@ namespace gaugehost::web {
 namespace {
 
 // The served cockpit starts in its scenario after the panel has connected: the scenario's engine
-// and switches win over the Engine_Off plug's shut-down, and its clicks power the radio heads.
+// and switches win over the Engine_Off plug's shut-down. (Its clicks on the radio heads, made by
+// the session as for a check file: tests/checks/model/cockpit_scenario_runway.check.)
 TEST(Cockpit, ScenarioAppliedAfterThePanelConnects) {
   Cockpit cockpit(CockpitOptions{default_module_path(), tests::kCockpit, "runway"});
   for (int i = 0; i < 36; ++i) cockpit.cycle();
@@ -25,13 +26,7 @@ TEST(Cockpit, ScenarioAppliedAfterThePanelConnects) {
   EXPECT_NEAR(vars[0]["value"].get<double>(), 62, 2);
   EXPECT_EQ(vars[1]["value"].get<double>(), 1);
   EXPECT_THROW(cockpit.act("var", {{"id", 5000}, {"value", 1}}), BadRequest);  // not the host's
-  int64_t nav1 = -1;
   const auto layout = nlohmann::json::parse(cockpit.layout_json());
-  for (const auto& gauge : layout["gauges"])
-    if (gauge["name"] == "Radio_NAV1") nav1 = gauge["index"].get<int64_t>();
-  ASSERT_GE(nav1, 0);
-  EXPECT_EQ(nlohmann::json::parse(cockpit.tooltip_json(nav1, 40, 40))["text"],
-            "NAV1 main switch (on)");
   // The main panel where the simulator shows it: the screen's width, at its bottom.
   const auto& screen = layout["windows"][0]["screen"];
   EXPECT_EQ(screen["w"].get<double>(), 1.0);
@@ -326,32 +321,26 @@ TEST_F(ServedCockpit, AnswersBadRequestsWithTheirStatus) {
 // A body past the limit is refused however it is framed, and so is a header of too many lines;
 // the connection of a refused body is closed, so its rest is never read.
 TEST_F(ServedCockpit, RefusesLargeBodiesHoweverFramedAndLongHeaders) {
-  Client chunked(port_);
-  std::string chunks;
-  const std::string piece(16384, 'x');
-  for (int i = 0; i < 64; ++i) chunks += "4000\r\n" + piece + "\r\n";
-  chunked.send(post("Transfer-Encoding: chunked\r\n", chunks + "0\r\n\r\n"));
-  EXPECT_EQ(chunked.answer(), 413);
-  EXPECT_TRUE(chunked.closed_by_server());
-
-  Client announced(port_);
-  announced.send(post("Content-Length: 1000000000\r\n", "{"));
-  EXPECT_EQ(announced.answer(), 413);
-  EXPECT_TRUE(announced.closed_by_server());
-
-  Client headers(port_);
-  std::string lines;
+  std::string chunks, lines;
+  for (int i = 0; i < 64; ++i) chunks += "4000\r\n" + std::string(16384, 'x') + "\r\n";
   for (int i = 0; i < 200; ++i) lines += "X-Line-" + std::to_string(i) + ": 1\r\n";
-  headers.send("GET / HTTP/1.1\r\n" + host_ + lines + "\r\n");
-  EXPECT_EQ(headers.answer(), 431);
-
-  Client huge(port_);  // a header far past the connection's memory
-  huge.send("GET / HTTP/1.1\r\n" + host_ + "X-Long: " + std::string(1 << 20, 'y') + "\r\n\r\n");
-  EXPECT_GE(huge.answer(), 400);
-
-  Client without_length(port_);  // no length, no chunks: no body, whatever follows
-  without_length.send(post("", "{\"id\": 625, \"value\": 1}"));
-  EXPECT_EQ(without_length.answer(), 400);
+  const std::tuple<std::string, int, bool> cases[] = {  // request, status, connection closed
+      {post("Transfer-Encoding: chunked\r\n", chunks + "0\r\n\r\n"), 413, true},
+      {post("Content-Length: 1000000000\r\n", "{"), 413, true},
+      {"GET / HTTP/1.1\r\n" + host_ + lines + "\r\n", 431, false},
+      {"GET / HTTP/1.1\r\n" + host_ + "X-Long: " + std::string(1 << 20, 'y') + "\r\n\r\n", 431,
+       false},  // a header far past the connection's memory
+      // No length, no chunks: no body, whatever follows.
+      {post("", "{\"id\": 625, \"value\": 1}"), 400, false},
+  };
+  for (const auto& [text, status, closed] : cases) {
+    Client client(port_);
+    client.send(text);
+    EXPECT_EQ(client.answer(), status) << text.substr(0, 40);
+    if (closed) {
+      EXPECT_TRUE(client.closed_by_server()) << text.substr(0, 40);
+    }
+  }
 }
 
 // Clients that trickle their header hold no worker and are shut out at the header's deadline;

@@ -16,10 +16,8 @@ namespace gaugehost::tests {
 class Client {
  public:
   explicit Client(int port) : socket_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-    sockaddr_in to{};
-    to.sin_family = AF_INET;
-    to.sin_port = htons(uint16_t(port));
-    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    sockaddr_in to{.sin_family = AF_INET, .sin_port = htons(uint16_t(port)),
+                   .sin_addr = {.s_addr = htonl(INADDR_LOOPBACK)}, .sin_zero = {}};
     // A safety net only: every wait below is for something the server does.
     const timeval limit{60, 0};
     setsockopt(socket_, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
