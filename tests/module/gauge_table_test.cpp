@@ -85,4 +85,15 @@ TEST(GaugeCallbacks, IgnoreServiceIdsTheyDoNotUse) {
   }
 }
 
+// A mouse function handed no click record (so no gauge and no area) acts as for a gauge without a
+// parameter text: a programmable panel button toggles the main panel, the throttle sets nothing.
+TEST(GaugeCallbacks, MouseFunctionsTakeAClickWithoutARecord) {
+  crv5::testing::TestHost host;
+  for (int i = 0; i < 90; ++i)
+    for (MouseRect* rect = Linkage.gauges[i]->mouse_rects; rect->kind != kMouseEnd; ++rect)
+      if (rect->kind == kMouseChild && rect->function) rect->function(nullptr, kMouseLeftSingle);
+  EXPECT_EQ(host.window_toggles, std::vector<uint32_t>(12, 0));
+  for (const crv5::testing::KeyEvent& event : host.events) EXPECT_NE(event.id, 0x1011cu) << "throttle";
+}
+
 }  // namespace
