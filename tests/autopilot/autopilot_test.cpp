@@ -9,7 +9,7 @@
 #include <string>
 
 #include "autopilot/autopilot.h"
-#include "tests/support/gauge_access.h"
+#include "tests/support/test_host.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "instruments/hud_mode.h"
-#include "tests/support/gauge_access.h"
+#include "tests/support/test_host.h"
 
 namespace {
 

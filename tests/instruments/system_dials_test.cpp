@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "module/records.h"
-#include "tests/support/gauge_access.h"
+#include "tests/support/test_host.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "common/parameter_text.h"
 #include "instruments/engine_rebinding.h"
 #include "module/records.h"
-#include "tests/support/gauge_access.h"
+#include "tests/support/test_host.h"
 
 namespace {
 
