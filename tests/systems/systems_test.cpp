@@ -17,12 +17,10 @@ using namespace crv5::testing;
 using Events = std::vector<KeyEvent>;
 using States = std::vector<int32_t>;
 
-GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
-
 // Connects a start-state gauge.
 void connect(TestHost& host, const char* name) {
   host.clear_log();
-  TestHost::service(gauge(name), kServiceConnectToWindow);
+  TestHost::service(*find_gauge(name), kServiceConnectToWindow);
 }
 
 // ADF power and tone, COM1 power, NAV1 power and tone, NAV2 power and tone, IFF power; each set
