@@ -38,7 +38,7 @@ TEST(RegistrationText, InstallationSetsColourAndFont) {
       {"r0 g255 tAB-123", 0xFFFF00, "Arial"},
       {"tAB-123 r300 fTimes New Roman", 0xFFFFFF, "Times New Roman"},
       {"tAB-123 #r0", 0xFFFFFF, "Arial"},
-      {"r-5 g17", 0xFF11FF, "Arial"},
+      {"r-5 g256 b17", 0x11FFFF, "Arial"},
       {"tXY fArial Narrow r0", 0xFFFFFF, "Arial Narrow r0"},
       {"f0123456789012345678901234567890123456789", 0xFFFFFF, "0123456789012345678901234567890"},
   };
