@@ -1,21 +1,14 @@
-// The autopilot's rules at their edges: the knobs' steps and wraps, the drums' places, the
-// selected-altitude read-out and the tester's read-outs. The box, its switches' events and the
-// tester are driven end to end by tests/checks/autopilot.
+// The autopilot's rules at their edges: the knobs' steps and wraps and the drums' places. The box,
+// its switches' events, its read-outs and the tester are driven end to end by tests/checks/autopilot.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
-#include <limits>
-#include <string>
-
 #include "autopilot/autopilot.h"
-#include "tests/support/gauge_access.h"
+#include "tests/support/test_host.h"
 
 namespace {
 
 using namespace crv5::testing;
 using crv5::autopilot::drum_position;
-using crv5::autopilot::format_altitude;
 using crv5::autopilot::knob_step;
 
 // --- Knobs ---
@@ -44,35 +37,6 @@ TEST(AutopilotDrums, UnitsTensHundredsRollOverAtAFullTurn) {
     EXPECT_NEAR(drum_position(c.degrees, 1, 0.1, 10), c.units, 1e-9) << c.degrees;
     EXPECT_NEAR(drum_position(c.degrees, 10, 1, 100), c.tens, 1e-9) << c.degrees;
     EXPECT_NEAR(drum_position(c.degrees, 100, 1, 1000), c.hundreds, 1e-9) << c.degrees;
-  }
-}
-
-// --- Read-outs ---
-// Both write through the shared whole-number format (common/whole_number_test); here what each
-// adds: the selected altitude held to five characters and blank for no number, the tester's
-// values refused below -10000 or when they are no number, its text then left as it was.
-
-TEST(AutopilotReadout, FiveCharactersAtMostWhateverTheAltitude) {
-  struct Case { double feet; const char* text; } cases[] = {
-      {99999.5, "99999"}, {kInf, "99999"}, {-10000, "-9999"}, {kNaN, "     "},
-  };
-  for (const auto& c : cases) {
-    char text[8];
-    std::memset(text, 'x', sizeof text);
-    format_altitude(c.feet, text, 5);
-    EXPECT_STREQ(text, c.text) << c.feet;
-    EXPECT_EQ(text[6], 'x') << c.feet << ": nothing written past the terminator";
-  }
-}
-
-TEST(ApTesterReadouts, SixCharactersFromMinusTenThousand) {
-  struct Case { double value; const char* text; } cases[] = {  // null: nothing written
-      {-10000, "-10000"}, {-10000.1, nullptr}, {kNaN, nullptr}, {kInf, nullptr},
-  };
-  for (const Case& c : cases) {
-    char text[10] = "before";
-    EXPECT_EQ(crv5::autopilot::format_tester_value(c.value, text, 6), c.text != nullptr) << c.value;
-    EXPECT_STREQ(text, c.text ? c.text : "before") << c.value;
   }
 }
 

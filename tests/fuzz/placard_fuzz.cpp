@@ -9,8 +9,8 @@
 
 #include "controls/registration.h"
 #include "module/gauges.h"
-#include "tests/fuzz/fuzz_host.h"
 #include "tests/fuzz/fuzz_target.h"
+#include "tests/support/test_host.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ ElementString& placard_text_element() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  crv5::fuzzing::attach_fuzz_host();
+  crv5::testing::TestHost host;
   ElementString& text = placard_text_element();
   static const ElementString as_loaded = text;
   std::memcpy(text.font, as_loaded.font, sizeof text.font);

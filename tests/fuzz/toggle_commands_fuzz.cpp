@@ -8,8 +8,8 @@
 
 #include "common/parameter_text.h"
 #include "module/gauges.h"
-#include "tests/fuzz/fuzz_host.h"
 #include "tests/fuzz/fuzz_target.h"
+#include "tests/support/test_host.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string parameters(reinterpret_cast<const char*>(data + 1), size - 1);
   gauge.parameters = size == 1 ? nullptr : parameters.c_str();
-  crv5::fuzzing::FuzzHostCounts& counts = crv5::fuzzing::attach_fuzz_host();
+  crv5::testing::TestHost host;  // at most kLongestPanelCommand events an input
 
   gauge.callback(&gauge, kServicePreInstall, 0);
   const int32_t bitmap = gauge.elements[0]->resource_id;
@@ -72,9 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       area->function(&click, kMouseLeftSingle);
     }
   }
-  if (counts.events > 0 && counts.last_event >= 0x103ca && counts.last_event <= 0x103cc &&
-      counts.last_value > 0x7FFFFFFFu)
-    __builtin_trap();  // a negative panel id
+  for (const crv5::testing::KeyEvent& e : host.events)  // no panel event names a negative id
+    if (e.id >= 0x103ca && e.id <= 0x103cc && e.value > 0x7FFFFFFFu) __builtin_trap();
   gauge.parameters = nullptr;
   return 0;
 }

@@ -17,6 +17,8 @@
 // replayed after the run's corpus.
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,22 +70,17 @@ struct Request {
 // The first line the path, then "Name: value" lines up to an empty line, then the body.
 Request read_request(std::string_view text) {
   Request request;
-  const size_t blank = text.find("\n\n");
-  std::string_view head = text.substr(0, blank);
-  if (blank != std::string_view::npos) request.body = text.substr(blank + 2);
-  request.path = head.substr(0, head.find('\n'));
-  head.remove_prefix(std::min(request.path.size() + 1, head.size()));
-  while (!head.empty()) {
-    const size_t end = std::min(head.find('\n'), head.size());
-    const std::string_view line = head.substr(0, end);
-    head.remove_prefix(std::min(end + 1, head.size()));
+  std::istringstream in{std::string(text)};
+  std::getline(in, request.path);
+  for (std::string line; std::getline(in, line) && !line.empty();) {
     const size_t colon = line.find(':');
-    std::string_view value = line.substr(std::min(colon + 1, line.size()));
-    while (value.starts_with(' ')) value.remove_prefix(1);
+    if (colon == std::string::npos) continue;
+    const size_t value = std::min(line.find_first_not_of(' ', colon + 1), line.size());
     for (auto [name, field] : {std::pair{"Host", &request.host}, {"Origin", &request.origin},
                                {"Cookie", &request.cookie}})
-      if (colon != std::string_view::npos && line.substr(0, colon) == name) *field = value;
+      if (line.compare(0, colon, name) == 0) *field = line.substr(value);
   }
+  request.body.assign(std::istreambuf_iterator<char>(in), {});
   return request;
 }
 

@@ -9,7 +9,7 @@
 #include "common/parameter_text.h"
 #include "instruments/engine_rebinding.h"
 #include "module/records.h"
-#include "tests/support/gauge_access.h"
+#include "tests/support/test_host.h"
 
 namespace {
 
@@ -78,17 +78,14 @@ GaugeHeader gauge = gauge_header("Probe", 100, element_list<&root>, mouse);
 TEST(EngineRebinding, RewritesEverySourceEventAndTooltipHelpInPlace) {
   probe::gauge.parameters = "3";
   crv5::rebind_to_engine(probe::gauge);
-  EXPECT_EQ(probe::root.source.id, 626u + 2 * 19);
-  EXPECT_EQ(probe::icon.source.id, 558u + 2 * 10);
-  EXPECT_EQ(probe::slider.x.source.id, 127u + 2 * 35);
-  EXPECT_EQ(probe::slider.y.source.id, 700u + 2 * 8);
-  EXPECT_EQ(probe::text.source[0].id, 390u + 2 * 39);
-  EXPECT_EQ(probe::text.source[1].id, 801u + 2);
-  EXPECT_EQ(probe::text.source[2].id, 5u);
-  EXPECT_EQ(probe::drum.x.source.id, 732u + 4);
-  EXPECT_EQ(probe::drum.y.source.id, 761u + 4);
-  EXPECT_EQ(probe::sprite.x.source.id, 608u + 2);
-  EXPECT_EQ(probe::sprite.rotation.source.id, 899u + 2);
+  // Engine 3: each id two strides of its own row on; 5 lies outside every row.
+  using probe::drum, probe::icon, probe::root, probe::slider, probe::sprite, probe::text;
+  EXPECT_EQ((std::vector<uint32_t>{root.source.id, icon.source.id, slider.x.source.id,
+                                   slider.y.source.id, text.source[0].id, text.source[1].id,
+                                   text.source[2].id, drum.x.source.id, drum.y.source.id,
+                                   sprite.x.source.id, sprite.rotation.source.id}),
+            (std::vector<uint32_t>{626 + 2 * 19, 558 + 2 * 10, 127 + 2 * 35, 700 + 2 * 8,
+                                   390 + 2 * 39, 801 + 2, 5, 732 + 4, 761 + 4, 608 + 2, 899 + 2}));
   // Tooltip: its help ids, the main one and the metric and US ones in its box; parents stay.
   EXPECT_EQ(probe::mouse[1].help_id, 12483);
   EXPECT_EQ(probe::mouse[1].box.width, 12459);

@@ -85,4 +85,28 @@ TEST(GaugeCallbacks, IgnoreServiceIdsTheyDoNotUse) {
   }
 }
 
+// A mouse function handed no click record acts as for a gauge without a parameter text: a
+// programmable panel button toggles the main panel (0). One handed a record without an area, or an
+// area without a height to measure a position by, sets no lever (the throttle: 0x1011c).
+TEST(GaugeCallbacks, MouseFunctionsTakeAClickWithoutARecordAreaOrHeight) {
+  crv5::testing::TestHost host;
+  for (int i = 0; i < 90; ++i)
+    for (MouseRect* rect = Linkage.gauges[i]->mouse_rects; rect->kind != kMouseEnd; ++rect) {
+      if (rect->kind != kMouseChild || !rect->function) continue;
+      rect->function(nullptr, kMouseLeftSingle);
+      MouseRect flat = *rect;
+      for (int32_t y : {-1, 0, 1, 100}) {
+        ClickRecord click{{110, y}, Linkage.gauges[i], nullptr};
+        rect->function(&click, kMouseLeftSingle);
+        click.rect = &flat;
+        for (int32_t height : {0, -375}) {
+          flat.box.height = height;
+          rect->function(&click, kMouseLeftSingle | kMouseLeftDrag);
+        }
+      }
+    }
+  EXPECT_EQ(host.window_toggles, std::vector<uint32_t>(12 * 13, 0)) << "12 buttons, 13 clicks each";
+  for (const crv5::testing::KeyEvent& event : host.events) EXPECT_NE(event.id, 0x1011cu);
+}
+
 }  // namespace

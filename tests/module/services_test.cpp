@@ -11,7 +11,6 @@
 
 namespace {
 
-using crv5::testing::KeyEvent;
 using crv5::testing::TestHost;
 
 TEST(Services, EveryReadIsAFreshLookupWithAZeroedRecord) {
@@ -19,10 +18,10 @@ TEST(Services, EveryReadIsAFreshLookupWithAZeroedRecord) {
   host.set(625, 42.5);
   EXPECT_EQ(crv5::read_var(625), 42.5);
   EXPECT_EQ(crv5::read_var(625), 42.5);
-  ASSERT_EQ(host.lookups, (std::vector<uint32_t>{625, 625}));
-  for (const ModuleVar& record : host.lookup_records)
-    EXPECT_TRUE(record.var_ptr == nullptr && record.var_type == 0 && record.value.raw == 0 &&
-                record.prev_value.raw == 0);
+  ASSERT_EQ(host.lookups.size(), 2u);
+  for (const ModuleVar& record : host.lookups)
+    EXPECT_TRUE(record.id == 625 && record.var_ptr == nullptr && record.var_type == 0 &&
+                record.value.raw == 0 && record.prev_value.raw == 0);
   // Integer variables are read from the low half.
   host.set_u32(16, 0x1825);
   EXPECT_EQ(crv5::read_var_u32(16), 0x1825u);

@@ -1,20 +1,122 @@
-// The click-sound player against the fake platform: what a gauge's install, click and removal
+// The click-sound player against a fake platform layer: what a gauge's install, click and removal
 // ask of the sound services, and how a failure anywhere silences the module and nothing else.
 #include "sound/sound_player.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
-#include "tests/support/fake_platform.h"
+#include "module/platform.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+struct FakeBuffer {
+  uint32_t description_size, flags;
+  PlatformWaveFormat format;
+  Bytes contents;  // as many bytes as the description asked for
+};
+
+// The platform layer of the module's objects in this program: resources and sound devices the
+// test controls, and a log of what was asked of them.
+struct FakePlatform {
+  std::map<int32_t, Bytes> waves;  // WAVE resources by id
+  std::string executable_name = "fs9";
+  std::vector<std::string> window_classes_asked;
+  bool device_fails = false, cooperative_level_fails = false, buffer_fails = false,
+       lock_fails = false, position_fails = false, play_fails = false;
+
+  int devices_created = 0, devices_released = 0, buffers_released = 0;
+  std::vector<FakeBuffer> buffers;       // every buffer created; its handle is 1 + its index
+  std::vector<int> plays;                // index of the buffer played, one entry per play call
+  std::vector<uintptr_t> positions_set;  // buffer handle of each set-position call
+  std::vector<uintptr_t> released;       // handles released (buffers and devices), in order
+} fake;
+
+}  // namespace
+
+extern "C" {
+
+const void* platform_find_resource(uintptr_t, const char* type, int32_t id, uint32_t* size) {
+  auto& waves = fake.waves;
+  auto it = waves.find(id);
+  if (std::string(type) != "WAVE" || it == waves.end()) return nullptr;
+  *size = static_cast<uint32_t>(it->second.size());
+  return it->second.data();
+}
+
+uintptr_t platform_find_window(const char* class_name) {
+  fake.window_classes_asked.emplace_back(class_name);
+  return 0x1000;
+}
+
+size_t platform_executable_name(char* buffer, size_t capacity) {
+  const std::string& name = fake.executable_name;
+  if (capacity > 0) buffer[name.copy(buffer, capacity - 1)] = '\0';
+  return name.size();
+}
+
+bool platform_sound_create_device(uintptr_t* device) {
+  if (fake.device_fails) return false;
+  *device = 0x2000 + ++fake.devices_created;
+  return true;
+}
+
+bool platform_sound_set_cooperative_level(uintptr_t, uintptr_t, uint32_t) {
+  return !fake.cooperative_level_fails;
+}
+
+bool platform_sound_create_buffer(uintptr_t, const PlatformBufferDescription* d,
+                                  uintptr_t* buffer) {
+  auto& buffers = fake.buffers;
+  if (fake.buffer_fails) return false;
+  buffers.push_back({d->description_size, d->flags, *d->format,
+                     std::vector<unsigned char>(d->buffer_bytes)});
+  *buffer = buffers.size();
+  return true;
+}
+
+bool platform_sound_lock(uintptr_t buffer, uint32_t offset, uint32_t bytes, void** part1,
+                         uint32_t* part1_bytes, void** part2, uint32_t* part2_bytes) {
+  if (fake.lock_fails) return false;
+  *part1 = fake.buffers.at(buffer - 1).contents.data() + offset;
+  *part1_bytes = bytes;
+  *part2 = nullptr;
+  *part2_bytes = 0;
+  return true;
+}
+
+bool platform_sound_unlock(uintptr_t, void*, uint32_t, void*, uint32_t) { return true; }
+
+bool platform_sound_set_position(uintptr_t buffer, uint32_t) {
+  fake.positions_set.push_back(buffer);
+  return !fake.position_fails;
+}
+
+bool platform_sound_play(uintptr_t buffer, uint32_t, uint32_t) {
+  if (fake.play_fails) return false;
+  fake.plays.push_back(static_cast<int>(buffer - 1));
+  return true;
+}
+
+void platform_sound_release_buffer(uintptr_t buffer) {
+  ++fake.buffers_released;
+  fake.released.push_back(buffer);
+}
+
+void platform_sound_release_device(uintptr_t device) {
+  ++fake.devices_released;
+  fake.released.push_back(device);
+}
+
+}  // extern "C"
 
 namespace crv5::sound {
 namespace {
 
-using crv5::testing::fake_platform;
-using crv5::testing::FakePlatform;
-using Bytes = std::vector<unsigned char>;
 
 constexpr uintptr_t kModule = 0x4000;
 
@@ -47,9 +149,9 @@ const Bytes kList = chunk("LIST", {'I', 'N', 'F', 'O', 'x'});  // odd size: a pa
 class SoundPlayer : public ::testing::Test {
  protected:
   void SetUp() override {
-    fake_platform().reset();
-    fake_platform().waves[10] = riff({kList, pcm16_format(), kData});
-    fake_platform().waves[20] = riff({pcm16_format(), kData});
+    fake = {};
+    fake.waves[10] = riff({kList, pcm16_format(), kData});
+    fake.waves[20] = riff({pcm16_format(), kData});
     sound_available = true;
   }
 
@@ -65,13 +167,13 @@ class SoundPlayer : public ::testing::Test {
     EXPECT_FALSE(sound_available);
     EXPECT_EQ(failed.sound, 0u);
     EXPECT_EQ(failed.size, 0u);
-    const size_t buffers = fake_platform().buffers.size();
+    const size_t buffers = fake.buffers.size();
     GaugeSound later = install(20);
     EXPECT_NE(later.device, 0u);
     EXPECT_EQ(later.sound, 0u);
-    EXPECT_EQ(fake_platform().buffers.size(), buffers);
+    EXPECT_EQ(fake.buffers.size(), buffers);
     gauge_sound_play(later);
-    EXPECT_TRUE(fake_platform().plays.empty());
+    EXPECT_TRUE(fake.plays.empty());
   }
 };
 
@@ -81,12 +183,12 @@ TEST_F(SoundPlayer, InstallLoadsTheDataChunkAndClicksPlayIt) {
   EXPECT_EQ(gauge.window, 0x1000u);
   EXPECT_NE(gauge.device, 0u);
   EXPECT_EQ(gauge.size, kSamples.size());
-  ASSERT_EQ(fake_platform().buffers.size(), 1u);
-  const auto& [description_size, flags, f, contents] = fake_platform().buffers[0];
+  ASSERT_EQ(fake.buffers.size(), 1u);
+  const auto& [description_size, flags, f, contents] = fake.buffers[0];
   EXPECT_EQ(description_size, 36u);
   EXPECT_EQ(flags, 0x80e0u);
   EXPECT_EQ(contents, kSamples);
-  EXPECT_EQ(fake_platform().positions_set, std::vector<uintptr_t>{gauge.sound});
+  EXPECT_EQ(fake.positions_set, std::vector<uintptr_t>{gauge.sound});
   EXPECT_EQ((std::vector<uint32_t>{f.format_tag, f.channels, f.samples_per_second,
                                    f.average_bytes_per_second, f.block_align, f.bits_per_sample,
                                    f.extra_size}),
@@ -97,14 +199,14 @@ TEST_F(SoundPlayer, InstallLoadsTheDataChunkAndClicksPlayIt) {
   // carries on with a click that is still playing.
   gauge_sound_play(gauge);
   gauge_sound_play(gauge);
-  EXPECT_EQ(fake_platform().plays, (std::vector<int>{0, 0}));
-  EXPECT_EQ(fake_platform().positions_set.size(), 1u);
+  EXPECT_EQ(fake.plays, (std::vector<int>{0, 0}));
+  EXPECT_EQ(fake.positions_set.size(), 1u);
   EXPECT_TRUE(sound_available);
 
   // Removal releases the sound, then the device.
   const std::vector<uintptr_t> held = {gauge.sound, gauge.device};
   gauge_sound_service(gauge, kServicePreKill, 0);
-  EXPECT_EQ(fake_platform().released, held);
+  EXPECT_EQ(fake.released, held);
   EXPECT_EQ(gauge.sound, 0u);
   EXPECT_EQ(gauge.device, 0u);
 }
@@ -123,12 +225,12 @@ TEST_F(SoundPlayer, ChunksAreFoundByNameInAnyOrder) {
   for (const auto& layout : layouts) {
     SCOPED_TRACE(layout.what);
     SetUp();
-    fake_platform().waves[10] = riff(layout.chunks);
+    fake.waves[10] = riff(layout.chunks);
     GaugeSound gauge = install(10);
     EXPECT_TRUE(sound_available);
     EXPECT_EQ(gauge.size, kSamples.size());
-    EXPECT_EQ(fake_platform().buffers.at(0).contents, kSamples);
-    EXPECT_EQ(fake_platform().buffers.at(0).format.extra_size, layout.extra_size);
+    EXPECT_EQ(fake.buffers.at(0).contents, kSamples);
+    EXPECT_EQ(fake.buffers.at(0).format.extra_size, layout.extra_size);
   }
 }
 
@@ -166,14 +268,14 @@ TEST_F(SoundPlayer, AFailureOnInstallSilencesTheModule) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     SetUp();
-    fake_platform().waves[10] = c.wave;
-    if (c.fails) fake_platform().*c.fails = true;
+    fake.waves[10] = c.wave;
+    if (c.fails) fake.*c.fails = true;
     GaugeSound gauge = install(c.id);
     EXPECT_EQ(gauge.device != 0, c.devices_kept == 1);
     // Whatever was created on the way and not kept is released.
-    EXPECT_EQ(fake_platform().devices_created - fake_platform().devices_released, c.devices_kept);
-    EXPECT_EQ(int(fake_platform().buffers.size()), fake_platform().buffers_released);
-    if (c.fails) fake_platform().*c.fails = false;
+    EXPECT_EQ(fake.devices_created - fake.devices_released, c.devices_kept);
+    EXPECT_EQ(int(fake.buffers.size()), fake.buffers_released);
+    if (c.fails) fake.*c.fails = false;
     expect_silenced(gauge);
   }
 }
@@ -181,18 +283,18 @@ TEST_F(SoundPlayer, AFailureOnInstallSilencesTheModule) {
 TEST_F(SoundPlayer, AFailedPlaySilencesTheModuleAndRemovalStillFreesEverything) {
   GaugeSound first = install(10);
   GaugeSound second = install(20);
-  fake_platform().play_fails = true;
+  fake.play_fails = true;
   gauge_sound_play(first);
   EXPECT_FALSE(sound_available);
   EXPECT_EQ(first.sound, 0u);
-  fake_platform().play_fails = false;
+  fake.play_fails = false;
   gauge_sound_play(second);
-  EXPECT_TRUE(fake_platform().plays.empty());
+  EXPECT_TRUE(fake.plays.empty());
 
   gauge_sound_service(first, kServicePreKill, 0);
   gauge_sound_service(second, kServicePreKill, 0);
-  EXPECT_EQ(fake_platform().devices_released, 2);
-  EXPECT_EQ(fake_platform().buffers_released, 2);
+  EXPECT_EQ(fake.devices_released, 2);
+  EXPECT_EQ(fake.buffers_released, 2);
 }
 
 TEST_F(SoundPlayer, TheWindowClassFollowsTheExecutableName) {
@@ -202,10 +304,10 @@ TEST_F(SoundPlayer, TheWindowClassFollowsTheExecutableName) {
       {"", "FS98MAIN"},     {"cfs2", "MSCFSMAIN"}, {"CFS3", "MSCFSMAIN"}, {"combat", "FS98MAIN"},
   };
   for (const auto& [executable, window_class] : cases) {
-    fake_platform().reset();
-    fake_platform().executable_name = executable;
+    fake = {};
+    fake.executable_name = executable;
     EXPECT_EQ(find_host_window(), 0x1000u);
-    EXPECT_EQ(fake_platform().window_classes_asked, std::vector<std::string>{window_class})
+    EXPECT_EQ(fake.window_classes_asked, std::vector<std::string>{window_class})
         << '"' << executable << '"';
   }
 }

@@ -7,7 +7,16 @@ extern "C" GaugeLinkage Linkage;
 
 namespace crv5::testing {
 namespace {
+
 TestHost* current = nullptr;
+
+void flatten(ElementHeader* const* list, std::vector<ElementHeader*>& out) {
+  for (; list && *list; ++list) {
+    out.push_back(*list);
+    flatten((*list)->next, out);
+  }
+}
+
 }  // namespace
 
 TestHost::TestHost() {
@@ -24,27 +33,12 @@ TestHost::~TestHost() {
   current = nullptr;
 }
 
-std::vector<uint32_t> TestHost::event_ids() const {
-  std::vector<uint32_t> ids;
-  for (const KeyEvent& e : events) ids.push_back(e.id);
-  return ids;
-}
-
-void TestHost::clear_log() {
-  events.clear();
-  window_toggles.clear();
-  calculations.clear();
-  lookup_records.clear();
-  lookups.clear();
-}
-
 void TestHost::service(GaugeHeader& gauge, int32_t service_id, uintptr_t extra) {
   if (gauge.callback) gauge.callback(&gauge, service_id, extra);
 }
 
 void CRV5_CALL TestHost::lookup_var(ModuleVar* var) {
-  current->lookup_records.push_back(*var);
-  current->lookups.push_back(var->id);
+  current->lookups.push_back(*var);
   if (auto it = current->integers_.find(var->id); it != current->integers_.end()) {
     var->value.raw = it->second;
   } else if (auto f = current->floats_.find(var->id); f != current->floats_.end()) {
@@ -63,29 +57,25 @@ Bool32 CRV5_CALL TestHost::panel_window_toggle(uint32_t id) {
 }
 
 Bool32 CRV5_CALL TestHost::execute_calculator_code(const char* code, double* number, int32_t*,
-                                       const char** text) {
+                                                   const char**) {
   current->calculations.emplace_back(code);
-  if (number) {
-    if (auto it = current->calc_numbers_.find(code); it != current->calc_numbers_.end())
-      *number = it->second;
-  }
-  if (text) {
-    if (auto it = current->calc_texts_.find(code); it != current->calc_texts_.end())
-      *text = it->second.c_str();
-  }
+  if (auto it = current->calc_numbers_.find(code); number && it != current->calc_numbers_.end())
+    *number = it->second;
   return true;
 }
 
-double evaluate(ElementNeedle& needle) {
-  needle.source.value.f = read_var(needle.source.id);
-  return needle.callback ? needle.callback(&needle) : needle.source.value.f;
+GaugeHeader* find_gauge(const char* name) { return crv5::find_gauge(Linkage, name); }
+
+ElementHeader& element_at(const char* gauge, size_t index) {
+  std::vector<ElementHeader*> in_draw_order;
+  flatten(find_gauge(gauge)->elements, in_draw_order);
+  return *in_draw_order.at(index);
 }
 
-double evaluate(ElementIcon& icon) {
+double icon(const char* gauge, size_t index) {
+  ElementIcon& icon = element<ElementIcon>(gauge, index);
   if (icon.source.id != 0) icon.source.value.f = read_var(icon.source.id);
   return icon.callback ? icon.callback(&icon) : icon.source.value.f;
 }
-
-GaugeHeader* find_gauge(const char* name) { return crv5::find_gauge(Linkage, name); }
 
 }  // namespace crv5::testing

@@ -1,8 +1,10 @@
 // A host for unit tests: a service table that records every call and serves the variable values a
 // test sets. Constructing one attaches it to the module's ImportTable; destroying it detaches it.
+// Beside it, what the gauges' tests share: a gauge by name and its elements in draw order.
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,6 +12,9 @@
 #include "module/gauge.h"
 
 namespace crv5::testing {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct KeyEvent {
   uint32_t id;
@@ -28,19 +33,14 @@ class TestHost {
   void set(uint32_t id, double value) { floats_[id] = value; }
   void set_u32(uint32_t id, uint32_t value) { integers_[id] = value; }
   void set_calc(const std::string& expression, double value) { calc_numbers_[expression] = value; }
-  void set_calc_text(const std::string& expression, std::string text) {
-    calc_texts_[expression] = std::move(text);
-  }
 
   // What the module asked for, in order.
   std::vector<KeyEvent> events;
   std::vector<uint32_t> window_toggles;
   std::vector<std::string> calculations;
-  std::vector<ModuleVar> lookup_records;   // each record as it was handed to lookup_var
-  std::vector<uint32_t> lookups;           // the id of each lookup
+  std::vector<ModuleVar> lookups;  // each record as it was handed to lookup_var
 
-  std::vector<uint32_t> event_ids() const;
-  void clear_log();
+  void clear_log() { events.clear(), window_toggles.clear(), calculations.clear(), lookups.clear(); }
 
   // The gauge callback of `gauge` with a service id and extra-data word.
   static void service(GaugeHeader& gauge, int32_t service_id, uintptr_t extra = 0);
@@ -56,15 +56,21 @@ class TestHost {
   std::map<uint32_t, double> floats_;
   std::map<uint32_t, uint32_t> integers_;
   std::map<std::string, double> calc_numbers_;
-  std::map<std::string, std::string> calc_texts_;
 };
 
-// Evaluates an element the way a host does before drawing it: the source read into the element's
-// record, then the callback (or the source value where there is none).
-double evaluate(ElementNeedle& needle);
-double evaluate(ElementIcon& icon);
-
-// Looks up one gauge's header in the exported table by name; null when absent.
+// One gauge's header in the exported table by name; null when absent.
 GaugeHeader* find_gauge(const char* name);
+
+// The gauge's element at `index` in draw order: an element, then its children, then its next
+// sibling.
+ElementHeader& element_at(const char* gauge, size_t index);
+template <class Element>
+Element& element(const char* gauge, size_t index) {
+  return reinterpret_cast<Element&>(element_at(gauge, index));
+}
+
+// An icon's value as a host finds it before drawing: the source read into the record, then the
+// callback (or the source value where there is none). A lamp's 0 is lit, -1 dark.
+double icon(const char* gauge, size_t index = 1);
 
 }  // namespace crv5::testing

@@ -5,6 +5,7 @@
 // every click area is clicked and every tooltip read. The sweep passes when nothing crashes (in a
 // sanitized build: no sanitizer reports), every angle and position that reaches the drawing is
 // finite, and every text a gauge writes is ended within its character count.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -41,34 +42,24 @@ const double kBadFloats[] = {kNaN, kInf, -kInf, 1e308, -1e308,
 const uint32_t kBadIntegers[] = {0,          0xFFFFFFFFu, 0xFFFFu, 0xAAAAu, 0x9999u,
                                  0x1FFFFu,   0x80000000u, 0xDEADBEEFu};
 
-// --- What the gauges read, recorded through the module's service calls ---
+// --- What the gauges read, recorded on the way to the session's own services ---
 
 struct Reads {
   std::set<uint32_t> vars;
   std::set<std::string> calculations;
 };
 
-Session* recording_session = nullptr;
+HostServices session_services;
 Reads* recorded = nullptr;
 
 void CRV5_CALL record_lookup(ModuleVar* var) {
-  if (!var) return;
-  recorded->vars.insert(var->id);
-  recording_session->lookup(*var);
+  if (var) recorded->vars.insert(var->id);
+  session_services.lookup_var(var);
 }
-Bool32 CRV5_CALL record_calculation(const char* code, double* number, int32_t*, const char** text) {
-  if (!code) return false;
-  recorded->calculations.insert(code);
-  recording_session->sim().calculate(code, number, text);
-  return true;
-}
-uint32_t CRV5_CALL forward_key_event(uint32_t id, uint32_t value) {
-  recording_session->send_key_event(id, value);
-  return 0;
-}
-Bool32 CRV5_CALL forward_window_toggle(uint32_t id) {
-  recording_session->toggle_panel_window(id);
-  return true;
+Bool32 CRV5_CALL record_calculation(const char* code, double* number, int32_t* integer,
+                                    const char** text) {
+  if (code) recorded->calculations.insert(code);
+  return session_services.execute_calculator_code(code, number, integer, text);
 }
 
 // The token variables an element tree reads through its records.
@@ -177,12 +168,12 @@ class BadValueSweep : public ::testing::Test {
     std::unique_ptr<Module> module = Module::load(kModule);
     module_ = module.get();
     session_ = std::make_unique<Session>(std::move(module));
-    recording_session = session_.get();
     recorded = &reads_;
+    const auto* imports = static_cast<const ImportTableRecord*>(
+        dlsym(reinterpret_cast<void*>(session_->module_handle()), "ImportTable"));
+    services_ = session_services = *static_cast<const HostServices*>(imports->services.pointer);
     services_.lookup_var = record_lookup;
     services_.execute_calculator_code = record_calculation;
-    services_.trigger_key_event = forward_key_event;
-    services_.panel_window_toggle = forward_window_toggle;
     module_->attach(&services_);
     for (GaugeHeader* header : module_->gauges()) session_->place_gauge(header->name);
     session_->connect();
@@ -195,7 +186,6 @@ class BadValueSweep : public ::testing::Test {
     renderer_.reset();
     images_.reset();
     session_.reset();
-    recording_session = nullptr;
     recorded = nullptr;
     audio::set_backend(audio::Backend::recording);
   }

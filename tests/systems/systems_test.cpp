@@ -9,21 +9,18 @@
 
 #include "mechanics/radio_state.h"
 #include "systems/aircraft_state.h"
-#include "tests/support/gauge_access.h"
+#include "tests/support/test_host.h"
 
 namespace {
 
 using namespace crv5::testing;
 using Events = std::vector<KeyEvent>;
-using Ids = std::vector<uint32_t>;
 using States = std::vector<int32_t>;
-
-GaugeHeader& gauge(const char* name) { return *find_gauge(name); }
 
 // Connects a start-state gauge.
 void connect(TestHost& host, const char* name) {
   host.clear_log();
-  TestHost::service(gauge(name), kServiceConnectToWindow);
+  TestHost::service(*find_gauge(name), kServiceConnectToWindow);
 }
 
 // ADF power and tone, COM1 power, NAV1 power and tone, NAV2 power and tone, IFF power; each set
@@ -78,7 +75,7 @@ TEST(StartState, EngineOffShutsDownOnTheGroundInOrderAndRunsTheEngineInTheAir) {
   host.set(565, -1);   // the generator counts as on unless exactly 0...
   host.set(740, 0.5);  // ...the avionics only at exactly 1
   connect(host, "Engine_Off");
-  EXPECT_EQ(host.event_ids(), (Ids{0x1011c, 0x1033b, 0x1012c, 0x10128, 0x10129}));
+  EXPECT_EQ(host.events, (Events{{0x1011c, 0}, {0x1033b, 0}, {0x1012c, 0}, {0x10128, 0}, {0x10129, 0}}));
 
   radios(1);  // in the air: radios and electrics left alone, valve and pump opened if closed
   host.set(60, 0);
