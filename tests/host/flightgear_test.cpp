@@ -92,19 +92,20 @@ TEST(FlightGearFrame, ShippedProtocolsAreTheOwnershipTable) {
   }
 }
 
-// The panel's frame: each value in its row's format, clamped to what FlightGear takes.
+// The panel's frame: each value in its row's format, clamped to what FlightGear takes; COM1 on
+// its 25 kHz channel (the head shows 118.27, the radio is on 118.275).
 TEST(FlightGearFrame, PanelFrameCarriesThePanelsSettings) {
   SimState sim;
   const std::pair<uint32_t, double> settings[] = {
       {kThrottle, 0.5},         {kGearLever, 16384},      {kFlapsPercent, 33.3333},
-      {kSpoilersHandle, 99999}, {kParkingBrake, 16384},   {kCom1Packed, 0x1835},
+      {kSpoilersHandle, 99999}, {kParkingBrake, 16384},   {kCom1Packed, 0x1827},
       {kNav1Packed, 0x1340},    {kNav2Packed, 0x1680},    {kAdfPacked, 0x0345},
       {kAdfExtended, 0x105},    {kTransponderPacked, 0x7700}, {kNav1Course, 370},
       {kNav2Course, -10},       {kHeadingBug, 90},        {kBaroSetting, 1013.25},
       {kBatterySwitch, 1},      {kAvionicsSwitch, 0}};
   for (const auto& [id, value] : settings) sim.set_var(id, value);
   EXPECT_EQ(encode_panel_frame(panel_values(sim)),
-            "0.500,0.500,1,0.333,1.000,1,1,118.350,113.40,116.80,1345.5,7700,10.0,350.0,90.0,29.9212,1,0\n");
+            "0.500,0.500,1,0.333,1.000,1,1,118.275,113.40,116.80,1345.5,7700,10.0,350.0,90.0,29.9212,1,0\n");
 }
 
 // The panel's frame goes when it changes and twice a second otherwise; a FlightGear that is gone

@@ -120,13 +120,6 @@ TEST(Navaids, MarkerFan) {
   EXPECT_EQ(receive_marker(equator(), at(0, -0.05, -10)), MarkerKind::none);
 }
 
-TEST(Navaids, PackedFrequencies) {
-  EXPECT_NEAR(nav_frequency_mhz(0x1030), 110.30, 1e-9);
-  EXPECT_NEAR(nav_frequency_mhz(0x0850), 108.50, 1e-9);
-  EXPECT_NEAR(adf_frequency_khz(0x345, 0x105), 1345.5, 1e-9);
-  EXPECT_NEAR(adf_frequency_khz(0x345, 0), 345, 1e-9);
-}
-
 TEST(Navaids, FileErrorsNameFileLineAndProblem) {
   const std::pair<const char*, const char*> cases[] = {
       {"VOR A 113.4 0 0 0 100\nVOR B 99.0 0 0 0 100\n",

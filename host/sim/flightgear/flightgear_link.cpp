@@ -43,9 +43,9 @@ std::array<double, kPanelValueCount> panel_values(const SimState& sim) {
   set(speed_brake, sim.var(kSpoilersHandle) / 16384);
   set(parking_brake, lever(kParkingBrake));
   set(parking_brake_handle, lever(kParkingBrake));
-  set(com1_mhz, nav::nav_frequency_mhz(packed(kCom1Packed)));
-  set(nav1_mhz, nav::nav_frequency_mhz(packed(kNav1Packed)));
-  set(nav2_mhz, nav::nav_frequency_mhz(packed(kNav2Packed)));
+  set(com1_mhz, nav::vhf_frequency_mhz(packed(kCom1Packed), radio::kComBand));
+  set(nav1_mhz, nav::vhf_frequency_mhz(packed(kNav1Packed), radio::kNavBand));
+  set(nav2_mhz, nav::vhf_frequency_mhz(packed(kNav2Packed), radio::kNavBand));
   set(adf_khz, nav::adf_frequency_khz(packed(kAdfPacked), packed(kAdfExtended)));
   set(transponder_code, code_digits(packed(kTransponderPacked)));
   set(nav1_course, nav::wrap360(sim.var(kNav1Course)));

@@ -3,14 +3,13 @@
 #include <cmath>
 
 #include "host/sim/flight/flight_tokens.h"
+#include "host/sim/radio_tuning.h"
 
 namespace gaugehost::nav {
 
 namespace token = flight::token;
 
 namespace {
-
-int digit(uint32_t packed, int place) { return int((packed >> (4 * place)) & 0xf); }
 
 // A course variable as degrees in [0, 360), 0 when no number.
 double course_var(const SimState& sim, uint32_t id) { return wrap360(sim.var(id)); }
@@ -50,23 +49,20 @@ uint32_t packed_var(const SimState& sim, uint32_t id) {
   return std::isfinite(value) && value >= 0 && value <= 4294967295.0 ? uint32_t(value) : 0;
 }
 
-double nav_frequency_mhz(uint32_t packed) {
-  return 100 + 10 * digit(packed, 3) + digit(packed, 2) + digit(packed, 1) / 10.0 +
-         digit(packed, 0) / 100.0;
+double vhf_frequency_mhz(uint32_t packed, const radio::Band& band) {
+  const radio::Frequency frequency = radio::decode_vhf(packed, band);
+  return frequency.mhz + frequency.khz / 1000.0;
 }
 
 double adf_frequency_khz(uint32_t packed, uint32_t extended) {
-  const double thousands = extended >= 0x100 ? 1000 : 0;
-  const double tenths = (extended >= 0x100 ? extended - 0x100 : extended) & 0xff;
-  return thousands + 100 * digit(packed, 2) + 10 * digit(packed, 1) + digit(packed, 0) +
-         tenths / 10.0;
+  return radio::decode_adf(packed, extended) / 10.0;
 }
 
 Receivers receive_all(const NavaidDatabase& db, const SimState& sim, const Antenna& aircraft) {
   Receivers r;
-  r.nav1 = receive_nav(db, nav_frequency_mhz(packed_var(sim, token::kNav1Packed)),
+  r.nav1 = receive_nav(db, vhf_frequency_mhz(packed_var(sim, token::kNav1Packed), radio::kNavBand),
                        course_var(sim, token::kNav1Course), aircraft);
-  r.nav2 = receive_nav(db, nav_frequency_mhz(packed_var(sim, token::kNav2Packed)),
+  r.nav2 = receive_nav(db, vhf_frequency_mhz(packed_var(sim, token::kNav2Packed), radio::kNavBand),
                        course_var(sim, token::kNav2Course), aircraft);
   r.adf = receive_adf(db,
                       adf_frequency_khz(packed_var(sim, token::kAdfPacked),

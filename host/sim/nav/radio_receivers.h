@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "host/sim/nav/navaids.h"
+#include "host/sim/radio_tuning.h"
 #include "host/sim/sim_state.h"
 
 namespace gaugehost::nav {
@@ -13,8 +14,9 @@ namespace gaugehost::nav {
 // A packed radio variable as the whole number it holds, 0 when it holds none.
 uint32_t packed_var(const SimState& sim, uint32_t id);
 
-// The frequencies the radios hold in packed decimal: NAV in MHz, ADF in kHz.
-double nav_frequency_mhz(uint32_t packed);
+// The frequencies the radios hold in packed decimal, as their tuners read them: COM and NAV in
+// MHz (COM1's 0x1827 is the 25 kHz channel 118.275), ADF in kHz.
+double vhf_frequency_mhz(uint32_t packed, const radio::Band& band);
 double adf_frequency_khz(uint32_t packed, uint32_t extended);
 
 struct Receivers {
