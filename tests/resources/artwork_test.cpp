@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -128,7 +129,9 @@ struct NeedleBitmap {
   int32_t bitmap;
 };
 
-// Each instance named by its gauge.
+// Each instance named and printed by its gauge.
+void PrintTo(const Scale& s, std::ostream* os) { *os << s.gauge << " dial " << s.dial; }
+void PrintTo(const NeedleBitmap& n, std::ostream* os) { *os << n.gauge << " bitmap " << n.bitmap; }
 template <typename Param>
 std::string gauge_name(const ::testing::TestParamInfo<Param>& info) {
   return std::string(info.param.gauge) + "_" + std::to_string(info.index);
