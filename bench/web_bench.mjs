@@ -8,14 +8,9 @@
 // - the server's processor time per second of running, with 0, 1, 2 and 4 pages open.
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-process.env.GAUGEHOST ||= path.resolve(process.argv[2] || path.join(here, '../build/gaugehost'));
-process.env.PANEL ||= path.join(here, '../panels/corvane/panel.cfg');
-process.env.BROWSER_TEST_OUTPUT ||= path.join(path.dirname(process.env.GAUGEHOST), 'web-bench');
-const { areaPoint, launchBrowser, openCockpit, openWindow, startServer, stopServer } =
-  await import('../tests/browser/harness.mjs');
+if (process.argv[2]) process.env.GAUGEHOST = path.resolve(process.argv[2]);
+const { gaugePoint, launchBrowser, openCockpit, openWindow, startServer, stop } = await import('../tests/browser/harness.mjs');
 
 const ticks = 100;  // USER_HZ, the unit of /proc/PID/stat times on Linux
 function cpuSeconds(pid) {
@@ -51,7 +46,7 @@ try {
   await pace(page, 'still, cold and dark', 10);
 
   await openWindow(page, 'Electricity_Toggle', 302);
-  const battery = await areaPoint(page, 'Battery_Switch');
+  const battery = await gaugePoint(page, 'Battery_Switch');
   for (let i = 0; i < 40; ++i) {
     const clicks = await page.evaluate(() => window.cockpit.latencies.length);
     await page.mouse.click(battery.x, battery.y);
@@ -63,7 +58,7 @@ try {
               `95th percentile ${ms(percentile(latencies, 0.95))}, worst ${ms(Math.max(...latencies))}`);
   await page.close();
 
-  await stopServer(server);
+  await stop(server.child);
   server = await startServer(['--scenario', 'approach']);
   page = await openCockpit(browser, server.url);
   await pace(page, 'ILS approach', 20);
@@ -80,5 +75,5 @@ try {
   }
 } finally {
   await browser.close();
-  await stopServer(server);
+  await stop(server.child);
 }
