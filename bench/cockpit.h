@@ -8,15 +8,23 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <string_view>
 
 #include "host/panel/session.h"
 #include "host/sim/start_state.h"
 
 namespace gaugehost::bench {
 
-// The timings: what a benchmark program does when not asked to just count.
-inline int run_benchmarks(int argc, char** argv) {
+// A benchmark program: `NAME FLAG N [MORE]` runs `count(N, MORE)` once, for counting instructions
+// under callgrind (steady where timings on a busy machine are not); otherwise the timings.
+template <class Count>
+int run(int argc, char** argv, std::string_view flag, Count count) {
+  if (argc >= 3 && argv[1] == flag) {
+    count(std::atoi(argv[2]), std::string_view(argc >= 4 ? argv[3] : ""));
+    return 0;
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
@@ -38,6 +46,16 @@ inline std::filesystem::path default_cockpit() {
   return std::filesystem::path(CRV5_SOURCE_DIR) / "panels/corvane/panel.cfg";
 }
 
+// Calls `visit(gauge, element)` for every element evaluated in a cycle, over every gauge.
+template <class Visit>
+void for_each_element(const Session& session, Visit visit) {
+  const auto walk = [&](const auto& self, const GaugeInstance& gauge, const EvaluatedElement& e) -> void {
+    visit(gauge, e);
+    for (const EvaluatedElement& child : e.children) self(self, gauge, child);
+  };
+  for (const auto& gauge : session.gauges()) walk(walk, *gauge, gauge->root);
+}
+
 // A session of the default cockpit with every window shown and one cycle run.
 struct Cockpit {
   explicit Cockpit(bool model_on = false) : session(Module::load(default_module_path())) {
@@ -49,21 +67,13 @@ struct Cockpit {
     session.update(1);
   }
 
-  // Elements evaluated in one cycle, over every gauge.
   int element_count() const {
     int count = 0;
-    for (const auto& gauge : session.gauges()) count += count_elements(gauge->root);
+    for_each_element(session, [&](const GaugeInstance&, const EvaluatedElement&) { ++count; });
     return count;
   }
 
   Session session;
-
- private:
-  static int count_elements(const EvaluatedElement& e) {
-    int count = 1;
-    for (const EvaluatedElement& child : e.children) count += count_elements(child);
-    return count;
-  }
 };
 
 }  // namespace gaugehost::bench

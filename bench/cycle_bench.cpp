@@ -8,9 +8,6 @@
 //         build/cycle_bench --cycles 1000
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <cstring>
-
 #include "bench/cockpit.h"
 
 namespace {
@@ -36,10 +33,7 @@ BENCHMARK(BM_CycleWithModel)->Unit(benchmark::kMicrosecond)->Repetitions(5)->Rep
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 3 && std::strcmp(argv[1], "--cycles") == 0) {
-    Cockpit cockpit(argc >= 4 && std::strcmp(argv[3], "--model") == 0);
-    cockpit.session.update(std::atoi(argv[2]));
-    return 0;
-  }
-  return gaugehost::bench::run_benchmarks(argc, argv);
+  return gaugehost::bench::run(argc, argv, "--cycles", [](int cycles, std::string_view more) {
+    Cockpit(more == "--model").session.update(cycles);
+  });
 }

@@ -10,9 +10,6 @@
 
 #include <sys/resource.h>
 
-#include <cstdlib>
-#include <string_view>
-
 #include "bench/cockpit.h"
 #include "host/render/panel_renderer.h"
 #include "host/render/session_render.h"
@@ -52,16 +49,6 @@ struct Cockpit : bench::Cockpit {
   PanelRenderer renderer{images};
 };
 
-// The counters every benchmark reports: gauges placed, gauges redrawn in the last frame, and the
-// process's peak resident memory.
-void report(benchmark::State& state, const Cockpit& cockpit, int redrawn) {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  state.counters["gauges"] = cockpit.gauges;
-  state.counters["redrawn"] = redrawn;
-  state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
-}
-
 enum class Frame {
   full,         // every gauge and window anew, as when the panel lights are switched on or off:
                 // the lighting alternates (the bitmaps of both are ready beforehand)
@@ -88,7 +75,12 @@ void BM_Redraw(benchmark::State& state, Frame frame) {
     }
     redrawn = cockpit.draw(scale, {.night = night});
   }
-  report(state, cockpit, redrawn);
+  // The gauges placed, those redrawn in the last frame and the process's peak resident memory.
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["gauges"] = cockpit.gauges;
+  state.counters["redrawn"] = redrawn;
+  state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
 }
 
 // Scales in percent: the panel at 1x and 2x.
@@ -105,19 +97,13 @@ BENCHMARK_CAPTURE(BM_Redraw, NothingMoved, Frame::nothing)->Apply(at_both_scales
   for (int i = 0; i < frames; ++i) cockpit.draw(1, {.night = i % 2 == 0});
 }
 
-void measure_redraws(int frames) {
-  Cockpit cockpit;
-  cockpit.draw(1, {.night = true});  // every bitmap decoded, in both lightings
-  cockpit.draw(1, {.night = false});
-  full_redraws(cockpit, frames);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 3 && std::string_view(argv[1]) == "--frames") {
-    measure_redraws(std::atoi(argv[2]));
-    return 0;
-  }
-  return bench::run_benchmarks(argc, argv);
+  return bench::run(argc, argv, "--frames", [](int frames, std::string_view) {
+    Cockpit cockpit;
+    cockpit.draw(1, {.night = true});  // every bitmap decoded, in both lightings
+    cockpit.draw(1, {.night = false});
+    full_redraws(cockpit, frames);
+  });
 }
