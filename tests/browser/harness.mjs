@@ -169,11 +169,9 @@ export async function mainPanelAgainstRender(page) {
   execFileSync(gaugehost, ['render', '--panel', panel, '--window', 'MAIN_PANEL', '--updates', '36', '--out', file]);
   return page.evaluate(async (png) => {
     const image = new Image();
-    image.src = 'data:image/png;base64,' + png;
+    image.src = 'data:image/png;base64,' + png;  // the page's rules let it show data pictures, not fetch them
     await image.decode();
-    const reference = document.createElement('canvas');
-    [reference.width, reference.height] = [image.width, image.height];
-    const r = reference.getContext('2d');
+    const r = new OffscreenCanvas(image.width, image.height).getContext('2d');
     r.drawImage(image, 0, 0);
     const canvas = document.querySelector('.window[data-window="0"] canvas');
     const a = r.getImageData(0, 0, image.width, image.height).data;
@@ -192,16 +190,13 @@ export async function mainPanelAgainstRender(page) {
 // A click on a page's canvas as one pointer press and release in a single task of the page, so
 // that however slowly the test is driven, the press lasts no time: what the page makes of a
 // click, not of the driver's pace. Resolves with the count of clicks shown before it.
-export async function quickClick(page, point, button = 'left') {
-  return page.evaluate(async ([x, y, button, window_]) => {
-    // the window's own canvas, even where another window lies over it
-    const canvas = document.querySelector(`.window[data-window="${window_}"] canvas`);
-    const init = { clientX: x, clientY: y, button: button === 'right' ? 2 : 0, bubbles: true, pointerId: 1, isPrimary: true };
-    const clicks = window.cockpit.latencies.length;
-    canvas.dispatchEvent(new PointerEvent('pointerdown', init));
-    canvas.dispatchEvent(new PointerEvent('pointerup', init));
-    return clicks;
-  }, [point.x, point.y, button, point.window]);
-}
+export const quickClick = (page, point, button = 'left') => page.evaluate(([x, y, button, index]) => {
+  // the window's own canvas, even where another window lies over it
+  const canvas = document.querySelector(`.window[data-window="${index}"] canvas`);
+  const init = { clientX: x, clientY: y, button: button === 'right' ? 2 : 0, bubbles: true, pointerId: 1, isPrimary: true };
+  const clicks = window.cockpit.latencies.length;
+  for (const type of ['pointerdown', 'pointerup']) canvas.dispatchEvent(new PointerEvent(type, init));
+  return clicks;
+}, [point.x, point.y, button, point.window]);
 
 export const events = (page) => page.evaluate(() => window.cockpit.eventsSeen.slice());
