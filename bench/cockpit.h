@@ -3,34 +3,15 @@
 // ramp.
 #pragma once
 
-#include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <string_view>
 
 #include "host/panel/session.h"
 #include "host/sim/start_state.h"
 
 namespace gaugehost::bench {
-
-// A benchmark program: `NAME FLAG N [MORE]` runs `count(N, MORE)` once, for counting instructions
-// under callgrind (steady where timings on a busy machine are not); otherwise the timings.
-template <class Count>
-int run(int argc, char** argv, std::string_view flag, Count count) {
-  if (argc >= 3 && argv[1] == flag) {
-    count(std::atoi(argv[2]), std::string_view(argc >= 4 ? argv[3] : ""));
-    return 0;
-  }
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
 
 // The process's resident memory in MiB.
 inline double resident_mib() {

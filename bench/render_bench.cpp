@@ -10,6 +10,9 @@
 
 #include <sys/resource.h>
 
+#include <cstdlib>
+#include <string_view>
+
 #include "bench/cockpit.h"
 #include "host/render/panel_renderer.h"
 #include "host/render/session_render.h"
@@ -22,10 +25,7 @@ using namespace gaugehost::render;
 
 // The default cockpit with every window shown, as the renderer sees it, with its renderer.
 struct Cockpit : bench::Cockpit {
-  Cockpit() {
-    windows = visible_window_views(session);
-    for (const WindowView& window : windows) gauges += int(window.gauges.size());
-  }
+  Cockpit() { windows = visible_window_views(session); }
   // What a running host does each frame: brings each visible window's kept picture up to date.
   // Returns the number of gauges drawn anew.
   int draw(double scale, const RenderOptions& options = {}) {
@@ -44,7 +44,6 @@ struct Cockpit : bench::Cockpit {
     session.update(1);
   }
   std::vector<WindowView> windows;
-  int gauges = 0;
   ImageStore images = ImageStore::for_module(session.module_handle());
   PanelRenderer renderer{images};
 };
@@ -78,7 +77,7 @@ void BM_Redraw(benchmark::State& state, Frame frame) {
   // The gauges placed, those redrawn in the last frame and the process's peak resident memory.
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  state.counters["gauges"] = cockpit.gauges;
+  state.counters["gauges"] = double(cockpit.session.gauges().size());
   state.counters["redrawn"] = redrawn;
   state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
 }
@@ -100,10 +99,16 @@ BENCHMARK_CAPTURE(BM_Redraw, NothingMoved, Frame::nothing)->Apply(at_both_scales
 }  // namespace
 
 int main(int argc, char** argv) {
-  return bench::run(argc, argv, "--frames", [](int frames, std::string_view) {
+  if (argc >= 3 && std::string_view(argv[1]) == "--frames") {
     Cockpit cockpit;
     cockpit.draw(1, {.night = true});  // every bitmap decoded, in both lightings
     cockpit.draw(1, {.night = false});
-    full_redraws(cockpit, frames);
-  });
+    full_redraws(cockpit, std::atoi(argv[2]));
+    return 0;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
 }

@@ -47,7 +47,7 @@ describe('the web cockpit', () => {
       assert.ok(!(button.x > starter.left && button.x < starter.right && button.y > starter.top && button.y < starter.bottom),
                 `${name} stays clear of the subpanel`);
     }
-    const guarded = await gaugePoint(page, 'Starter_Board', [80, 60]);  // the fuel valve switch, under its guard
+    const guarded = await gaugePoint(page, 'Starter_Board', 'child', 1);  // the fuel valve switch, under its guard
     await page.mouse.move(guarded.x, guarded.y);  // from the toggle button and its own tooltip
     await tooltipStarts(page, 'Fuel valve');
     assert.match(await page.textContent('#tooltip'), /^Fuel valve switch \(protected and (on|off)\)\nRight-click lifts the guard/);
@@ -167,8 +167,6 @@ describe('the web cockpit', () => {
     await page.waitForSelector('#banner', { state: 'hidden' });
     await settled(page);
     await screenshot(page, '10-reconnected');
-    const layout = await (await fetch(server.url + 'api/layout')).json();
-    assert.equal(await page.evaluate(() => window.cockpit.session), layout.session);
     // and it works: a click reaches the new server
     const brake = await gaugePoint(page, 'Parking_Brake');
     await page.mouse.click(brake.x, brake.y);

@@ -5,6 +5,7 @@
 // event, a line of output) with a deadline long enough for a slow, loaded machine.
 import { spawn, execFileSync } from 'node:child_process';
 import dgram from 'node:dgram';
+import { once } from 'node:events';
 import { mkdirSync, readFileSync } from 'node:fs';
 import net from 'node:net';
 import path from 'node:path';
@@ -44,11 +45,10 @@ export function start(program, args, ready, ms = WAIT_MS) {
 }
 
 export async function stop(child) {
-  if (!child || child.exitCode !== null || child.signalCode !== null) return;
-  const exited = new Promise((resolve) => child.once('exit', resolve));
+  if (child.exitCode !== null || child.signalCode !== null) return;
   signalGroup(child, 'SIGTERM');
   const timer = setTimeout(() => signalGroup(child, 'SIGKILL'), STOP_MS);
-  await exited;
+  await once(child, 'exit');
   clearTimeout(timer);
 }
 export const stopAll = () => Promise.all([...children].map(stop));
@@ -111,31 +111,26 @@ function outputFile(name) {
 
 export const screenshot = (page, name) => page.screenshot({ path: outputFile(name + '.png') });
 
-// The page point (CSS pixels) on gauge `name`, with the gauge's index, window and placement: at
-// the point [gx, gy] of its bitmap, or at the middle of the part on the gauge (a box may reach
-// beyond it) of its `nth` click area that `at` picks: 'child', 'repeat' (a child that takes
-// repeats) or 'drag' (one that takes drags).
-export async function gaugePoint(page, name, at = 'child', nth = 0) {
-  return page.evaluate(([name, at, nth]) => {
+// The page point (CSS pixels), with the gauge's index, window and placement, at the middle of
+// the part on gauge `name` (a box may reach beyond it) of its `nth` click area that `kind` picks:
+// 'child', 'repeat' (a child that takes repeats) or 'drag' (one that takes drags).
+export async function gaugePoint(page, name, kind = 'child', nth = 0) {
+  return page.evaluate(([name, kind, nth]) => {
     const layout = window.cockpit.layout;
     const gauge = layout.gauges.find((g) => g.name === name);
-    if (!gauge) throw new Error('no gauge ' + name);
-    let [gx, gy] = Array.isArray(at) ? at : [];
-    if (!Array.isArray(at)) {
-      const flag = { child: 0, repeat: 0x00200000, drag: 0x00800000 }[at];
-      const area = gauge.areas.filter((a) => a.kind === 'child' && (a.flags & flag) === flag)[nth];
-      if (!area) throw new Error(`no ${at} area on ${name}`);
-      const [left, top, width, height] = area.box;
-      gx = (Math.max(0, left) + Math.min(gauge.bitmap[0], left + width)) / 2;
-      gy = (Math.max(0, top) + Math.min(gauge.bitmap[1], top + height)) / 2;
-    }
+    const flag = { child: 0, repeat: 0x00200000, drag: 0x00800000 }[kind];
+    const area = gauge?.areas.filter((a) => a.kind === 'child' && (a.flags & flag) === flag)[nth];
+    if (!area) throw new Error(`no ${kind} area ${nth} on ${name}`);
+    const [left, top, width, height] = area.box;
+    const gx = (Math.max(0, left) + Math.min(gauge.bitmap[0], left + width)) / 2;
+    const gy = (Math.max(0, top) + Math.min(gauge.bitmap[1], top + height)) / 2;
     const rect = document.querySelector(`.window[data-window="${gauge.window}"] canvas`).getBoundingClientRect();
     const size = layout.windows[gauge.window].size;
     const [x, y, w, h] = gauge.placement;
     return { x: rect.left + (x + gx * w / gauge.bitmap[0]) * rect.width / size[0],
              y: rect.top + (y + gy * h / gauge.bitmap[1]) * rect.height / size[1],
              gauge: gauge.index, window: gauge.window, placement: gauge.placement };
-  }, [name, at, nth]);
+  }, [name, kind, nth]);
 }
 
 export async function openWindow(page, toggleGauge, ident) {
