@@ -5,8 +5,8 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "host/panel/session.h"
 #include "host/sim/start_state.h"
@@ -16,10 +16,7 @@ namespace gaugehost::bench {
 // The process's resident memory in MiB.
 inline double resident_mib() {
   long pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
+  std::ifstream("/proc/self/statm") >> pages >> resident;
   return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 

@@ -31,8 +31,7 @@ constexpr double kLevelFull = 8388608;
 
 struct KeyAt {
   int64_t cycle;  // within the round
-  uint32_t event;
-  uint32_t value;
+  uint32_t event, value;
 };
 
 // One round of ten simulated minutes, repeated.

@@ -12,10 +12,9 @@ import path from 'node:path';
 if (process.argv[2]) process.env.GAUGEHOST = path.resolve(process.argv[2]);
 const { gaugePoint, launchBrowser, openCockpit, openWindow, startServer, stop } = await import('../tests/browser/harness.mjs');
 
-const ticks = 100;  // USER_HZ, the unit of /proc/PID/stat times on Linux
 function cpuSeconds(pid) {
   const fields = readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
-  return (Number(fields[11]) + Number(fields[12])) / ticks;
+  return (Number(fields[11]) + Number(fields[12])) / 100;  // in ticks of USER_HZ, 100 on Linux
 }
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 const percentile = (values, p) => [...values].sort((a, b) => a - b)[Math.min(values.length - 1, Math.floor(values.length * p))];

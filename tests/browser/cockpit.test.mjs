@@ -23,9 +23,6 @@ const pageTest = (name, body) => test(name, async () => {
   try { await body(page); } finally { await page.close(); }
 });
 
-const tooltipStarts = (page, text) => page.waitForFunction((text) =>
-  !document.querySelector('#tooltip').hidden && document.querySelector('#tooltip').textContent.startsWith(text), text);
-
 describe('the web cockpit', () => {
   pageTest('loads, and its main panel matches the PNG renderer', async (page) => {
     await screenshot(page, '01-loaded');
@@ -49,7 +46,8 @@ describe('the web cockpit', () => {
     }
     const guarded = await gaugePoint(page, 'Starter_Board', 'child', 1);  // the fuel valve switch, under its guard
     await page.mouse.move(guarded.x, guarded.y);  // from the toggle button and its own tooltip
-    await tooltipStarts(page, 'Fuel valve');
+    await page.waitForFunction(() => !document.querySelector('#tooltip').hidden &&
+                                     document.querySelector('#tooltip').textContent.startsWith('Fuel valve'));
     assert.match(await page.textContent('#tooltip'), /^Fuel valve switch \(protected and (on|off)\)\nRight-click lifts the guard/);
     await screenshot(page, '02-guard-tooltip');
     // A smaller page brings the subpanel back into view.
