@@ -30,9 +30,10 @@ describe('the web cockpit', () => {
     console.log('canvas against PNG:', result);
     assert.ok(result.sameSize, 'the canvas is as large as the PNG');
     // Tolerance: smoothing of scaled and turned bitmaps and text rasterisation differ between
-    // cairo and the browser at edges; the pictures must agree everywhere else.
-    assert.ok(result.differing / result.pixels < 0.02, `${result.differing} of ${result.pixels} pixels differ by more than 48`);
-    assert.ok(result.meanDifference < 4, `mean difference ${result.meanDifference}`);
+    // cairo and the browser at edges (0.2 % of the pixels); the pictures must agree everywhere
+    // else. The cold panel's few turned needles drawn turning the wrong way differ in 0.75 %.
+    assert.ok(result.differing / result.pixels < 0.005, `${result.differing} of ${result.pixels} pixels differ by more than 48`);
+    assert.ok(result.meanDifference < 1.5, `mean difference ${result.meanDifference}`);
   });
 
   pageTest('a toggle button opens its subpanel clear of its button row, within the page, its guarded switch tells how to lift the guard, and the close button shuts it', async (page) => {
@@ -145,7 +146,9 @@ describe('the web cockpit', () => {
     await settled(page);
     await screenshot(page, '05-throttle-dragged');
     const sets = (await events(page)).filter((e) => e.event === '0x1011c' && e.gauge === 'Throttle_Quadrant');
-    assert.ok(sets.length >= 3, `${sets.length} throttle settings from the drag`);
+    // The lever follows the pointer through the drag, not just to one end.
+    const settings = new Set(sets.map((e) => e.value));
+    assert.ok(settings.size >= 3, `${settings.size} throttle settings from the drag: ${[...settings]}`);
     assert.ok(sets.at(-1).value > sets[0].value, 'dragging up opens the throttle');
   });
 
