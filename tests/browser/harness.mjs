@@ -14,6 +14,7 @@ const root = path.resolve(import.meta.dirname, '../..');
 export const gaugehost = process.env.GAUGEHOST || path.join(root, 'build/gaugehost');
 export const panel = process.env.PANEL || path.join(root, 'panels/corvane/panel.cfg');
 const output = process.env.BROWSER_TEST_OUTPUT || path.join(root, 'build/browser-tests');
+mkdirSync(output, { recursive: true });
 export const WAIT_MS = 3 * 60_000;  // the deadline of every wait on a state
 const STOP_MS = 15_000;             // a program asked to end is killed after this
 
@@ -104,10 +105,7 @@ export async function settled(page) {
   });
 }
 
-function outputFile(name) {
-  mkdirSync(output, { recursive: true });
-  return path.join(output, name);
-}
+const outputFile = (name) => path.join(output, name);
 
 export const screenshot = (page, name) => page.screenshot({ path: outputFile(name + '.png') });
 

@@ -6,6 +6,7 @@
 // on a loaded machine. Exits 77 (skipped, loudly) where FlightGear is not installed.
 import net from 'node:net';
 import path from 'node:path';
+import { setTimeout as sleep } from 'node:timers/promises';
 import { freePort, start, startServer, stopAll, WAIT_MS } from '../browser/harness.mjs';
 
 const root = path.resolve(import.meta.dirname, '../..');
@@ -13,19 +14,14 @@ const fgHome = process.env.FLIGHTGEAR_HOME || path.join(root, 'build/flightgear-
 const START_MS = 20 * 60_000;  // FlightGear's start; the first one builds its navigation cache
 
 const NOT_INSTALLED = 3;  // scripts/flightgear's exit status without fgfs or Xvfb
-const notRun = (why) => {
-  console.error(`${'='.repeat(80)}\nNOT RUN: the live FlightGear test.\n${why}\n${'='.repeat(80)}`);
-  return stopAll().then(() => process.exit(77));
-};
 
 // Four free loopback ports: FlightGear's output and input (UDP, the second next to the first, as
 // scripts/flightgear takes them), its property server and the cockpit's web server.
 async function freePorts() {
   for (;;) {
     const base = 20000 + 4 * Math.floor(Math.random() * 5000);
-    const ports = [base, base + 1, base + 2, base + 3];
-    const kinds = ['udp', 'udp', 'tcp', 'tcp'];
-    if ((await Promise.all(ports.map((port, i) => freePort(kinds[i], port)))).every(Boolean)) return ports;
+    const ports = [['udp', base], ['udp', base + 1], ['tcp', base + 2], ['tcp', base + 3]];
+    if ((await Promise.all(ports.map(([kind, port]) => freePort(kind, port)))).every(Boolean)) return ports.map(([, port]) => port);
   }
 }
 
@@ -56,13 +52,10 @@ async function propertyClient(port) {
 
 // Polls `probe` until it returns a truthy value; on the deadline, fails with what it last saw.
 async function until(what, probe, ms = WAIT_MS) {
-  const deadline = Date.now() + ms;
-  let last;
-  for (;;) {
-    last = await probe();
+  for (const deadline = Date.now() + ms; ; await sleep(250)) {
+    const last = await probe();
     if (last && last.ok !== false) return last;
     if (Date.now() > deadline) throw new Error(`${what}: not so after ${ms / 1000} s; last seen ${JSON.stringify(last)}`);
-    await new Promise((resolve) => setTimeout(resolve, 250));
   }
 }
 
@@ -83,11 +76,15 @@ const programs = [];  // FlightGear and gaugehost, for their output where a chec
 let status = 1;
 try {
   const startedAt = Date.now();
-  const flightgear = await start(path.join(root, 'scripts/flightgear'), [
+  programs.push(await start(path.join(root, 'scripts/flightgear'), [
     '--fg-home', fgHome, '--light', '--port', String(fgOut), '--props', String(propsPort), '--airport', 'KSFO',
     '--altitude', '3000', '--heading', '150', '--speed', '100', '--wait', String(START_MS / 1000),
-  ], 'is flying', START_MS + 60_000).catch((error) => (error.code === NOT_INSTALLED ? notRun(error.message) : Promise.reject(error)));
-  programs.push(flightgear);
+  ], 'is flying', START_MS + 60_000).catch(async (error) => {
+    if (error.code !== NOT_INSTALLED) throw error;
+    console.error(`${'='.repeat(80)}\nNOT RUN: the live FlightGear test.\n${error.message}\n${'='.repeat(80)}`);
+    await stopAll();
+    process.exit(77);
+  }));
   console.log(`FlightGear flying after ${Math.round((Date.now() - startedAt) / 1000)} s`);
   const fg = await propertyClient(propsPort);
   programs.push((await startServer(['--flightgear', String(fgOut), '--flightgear-send', `127.0.0.1:${fgIn}`], httpPort)).child);
