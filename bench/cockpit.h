@@ -27,7 +27,8 @@ inline std::filesystem::path default_cockpit() {
 // Calls `visit(gauge, element)` for every element evaluated in a cycle, over every gauge.
 template <class Visit>
 void for_each_element(const Session& session, Visit visit) {
-  const auto walk = [&](const auto& self, const GaugeInstance& gauge, const EvaluatedElement& e) -> void {
+  const auto walk = [&](const auto& self, const GaugeInstance& gauge,
+                        const EvaluatedElement& e) -> void {
     visit(gauge, e);
     for (const EvaluatedElement& child : e.children) self(self, gauge, child);
   };

@@ -21,7 +21,6 @@
 namespace {
 
 using namespace gaugehost;
-using bench::resident_mib;
 
 constexpr int64_t kDefaultCycles = 10'000'000;
 constexpr int64_t kWarmUpCycles = 10'000;  // caches and kept events settle in this
@@ -76,8 +75,8 @@ std::vector<std::string> non_finite(const Session& session) {
   bench::for_each_element(session, [&](const GaugeInstance& gauge, const EvaluatedElement& e) {
     for (double value : {e.value, e.x, e.y, e.rotation, e.angle})
       if (!std::isfinite(value)) {
-        found.push_back(gauge.name + ", element of resource " + std::to_string(e.resource_id) + ": " +
-                        std::to_string(value));
+        found.push_back(gauge.name + ", element of resource " + std::to_string(e.resource_id) +
+                        ": " + std::to_string(value));
         break;
       }
   });
@@ -103,7 +102,7 @@ int main(int argc, char** argv) {
   bench::Cockpit cockpit(true);
   Session& session = cockpit.session;
   session.apply_scenario("cruise");
-  const double start_mib = resident_mib();
+  const double start_mib = bench::resident_mib();
   std::printf("soak: %lld cycles of %zu gauges (%d elements), model on; resident %.2f MiB\n",
               static_cast<long long>(cycles), session.gauges().size(), cockpit.element_count(),
               start_mib);
@@ -121,9 +120,9 @@ int main(int argc, char** argv) {
     session.update(1);
 
     if (cycle % kCheckEvery == 0 && not_finite.empty()) not_finite = non_finite(session);
-    if (cycle == kWarmUpCycles) warm_mib = resident_mib();
+    if (cycle == kWarmUpCycles) warm_mib = bench::resident_mib();
     if (cycle == next_report || cycle == cycles) {
-      const double mib = resident_mib();
+      const double mib = bench::resident_mib();
       if (cycle >= kWarmUpCycles) highest_after_warm_up = std::max(highest_after_warm_up, mib);
       std::printf("%14lld %14.2f %12.2f %12.3f %10.1f\n", static_cast<long long>(cycle),
                   double(cycle) / 18.0 / 3600.0, mib, mib - start_mib,
@@ -137,7 +136,7 @@ int main(int argc, char** argv) {
   std::printf("growth after the first %lld cycles: %.3f MiB (allowed %.1f); from the start: "
               "%.3f MiB\n",
               static_cast<long long>(kWarmUpCycles), growth, kAllowedGrowthMiB,
-              resident_mib() - start_mib);
+              bench::resident_mib() - start_mib);
   if (not_finite.empty()) {
     std::printf("every variable and element value stayed finite\n");
   } else {

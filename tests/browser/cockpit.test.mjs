@@ -64,8 +64,8 @@ describe('the web cockpit', () => {
   });
 
   pageTest("a click on the parking brake redraws the lever, plays its sound and shows in the designer's log, the designer's overlay on", async (page) => {
-    await page.check('#overlay');
-    await page.check('#designer');
+    // By keys: the toolbar's boxes shift sideways as the status text beside them changes width.
+    for (const box of ['#overlay', '#designer']) await page.locator(box).press('Space');
     await settled(page);
     const brake = await gaugePoint(page, 'Parking_Brake');
     const pixels = await gaugePixels(page, brake);
@@ -78,8 +78,10 @@ describe('the web cockpit', () => {
     const wav = await fetch(server.url + 'sound/' + sound.sound);
     assert.equal(Buffer.from(await wav.arrayBuffer()).subarray(0, 4).toString(), 'RIFF');
     await page.fill('#event-filter', 'parking');
-    await page.waitForFunction(() => [...document.querySelectorAll('#events tr')].every((r) => /parking brake/.test(r.textContent)) &&
-                                     document.querySelectorAll('#events tr').length > 0);
+    await page.waitForFunction(() => {
+      const rows = [...document.querySelectorAll('#events tr')];
+      return rows.length > 0 && rows.every((r) => /parking brake/.test(r.textContent));
+    });
     const altimeter = await gaugePoint(page, 'Altimeter');
     await page.mouse.move(altimeter.x, altimeter.y);
     await page.waitForSelector('.window[data-window="0"] canvas.overlay:not([hidden])');

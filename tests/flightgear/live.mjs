@@ -21,7 +21,8 @@ async function freePorts() {
   for (;;) {
     const base = 20000 + 4 * Math.floor(Math.random() * 5000);
     const ports = [['udp', base], ['udp', base + 1], ['tcp', base + 2], ['tcp', base + 3]];
-    if ((await Promise.all(ports.map(([kind, port]) => freePort(kind, port)))).every(Boolean)) return ports.map(([, port]) => port);
+    const free = await Promise.all(ports.map(([kind, port]) => freePort(kind, port)));
+    if (free.every(Boolean)) return free;
   }
 }
 
@@ -116,7 +117,7 @@ try {
     const before = await read();
     const gauges = await api.vars(...flight.map(([, id]) => id));
     const after = await read();
-    return flight.map(([name, id, , sign, tolerance], i) => {
+    const rows = flight.map(([name, id, , sign, tolerance], i) => {
       const wrap = (d) => (name.includes('heading') ? ((d % 360) + 540) % 360 - 180 : d);
       const fgValue = sign * (before[i] + after[i]) / 2;
       const off = Math.abs(wrap(gauges[id] - fgValue));
@@ -124,11 +125,9 @@ try {
       return { name, gauge: gauges[id], flightgear: fgValue, moved, ok: moved <= tolerance && off <= tolerance + moved / 2,
                tolerance };
     });
-  };
-  const agreed = await until('the gauges agree with FlightGear', async () => {
-    const rows = await compare();
     return { ok: rows.every((r) => r.ok), rows };
-  });
+  };
+  const agreed = await until('the gauges agree with FlightGear', compare);
   for (const r of agreed.rows) {
     pass(r.name, `gauge ${r.gauge.toFixed(2)}, FlightGear ${r.flightgear.toFixed(2)} ± ${(r.moved / 2).toFixed(2)}, within ${r.tolerance}`);
   }
