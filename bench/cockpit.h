@@ -3,39 +3,36 @@
 // ramp.
 #pragma once
 
-#include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "host/panel/session.h"
 #include "host/sim/start_state.h"
 
 namespace gaugehost::bench {
 
-// The timings: what a benchmark program does when not asked to just count.
-inline int run_benchmarks(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
-
 // The process's resident memory in MiB.
 inline double resident_mib() {
   long pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
+  std::ifstream("/proc/self/statm") >> pages >> resident;
   return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 inline std::filesystem::path default_cockpit() {
   return std::filesystem::path(CRV5_SOURCE_DIR) / "panels/corvane/panel.cfg";
+}
+
+// Calls `visit(gauge, element)` for every element evaluated in a cycle, over every gauge.
+template <class Visit>
+void for_each_element(const Session& session, Visit visit) {
+  const auto walk = [&](const auto& self, const GaugeInstance& gauge,
+                        const EvaluatedElement& e) -> void {
+    visit(gauge, e);
+    for (const EvaluatedElement& child : e.children) self(self, gauge, child);
+  };
+  for (const auto& gauge : session.gauges()) walk(walk, *gauge, gauge->root);
 }
 
 // A session of the default cockpit with every window shown and one cycle run.
@@ -49,21 +46,13 @@ struct Cockpit {
     session.update(1);
   }
 
-  // Elements evaluated in one cycle, over every gauge.
   int element_count() const {
     int count = 0;
-    for (const auto& gauge : session.gauges()) count += count_elements(gauge->root);
+    for_each_element(session, [&](const GaugeInstance&, const EvaluatedElement&) { ++count; });
     return count;
   }
 
   Session session;
-
- private:
-  static int count_elements(const EvaluatedElement& e) {
-    int count = 1;
-    for (const EvaluatedElement& child : e.children) count += count_elements(child);
-    return count;
-  }
 };
 
 }  // namespace gaugehost::bench

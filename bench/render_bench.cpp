@@ -25,10 +25,7 @@ using namespace gaugehost::render;
 
 // The default cockpit with every window shown, as the renderer sees it, with its renderer.
 struct Cockpit : bench::Cockpit {
-  Cockpit() {
-    windows = visible_window_views(session);
-    for (const WindowView& window : windows) gauges += int(window.gauges.size());
-  }
+  Cockpit() { windows = visible_window_views(session); }
   // What a running host does each frame: brings each visible window's kept picture up to date.
   // Returns the number of gauges drawn anew.
   int draw(double scale, const RenderOptions& options = {}) {
@@ -40,27 +37,10 @@ struct Cockpit : bench::Cockpit {
     }
     return redrawn;
   }
-  void set_turbine(double percent) {
-    session.sim().set_var(kTurbineSpeed, percent);
-    session.sim().set_var(kCorrectedN1, percent + 3);
-    session.sim().set_var(kCorrectedN2, percent + 5);
-    session.update(1);
-  }
   std::vector<WindowView> windows;
-  int gauges = 0;
   ImageStore images = ImageStore::for_module(session.module_handle());
   PanelRenderer renderer{images};
 };
-
-// The counters every benchmark reports: gauges placed, gauges redrawn in the last frame, and the
-// process's peak resident memory.
-void report(benchmark::State& state, const Cockpit& cockpit, int redrawn) {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  state.counters["gauges"] = cockpit.gauges;
-  state.counters["redrawn"] = redrawn;
-  state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
-}
 
 enum class Frame {
   full,         // every gauge and window anew, as when the panel lights are switched on or off:
@@ -83,12 +63,20 @@ void BM_Redraw(benchmark::State& state, Frame frame) {
     if (frame == Frame::few_needles) {
       state.PauseTiming();
       percent = percent >= 100 ? 40 : percent + 0.7;
-      cockpit.set_turbine(percent);
+      cockpit.session.sim().set_var(kTurbineSpeed, percent);
+      cockpit.session.sim().set_var(kCorrectedN1, percent + 3);
+      cockpit.session.sim().set_var(kCorrectedN2, percent + 5);
+      cockpit.session.update(1);
       state.ResumeTiming();
     }
     redrawn = cockpit.draw(scale, {.night = night});
   }
-  report(state, cockpit, redrawn);
+  // The gauges placed, those redrawn in the last frame and the process's peak resident memory.
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["gauges"] = double(cockpit.session.gauges().size());
+  state.counters["redrawn"] = redrawn;
+  state.counters["peak_rss_MiB"] = usage.ru_maxrss / 1024.0;
 }
 
 // Scales in percent: the panel at 1x and 2x.
@@ -105,19 +93,19 @@ BENCHMARK_CAPTURE(BM_Redraw, NothingMoved, Frame::nothing)->Apply(at_both_scales
   for (int i = 0; i < frames; ++i) cockpit.draw(1, {.night = i % 2 == 0});
 }
 
-void measure_redraws(int frames) {
-  Cockpit cockpit;
-  cockpit.draw(1, {.night = true});  // every bitmap decoded, in both lightings
-  cockpit.draw(1, {.night = false});
-  full_redraws(cockpit, frames);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc >= 3 && std::string_view(argv[1]) == "--frames") {
-    measure_redraws(std::atoi(argv[2]));
+    Cockpit cockpit;
+    cockpit.draw(1, {.night = true});  // every bitmap decoded, in both lightings
+    cockpit.draw(1, {.night = false});
+    full_redraws(cockpit, std::atoi(argv[2]));
     return 0;
   }
-  return bench::run_benchmarks(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
 }

@@ -21,7 +21,6 @@
 namespace {
 
 using namespace gaugehost;
-using bench::resident_mib;
 
 constexpr int64_t kDefaultCycles = 10'000'000;
 constexpr int64_t kWarmUpCycles = 10'000;  // caches and kept events settle in this
@@ -31,8 +30,7 @@ constexpr double kLevelFull = 8388608;
 
 struct KeyAt {
   int64_t cycle;  // within the round
-  uint32_t event;
-  uint32_t value;
+  uint32_t event, value;
 };
 
 // One round of ten simulated minutes, repeated.
@@ -69,27 +67,21 @@ void refuel_when_low(SimState& sim) {
 }
 
 // Values that are no longer finite numbers: token variables, then element values.
-struct NonFinite {
+std::vector<std::string> non_finite(const Session& session) {
   std::vector<std::string> found;
-  void check_element(const std::string& gauge, const EvaluatedElement& e, int& index) {
-    const int mine = index++;
+  for (const VariableInfo& info : variable_table())
+    if (!std::isfinite(session.sim().var(info.id)))
+      found.push_back("var " + std::to_string(info.id) + " (" + info.name + ")");
+  bench::for_each_element(session, [&](const GaugeInstance& gauge, const EvaluatedElement& e) {
     for (double value : {e.value, e.x, e.y, e.rotation, e.angle})
       if (!std::isfinite(value)) {
-        found.push_back(gauge + "#" + std::to_string(mine) + " = " + std::to_string(value));
+        found.push_back(gauge.name + ", element of resource " + std::to_string(e.resource_id) +
+                        ": " + std::to_string(value));
         break;
       }
-    for (const EvaluatedElement& child : e.children) check_element(gauge, child, index);
-  }
-  void check(const Session& session) {
-    for (const VariableInfo& info : variable_table())
-      if (!std::isfinite(session.sim().var(info.id)))
-        found.push_back("var " + std::to_string(info.id) + " (" + info.name + ")");
-    for (const auto& gauge : session.gauges()) {
-      int index = 0;
-      check_element(gauge->name, gauge->root, index);
-    }
-  }
-};
+  });
+  return found;
+}
 
 // 1e7 as well as 10000000; 0 for no number from 1 to 1e12.
 int64_t cycles_argument(int argc, char** argv) {
@@ -110,14 +102,14 @@ int main(int argc, char** argv) {
   bench::Cockpit cockpit(true);
   Session& session = cockpit.session;
   session.apply_scenario("cruise");
-  const double start_mib = resident_mib();
+  const double start_mib = bench::resident_mib();
   std::printf("soak: %lld cycles of %zu gauges (%d elements), model on; resident %.2f MiB\n",
               static_cast<long long>(cycles), session.gauges().size(), cockpit.element_count(),
               start_mib);
   std::printf("%14s %14s %12s %12s %10s\n", "cycles", "sim hours", "rss MiB", "growth MiB",
               "engine %");
 
-  NonFinite non_finite;
+  std::vector<std::string> not_finite;  // at the first check that found any
   double warm_mib = start_mib, highest_after_warm_up = start_mib;
   int64_t next_report = kWarmUpCycles;
   for (int64_t cycle = 1; cycle <= cycles; ++cycle) {
@@ -127,10 +119,10 @@ int main(int argc, char** argv) {
     if (in_round == 0) refuel_when_low(session.sim());
     session.update(1);
 
-    if (cycle % kCheckEvery == 0 && non_finite.found.size() < 20) non_finite.check(session);
-    if (cycle == kWarmUpCycles) warm_mib = resident_mib();
+    if (cycle % kCheckEvery == 0 && not_finite.empty()) not_finite = non_finite(session);
+    if (cycle == kWarmUpCycles) warm_mib = bench::resident_mib();
     if (cycle == next_report || cycle == cycles) {
-      const double mib = resident_mib();
+      const double mib = bench::resident_mib();
       if (cycle >= kWarmUpCycles) highest_after_warm_up = std::max(highest_after_warm_up, mib);
       std::printf("%14lld %14.2f %12.2f %12.3f %10.1f\n", static_cast<long long>(cycle),
                   double(cycle) / 18.0 / 3600.0, mib, mib - start_mib,
@@ -144,12 +136,12 @@ int main(int argc, char** argv) {
   std::printf("growth after the first %lld cycles: %.3f MiB (allowed %.1f); from the start: "
               "%.3f MiB\n",
               static_cast<long long>(kWarmUpCycles), growth, kAllowedGrowthMiB,
-              resident_mib() - start_mib);
-  if (non_finite.found.empty()) {
+              bench::resident_mib() - start_mib);
+  if (not_finite.empty()) {
     std::printf("every variable and element value stayed finite\n");
   } else {
     std::printf("values no longer finite:\n");
-    for (const std::string& what : non_finite.found) std::printf("  %s\n", what.c_str());
+    for (const std::string& what : not_finite) std::printf("  %s\n", what.c_str());
   }
-  return growth <= kAllowedGrowthMiB && non_finite.found.empty() ? 0 : 1;
+  return growth <= kAllowedGrowthMiB && not_finite.empty() ? 0 : 1;
 }

@@ -8,19 +8,13 @@
 // - the server's processor time per second of running, with 0, 1, 2 and 4 pages open.
 import { readFileSync } from 'node:fs';
 import path from 'node:path';
-import { fileURLToPath } from 'node:url';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-process.env.GAUGEHOST ||= path.resolve(process.argv[2] || path.join(here, '../build/gaugehost'));
-process.env.PANEL ||= path.join(here, '../panels/corvane/panel.cfg');
-process.env.BROWSER_TEST_OUTPUT ||= path.join(path.dirname(process.env.GAUGEHOST), 'web-bench');
-const { areaPoint, launchBrowser, openCockpit, openWindow, startServer, stopServer } =
-  await import('../tests/browser/harness.mjs');
+if (process.argv[2]) process.env.GAUGEHOST = path.resolve(process.argv[2]);
+const { gaugePoint, launchBrowser, openCockpit, openWindow, startServer, stop } = await import('../tests/browser/harness.mjs');
 
-const ticks = 100;  // USER_HZ, the unit of /proc/PID/stat times on Linux
 function cpuSeconds(pid) {
   const fields = readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
-  return (Number(fields[11]) + Number(fields[12])) / ticks;
+  return (Number(fields[11]) + Number(fields[12])) / 100;  // in ticks of USER_HZ, 100 on Linux
 }
 const sleep = (ms) => new Promise((r) => setTimeout(r, ms));
 const percentile = (values, p) => [...values].sort((a, b) => a - b)[Math.min(values.length - 1, Math.floor(values.length * p))];
@@ -51,7 +45,7 @@ try {
   await pace(page, 'still, cold and dark', 10);
 
   await openWindow(page, 'Electricity_Toggle', 302);
-  const battery = await areaPoint(page, 'Battery_Switch');
+  const battery = await gaugePoint(page, 'Battery_Switch');
   for (let i = 0; i < 40; ++i) {
     const clicks = await page.evaluate(() => window.cockpit.latencies.length);
     await page.mouse.click(battery.x, battery.y);
@@ -63,7 +57,7 @@ try {
               `95th percentile ${ms(percentile(latencies, 0.95))}, worst ${ms(Math.max(...latencies))}`);
   await page.close();
 
-  await stopServer(server);
+  await stop(server.child);
   server = await startServer(['--scenario', 'approach']);
   page = await openCockpit(browser, server.url);
   await pace(page, 'ILS approach', 20);
@@ -80,5 +74,5 @@ try {
   }
 } finally {
   await browser.close();
-  await stopServer(server);
+  await stop(server.child);
 }

@@ -4,71 +4,25 @@
 // server), then works the panel's NAV1 knobs, throttle and flap levers and watches FlightGear
 // follow. Every wait is on a state with a generous deadline: FlightGear may take minutes to start
 // on a loaded machine. Exits 77 (skipped, loudly) where FlightGear is not installed.
-import { spawn } from 'node:child_process';
-import dgram from 'node:dgram';
 import net from 'node:net';
 import path from 'node:path';
+import { setTimeout as sleep } from 'node:timers/promises';
+import { freePort, start, startServer, stopAll, WAIT_MS } from '../browser/harness.mjs';
 
 const root = path.resolve(import.meta.dirname, '../..');
-const gaugehost = process.env.GAUGEHOST || path.join(root, 'build/gaugehost');
 const fgHome = process.env.FLIGHTGEAR_HOME || path.join(root, 'build/flightgear-home');
 const START_MS = 20 * 60_000;  // FlightGear's start; the first one builds its navigation cache
-const WAIT_MS = 3 * 60_000;    // every other wait on a state
 
 const NOT_INSTALLED = 3;  // scripts/flightgear's exit status without fgfs or Xvfb
-const notRun = (why) => {
-  console.error(`${'='.repeat(80)}\nNOT RUN: the live FlightGear test.\n${why}\n${'='.repeat(80)}`);
-  return stopAll().then(() => process.exit(77));
-};
 
-// Every program started runs in a process group of its own (FlightGear's with its Xvfb), ended
-// whole: asked first, killed where it does not end (a FlightGear stuck in drawing a frame).
-const children = [];
-const signalGroup = (child, signal) => { try { process.kill(-child.pid, signal); } catch {} };
-async function stopAll() {
-  await Promise.all(children.filter((c) => c.exitCode === null && c.signalCode === null).map((child) => {
-    const exited = new Promise((resolve) => child.once('exit', resolve));
-    signalGroup(child, 'SIGTERM');
-    const timer = setTimeout(() => signalGroup(child, 'SIGKILL'), 15_000);
-    return exited.then(() => clearTimeout(timer));
-  }));
-}
-process.on('exit', () => children.forEach((child) => signalGroup(child, 'SIGKILL')));
-for (const signal of ['SIGINT', 'SIGTERM']) process.on(signal, () => stopAll().then(() => process.exit(1)));
-
-// A program in a process group of its own; resolves once `ready` appears in its output.
-function start(program, args, ready, ms) {
-  const child = spawn(program, args, { detached: true, stdio: ['ignore', 'pipe', 'pipe'] });
-  children.push(child);
-  let log = '';
-  return new Promise((resolve, reject) => {
-    const timer = setTimeout(() => reject(new Error(`${program}: not ready after ${ms / 1000} s:\n${log}`)), ms);
-    child.log = () => log;
-    const take = (d) => { log += d; if (log.includes(ready)) { clearTimeout(timer); resolve(child); } };
-    child.stdout.on('data', take);
-    child.stderr.on('data', take);
-    child.once('exit', (code) => {
-      clearTimeout(timer);
-      reject(Object.assign(new Error(`${program} ended (${code}):\n${log}`), { code }));
-    });
-  });
-}
-
-const bindable = (type, port) => new Promise((resolve) => {
-  const probe = type === 'udp' ? dgram.createSocket('udp4') : net.createServer();
-  probe.once('error', () => resolve(false));
-  const done = () => probe.close(() => resolve(true));
-  if (type === 'udp') probe.bind(port, '127.0.0.1', done); else probe.listen(port, '127.0.0.1', done);
-});
-
-// Four free loopback ports: FlightGear's output (UDP), its input (UDP), its property server and
-// the cockpit's web server.
+// Four free loopback ports: FlightGear's output and input (UDP, the second next to the first, as
+// scripts/flightgear takes them), its property server and the cockpit's web server.
 async function freePorts() {
   for (;;) {
     const base = 20000 + 4 * Math.floor(Math.random() * 5000);
-    const free = await Promise.all([bindable('udp', base), bindable('udp', base + 1),
-                                    bindable('tcp', base + 2), bindable('tcp', base + 3)]);
-    if (free.every(Boolean)) return [base, base + 1, base + 2, base + 3];
+    const ports = [['udp', base], ['udp', base + 1], ['tcp', base + 2], ['tcp', base + 3]];
+    const free = await Promise.all(ports.map(([kind, port]) => freePort(kind, port)));
+    if (free.every(Boolean)) return free;
   }
 }
 
@@ -94,19 +48,15 @@ async function propertyClient(port) {
     get,
     number: async (property) => Number(await get(property)),
     set: async (property, value) => { socket.write(`set ${property} ${value}\r\n`); return get(property); },
-    close: () => socket.destroy(),
   };
 }
 
 // Polls `probe` until it returns a truthy value; on the deadline, fails with what it last saw.
 async function until(what, probe, ms = WAIT_MS) {
-  const deadline = Date.now() + ms;
-  let last;
-  for (;;) {
-    last = await probe();
+  for (const deadline = Date.now() + ms; ; await sleep(250)) {
+    const last = await probe();
     if (last && last.ok !== false) return last;
     if (Date.now() > deadline) throw new Error(`${what}: not so after ${ms / 1000} s; last seen ${JSON.stringify(last)}`);
-    await new Promise((resolve) => setTimeout(resolve, 250));
   }
 }
 
@@ -120,27 +70,25 @@ const api = {
   mouse: (gauge, action, x, y) =>
     fetch(url + 'api/mouse', { method: 'POST', body: JSON.stringify({ gauge, action, button: 'left', x, y }) }),
 };
-const passed = [];
-const pass = (name, detail) => {
-  passed.push(name);
-  console.log(`ok  ${name}  ${detail}`);
-};
+let passed = 0;
+function pass(name, detail) { ++passed; console.log(`ok  ${name}  ${detail}`); }
 
+const programs = [];  // FlightGear and gaugehost, for their output where a check fails
 let status = 1;
 try {
   const startedAt = Date.now();
-  await start(path.join(root, 'scripts/flightgear'),
-              ['--fg-home', fgHome, '--light', '--port', String(fgOut), '--props', String(propsPort),
-               '--airport', 'KSFO', '--altitude', '3000', '--heading', '150', '--speed', '100',
-               '--wait', String(START_MS / 1000)], 'is flying', START_MS + 60_000).catch((error) => {
+  programs.push(await start(path.join(root, 'scripts/flightgear'), [
+    '--fg-home', fgHome, '--light', '--port', String(fgOut), '--props', String(propsPort), '--airport', 'KSFO',
+    '--altitude', '3000', '--heading', '150', '--speed', '100', '--wait', String(START_MS / 1000),
+  ], 'is flying', START_MS + 60_000).catch(async (error) => {
     if (error.code !== NOT_INSTALLED) throw error;
-    return notRun(error.message);
-  });
+    console.error(`${'='.repeat(80)}\nNOT RUN: the live FlightGear test.\n${error.message}\n${'='.repeat(80)}`);
+    await stopAll();
+    process.exit(77);
+  }));
   console.log(`FlightGear flying after ${Math.round((Date.now() - startedAt) / 1000)} s`);
   const fg = await propertyClient(propsPort);
-  await start(gaugehost, ['serve', '--panel', path.join(root, 'panels/corvane/panel.cfg'),
-                          '--listen', `127.0.0.1:${httpPort}`, '--flightgear', String(fgOut),
-                          '--flightgear-send', `127.0.0.1:${fgIn}`], 'The cockpit is at', WAIT_MS);
+  programs.push((await startServer(['--flightgear', String(fgOut), '--flightgear-send', `127.0.0.1:${fgIn}`], httpPort)).child);
   const layout = await (await fetch(url + 'api/layout')).json();
   const gauge = (name) => layout.gauges.find((g) => g.name === name).index;
 
@@ -169,7 +117,7 @@ try {
     const before = await read();
     const gauges = await api.vars(...flight.map(([, id]) => id));
     const after = await read();
-    return flight.map(([name, id, , sign, tolerance], i) => {
+    const rows = flight.map(([name, id, , sign, tolerance], i) => {
       const wrap = (d) => (name.includes('heading') ? ((d % 360) + 540) % 360 - 180 : d);
       const fgValue = sign * (before[i] + after[i]) / 2;
       const off = Math.abs(wrap(gauges[id] - fgValue));
@@ -177,11 +125,9 @@ try {
       return { name, gauge: gauges[id], flightgear: fgValue, moved, ok: moved <= tolerance && off <= tolerance + moved / 2,
                tolerance };
     });
-  };
-  const agreed = await until('the gauges agree with FlightGear', async () => {
-    const rows = await compare();
     return { ok: rows.every((r) => r.ok), rows };
-  });
+  };
+  const agreed = await until('the gauges agree with FlightGear', compare);
   for (const r of agreed.rows) {
     pass(r.name, `gauge ${r.gauge.toFixed(2)}, FlightGear ${r.flightgear.toFixed(2)} ± ${(r.moved / 2).toFixed(2)}, within ${r.tolerance}`);
   }
@@ -230,11 +176,11 @@ try {
   });
   pass('flap lever', `FlightGear's flaps at ${flaps}`);
   clearInterval(bankHold);
-  console.log(`all ${passed.length} checks passed`);
+  console.log(`all ${passed} checks passed`);
   status = 0;
 } catch (error) {
-  console.error(`FAILED after ${passed.length} checks: ${error.stack || error}`);
-  for (const child of children) {
+  console.error(`FAILED after ${passed} checks: ${error.stack || error}`);
+  for (const child of programs) {
     console.error(`--- the end of ${child.spawnfile}'s output:\n${child.log().slice(-2000)}`);
   }
 }
