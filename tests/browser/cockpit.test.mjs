@@ -64,8 +64,7 @@ describe('the web cockpit', () => {
   });
 
   pageTest("a click on the parking brake redraws the lever, plays its sound and shows in the designer's log, the designer's overlay on", async (page) => {
-    // By keys: the toolbar's boxes shift sideways as the status text beside them changes width.
-    for (const box of ['#overlay', '#designer']) await page.locator(box).press('Space');
+    for (const box of ['#overlay', '#designer']) await page.check(box);
     await settled(page);
     const brake = await gaugePoint(page, 'Parking_Brake');
     const pixels = await gaugePixels(page, brake);
