@@ -26,11 +26,15 @@ double angle(std::vector<NonlinearityEntry> table, double value) {
 }
 
 // (Points at 12, 3, 6 and 9 o'clock are 0, 90, 180 and 270 degrees in the tables below.)
-TEST(NeedleAngle, PointsAreClockwiseFromTwelveAndBitmapsWithoutATableFromThree) {
+TEST(NeedleAngle, PointsAreClockwiseFromTwelveBitmapsWithoutATableFromThreeInOneTurn) {
   EXPECT_NEAR(point_angle(kCentre, Pixel{0, 0}), 315, 1e-9);
   // Without a table the value turns the bitmap, drawn pointing to 3 o'clock, by as many degrees.
   EXPECT_DOUBLE_EQ(needle_angle<NonlinearityEntry>(nullptr, 0, kCentre, 0), 90);
   EXPECT_DOUBLE_EQ(needle_angle<NonlinearityEntry>(nullptr, 0, kCentre, 45), 135);
+  // Angles are reduced to one turn.
+  EXPECT_DOUBLE_EQ(normalize_degrees(-90), 270);
+  EXPECT_DOUBLE_EQ(normalize_degrees(720), 0);
+  EXPECT_DOUBLE_EQ(normalize_degrees(-1e-17), 0);  // not 360
 }
 
 TEST(NeedleAngle, WindsPastAFullTurnStopsAndRunsDescendingTablesTheSameWay) {
@@ -68,12 +72,6 @@ TEST(NeedleAngle, LongTables) {
   EXPECT_NEAR(angle(table, 50), 180, 0.1);
   EXPECT_NEAR(angle(table, 99), 356.4, 0.1);
   EXPECT_NEAR(angle(table, 100), 360, 0.1);  // the last entry is back at 12 o'clock, unwound
-}
-
-TEST(NormalizeDegrees, ReducesToOneTurn) {
-  EXPECT_DOUBLE_EQ(normalize_degrees(-90), 270);
-  EXPECT_DOUBLE_EQ(normalize_degrees(720), 0);
-  EXPECT_DOUBLE_EQ(normalize_degrees(-1e-17), 0);  // not 360
 }
 
 }  // namespace

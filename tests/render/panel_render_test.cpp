@@ -41,11 +41,10 @@ constexpr int kMainWidth = 1600, kMainHeight = 820;
 // (150, 152) from 12 o'clock at 0 percent to 6 o'clock at 5000 RPM.
 TEST(RenderCommand, DrawsTheVisibleWindowsWithTheSetValuesOrOneWindowAtAScale) {
   const std::string idle = output_path("rpm_0.png"), half = output_path("rpm_5000.png"),
-                    twice = output_path("cockpit_2x.png"), starter = output_path("starter.png");
+                    starter = output_path("starter_2x.png");
   for (std::vector<std::string> args : {std::vector<std::string>{"--out", idle, "--set", "625=0"},
                                         {"--out", half, "--set", "625=54.72256"},
-                                        {"--out", twice, "--scale", "2"},
-                                        {"--out", starter, "--window", "301"}}) {
+                                        {"--out", starter, "--window", "301", "--scale", "2"}}) {
     args.insert(args.begin(), {"render", "--panel", kCockpit});
     const tests::CommandRun run = tests::gaugehost(args);
     ASSERT_EQ(run.status, 0) << run.err;
@@ -53,9 +52,8 @@ TEST(RenderCommand, DrawsTheVisibleWindowsWithTheSetValuesOrOneWindowAtAScale) {
   const Pixels a = png(idle), b = png(half);
   EXPECT_EQ(a.width(), kMainWidth);  // only the main panel is visible at the start
   EXPECT_EQ(a.height(), kMainHeight);
-  EXPECT_EQ(png(twice).width(), 2 * kMainWidth);
-  EXPECT_EQ(png(starter).width(), 260);  // the hidden starter panel, asked for by its ident
-  EXPECT_EQ(png(starter).height(), 312);
+  EXPECT_EQ(png(starter).width(), 2 * 260);  // the hidden starter panel, asked for by its ident
+  EXPECT_EQ(png(starter).height(), 2 * 312);
 
   ASSERT_EQ(b.width(), kMainWidth);
   const auto differs = [&](double gauge_x, double gauge_y) {

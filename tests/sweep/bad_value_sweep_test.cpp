@@ -166,7 +166,7 @@ class BadValueSweep : public ::testing::Test {
   void SetUp() override {
     audio::set_backend(audio::Backend::silent);  // clicks by the thousand: keep no sounds
     std::unique_ptr<Module> module = Module::load(kModule);
-    module_ = module.get();
+    Module& loaded = *module;
     session_ = std::make_unique<Session>(std::move(module));
     recorded = &reads_;
     const auto* imports = static_cast<const ImportTableRecord*>(
@@ -174,8 +174,8 @@ class BadValueSweep : public ::testing::Test {
     services_ = session_services = *static_cast<const HostServices*>(imports->services.pointer);
     services_.lookup_var = record_lookup;
     services_.execute_calculator_code = record_calculation;
-    module_->attach(&services_);
-    for (GaugeHeader* header : module_->gauges()) session_->place_gauge(header->name);
+    loaded.attach(&services_);
+    for (GaugeHeader* header : loaded.gauges()) session_->place_gauge(header->name);
     session_->connect();
     images_ = std::make_unique<render::ImageStore>(
         render::ImageStore::for_module(session_->module_handle()));
@@ -252,7 +252,6 @@ class BadValueSweep : public ::testing::Test {
     session_->sim().set_var(id, 0);
   }
 
-  Module* module_ = nullptr;
   std::unique_ptr<Session> session_;
   std::unique_ptr<render::ImageStore> images_;
   std::unique_ptr<render::PanelRenderer> renderer_;
