@@ -1,7 +1,7 @@
 // Windows of gauges: placement and scale, and redrawing only what changed without the picture
 // differing from a full redraw, on a window of two made-up gauges and on the default cockpit with
 // the real module and its artwork; `gaugehost render` and the check-file line `render PATH` end to
-// end; and `gaugehost profile` covers every gauge it is asked for.
+// end; and `gaugehost profile` costs every gauge it is asked for.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,7 +11,6 @@
 #include "host/loader/module.h"
 #include "host/panel/session.h"
 #include "host/render/panel_renderer.h"
-#include "host/render/profile.h"
 #include "host/render/session_render.h"
 #include "host/sim/start_state.h"
 #include "host/sim/variables.h"
@@ -214,29 +213,27 @@ TEST(CockpitRedraw, FewNeedlesMovedPaintOverTheKeptPicturesAsAFullRedrawWould) {
   }
 }
 
-TEST(GaugeProfile, CostsEveryGaugeOfTheWindowsAskedFor) {
-  for (const bool hidden_windows : {false, true}) {
-    Cockpit cockpit(false);
-    const Session& session = cockpit.session;
-    ImageStore images = ImageStore::for_module(session.module_handle());
-    const Profile profile = profile_session(
-        cockpit.session, images, {.cycles = 3, .draws = 1, .hidden_windows = hidden_windows});
+TEST(ProfileCommand, CostsEveryGaugeOfTheWindowsAskedForAsJsonOrALinePerGauge) {
+  const Cockpit cockpit(false);
+  const Session& session = cockpit.session;
+  const GaugeInstance& first = *session.gauges().front();
+  for (const bool all_windows : {false, true}) {
+    std::vector<std::string> args = {"profile", "--panel", kCockpit, "--cycles", "2", "--draws",
+                                     "1", "--model", "off", "--json"};
+    if (all_windows) args.push_back("--all-windows");
+    const tests::CommandRun run = tests::gaugehost(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json profile = nlohmann::json::parse(run.out);
     size_t expected = 0;
     for (const auto& gauge : session.gauges())
-      expected += hidden_windows || session.windows()[gauge->window].visible;
-    ASSERT_EQ(profile.gauges.size(), expected);
-    EXPECT_EQ(expected < session.gauges().size(), !hidden_windows);
-    const GaugeInstance& first = *session.gauges().front();
-    EXPECT_EQ(profile.gauges.front().window, session.windows()[first.window].title);
-    for (const GaugeCost& cost : profile.gauges) EXPECT_GE(cost.elements, 1) << cost.name;
-    EXPECT_EQ(profile.model_ns, 0);  // no model
-    const nlohmann::json json = profile;
-    EXPECT_EQ(json["gauges"].size(), expected);
-    EXPECT_EQ(json["gauges"][0]["name"], first.name);
+      expected += all_windows || session.windows()[gauge->window].visible;
+    ASSERT_EQ(profile["gauges"].size(), expected);
+    EXPECT_EQ(expected < session.gauges().size(), !all_windows);
+    EXPECT_EQ(profile["gauges"][0]["name"], first.name);
+    EXPECT_EQ(profile["gauges"][0]["window"], session.windows()[first.window].title);
+    for (const auto& cost : profile["gauges"]) EXPECT_GE(cost["elements"], 1) << cost["name"];
+    EXPECT_EQ(profile["model_ns"], 0);  // no model
   }
-}
-
-TEST(ProfileCommand, PrintsALinePerGaugeAndTheTotals) {
   const tests::CommandRun run = tests::gaugehost(
       {"profile", "--panel", kCockpit, "--cycles", "2", "--draws", "1", "--all-windows"});
   ASSERT_EQ(run.status, 0) << run.err;
