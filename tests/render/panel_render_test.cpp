@@ -36,8 +36,6 @@ Pixels png(const std::string& path) {
 // The default cockpit's main panel, in window pixels.
 constexpr int kMainWidth = 1600, kMainHeight = 820;
 
-// The tachometer (300 x 300 gauge pixels at 940, 24, drawn 180 wide): its main pointer turns about
-// (150, 152) from 12 o'clock at 0 percent to 6 o'clock at 5000 RPM.
 TEST(RenderCommand, DrawsTheVisibleWindowsWithTheSetValuesOrOneWindowAtAScale) {
   const std::string idle = output_path("rpm_0.png"), half = output_path("rpm_5000.png"),
                     starter = output_path("starter_2x.png");
@@ -54,15 +52,9 @@ TEST(RenderCommand, DrawsTheVisibleWindowsWithTheSetValuesOrOneWindowAtAScale) {
   EXPECT_EQ(png(starter).width(), 2 * 260);  // the hidden starter panel, asked for by its ident
   EXPECT_EQ(png(starter).height(), 2 * 312);
 
-  ASSERT_EQ(b.width(), kMainWidth);
-  const auto differs = [&](double gauge_x, double gauge_y) {
-    const int x = int(940 + gauge_x * 0.6), y = int(24 + gauge_y * 0.6);
-    return a.at(x, y) != b.at(x, y);
-  };
-  EXPECT_TRUE(differs(150, 75));    // the pointer left 12 o'clock...
-  EXPECT_TRUE(differs(150, 245));   // ...and lies at 6 o'clock
-  EXPECT_FALSE(differs(75, 152));   // 9 o'clock: untouched
-  EXPECT_EQ(a.at(20, 20), b.at(20, 20));  // the rest of the panel too
+  // The tachometer's pointer moved (its angles are in its check file), the rest of the panel not.
+  EXPECT_FALSE(a == b);
+  EXPECT_EQ(a.at(20, 20), b.at(20, 20));
 }
 
 TEST(RenderAndProfileCommands, BadArgumentsAreOneClearLineAndStatus2) {

@@ -260,7 +260,7 @@ class BadValueSweep : public ::testing::Test {
   std::set<std::string> failures_;
 };
 
-TEST_F(BadValueSweep, EveryGaugeStandsEveryBadValueOfEveryVariableItReads) {
+TEST_F(BadValueSweep, EveryGaugeStandsEveryBadValueOfEveryVariableAndCalculationItReads) {
   ASSERT_EQ(session_->gauges().size(), 90u);
   discover();
   ASSERT_GT(reads_.vars.size(), 50u) << "the gauges read their variables through the host";
@@ -283,11 +283,8 @@ TEST_F(BadValueSweep, EveryGaugeStandsEveryBadValueOfEveryVariableItReads) {
   // neither swept nor set by a panel designer.
   for (uint32_t id : swept)
     EXPECT_NE(find_variable(id), nullptr) << "variable " << id << " is read but not in the host's table";
-  EXPECT_TRUE(failures_.empty()) << failures_.size() << " problems";
-}
 
-TEST_F(BadValueSweep, EveryGaugeStandsBadCalculatorResults) {
-  discover();
+  // And every calculator expression they ask for, with bad numbers and texts.
   ASSERT_FALSE(reads_.calculations.empty());
   const std::set<std::string> calculations = reads_.calculations;
   std::printf("sweeping %zu calculator expressions\n", calculations.size());
