@@ -6,20 +6,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "module/gauge.h"
+
 namespace crv5::common {
 namespace {
 
-// Shaped like the gauge interface's PixPoint and NonlinearityEntry: the rule reads any such table.
-struct Pixel {
-  int32_t x, y;
-};
-struct NonlinearityEntry {
-  Pixel point;
-  double value;
-};
-
-constexpr Pixel kCentre{100, 100};
-constexpr Pixel kUp{100, 0}, kRight{200, 100}, kDown{100, 200}, kLeft{0, 100};
+// The gauge interface's tables, as the module hands them to the rule.
+constexpr PixPoint kCentre{100, 100};
+constexpr PixPoint kUp{100, 0}, kRight{200, 100}, kDown{100, 200}, kLeft{0, 100};
 
 double angle(std::vector<NonlinearityEntry> table, double value) {
   return needle_angle(table.data(), int(table.size()), kCentre, value);
@@ -27,7 +21,7 @@ double angle(std::vector<NonlinearityEntry> table, double value) {
 
 // (Points at 12, 3, 6 and 9 o'clock are 0, 90, 180 and 270 degrees in the tables below.)
 TEST(NeedleAngle, PointsAreClockwiseFromTwelveBitmapsWithoutATableFromThreeInOneTurn) {
-  EXPECT_NEAR(point_angle(kCentre, Pixel{0, 0}), 315, 1e-9);
+  EXPECT_NEAR(point_angle(kCentre, PixPoint{0, 0}), 315, 1e-9);
   // Without a table the value turns the bitmap, drawn pointing to 3 o'clock, by as many degrees.
   EXPECT_DOUBLE_EQ(needle_angle<NonlinearityEntry>(nullptr, 0, kCentre, 0), 90);
   EXPECT_DOUBLE_EQ(needle_angle<NonlinearityEntry>(nullptr, 0, kCentre, 45), 135);
