@@ -48,31 +48,28 @@ TEST(Bmp, EightBitTopDownFilesUseTheirColourTable) {
 
 TEST(Bmp, DamagedFilesAreRefusedWithAReason) {
   const std::vector<uint8_t> good = write_bmp(checker());
-  struct Case {
+  // `file` with the byte at `at` set to `value`.
+  const auto with = [](std::vector<uint8_t> file, size_t at, uint8_t value) {
+    file[at] = value;
+    return file;
+  };
+  std::vector<uint8_t> colours_cut_short = eight_bit_file();
+  colours_cut_short.resize(60);
+  const struct Case {
     const char* what;
     std::vector<uint8_t> bytes;
     const char* reason;
-  };
-  std::vector<Case> cases = {
+  } cases[] = {
       {"empty", {}, "not a BMP file"},
       {"another format", {'P', 'N', 'G'}, "not a BMP file"},
       {"cut short", std::vector<uint8_t>(good.begin(), good.end() - 4), "pixel data cut short"},
+      {"16 bits a pixel", with(good, 28, 16), "16 bits a pixel are not supported"},
+      {"RLE", with(good, 30, 1), "compressed BMP files are not supported"},
+      {"too wide", with(good, 19, 0x7f), "bad size"},  // width 32515
+      // The pixel data's offset far past the end.
+      {"pixels beyond the end", with(good, 13, 0x7f), "pixel data cut short"},
+      {"colour table cut short", colours_cut_short, "colour table cut short"},
   };
-  auto sixteen_bit = good;
-  sixteen_bit[28] = 16;
-  cases.push_back({"16 bits a pixel", sixteen_bit, "16 bits a pixel are not supported"});
-  auto compressed = good;
-  compressed[30] = 1;
-  cases.push_back({"RLE", compressed, "compressed BMP files are not supported"});
-  auto huge = good;
-  huge[19] = 0x7f;  // width 32515
-  cases.push_back({"too wide", huge, "bad size"});
-  auto pixels_beyond = good;
-  pixels_beyond[13] = 0x7f;  // pixel data offset far past the end
-  cases.push_back({"pixels beyond the end", pixels_beyond, "pixel data cut short"});
-  auto colours_beyond = eight_bit_file();
-  colours_beyond.resize(60);
-  cases.push_back({"colour table cut short", colours_beyond, "colour table cut short"});
   for (const Case& c : cases) {
     RgbaImage read;
     std::string error;

@@ -6,31 +6,29 @@
 #include <cstdint>
 #include <vector>
 
+#include "module/gauge.h"
+
 namespace crv5::common {
 namespace {
 
-// Shaped like the gauge interface's PixPoint and NonlinearityEntry: the rule reads any such table.
-struct Pixel {
-  int32_t x, y;
-};
-struct NonlinearityEntry {
-  Pixel point;
-  double value;
-};
-
-constexpr Pixel kCentre{100, 100};
-constexpr Pixel kUp{100, 0}, kRight{200, 100}, kDown{100, 200}, kLeft{0, 100};
+// The gauge interface's tables, as the module hands them to the rule.
+constexpr PixPoint kCentre{100, 100};
+constexpr PixPoint kUp{100, 0}, kRight{200, 100}, kDown{100, 200}, kLeft{0, 100};
 
 double angle(std::vector<NonlinearityEntry> table, double value) {
   return needle_angle(table.data(), int(table.size()), kCentre, value);
 }
 
 // (Points at 12, 3, 6 and 9 o'clock are 0, 90, 180 and 270 degrees in the tables below.)
-TEST(NeedleAngle, PointsAreClockwiseFromTwelveAndBitmapsWithoutATableFromThree) {
-  EXPECT_NEAR(point_angle(kCentre, Pixel{0, 0}), 315, 1e-9);
+TEST(NeedleAngle, PointsAreClockwiseFromTwelveBitmapsWithoutATableFromThreeInOneTurn) {
+  EXPECT_NEAR(point_angle(kCentre, PixPoint{0, 0}), 315, 1e-9);
   // Without a table the value turns the bitmap, drawn pointing to 3 o'clock, by as many degrees.
   EXPECT_DOUBLE_EQ(needle_angle<NonlinearityEntry>(nullptr, 0, kCentre, 0), 90);
   EXPECT_DOUBLE_EQ(needle_angle<NonlinearityEntry>(nullptr, 0, kCentre, 45), 135);
+  // Angles are reduced to one turn.
+  EXPECT_DOUBLE_EQ(normalize_degrees(-90), 270);
+  EXPECT_DOUBLE_EQ(normalize_degrees(720), 0);
+  EXPECT_DOUBLE_EQ(normalize_degrees(-1e-17), 0);  // not 360
 }
 
 TEST(NeedleAngle, WindsPastAFullTurnStopsAndRunsDescendingTablesTheSameWay) {
@@ -68,12 +66,6 @@ TEST(NeedleAngle, LongTables) {
   EXPECT_NEAR(angle(table, 50), 180, 0.1);
   EXPECT_NEAR(angle(table, 99), 356.4, 0.1);
   EXPECT_NEAR(angle(table, 100), 360, 0.1);  // the last entry is back at 12 o'clock, unwound
-}
-
-TEST(NormalizeDegrees, ReducesToOneTurn) {
-  EXPECT_DOUBLE_EQ(normalize_degrees(-90), 270);
-  EXPECT_DOUBLE_EQ(normalize_degrees(720), 0);
-  EXPECT_DOUBLE_EQ(normalize_degrees(-1e-17), 0);  // not 360
 }
 
 }  // namespace

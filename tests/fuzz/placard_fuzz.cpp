@@ -12,17 +12,9 @@
 #include "tests/fuzz/fuzz_target.h"
 #include "tests/support/test_host.h"
 
-namespace {
-
-ElementString& placard_text_element() {
-  return *reinterpret_cast<ElementString*>(gauge_Registration.elements[0]->next[0]);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   crv5::testing::TestHost host;
-  ElementString& text = placard_text_element();
+  ElementString& text = *reinterpret_cast<ElementString*>(gauge_Registration.elements[0]->next[0]);
   static const ElementString as_loaded = text;
   std::memcpy(text.font, as_loaded.font, sizeof text.font);
   text.foreground = as_loaded.foreground;

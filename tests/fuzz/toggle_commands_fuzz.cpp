@@ -2,7 +2,7 @@
 // programmable buttons, the rest up to a zero byte is its parameter text. Installation (its
 // picture, help text and first-time close) and a click run as a host runs them; the button's
 // bitmap stays one of its pictures and every panel event names a panel id of 0 or more.
-#include <cstring>
+#include <array>
 #include <iterator>
 #include <string>
 
@@ -25,12 +25,6 @@ static_assert(std::size(kButtons) == 12);
 // left out so that each input stays quick.
 constexpr int64_t kLongestPanelCommand = 1000;
 
-// The button's state as loaded: what installation may change.
-struct Loaded {
-  int32_t resource_id;
-  int32_t help_id;
-};
-
 MouseRect* click_area(GaugeHeader& gauge) {
   for (MouseRect* rect = gauge.mouse_rects; rect && rect->kind != kMouseEnd; ++rect)
     if (rect->kind == kMouseChild && rect->function) return rect;
@@ -41,17 +35,18 @@ MouseRect* click_area(GaugeHeader& gauge) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  static Loaded loaded[std::size(kButtons)];
-  static bool saved = false;
-  if (!saved) {
+  // Each button's picture and help text as loaded: what installation may change.
+  static const auto loaded = [] {
+    std::array<std::pair<int32_t, int32_t>, std::size(kButtons)> as_loaded;
     for (size_t i = 0; i < std::size(kButtons); ++i)
-      loaded[i] = {kButtons[i]->elements[0]->resource_id, kButtons[i]->mouse_rects[0].help_id};
-    saved = true;
-  }
+      as_loaded[i] = {kButtons[i]->elements[0]->resource_id, kButtons[i]->mouse_rects[0].help_id};
+    return as_loaded;
+  }();
   const size_t which = data[0] % std::size(kButtons);
   GaugeHeader& gauge = *kButtons[which];
-  gauge.elements[0]->resource_id = loaded[which].resource_id;
-  gauge.mouse_rects[0].help_id = loaded[which].help_id;
+  const auto [loaded_bitmap, loaded_help] = loaded[which];
+  gauge.elements[0]->resource_id = loaded_bitmap;
+  gauge.mouse_rects[0].help_id = loaded_help;
   gauge.user_data = 0;
 
   const std::string parameters(reinterpret_cast<const char*>(data + 1), size - 1);
@@ -60,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   gauge.callback(&gauge, kServicePreInstall, 0);
   const int32_t bitmap = gauge.elements[0]->resource_id;
-  if (bitmap != loaded[which].resource_id && (bitmap < 100 || bitmap > 190 || bitmap % 10 != 0))
+  if (bitmap != loaded_bitmap && (bitmap < 100 || bitmap > 190 || bitmap % 10 != 0))
     __builtin_trap();
   if (gauge.user_data != 1) __builtin_trap();
 

@@ -48,17 +48,6 @@ Cockpit& cockpit() {
   return *live;
 }
 
-const RequestGuard& guard() {
-  static const RequestGuard listening({"127.0.0.1", 8080});
-  return listening;
-}
-
-const RequestGuard& paired_guard() {
-  static const RequestGuard listening({"0.0.0.0", 8080}, std::vector<std::string>{"192.168.1.20"},
-                                      "00112233445566778899aabbccddeeff");
-  return listening;
-}
-
 struct Request {
   std::string path;
   std::string host;
@@ -98,10 +87,14 @@ void check_answer(const Answer& answer) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // A server on loopback, and one on every address paired with a phone.
+  static const RequestGuard loopback({"127.0.0.1", 8080});
+  static const RequestGuard paired({"0.0.0.0", 8080}, std::vector<std::string>{"192.168.1.20"},
+                                   "00112233445566778899aabbccddeeff");
   const Request request = read_request({reinterpret_cast<const char*>(data), size});
-  if (auto refused = refusal(&paired_guard(), request.host, request.origin, request.cookie))
+  if (auto refused = refusal(&paired, request.host, request.origin, request.cookie))
     check_answer(*refused);
-  if (auto refused = refusal(&guard(), request.host, request.origin)) {
+  if (auto refused = refusal(&loopback, request.host, request.origin)) {
     check_answer(*refused);
     return 0;
   }

@@ -44,7 +44,6 @@ TEST(DisplayList, IconsByImageIndexAndHiddenElementsWithTheirChildren) {
     return drawn;
   };
   EXPECT_EQ(ids(-1, false, false), (std::vector<int32_t>{100, 230}));  // no image, glass still on
-  EXPECT_EQ(ids(0, false, false), (std::vector<int32_t>{100, 210, 230}));
   EXPECT_EQ(ids(1, false, false), (std::vector<int32_t>{100, 211, 230}));
   EXPECT_EQ(ids(1, true, false), (std::vector<int32_t>{100, 230}));  // the flag hides the icon only
   EXPECT_EQ(ids(1, false, true), (std::vector<int32_t>{100, 230}));  // and so does a failure

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -20,20 +21,25 @@ struct FakeBuffer {
   Bytes contents;  // as many bytes as the description asked for
 };
 
+// The step of the sound services that refuses, if any.
+enum class Step { none, device, cooperative_level, buffer, lock, position, play };
+
 // The platform layer of the module's objects in this program: resources and sound devices the
 // test controls, and a log of what was asked of them.
 struct FakePlatform {
   std::map<int32_t, Bytes> waves;  // WAVE resources by id
   std::string executable_name = "fs9";
   std::vector<std::string> window_classes_asked;
-  bool device_fails = false, cooperative_level_fails = false, buffer_fails = false,
-       lock_fails = false, position_fails = false, play_fails = false;
+  Step fails = Step::none;
 
-  int devices_created = 0, devices_released = 0, buffers_released = 0;
+  int devices_created = 0;               // a device's handle is 0x2000 + its number
   std::vector<FakeBuffer> buffers;       // every buffer created; its handle is 1 + its index
   std::vector<int> plays;                // index of the buffer played, one entry per play call
   std::vector<uintptr_t> positions_set;  // buffer handle of each set-position call
   std::vector<uintptr_t> released;       // handles released (buffers and devices), in order
+  long devices_released() const {
+    return std::ranges::count_if(released, [](uintptr_t handle) { return handle > 0x2000; });
+  }
 } fake;
 
 }  // namespace
@@ -41,9 +47,8 @@ struct FakePlatform {
 extern "C" {
 
 const void* platform_find_resource(uintptr_t, const char* type, int32_t id, uint32_t* size) {
-  auto& waves = fake.waves;
-  auto it = waves.find(id);
-  if (std::string(type) != "WAVE" || it == waves.end()) return nullptr;
+  auto it = fake.waves.find(id);
+  if (std::string(type) != "WAVE" || it == fake.waves.end()) return nullptr;
   *size = static_cast<uint32_t>(it->second.size());
   return it->second.data();
 }
@@ -60,28 +65,26 @@ size_t platform_executable_name(char* buffer, size_t capacity) {
 }
 
 bool platform_sound_create_device(uintptr_t* device) {
-  if (fake.device_fails) return false;
+  if (fake.fails == Step::device) return false;
   *device = 0x2000 + ++fake.devices_created;
   return true;
 }
 
 bool platform_sound_set_cooperative_level(uintptr_t, uintptr_t, uint32_t) {
-  return !fake.cooperative_level_fails;
+  return fake.fails != Step::cooperative_level;
 }
 
 bool platform_sound_create_buffer(uintptr_t, const PlatformBufferDescription* d,
                                   uintptr_t* buffer) {
-  auto& buffers = fake.buffers;
-  if (fake.buffer_fails) return false;
-  buffers.push_back({d->description_size, d->flags, *d->format,
-                     std::vector<unsigned char>(d->buffer_bytes)});
-  *buffer = buffers.size();
+  if (fake.fails == Step::buffer) return false;
+  fake.buffers.push_back({d->description_size, d->flags, *d->format, Bytes(d->buffer_bytes)});
+  *buffer = fake.buffers.size();
   return true;
 }
 
 bool platform_sound_lock(uintptr_t buffer, uint32_t offset, uint32_t bytes, void** part1,
                          uint32_t* part1_bytes, void** part2, uint32_t* part2_bytes) {
-  if (fake.lock_fails) return false;
+  if (fake.fails == Step::lock) return false;
   *part1 = fake.buffers.at(buffer - 1).contents.data() + offset;
   *part1_bytes = bytes;
   *part2 = nullptr;
@@ -93,30 +96,23 @@ bool platform_sound_unlock(uintptr_t, void*, uint32_t, void*, uint32_t) { return
 
 bool platform_sound_set_position(uintptr_t buffer, uint32_t) {
   fake.positions_set.push_back(buffer);
-  return !fake.position_fails;
+  return fake.fails != Step::position;
 }
 
 bool platform_sound_play(uintptr_t buffer, uint32_t, uint32_t) {
-  if (fake.play_fails) return false;
+  if (fake.fails == Step::play) return false;
   fake.plays.push_back(static_cast<int>(buffer - 1));
   return true;
 }
 
-void platform_sound_release_buffer(uintptr_t buffer) {
-  ++fake.buffers_released;
-  fake.released.push_back(buffer);
-}
+void platform_sound_release_buffer(uintptr_t buffer) { fake.released.push_back(buffer); }
 
-void platform_sound_release_device(uintptr_t device) {
-  ++fake.devices_released;
-  fake.released.push_back(device);
-}
+void platform_sound_release_device(uintptr_t device) { fake.released.push_back(device); }
 
 }  // extern "C"
 
 namespace crv5::sound {
 namespace {
-
 
 constexpr uintptr_t kModule = 0x4000;
 
@@ -177,46 +173,13 @@ class SoundPlayer : public ::testing::Test {
   }
 };
 
-TEST_F(SoundPlayer, InstallLoadsTheDataChunkAndClicksPlayIt) {
-  GaugeSound gauge = install(10);
-  EXPECT_EQ(gauge.module, kModule);
-  EXPECT_EQ(gauge.window, 0x1000u);
-  EXPECT_NE(gauge.device, 0u);
-  EXPECT_EQ(gauge.size, kSamples.size());
-  ASSERT_EQ(fake.buffers.size(), 1u);
-  const auto& [description_size, flags, f, contents] = fake.buffers[0];
-  EXPECT_EQ(description_size, 36u);
-  EXPECT_EQ(flags, 0x80e0u);
-  EXPECT_EQ(contents, kSamples);
-  EXPECT_EQ(fake.positions_set, std::vector<uintptr_t>{gauge.sound});
-  EXPECT_EQ((std::vector<uint32_t>{f.format_tag, f.channels, f.samples_per_second,
-                                   f.average_bytes_per_second, f.block_align, f.bits_per_sample,
-                                   f.extra_size}),
-            (std::vector<uint32_t>{1, 1, 22050, 44100, 2, 16, 0}))
-      << "a 16-byte format chunk has no extra-size word";
-
-  // Two quick clicks are two play calls; the buffer is not rewound in between, so the platform
-  // carries on with a click that is still playing.
-  gauge_sound_play(gauge);
-  gauge_sound_play(gauge);
-  EXPECT_EQ(fake.plays, (std::vector<int>{0, 0}));
-  EXPECT_EQ(fake.positions_set.size(), 1u);
-  EXPECT_TRUE(sound_available);
-
-  // Removal releases the sound, then the device.
-  const std::vector<uintptr_t> held = {gauge.sound, gauge.device};
-  gauge_sound_service(gauge, kServicePreKill, 0);
-  EXPECT_EQ(fake.released, held);
-  EXPECT_EQ(gauge.sound, 0u);
-  EXPECT_EQ(gauge.device, 0u);
-}
-
-TEST_F(SoundPlayer, ChunksAreFoundByNameInAnyOrder) {
+TEST_F(SoundPlayer, InstallFindsTheChunksByNameInAnyOrderAndClicksPlayTheData) {
   const struct {
     const char* what;
     std::vector<Bytes> chunks;
-    uint16_t extra_size;  // read only where the format chunk holds it
+    uint16_t extra_size;  // read only where the format chunk holds it (not a 16-byte one)
   } layouts[] = {
+      {"a list first, with a pad byte", {kList, pcm16_format(), kData}, 0},
       {"data first", {kData, pcm16_format()}, 0},
       {"fmt last, with an extra size",
        {chunk("fact", {1, 0, 0, 0}), kList, kData, kList, pcm16_format(32)}, 32},
@@ -227,10 +190,35 @@ TEST_F(SoundPlayer, ChunksAreFoundByNameInAnyOrder) {
     SetUp();
     fake.waves[10] = riff(layout.chunks);
     GaugeSound gauge = install(10);
-    EXPECT_TRUE(sound_available);
+    EXPECT_EQ(gauge.module, kModule);
+    EXPECT_EQ(gauge.window, 0x1000u);
+    EXPECT_NE(gauge.device, 0u);
     EXPECT_EQ(gauge.size, kSamples.size());
-    EXPECT_EQ(fake.buffers.at(0).contents, kSamples);
-    EXPECT_EQ(fake.buffers.at(0).format.extra_size, layout.extra_size);
+    ASSERT_EQ(fake.buffers.size(), 1u);
+    const auto& [description_size, flags, f, contents] = fake.buffers[0];
+    EXPECT_EQ(description_size, 36u);
+    EXPECT_EQ(flags, 0x80e0u);
+    EXPECT_EQ(contents, kSamples);
+    EXPECT_EQ(fake.positions_set, std::vector<uintptr_t>{gauge.sound});
+    EXPECT_EQ((std::vector<uint32_t>{f.format_tag, f.channels, f.samples_per_second,
+                                     f.average_bytes_per_second, f.block_align, f.bits_per_sample,
+                                     f.extra_size}),
+              (std::vector<uint32_t>{1, 1, 22050, 44100, 2, 16, layout.extra_size}));
+
+    // Two quick clicks are two play calls; the buffer is not rewound in between, so the platform
+    // carries on with a click that is still playing.
+    gauge_sound_play(gauge);
+    gauge_sound_play(gauge);
+    EXPECT_EQ(fake.plays, (std::vector<int>{0, 0}));
+    EXPECT_EQ(fake.positions_set.size(), 1u);
+    EXPECT_TRUE(sound_available);
+
+    // Removal releases the sound, then the device.
+    const std::vector<uintptr_t> held = {gauge.sound, gauge.device};
+    gauge_sound_service(gauge, kServicePreKill, 0);
+    EXPECT_EQ(fake.released, held);
+    EXPECT_EQ(gauge.sound, 0u);
+    EXPECT_EQ(gauge.device, 0u);
   }
 }
 
@@ -242,16 +230,16 @@ TEST_F(SoundPlayer, AFailureOnInstallSilencesTheModule) {
   const struct {
     const char* what;
     Bytes wave;
-    bool FakePlatform::*fails = nullptr;
+    Step fails = Step::none;
     int devices_kept = 1;  // by the failing gauge
     uint16_t id = 10;
   } cases[] = {
-      {"no device", good, &FakePlatform::device_fails, 0},
-      {"cooperative level refused", good, &FakePlatform::cooperative_level_fails, 0},
-      {"no buffer", good, &FakePlatform::buffer_fails},
-      {"lock refused", good, &FakePlatform::lock_fails},
-      {"position refused", good, &FakePlatform::position_fails},
-      {"missing id", good, nullptr, 1, 30},
+      {"no device", good, Step::device, 0},
+      {"cooperative level refused", good, Step::cooperative_level, 0},
+      {"no buffer", good, Step::buffer},
+      {"lock refused", good, Step::lock},
+      {"position refused", good, Step::position},
+      {"missing id", good, Step::none, 1, 30},
       {"empty", {}},
       {"not a RIFF", chunk("LIST", {'W', 'A', 'V', 'E'})},
       {"another form", riff({fmt, kData}, "AVI ")},
@@ -269,13 +257,13 @@ TEST_F(SoundPlayer, AFailureOnInstallSilencesTheModule) {
     SCOPED_TRACE(c.what);
     SetUp();
     fake.waves[10] = c.wave;
-    if (c.fails) fake.*c.fails = true;
+    fake.fails = c.fails;
     GaugeSound gauge = install(c.id);
     EXPECT_EQ(gauge.device != 0, c.devices_kept == 1);
     // Whatever was created on the way and not kept is released.
-    EXPECT_EQ(fake.devices_created - fake.devices_released, c.devices_kept);
-    EXPECT_EQ(int(fake.buffers.size()), fake.buffers_released);
-    if (c.fails) fake.*c.fails = false;
+    EXPECT_EQ(fake.devices_created - fake.devices_released(), c.devices_kept);
+    EXPECT_EQ(fake.buffers.size() + fake.devices_released(), fake.released.size());
+    fake.fails = Step::none;
     expect_silenced(gauge);
   }
 }
@@ -283,18 +271,18 @@ TEST_F(SoundPlayer, AFailureOnInstallSilencesTheModule) {
 TEST_F(SoundPlayer, AFailedPlaySilencesTheModuleAndRemovalStillFreesEverything) {
   GaugeSound first = install(10);
   GaugeSound second = install(20);
-  fake.play_fails = true;
+  fake.fails = Step::play;
   gauge_sound_play(first);
   EXPECT_FALSE(sound_available);
   EXPECT_EQ(first.sound, 0u);
-  fake.play_fails = false;
+  fake.fails = Step::none;
   gauge_sound_play(second);
   EXPECT_TRUE(fake.plays.empty());
 
+  // The failed buffer went at once; removal frees the rest.
   gauge_sound_service(first, kServicePreKill, 0);
   gauge_sound_service(second, kServicePreKill, 0);
-  EXPECT_EQ(fake.devices_released, 2);
-  EXPECT_EQ(fake.buffers_released, 2);
+  EXPECT_EQ(fake.released, (std::vector<uintptr_t>{1, 0x2001, 2, 0x2002}));
 }
 
 TEST_F(SoundPlayer, TheWindowClassFollowsTheExecutableName) {

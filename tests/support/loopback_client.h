@@ -64,12 +64,11 @@ class Client {
   }
   // Reads until `count` server-sent events have come.
   bool events(int count) {
-    while (true) {
-      size_t seen = 0;
-      for (size_t at = received_.find("event: frame"); at != std::string::npos;
-           at = received_.find("event: frame", at + 1))
+    for (;;) {
+      int seen = 0;
+      for (size_t at = 0; (at = received_.find("event: frame", at)) != std::string::npos; ++at)
         ++seen;
-      if (int(seen) >= count) return true;
+      if (seen >= count) return true;
       if (!receive()) return false;
     }
   }

@@ -14,7 +14,6 @@
 namespace crv5::testing {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
 
 struct KeyEvent {
   uint32_t id;

@@ -166,7 +166,7 @@ class BadValueSweep : public ::testing::Test {
   void SetUp() override {
     audio::set_backend(audio::Backend::silent);  // clicks by the thousand: keep no sounds
     std::unique_ptr<Module> module = Module::load(kModule);
-    module_ = module.get();
+    Module& loaded = *module;
     session_ = std::make_unique<Session>(std::move(module));
     recorded = &reads_;
     const auto* imports = static_cast<const ImportTableRecord*>(
@@ -174,8 +174,8 @@ class BadValueSweep : public ::testing::Test {
     services_ = session_services = *static_cast<const HostServices*>(imports->services.pointer);
     services_.lookup_var = record_lookup;
     services_.execute_calculator_code = record_calculation;
-    module_->attach(&services_);
-    for (GaugeHeader* header : module_->gauges()) session_->place_gauge(header->name);
+    loaded.attach(&services_);
+    for (GaugeHeader* header : loaded.gauges()) session_->place_gauge(header->name);
     session_->connect();
     images_ = std::make_unique<render::ImageStore>(
         render::ImageStore::for_module(session_->module_handle()));
@@ -252,7 +252,6 @@ class BadValueSweep : public ::testing::Test {
     session_->sim().set_var(id, 0);
   }
 
-  Module* module_ = nullptr;
   std::unique_ptr<Session> session_;
   std::unique_ptr<render::ImageStore> images_;
   std::unique_ptr<render::PanelRenderer> renderer_;
@@ -261,7 +260,7 @@ class BadValueSweep : public ::testing::Test {
   std::set<std::string> failures_;
 };
 
-TEST_F(BadValueSweep, EveryGaugeStandsEveryBadValueOfEveryVariableItReads) {
+TEST_F(BadValueSweep, EveryGaugeStandsEveryBadValueOfEveryVariableAndCalculationItReads) {
   ASSERT_EQ(session_->gauges().size(), 90u);
   discover();
   ASSERT_GT(reads_.vars.size(), 50u) << "the gauges read their variables through the host";
@@ -284,11 +283,8 @@ TEST_F(BadValueSweep, EveryGaugeStandsEveryBadValueOfEveryVariableItReads) {
   // neither swept nor set by a panel designer.
   for (uint32_t id : swept)
     EXPECT_NE(find_variable(id), nullptr) << "variable " << id << " is read but not in the host's table";
-  EXPECT_TRUE(failures_.empty()) << failures_.size() << " problems";
-}
 
-TEST_F(BadValueSweep, EveryGaugeStandsBadCalculatorResults) {
-  discover();
+  // And every calculator expression they ask for, with bad numbers and texts.
   ASSERT_FALSE(reads_.calculations.empty());
   const std::set<std::string> calculations = reads_.calculations;
   std::printf("sweeping %zu calculator expressions\n", calculations.size());
