@@ -14,12 +14,6 @@ namespace {
 
 using namespace tests;
 
-std::string listed(const std::vector<lint::Finding>& findings) {
-  std::string out;
-  for (const lint::Finding& f : findings) out += std::to_string(f.line) + ": " + f.problem + "\n";
-  return out;
-}
-
 // A window of 400 x 400 with one gauge on line 3 (after a line of titles).
 std::string placed(const std::string& gauge) {
   return "[Window00]\nsize_mm=400,400\ngauge00=" + gauge + "\n";

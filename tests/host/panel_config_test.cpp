@@ -10,6 +10,7 @@ namespace gaugehost {
 namespace {
 
 using namespace std::string_literals;
+using tests::listed;
 
 const std::string kModule = "CRV5_Instr";
 
@@ -17,12 +18,6 @@ const std::string kModule = "CRV5_Instr";
 auto row(const GaugePlacement& g) {
   return std::make_tuple(g.module, g.gauge, g.x, g.y, g.w.value_or(-1), g.h.value_or(-1),
                          g.parameters);
-}
-
-std::string warnings_of(const PanelConfig& config) {
-  std::string out;
-  for (const PanelProblem& p : config.warnings) out += std::to_string(p.line) + ": " + p.problem + "\n";
-  return out;
 }
 
 TEST(PanelConfig, ReadsTheSimulatorsDialectInAnyCaseWithCommentsAndCrlf) {
@@ -43,7 +38,7 @@ TEST(PanelConfig, ReadsTheSimulatorsDialectInAnyCaseWithCommentsAndCrlf) {
       "[Vcockpit01]\r\ntexture=$VC01\r\nsize_mm=512,512\r\npixel_size=256,256\r\n"
       "gauge00=CRV5_Instr!Attitude, 0, 0\r\n",
       "panel.cfg");
-  EXPECT_EQ(warnings_of(config), "");
+  EXPECT_EQ(listed(config.warnings), "");
   ASSERT_EQ(config.windows.size(), 2u);
   const WindowConfig& main = config.windows[0];
   EXPECT_EQ(std::tie(main.title, main.size_mm_width, main.size_mm_height, main.position,
@@ -102,7 +97,7 @@ TEST(PanelConfig, TitlesIdentsAndEncodings) {
             std::make_tuple(30000, "MINIPANEL"s, true));
   EXPECT_EQ(std::tie(config.windows[1].ident, config.windows[1].title),
             std::make_tuple(30000, "Window01"s));
-  EXPECT_EQ(warnings_of(config),
+  EXPECT_EQ(listed(config.warnings),
             "4: Window03 comes after the gap in [Window Titles] at Window02, where the simulator "
             "stops: its window is not loaded\n"
             "7: [Window01] has ident minipanel, as [Window00] (line 5) has; opening or closing "
@@ -151,7 +146,7 @@ TEST(PanelConfig, LinesItCannotUseAreWarningsAndTheRestLoads) {
   for (const auto& bad : cases) {
     const PanelConfig config =
         parse_panel_config("[Window00]\n" + bad.text + "[Window02]\n", "dir/panel.cfg");
-    ASSERT_EQ(config.warnings.size(), 1u) << bad.text.substr(0, 100) << warnings_of(config);
+    ASSERT_EQ(config.warnings.size(), 1u) << bad.text.substr(0, 100) << listed(config.warnings);
     const PanelProblem& warning = config.warnings[0];
     EXPECT_TRUE(warning.line >= 2 && warning.problem.find(bad.problem) != std::string::npos &&
                 warning.problem.find('\n') == std::string::npos && warning.problem.size() < 250)
