@@ -158,7 +158,6 @@ TEST(PanelConfig, LinesItCannotUseAreWarningsAndTheRestLoads) {
 TEST(PanelConfig, APanelWithoutAnyWindowIsAnError) {
   const std::pair<std::string, const char*> cases[] = {
       {"", "no [WindowNN] or [VcockpitNN] section"},
-      {"// only a comment\n", "no [WindowNN] or [VcockpitNN] section"},
       {"[Window Titles]\nWindow00=Main\n", "no [WindowNN] section for the titles"},
       {"[Window Titles]\nWindow01=Side\n[Window01]\n", "has no Window00"},
   };
