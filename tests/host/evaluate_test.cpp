@@ -236,7 +236,6 @@ const TooltipArg kArgs[] = {
 // numbers beyond the integer range, NaN and the infinities.
 TEST(TooltipFormat, FillsNumberedPlaceholdersAndKeepsTheRest) {
   const std::tuple<const char*, int, const char*> cases[] = {
-      {"Tone switch (%2!s!)", 10, "Tone switch (on)"},
       {"%1!d! and %3!d!", 10, "13 and -3"},  // halves away from zero
       {"%1!4.2f!|%1!07.3f!|%5!03d!", 10, "12.50|012.500|271"},
       {"%2!s!%1!d!%2!s!", 10, "on13on"},
