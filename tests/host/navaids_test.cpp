@@ -1,6 +1,6 @@
 // The navigation aids: their file, and what the receivers make of them against hand-computed
 // cases (radials, course deviation, TO/FROM, the cone of confusion, range, DME slant range,
-// localiser and glide slope, ADF bearing; the markers: tests/checks/flight/ils_approach.check).
+// localiser and glide slope, ADF bearing; markers passed: tests/checks/flight/ils_approach.check).
 #include "host/sim/nav/navaids.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +25,7 @@ VOR  FAR 114.00  0.0  0.0     0  10
 LOC  ILS 110.30  0.0  0.0     0  18  090  5.0
 GS   ILS 110.30  0.0 -0.01    0  10  3.0
 NDB  NB  345.0   0.0  0.0     0  25
+MARKER outer     0.0 -0.05    0
 )",
                        "test");
 }
@@ -73,6 +74,7 @@ TEST(Navaids, ConeOfConfusionAndRangeGiveNoUsableStation) {
   EXPECT_FALSE(beyond.received);
   EXPECT_EQ(beyond.to_from, 0);
   EXPECT_FALSE(receive_nav(equator(), 115.00, 0, at(0, -0.1)).received);
+  EXPECT_EQ(receive_marker(equator(), at(0, -0.05, -10)), MarkerKind::none);  // below its beacon
 }
 
 TEST(Navaids, DmeIsTheSlantRange) {
