@@ -28,16 +28,6 @@ struct Aircraft {
     for (int i = 0; i < int(std::lround(seconds * 18)); ++i) model.advance(sim, kStepSeconds);
   }
   double var(Token id) const { return sim.var(id); }
-
-  // Battery, generator, fuel pump and valve on, the fuel lever open; the engine started by its
-  // starter and left to settle at idle.
-  void start_engine() {
-    for (uint32_t id : {0x102c1, 0x1033b, 0x10324, 0x103be}) key(id);
-    key(0x1017f, 16383);
-    run(1);
-    key(0x102fc);
-    run(30);
-  }
 };
 
 TEST(KeyEvents, IdentAudioIsTheReceiversCalculatorFlag) {
@@ -69,7 +59,6 @@ TEST(KeyEvents, AnEventTheModelDoesNotSimulateIsLoggedOnceWithItsReason) {
   EXPECT_NE(aircraft.notes[3].find("no power"), std::string::npos);
   aircraft.run(1);
   EXPECT_EQ(aircraft.var(kStarterEngaged), 0);
-  EXPECT_EQ(aircraft.var(kAdfPacked), 0x200);  // the bad set changed nothing
 }
 
 TEST(KeyEvents, EveryEventOfTheTableActsOnAVariableOfTheModelOrSaysWhyNot) {
@@ -86,10 +75,6 @@ TEST(KeyEvents, EveryEventOfTheTableActsOnAVariableOfTheModelOrSaysWhyNot) {
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(info->owner, VarOwner::systems);
   }
-  EXPECT_EQ(panel_window_action(0x103cb), WindowAction::open);
-  EXPECT_EQ(panel_window_action(0x103cc), WindowAction::close);
-  EXPECT_EQ(panel_window_action(0x103ca), WindowAction::toggle);
-  EXPECT_EQ(panel_window_action(0x10022), std::nullopt);
 }
 
 TEST(BadInput, NoValueSetMakesTheModelProduceNaNOrDiverge) {
@@ -97,8 +82,10 @@ TEST(BadInput, NoValueSetMakesTheModelProduceNaNOrDiverge) {
   const double inf = std::numeric_limits<double>::infinity();
   for (double bad : {nan, inf, -inf, 1e308, -1e308}) {
     SCOPED_TRACE(bad);
-    Aircraft aircraft;
-    aircraft.start_engine();
+    Aircraft aircraft;  // battery, generator, fuel pump and valve on, the lever open, starting
+    for (uint32_t id : {0x102c1, 0x1033b, 0x10324, 0x103be}) aircraft.key(id);
+    aircraft.key(0x1017f, 16383);
+    aircraft.key(0x102fc);
     for (const VariableInfo& info : variable_table())
       if (!info.integer) aircraft.sim.set_var(info.id, bad);
     aircraft.sim.set_calc_number(calc::kExternal1Level, bad);

@@ -1,6 +1,6 @@
 // The flight model: the standard atmosphere at its table points, airspeeds, the brakes, stalls,
-// and every output finite and in range whatever the inputs. The take-off run and turns are flown
-// by tests/checks/flight (takeoff_climb.check, autopilot_turn.check).
+// every output finite and in range whatever the inputs, and the scenario file's errors. Flown by
+// tests/checks/flight: the take-off run, turns, the scenarios and the autopilot's modes.
 #include "host/sim/flight/flight_model.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +10,14 @@
 #include <random>
 
 #include "host/sim/flight/atmosphere.h"
+#include "host/sim/flight/corvane_flight.h"
+#include "host/sim/variables.h"
+#include "tests/host/host_support.h"
 
 namespace gaugehost::flight {
 namespace {
+
+using tests::error_of;
 
 // Points of the ICAO standard atmosphere table, by geopotential altitude; beyond the table and
 // for no number at all the atmosphere holds.
@@ -107,6 +112,29 @@ TEST(FlightModel, OutputsStayFiniteAndInRangeWhateverTheInputs) {
     ASSERT_GE(s.true_airspeed, 0);
     ASSERT_LE(s.true_airspeed, 700);
   }
+}
+
+TEST(Scenarios, FileErrorsNameFileLineAndProblem) {
+  const std::string ramp = "scenario ramp\nposition 1 2\nground 100\nheading 90\n";
+  const std::pair<std::string, std::string> cases[] = {
+      {"position 1 2\n", "1: expected: scenario NAME before its settings"},
+      {"scenario runway\n", "1: the first scenario must be ramp, which every other starts from"},
+      {ramp + "scenario x\nheading 400\n",
+       "6: bad DEGREES \"400\", expected a number from 0 to 360"},
+      {ramp + "scenario x\nspeed 3\n",
+       "6: unknown setting \"speed\", expected position, ground, altitude, heading, airspeed, "
+       "pitch, bank, climb, var or click"},
+      {ramp + "click Radio_NAV1 40\n", "5: expected: click GAUGE X Y"},
+      {ramp + "click Radio_NAV1 40 -1\n", "5: bad Y \"-1\", expected a number from 0 to 100000"},
+      {ramp + "click Radio_NAV1 40.5 58\n", "5: bad X 40.5, expected whole pixels"},
+      {ramp + "var 24 1.5\n", "5: bad value 1.5 of integer variable, expected a whole number"},
+      {ramp + "var 2000 1\n", "5: " + unknown_variable(2000)},
+      {ramp + "scenario ramp\n", "5: scenario ramp given twice"},
+      {"scenario ramp\nground 100\n",
+       " the ramp scenario needs a position, a ground and a heading"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(error_of([&] { parse_scenarios(c.first, "scenes.txt"); }), "scenes.txt:" + c.second);
 }
 
 }  // namespace

@@ -45,6 +45,14 @@ inline std::string error_of(const std::function<void()>& action) {
   return "";
 }
 
+// Problems (of a panel, of lint) as "LINE: PROBLEM" lines.
+template <class Problems>
+std::string listed(const Problems& problems) {
+  std::string out;
+  for (const auto& p : problems) out += std::to_string(p.line) + ": " + p.problem + "\n";
+  return out;
+}
+
 struct CommandRun {
   int status;
   std::string out, err;

@@ -251,14 +251,16 @@ std::string request(std::string_view method, std::string_view path, std::string_
 
 class ServedCockpit : public ::testing::Test {
  protected:
+  explicit ServedCockpit(Pairing pairing = Pairing::beyond_loopback) : pairing_(pairing) {}
   static HttpLimits short_deadlines() {
     HttpLimits limits;
     limits.header_deadline = std::chrono::milliseconds(300);
     limits.body_deadline = std::chrono::milliseconds(300);
     return limits;
   }
+  Pairing pairing_;
   Cockpit cockpit_{CockpitOptions{default_module_path(), tests::kCockpit, "ramp"}};
-  WebServer server_{cockpit_, {"127.0.0.1", 0}, short_deadlines()};
+  WebServer server_{cockpit_, {"127.0.0.1", 0}, short_deadlines(), pairing_};
   int port_ = server_.bind();
   std::string host_ = "Host: 127.0.0.1:" + std::to_string(port_) + "\r\n";
 
@@ -268,31 +270,29 @@ class ServedCockpit : public ::testing::Test {
   }
 };
 
-// A paired page: without the token nothing is read or written; the printed address sets the
-// cookie, with which the page reads and, from its own origin, writes.
-TEST(ServedPairedCockpit, APageWithoutTheTokenCanNeitherReadNorWrite) {
-  Cockpit cockpit{CockpitOptions{default_module_path(), tests::kCockpit, "ramp"}};
-  WebServer server{cockpit, {"127.0.0.1", 0}, {}, Pairing::always};
-  const int port = server.bind();
-  const std::string host = "Host: 127.0.0.1:" + std::to_string(port) + "\r\n";
-  const std::string cookie = "Cookie: gaugehost_token_" + std::to_string(port) + "=" +
-                             server.token() + "\r\n";
-  const std::string origin = "Origin: http://127.0.0.1:" + std::to_string(port) + "\r\n";
+// A paired page (which request needs the token: RequestGuard above): the printed address sets
+// the cookie, with which the page reads and, from its own origin, writes.
+struct ServedPairedCockpit : ServedCockpit {
+  ServedPairedCockpit() : ServedCockpit(Pairing::always) {}
+};
+
+TEST_F(ServedPairedCockpit, ThePrintedAddressSetsTheCookieThatReadsAndWrites) {
+  const std::string cookie = "Cookie: gaugehost_token_" + std::to_string(port_) + "=" +
+                             server_.token() + "\r\n";
+  const std::string origin = "Origin: http://127.0.0.1:" + std::to_string(port_) + "\r\n";
   const std::string body = R"({"id": 625, "value": 7})";
   const std::pair<std::string, int> steps[] = {
-      {request("GET", "/", host), 403},
-      {request("GET", "/stream", host), 403},
-      {request("POST", "/api/var", host + origin, body), 403},
-      {request("GET", "/?token=" + server.token(), host), 303},
-      {request("GET", "/api/layout", host + cookie), 200},
-      {request("POST", "/api/var", host + origin + cookie, body), 200},
+      {request("GET", "/", host_), 403},
+      {request("GET", "/?token=" + server_.token(), host_), 303},
+      {request("GET", "/api/layout", host_ + cookie), 200},
+      {request("POST", "/api/var", host_ + origin + cookie, body), 200},
   };
-  Client client(port);
+  Client client(port_);
   for (const auto& [text, status] : steps) {
     client.send(text);
     EXPECT_EQ(client.answer(), status) << text.substr(0, 40);
   }
-  EXPECT_EQ(nlohmann::json::parse(cockpit.variables_json({625}))[0]["value"], 7);
+  EXPECT_EQ(nlohmann::json::parse(cockpit_.variables_json({625}))[0]["value"], 7);
 }
 
 // What a page may ask wrongly is refused with the status that says why, and the server goes on.
