@@ -21,12 +21,6 @@ constexpr double kHpaPerInHg = 33.8639;
 // A receiver's fields, in the frame's order from its first.
 enum NavOffset { in_range, localiser, deflection, to, from, has_gs, gs_deflection, bearing_to };
 
-// Four packed decimal digits (a transponder's octal code) as the number they read.
-double code_digits(uint32_t packed) {
-  return 1000 * ((packed >> 12) & 0xf) + 100 * ((packed >> 8) & 0xf) + 10 * ((packed >> 4) & 0xf) +
-         (packed & 0xf);
-}
-
 }  // namespace
 
 std::array<double, kPanelValueCount> panel_values(const SimState& sim) {
@@ -47,7 +41,7 @@ std::array<double, kPanelValueCount> panel_values(const SimState& sim) {
   set(nav1_mhz, nav::vhf_frequency_mhz(packed(kNav1Packed), radio::kNavBand));
   set(nav2_mhz, nav::vhf_frequency_mhz(packed(kNav2Packed), radio::kNavBand));
   set(adf_khz, nav::adf_frequency_khz(packed(kAdfPacked), packed(kAdfExtended)));
-  set(transponder_code, code_digits(packed(kTransponderPacked)));
+  set(transponder_code, radio::from_packed_decimal(packed(kTransponderPacked)).value_or(0));
   set(nav1_course, nav::wrap360(sim.var(kNav1Course)));
   set(nav2_course, nav::wrap360(sim.var(kNav2Course)));
   set(heading_bug, nav::wrap360(sim.var(kHeadingBug)));
